@@ -1,0 +1,73 @@
+#pragma once
+
+// Opening and validating a data file: the steps every loader runs before its body.
+
+#include "data/Vesko3Common.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+class IMessages;
+
+enum class TDataFileStatus
+{
+    Ok,
+    Missing,      // no file at the path
+    Unreadable,   // the open or the read failed
+    NotDataFile,  // wrong Magic for the family
+    Incompatible, // Version is not 3
+    Damaged,      // the body breaks the format: a region beyond the file, a bad count or range
+};
+
+// What the loaders tell besides their failures: the program-information lines and the
+// moment the catalogue file is in memory (the window fills its lists then).
+class ILoadListener
+{
+public:
+    virtual ~ILoadListener() = default;
+    virtual void AppendInfoLine(const std::u16string& line) = 0;
+    virtual void CatalogueLoaded() = 0;
+};
+
+// Where the loaders read from and report to.
+struct TLoadContext
+{
+    std::filesystem::path DataPath;
+    IMessages& Messages;
+    bool& LoadError;
+    ILoadListener* Listener = nullptr;
+};
+
+struct TOpenedDataFile
+{
+    std::filesystem::path Path;
+    TDataFileHeader Header{};
+    std::vector<std::uint8_t> Bytes; // the whole file, header included
+};
+
+// Reads the header from the first bytes (a file shorter than 256 bytes leaves the rest
+// zero) and checks Magic, then Version.
+TDataFileStatus ParseHeader(std::span<const std::uint8_t> bytes, std::int32_t expectedMagic, TDataFileHeader& header);
+
+// Builds the path, reads the whole file in one go and validates its header. On failure the
+// message has been shown, LoadError is set and nothing is returned.
+std::optional<TOpenedDataFile> OpenDataFile(TLoadContext& context, std::u16string_view fileName,
+                                            std::int32_t expectedMagic);
+
+// Shows the message of a failed status for the file at path and sets LoadError.
+void ReportDataFileFailure(TLoadContext& context, TDataFileStatus status, const std::filesystem::path& path);
+
+// The fixed text of a failure message, without the path that follows it.
+std::u16string DataFileMessage(TDataFileStatus status);
+
+inline constexpr std::u16string_view DataErrorCaption = u"에러";
+
+// "파일 만든 날짜 = 2007.11.05_09:30:00" from the header's creation fields.
+std::u16string CreationDateLine(const TDataFileHeader& header);
+
+// The path as the messages show it.
+std::u16string PathText(const std::filesystem::path& path);

@@ -1,0 +1,241 @@
+#include "data/DataWriter.h"
+
+#include "data/DataFile.h"
+#include "data/Vesko3Common.h"
+#include "util/ByteReader.h"
+#include "util/MyUtils.h"
+#include "util/TextCodec.h"
+
+#include <fstream>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+struct TRange
+{
+    std::int32_t Start = 0;
+    std::int32_t Length = 0;
+};
+
+void WriteHeader(TByteWriter& out, const TDataFileHeader& h)
+{
+    out.WriteBytes(h.Reserved0, sizeof h.Reserved0);
+    out.WriteInt32(h.Magic);
+    out.WriteInt32(h.Version);
+    out.WriteBytes(h.Reserved40, sizeof h.Reserved40);
+    out.WriteInt32(h.DataLength);
+    out.WriteInt32(h.CatalogueFlag);
+    out.WriteBytes(h.Reserved52, sizeof h.Reserved52);
+    for (std::int32_t count : h.KindCounts)
+        out.WriteInt32(count);
+    for (std::int32_t field : {h.CreatedYear, h.CreatedMonth, h.CreatedDay, h.CreatedHour, h.CreatedMinute,
+                               h.CreatedSecond, h.SuttaTableOffset, h.SuttaCount, h.JoojeTableOffset, h.JoojeCount,
+                               h.TextOffset, h.TextLength})
+        out.WriteInt32(field);
+    out.WriteBytes(h.Reserved196, sizeof h.Reserved196);
+}
+
+void WriteNameField(TByteWriter& out, const std::u16string& text)
+{
+    char16_t field[NameUnits] = {};
+    std::copy_n(text.begin(), std::min<std::size_t>(text.size(), NameUnits), field);
+    out.WriteUnits(field, NameUnits);
+}
+
+// Appends text to the text area and returns where it stands.
+TRange Append(std::u16string& area, const std::u16string& text)
+{
+    TRange range{static_cast<std::int32_t>(area.size()), static_cast<std::int32_t>(text.size())};
+    area += text;
+    return range;
+}
+
+const std::u16string& BodyOf(const TSourceSutta& sutta, int fileIndex)
+{
+    return fileIndex == 0 ? sutta.HanBody : fileIndex == 1 ? sutta.KorBody : sutta.SinsuBody;
+}
+
+std::vector<std::uint8_t> SerializeUnitsFile(std::int32_t magic, const std::u16string& units)
+{
+    TDataFileHeader header{};
+    header.Magic = magic;
+    header.Version = DataFileVersion;
+    header.DataLength = static_cast<std::int32_t>(units.size());
+    TByteWriter out;
+    WriteHeader(out, header);
+    out.WriteUnits(units.data(), units.size());
+    return std::move(out.bytes());
+}
+
+bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+std::u16string CheckDataSetSource(const TDataSetSource& source)
+{
+    const std::size_t count = source.Suttas.size();
+    if (count > MaxSuttaCount)
+        return u"경전이 " + DecimalText(count) + u"개로 2500개를 넘습니다.";
+    std::size_t units[TextFileCount] = {};
+    for (std::size_t i = 0; i < count; ++i) {
+        const TSourceSutta& s = source.Suttas[i];
+        const std::u16string number = DecimalText(i + 1);
+        if (s.Kind < 1 || s.Kind >= KindSlots)
+            return u"경전 " + number + u": 분류는 1에서 7 사이여야 합니다.";
+        if (s.Title.size() > NameUnits || s.Name.size() > NameUnits)
+            return u"경전 " + number + u": 제목과 이름은 32자를 넘을 수 없습니다.";
+        units[0] += s.HanBody.size() + s.HanSubject.size() + s.HanSummary.size();
+        units[1] += s.KorBody.size();
+        units[2] += s.SinsuBody.size();
+    }
+    for (std::size_t total : units)
+        if (total > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() / 2 - (1 << 20)))
+            return u"본문이 너무 깁니다.";
+    for (const TSourceSubject& subject : source.Subjects) {
+        if (subject.Name.size() > NameUnits)
+            return u"주제 이름은 32자를 넘을 수 없습니다: " + subject.Name;
+        if (subject.Suttas.size() > MaxJoojeSuttas)
+            return u"주제의 경전이 300개를 넘습니다: " + subject.Name;
+        for (std::int32_t index : subject.Suttas)
+            if (index < 0 || static_cast<std::size_t>(index) >= count)
+                return u"주제의 경전 번호가 목록에 없습니다: " + subject.Name;
+    }
+    for (const auto& groups : source.VariantGroups)
+        for (const std::u16string& group : groups)
+            if (group.find(u'\0') != std::u16string::npos)
+                return u"이체자 묶음에 0 글자가 있습니다.";
+    return {};
+}
+
+std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fileIndex, const TCreationDate& date)
+{
+    const std::int32_t count = static_cast<std::int32_t>(source.Suttas.size());
+
+    std::u16string area;
+    std::vector<TRange> body(count), subject(count), summary(count);
+    for (std::int32_t i = 0; i < count; ++i) {
+        const TSourceSutta& s = source.Suttas[i];
+        body[i] = Append(area, BodyOf(s, fileIndex));
+        if (fileIndex == 0) {
+            subject[i] = Append(area, s.HanSubject);
+            summary[i] = Append(area, s.HanSummary);
+        }
+    }
+
+    std::size_t subjectBytes = 0;
+    for (const TSourceSubject& j : source.Subjects)
+        subjectBytes += JoojeEntryFixedSize + 4 * j.Suttas.size();
+
+    TDataFileHeader h{};
+    h.Magic = TextFileMagic;
+    h.Version = DataFileVersion;
+    h.CatalogueFlag = fileIndex == 0 ? 0 : 1;
+    for (const TSourceSutta& s : source.Suttas)
+        ++h.KindCounts[s.Kind];
+    for (int k = 1; k < KindSlots; ++k)
+        h.KindCounts[0] += h.KindCounts[k];
+    h.CreatedYear = date.Year;
+    h.CreatedMonth = date.Month;
+    h.CreatedDay = date.Day;
+    h.CreatedHour = date.Hour;
+    h.CreatedMinute = date.Minute;
+    h.CreatedSecond = date.Second;
+    h.SuttaTableOffset = static_cast<std::int32_t>(HeaderSize);
+    h.SuttaCount = count;
+    h.JoojeTableOffset = static_cast<std::int32_t>(HeaderSize + count * SuttaEntrySize);
+    h.JoojeCount = static_cast<std::int32_t>(source.Subjects.size());
+    h.TextOffset = static_cast<std::int32_t>(h.JoojeTableOffset + subjectBytes);
+    h.TextLength = static_cast<std::int32_t>(area.size());
+
+    TByteWriter out;
+    out.bytes().reserve(h.TextOffset + 2 * area.size());
+    WriteHeader(out, h);
+    for (std::int32_t i = 0; i < count; ++i) {
+        const TSourceSutta& s = source.Suttas[i];
+        for (std::int32_t field : {i, s.Kind, 0, body[i].Length, subject[i].Start, subject[i].Length, body[i].Start,
+                                   body[i].Length, summary[i].Start, summary[i].Length})
+            out.WriteInt32(field);
+        out.WriteZeros(64);
+        WriteNameField(out, s.Title);
+        WriteNameField(out, s.Name);
+    }
+    for (const TSourceSubject& j : source.Subjects) {
+        WriteNameField(out, j.Name);
+        out.WriteInt32(static_cast<std::int32_t>(j.Suttas.size()));
+        for (std::int32_t index : j.Suttas)
+            out.WriteInt32(index);
+    }
+    out.WriteUnits(area.data(), area.size());
+    return std::move(out.bytes());
+}
+
+std::vector<std::uint8_t> SerializeVariantFile(const std::vector<std::u16string>& groups)
+{
+    // The leading 0 makes position 0 an empty group: CharIndex 0 then means "no variants".
+    std::u16string units(1, u'\0');
+    for (const std::u16string& group : groups) {
+        units += group;
+        units.push_back(u'\0');
+    }
+    return SerializeUnitsFile(VariantFileMagic, units);
+}
+
+std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& table)
+{
+    return SerializeUnitsFile(ReadingFileMagic, std::u16string(table.begin(), table.end()));
+}
+
+std::u16string WriteDataSet(const TDataSetSource& source, const TCreationDate& date,
+                            const std::filesystem::path& folder)
+{
+    if (std::u16string problem = CheckDataSetSource(source); !problem.empty())
+        return problem;
+
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        return u"폴더를 만들 수 없습니다: " + PathText(folder);
+
+    struct TPending
+    {
+        std::filesystem::path Final, Temporary;
+    };
+    std::vector<TPending> pending;
+    auto removePending = [&] {
+        for (const TPending& p : pending)
+            std::filesystem::remove(p.Temporary, error);
+    };
+    auto stage = [&](std::u16string_view name, const std::vector<std::uint8_t>& bytes) {
+        TPending p{folder / std::filesystem::path(std::u16string(name)),
+                   folder / std::filesystem::path(std::u16string(name) + u".tmp")};
+        pending.push_back(p);
+        return WriteFile(p.Temporary, bytes);
+    };
+
+    bool written = true;
+    for (int n = 0; n < TextFileCount && written; ++n)
+        written = stage(TextFileNames[n], SerializeTextFile(source, n, date));
+    for (int n = 0; n < VariantFileCount && written; ++n)
+        written = stage(VariantFileNames[n], SerializeVariantFile(source.VariantGroups[n]));
+    if (written)
+        written = stage(ReadingFileName, SerializeReadingFile(source.Readings));
+    if (!written) {
+        removePending();
+        return u"파일을 쓸 수 없습니다: " + PathText(pending.back().Temporary);
+    }
+    for (const TPending& p : pending) {
+        std::filesystem::rename(p.Temporary, p.Final, error);
+        if (error) {
+            removePending();
+            return u"파일 이름을 바꿀 수 없습니다: " + PathText(p.Final);
+        }
+    }
+    return {};
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+// Writes the six data files from in-memory sources, byte for byte in the layout the
+// loaders read: uninterpreted ranges zero, CatalogueFlag 0 in file 0 and 1 in files 1 and
+// 2, TextSize equal to BodyLength, each variant file starting with one 0 unit so that a
+// character in no group has no variants.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct TSourceSutta
+{
+    std::int32_t Kind = 1;
+    std::u16string Title; // at most 32 units
+    std::u16string Name;  // at most 32 units
+    std::u16string HanBody, HanSubject, HanSummary;
+    std::u16string KorBody;
+    std::u16string SinsuBody;
+};
+
+struct TSourceSubject
+{
+    std::u16string Name;                // at most 32 units
+    std::vector<std::int32_t> Suttas;   // 0-based catalogue positions, at most 300
+};
+
+struct TDataSetSource
+{
+    std::vector<TSourceSutta> Suttas; // catalogue order
+    std::vector<TSourceSubject> Subjects;
+    std::vector<char16_t> Readings;                 // entry c is the reading of unit c; 0 for none
+    std::vector<std::u16string> VariantGroups[2];   // H0, H1: each group its characters in order
+};
+
+struct TCreationDate
+{
+    std::int32_t Year = 2007, Month = 11, Day = 5, Hour = 0, Minute = 0, Second = 0;
+};
+
+// Empty when the source fits the format; otherwise what is wrong with it.
+std::u16string CheckDataSetSource(const TDataSetSource& source);
+
+std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fileIndex, const TCreationDate& date);
+std::vector<std::uint8_t> SerializeVariantFile(const std::vector<std::u16string>& groups);
+std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& table);
+
+// Writes the six files into folder (created when missing): each under a temporary name
+// first, renamed into place only when all six are written, so that a failure leaves no
+// half-written data file. Returns an empty text on success, else what failed.
+std::u16string WriteDataSet(const TDataSetSource& source, const TCreationDate& date,
+                            const std::filesystem::path& folder);

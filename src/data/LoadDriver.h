@@ -1,0 +1,13 @@
+#pragma once
+
+// The load driver: the six loaders in their fixed order, each run even after another failed.
+
+#include "data/DataFile.h"
+#include "data/Vesko3Common.h"
+
+// Loads A0, A1, A2, H0, H1, C0 in that order. Returns false when any of them failed; its
+// message has been shown and context.LoadError is set.
+bool LoadAllDataFiles(TLoadContext& context, TLoadedData& data);
+
+// The largest TextSize over every sutra entry of the three text files, 0 when there are none.
+std::int32_t LargestTextSize(const TLoadedData& data);

@@ -1,0 +1,173 @@
+#include "data/TextFile.h"
+
+#include "util/ByteReader.h"
+#include "util/MyUtils.h"
+#include "util/TextCodec.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// Room a display header may add to a sutra's text; a TextSize beyond the text area plus
+// this cannot describe a sutra and would size the search's work arrays from nothing.
+constexpr std::int64_t DisplayHeaderRoom = 1024;
+
+bool RegionFits(std::int64_t offset, std::int64_t length, std::int64_t available)
+{
+    return offset >= 0 && length >= 0 && offset <= available && length <= available - offset;
+}
+
+bool RangeInText(std::int32_t start, std::int32_t length, std::int32_t textLength)
+{
+    return start >= 0 && length >= 0 && start <= textLength && length <= textLength - start;
+}
+
+void ReadSuttaEntry(TByteReader& in, TSuttaEntry& e)
+{
+    e.Number = in.ReadInt32();
+    e.Kind = in.ReadInt32();
+    e.Reserved8 = in.ReadInt32();
+    e.TextSize = in.ReadInt32();
+    e.SubjectStart = in.ReadInt32();
+    e.SubjectLength = in.ReadInt32();
+    e.BodyStart = in.ReadInt32();
+    e.BodyLength = in.ReadInt32();
+    e.SummaryStart = in.ReadInt32();
+    e.SummaryLength = in.ReadInt32();
+    in.ReadBytes(e.Reserved40, sizeof e.Reserved40);
+    in.ReadUnits(e.Title, NameUnits);
+    in.ReadUnits(e.Name, NameUnits);
+}
+
+bool HeaderIsSound(const TDataFileHeader& h, std::int64_t fileSize, int fileIndex, std::int32_t file0SuttaCount)
+{
+    if (h.SuttaCount < 0 || h.SuttaCount > MaxSuttaCount || h.JoojeCount < 0)
+        return false;
+    if (fileIndex > 0 && h.SuttaCount < file0SuttaCount)
+        return false;
+    for (int k = 1; k < KindSlots; ++k)
+        if (h.KindCounts[k] < 0 || h.KindCounts[k] > MaxSuttaCount)
+            return false;
+    if (!RegionFits(h.SuttaTableOffset, std::int64_t(h.SuttaCount) * SuttaEntrySize, fileSize))
+        return false;
+    if (!RegionFits(h.TextOffset, std::int64_t(h.TextLength) * 2, fileSize))
+        return false;
+    // Every subject takes at least 68 bytes: bounds JoojeCount before anything is allocated.
+    return RegionFits(h.JoojeTableOffset, std::int64_t(h.JoojeCount) * JoojeEntryFixedSize, fileSize);
+}
+
+bool EntryIsSound(const TSuttaEntry& e, int position, int fileIndex, std::int32_t textLength)
+{
+    if (!RangeInText(e.BodyStart, e.BodyLength, textLength))
+        return false;
+    if (e.TextSize < 0 || e.TextSize > std::int64_t(textLength) + DisplayHeaderRoom)
+        return false;
+    if (fileIndex == 0) {
+        if (e.Number != position || !RangeInText(e.SubjectStart, e.SubjectLength, textLength) ||
+            !RangeInText(e.SummaryStart, e.SummaryLength, textLength))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex, std::int32_t file0SuttaCount,
+                              TVesko_File& file)
+{
+    TVesko_File loaded;
+    TDataFileStatus status = ParseHeader(bytes, TextFileMagic, loaded.Header);
+    if (status != TDataFileStatus::Ok)
+        return status;
+    const TDataFileHeader& h = loaded.Header;
+    if (!HeaderIsSound(h, static_cast<std::int64_t>(bytes.size()), fileIndex, file0SuttaCount))
+        return TDataFileStatus::Damaged;
+
+    loaded.SuttaTable.Count = h.SuttaCount;
+    loaded.SuttaTable.Items.assign(h.SuttaCount + 1, TSuttaEntry{});
+    TByteReader suttas(bytes, h.SuttaTableOffset);
+    for (int i = 0; i < h.SuttaCount; ++i) {
+        TSuttaEntry& e = loaded.SuttaTable.Items[i];
+        ReadSuttaEntry(suttas, e);
+        if (!suttas.ok() || !EntryIsSound(e, i, fileIndex, h.TextLength))
+            return TDataFileStatus::Damaged;
+    }
+
+    loaded.JoojeTable.Count = h.JoojeCount;
+    loaded.JoojeTable.Items.assign(h.JoojeCount + 1, TJoojeEntry{});
+    TByteReader subjects(bytes, h.JoojeTableOffset);
+    for (int s = 0; s < h.JoojeCount; ++s) {
+        TJoojeEntry& j = loaded.JoojeTable.Items[s];
+        subjects.ReadUnits(j.Name, NameUnits);
+        j.Count = subjects.ReadInt32();
+        if (!subjects.ok() || j.Count < 0 || j.Count > MaxJoojeSuttas)
+            return TDataFileStatus::Damaged;
+        for (int k = 0; k < j.Count; ++k) {
+            j.Suttas[k] = subjects.ReadInt32();
+            if (fileIndex == 0 && (j.Suttas[k] < 0 || j.Suttas[k] >= h.SuttaCount))
+                return TDataFileStatus::Damaged;
+        }
+        if (!subjects.ok())
+            return TDataFileStatus::Damaged;
+    }
+
+    loaded.Text.assign(static_cast<std::size_t>(h.TextLength) + 10, u'\0');
+    TByteReader text(bytes, h.TextOffset);
+    text.ReadUnits(loaded.Text.data(), static_cast<std::size_t>(h.TextLength));
+    if (!text.ok())
+        return TDataFileStatus::Damaged;
+
+    // The stored total is ignored: slot 0 always holds the sum of the seven collections.
+    loaded.Header.KindCounts[0] = std::accumulate(h.KindCounts + 1, h.KindCounts + KindSlots, 0);
+
+    file = std::move(loaded);
+    return TDataFileStatus::Ok;
+}
+
+void BuildNameOrder(TVesko_File& file)
+{
+    // Each key is the name as code page 949 shows it, six spaces and the 5-digit index; the
+    // index makes every key distinct, so equal names keep table order and a name sorts
+    // before every longer name it begins.
+    const int count = file.SuttaTable.Count;
+    std::vector<std::u16string> keys(count);
+    for (int i = 0; i < count; ++i)
+        keys[i] = ThroughCp949(FieldText(file.SuttaTable.Items[i].Name)) + u"      " + ZeroPad(i, 5);
+
+    std::vector<std::int32_t> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    TKoreanCollator collator;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::int32_t a, std::int32_t b) { return collator.Compare(keys[a], keys[b]) < 0; });
+
+    file.NameOrder.fill(0);
+    std::copy(order.begin(), order.end(), file.NameOrder.begin());
+}
+
+void LoadTextFile(TLoadContext& context, TLoadedData& data, int fileIndex)
+{
+    const std::u16string_view name = TextFileNames[fileIndex];
+    std::optional<TOpenedDataFile> opened = OpenDataFile(context, name, TextFileMagic);
+    if (!opened)
+        return;
+
+    TVesko_File& file = data.TextFiles[fileIndex];
+    const std::int32_t file0Count = fileIndex > 0 ? data.TextFiles[0].SuttaTable.Count : 0;
+    const TDataFileStatus status = ParseTextFile(opened->Bytes, fileIndex, file0Count, file);
+    if (status != TDataFileStatus::Ok) {
+        ReportDataFileFailure(context, status, opened->Path);
+        return;
+    }
+    opened->Bytes = {};
+
+    if (context.Listener) {
+        context.Listener->AppendInfoLine(std::u16string(name));
+        context.Listener->AppendInfoLine(CreationDateLine(file.Header));
+    }
+    if (file.Header.CatalogueFlag == 0) {
+        BuildNameOrder(file);
+        if (context.Listener)
+            context.Listener->CatalogueLoaded();
+    }
+}

@@ -1,0 +1,9 @@
+#include "data/Vesko3Common.h"
+
+#include <algorithm>
+
+std::u16string_view FieldText(const char16_t (&field)[NameUnits])
+{
+    const char16_t* end = std::find(field, field + NameUnits, u'\0');
+    return std::u16string_view(field, static_cast<std::size_t>(end - field));
+}

@@ -1,0 +1,160 @@
+#pragma once
+
+// Records of the six data files and their in-memory form.
+//
+// Every data file opens with a 256-byte header of 32-bit signed little-endian fields
+// (TDataFileHeader). The records below mirror the on-disk layout field for field; they are
+// filled through TByteReader, never by casting file bytes, so the host's byte order and
+// padding do not matter. The static_asserts pin the layout the writer and reader share.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::int32_t TextFileMagic = 200700;    // VESKO3.A0, A1, A2
+inline constexpr std::int32_t ReadingFileMagic = 200701; // VESKO3.C0
+inline constexpr std::int32_t VariantFileMagic = 200702; // VESKO3.H0, H1
+inline constexpr std::int32_t DataFileVersion = 3;
+
+inline constexpr std::size_t HeaderSize = 256;
+inline constexpr std::size_t SuttaEntrySize = 232;
+inline constexpr std::size_t JoojeEntryFixedSize = 68; // name and count; the indexes follow
+inline constexpr int NameUnits = 32;                   // Title, Name: UTF-16 units, 0-padded
+inline constexpr int MaxSuttaCount = 2500;
+inline constexpr int MaxJoojeSuttas = 300;
+inline constexpr int KindSlots = 8; // slot 0 is the total, 1 to 7 the collections
+inline constexpr int TextFileCount = 3;
+inline constexpr int VariantFileCount = 2;
+
+// Names of the data files inside the Data folder, in load order.
+inline constexpr std::u16string_view TextFileNames[TextFileCount] = {u"VESKO3.A0", u"VESKO3.A1", u"VESKO3.A2"};
+inline constexpr std::u16string_view VariantFileNames[VariantFileCount] = {u"VESKO3.H0", u"VESKO3.H1"};
+inline constexpr std::u16string_view ReadingFileName = u"VESKO3.C0";
+
+// The 256-byte header. Reserved ranges are kept byte for byte and never interpreted.
+struct TDataFileHeader
+{
+    std::uint8_t Reserved0[32];
+    std::int32_t Magic;
+    std::int32_t Version;
+    std::uint8_t Reserved40[4];
+    std::int32_t DataLength;    // variant and reading files: UTF-16 units after the header
+    std::int32_t CatalogueFlag; // text files: 0 for the file the catalogue is built from
+    std::uint8_t Reserved52[64];
+    std::int32_t KindCounts[KindSlots];
+    std::int32_t CreatedYear;
+    std::int32_t CreatedMonth;
+    std::int32_t CreatedDay;
+    std::int32_t CreatedHour;
+    std::int32_t CreatedMinute;
+    std::int32_t CreatedSecond;
+    std::int32_t SuttaTableOffset; // bytes
+    std::int32_t SuttaCount;
+    std::int32_t JoojeTableOffset; // bytes
+    std::int32_t JoojeCount;
+    std::int32_t TextOffset; // bytes
+    std::int32_t TextLength; // UTF-16 units
+    std::uint8_t Reserved196[60];
+};
+static_assert(sizeof(TDataFileHeader) == HeaderSize);
+static_assert(offsetof(TDataFileHeader, Magic) == 32);
+static_assert(offsetof(TDataFileHeader, Version) == 36);
+static_assert(offsetof(TDataFileHeader, DataLength) == 44);
+static_assert(offsetof(TDataFileHeader, CatalogueFlag) == 48);
+static_assert(offsetof(TDataFileHeader, KindCounts) == 116);
+static_assert(offsetof(TDataFileHeader, CreatedYear) == 148);
+static_assert(offsetof(TDataFileHeader, CreatedSecond) == 168);
+static_assert(offsetof(TDataFileHeader, SuttaTableOffset) == 172);
+static_assert(offsetof(TDataFileHeader, SuttaCount) == 176);
+static_assert(offsetof(TDataFileHeader, JoojeTableOffset) == 180);
+static_assert(offsetof(TDataFileHeader, JoojeCount) == 184);
+static_assert(offsetof(TDataFileHeader, TextOffset) == 188);
+static_assert(offsetof(TDataFileHeader, TextLength) == 192);
+static_assert(offsetof(TDataFileHeader, Reserved196) == 196);
+
+// One sutra, 232 bytes in the file. Ranges count UTF-16 units into the file's text area.
+struct TSuttaEntry
+{
+    std::int32_t Number; // 0-based; equals the entry's position in file 0
+    std::int32_t Kind;   // collection 1 to 4 (the format counts up to 7)
+    std::int32_t Reserved8;
+    std::int32_t TextSize; // the largest over all files, plus 100, sizes the search's work arrays
+    std::int32_t SubjectStart;
+    std::int32_t SubjectLength;
+    std::int32_t BodyStart;
+    std::int32_t BodyLength;
+    std::int32_t SummaryStart;
+    std::int32_t SummaryLength;
+    std::uint8_t Reserved40[64];
+    char16_t Title[NameUnits]; // ends at its first 0 unit or after 32 units
+    char16_t Name[NameUnits];
+};
+static_assert(sizeof(TSuttaEntry) == SuttaEntrySize);
+static_assert(offsetof(TSuttaEntry, TextSize) == 12);
+static_assert(offsetof(TSuttaEntry, BodyStart) == 24);
+static_assert(offsetof(TSuttaEntry, SummaryLength) == 36);
+static_assert(offsetof(TSuttaEntry, Title) == 104);
+static_assert(offsetof(TSuttaEntry, Name) == 168);
+
+// One subject. In the file: Name (64 bytes), Count, then Count int32 sutra indexes, so an
+// entry takes 68 + 4 * Count bytes and the next one follows directly.
+struct TJoojeEntry
+{
+    char16_t Name[NameUnits];
+    std::int32_t Count;
+    std::int32_t Suttas[MaxJoojeSuttas];
+};
+static_assert(offsetof(TJoojeEntry, Count) == 64);
+
+struct TVesko_SuttaTable
+{
+    std::int32_t Count = 0;
+    std::vector<TSuttaEntry> Items = std::vector<TSuttaEntry>(1); // Count + 1, the last all zero
+};
+
+struct TVesko_JoojeTable
+{
+    std::int32_t Count = 0;
+    std::vector<TJoojeEntry> Items = std::vector<TJoojeEntry>(1); // Count + 1, the last all zero
+};
+
+// A loaded scripture text file (VESKO3.A0 Korean, A1 고려대장경, A2 신수대장경).
+struct TVesko_File
+{
+    TDataFileHeader Header{};
+    TVesko_SuttaTable SuttaTable;
+    TVesko_JoojeTable JoojeTable;
+    std::vector<char16_t> Text; // TextLength + 10 units, unit TextLength is 0; empty when not loaded
+    std::array<std::int32_t, MaxSuttaCount> NameOrder{};
+
+    std::int32_t TextLength() const { return Header.TextLength; }
+};
+
+// A loaded variant-character file: groups of characters, each ended by a 0 unit.
+struct TVariantFile
+{
+    TDataFileHeader Header{};
+    std::vector<std::uint16_t> CharIndex = std::vector<std::uint16_t>(65536); // start of the last group holding c
+    std::vector<char16_t> Text;                                               // DataLength + 10 units
+};
+
+// The loaded reading table: entry c is the Korean reading of code unit c.
+struct TReadingFile
+{
+    TDataFileHeader Header{};
+    std::vector<char16_t> Text; // DataLength + 10 units
+};
+
+// The six loaded files; they live for the whole run and are read-only after loading.
+struct TLoadedData
+{
+    std::array<TVesko_File, TextFileCount> TextFiles;
+    std::array<TVariantFile, VariantFileCount> VariantFiles;
+    TReadingFile ReadingFile;
+};
+
+// The text of a 32-unit name field: up to its first 0 unit, at most 32 units.
+std::u16string_view FieldText(const char16_t (&field)[NameUnits]);

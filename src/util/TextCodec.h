@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Conversions between the program's UTF-16 text and the outside world: UTF-8 for source
+// files and the command line, the Korean Windows code page 949 for list keys.
+
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
+// The text as it reads after a trip through code page 949: every character the code page
+// lacks becomes "?". Uses the Windows table ("windows-949"); IBM's 949, which Qt names
+// "CP949", lacks syllables such as 똠.
+std::u16string ThroughCp949(std::u16string_view text);
+
+// Korean-locale, case-insensitive comparison of UTF-16 strings: negative, zero or positive.
+class TKoreanCollator
+{
+public:
+    TKoreanCollator();
+    ~TKoreanCollator();
+    TKoreanCollator(const TKoreanCollator&) = delete;
+    TKoreanCollator& operator=(const TKoreanCollator&) = delete;
+
+    int Compare(std::u16string_view a, std::u16string_view b) const;
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> Impl;
+};
