@@ -1,1 +1,10 @@
-int main() { return 0; }
+#include "ToolCommon.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    const std::filesystem::path folder(QCoreApplication::applicationDirPath().toStdU16String());
+    return RunToolCommand(argc, argv, folder);
+}

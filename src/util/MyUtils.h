@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The program's folder followed by a file or folder name. The folder is passed in, not
 // looked up, so that tests can stand a temporary folder in for the program's own.
@@ -28,3 +29,11 @@ std::u16string DecimalText(std::int64_t value);
 
 // Removes characters with codes 0 to 32 at both ends, as the settings and the lists trim.
 std::u16string_view TrimControlAndBlank(std::u16string_view text);
+
+// Whether a font named name is among the installed faces, both trimmed of blanks and
+// control characters at their ends; exact and case-sensitive. The window passes the
+// platform's list, tests their own.
+bool IsFontInstalled(const std::vector<std::u16string>& installedFaces, std::u16string_view name);
+
+// The face of the text editors: "한컴바탕" if installed, else "바탕" if installed, else "굴림".
+std::u16string ChooseTextFont(const std::vector<std::u16string>& installedFaces);

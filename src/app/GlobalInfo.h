@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/Settings.h"
+
+#include <filesystem>
+
+struct TGlobalInfo
+{
+    TSettings Settings;
+    std::filesystem::path DataPath; // the program folder followed by "Data"
+    bool LoadError = false;
+};

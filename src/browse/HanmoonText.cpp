@@ -1,0 +1,39 @@
+#include "browse/HanmoonText.h"
+
+#include <algorithm>
+
+namespace {
+constexpr std::int64_t HeadLength = 18;
+}
+
+bool IsLineHeadAt(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int64_t p)
+{
+    const std::int64_t close = p + HeadLength - 1;
+    if (p < 0 || close >= textLength || close >= static_cast<std::int64_t>(buffer.size()))
+        return false;
+    return (buffer[p] == u'T' && buffer[close] == u'\u2551') || (buffer[p] == u'K' && buffer[close] == u';');
+}
+
+std::u16string CopyHanmoonText(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
+                               std::int32_t length)
+{
+    const std::int64_t limit = std::min<std::int64_t>(textLength, static_cast<std::int64_t>(buffer.size()));
+    std::int64_t p = std::clamp<std::int64_t>(start, 0, limit);
+    const std::int64_t end = std::clamp<std::int64_t>(std::int64_t(start) + std::max(length, 0), p, limit);
+
+    std::u16string out;
+    out.reserve(static_cast<std::size_t>(end - p));
+    while (p < end) {
+        if (IsLineHeadAt(buffer, textLength, p)) {
+            p += HeadLength;
+            while (p < end && buffer[p] == u' ')
+                ++p;
+            if (p >= end)
+                break;
+        }
+        // The unit after a dropped head is taken without testing it for a further head.
+        out.push_back(buffer[p]);
+        ++p;
+    }
+    return out;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// The state of the last search: its options, words and per-sutra hit flags, and the work
+// area of the matcher.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+inline constexpr int MaxSearchWords = 20;
+inline constexpr int WordSlotUnits = 100; // a word of at most 99 units and its terminating 0
+inline constexpr int HitFlagSlots = 2501;
+
+struct TSearchInfo
+{
+    std::int32_t TitleIndex = 0; // 0 Korean, 1 고려대장경, 2 신수대장경, 3 both Chinese texts
+    std::int32_t KindIndex = 0;  // 0 all collections, else the collection code
+    std::int32_t SearchMode = 0; // 0 any word, 1 every word
+    bool SameCharacter = false;  // variant forms count (Chinese texts only)
+    std::int32_t WordCount = 0;
+    std::array<std::array<char16_t, WordSlotUnits>, MaxSearchWords> Words{};
+
+    struct
+    {
+        std::int32_t WorkSize = 0;
+        std::int32_t OccurrenceCount = 0;
+        std::vector<std::uint8_t> Marks;
+        std::int32_t PositionCount = 0;
+        std::vector<std::int32_t> Positions;
+    } Work;
+
+    std::int32_t HitCount = 0;
+    std::array<std::uint8_t, HitFlagSlots> HitFlags{}; // 1 Korean, 2 고려대장경, 4 신수대장경
+};
