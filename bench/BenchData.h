@@ -1,0 +1,17 @@
+#pragma once
+
+// Data sets for the benchmarks: the shared corpus and the default demo set, each built once
+// per run into a temporary folder and loaded through the load driver.
+
+#include "app/Vesko3State.h"
+
+#include <filesystem>
+
+// Folder holding the six files built from the shared corpus; empty when the corpus is absent.
+std::filesystem::path CorpusDataFolder();
+
+// Folder holding the six files of the default demo set.
+std::filesystem::path DemoDataFolder();
+
+// Loads the six files of folder into state; false (with the messages on stderr) on failure.
+bool LoadBenchData(const std::filesystem::path& folder, TVesko3State& state);
