@@ -14,15 +14,14 @@ bool IsLineHeadAt(const std::vector<char16_t>& buffer, std::int32_t textLength, 
     return (buffer[p] == u'T' && buffer[close] == u'\u2551') || (buffer[p] == u'K' && buffer[close] == u';');
 }
 
-std::u16string CopyHanmoonText(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
-                               std::int32_t length)
+void AppendHanmoonText(std::u16string& out, const std::vector<char16_t>& buffer, std::int32_t textLength,
+                       std::int32_t start, std::int32_t length)
 {
     const std::int64_t limit = std::min<std::int64_t>(textLength, static_cast<std::int64_t>(buffer.size()));
     std::int64_t p = std::clamp<std::int64_t>(start, 0, limit);
     const std::int64_t end = std::clamp<std::int64_t>(std::int64_t(start) + std::max(length, 0), p, limit);
 
-    std::u16string out;
-    out.reserve(static_cast<std::size_t>(end - p));
+    out.reserve(out.size() + static_cast<std::size_t>(end - p));
     while (p < end) {
         if (IsLineHeadAt(buffer, textLength, p)) {
             p += HeadLength;
@@ -35,5 +34,12 @@ std::u16string CopyHanmoonText(const std::vector<char16_t>& buffer, std::int32_t
         out.push_back(buffer[p]);
         ++p;
     }
+}
+
+std::u16string CopyHanmoonText(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
+                               std::int32_t length)
+{
+    std::u16string out;
+    AppendHanmoonText(out, buffer, textLength, start, length);
     return out;
 }

@@ -12,5 +12,9 @@
 std::u16string CopyHanmoonText(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
                                std::int32_t length);
 
+// The same text appended to out, for callers that build a larger text around it.
+void AppendHanmoonText(std::u16string& out, const std::vector<char16_t>& buffer, std::int32_t textLength,
+                       std::int32_t start, std::int32_t length);
+
 // Whether an 18-unit line head begins at p.
 bool IsLineHeadAt(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int64_t p);

@@ -3,29 +3,94 @@
 #include "browse/HanmoonText.h"
 #include "util/MyWideString.h"
 
+namespace {
+
+constexpr std::array<std::u16string_view, SutraViewCount> ViewNames = {
+    u"total-han", u"han-body", u"han-subject", u"han-summary", u"total-kor", u"kor", u"total-sinsu", u"sinsu"};
+
+bool IsEntry(const TVesko_File& file, std::int32_t n)
+{
+    return n >= 0 && n < file.SuttaTable.Count && static_cast<std::size_t>(n) < file.SuttaTable.Items.size();
+}
+
+} // namespace
+
 std::u16string TitleLine(const TVesko_File& catalogue, std::int32_t n)
 {
+    if (!IsEntry(catalogue, n))
+        return {};
     const TSuttaEntry& e = catalogue.SuttaTable.Items[n];
     return u"#제목:" + std::u16string(FieldText(e.Title)) + u"  " + std::u16string(FieldText(e.Name)) + u"\r\n\r\n";
 }
 
 TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n)
 {
+    for (const TVesko_File& file : data.TextFiles)
+        if (!IsEntry(file, n))
+            return {};
     const TVesko_File& han = data.TextFiles[0];
     const TSuttaEntry& e = han.SuttaTable.Items[n];
     const std::u16string title = TitleLine(han, n);
 
+    // Each text is built at its final size, so a large sutra costs one allocation a view.
     auto chinese = [&](int fileIndex) {
         const TVesko_File& file = data.TextFiles[fileIndex];
         const TSuttaEntry& entry = file.SuttaTable.Items[n];
-        return title + CopyHanmoonText(file.Text, file.TextLength(), entry.BodyStart, entry.BodyLength) + u"\r\n";
+        std::u16string text;
+        text.reserve(title.size() + static_cast<std::size_t>(std::max(entry.BodyLength, 0)) + 2);
+        text += title;
+        AppendHanmoonText(text, file.Text, file.TextLength(), entry.BodyStart, entry.BodyLength);
+        text += u"\r\n";
+        return text;
     };
 
     TSutraViewTexts texts;
-    texts.TotalHan = title + CopyWideChars(han.Text, e.BodyStart, e.BodyLength) + u"\r\n";
+    texts.TotalHan.reserve(title.size() + static_cast<std::size_t>(std::max(e.BodyLength, 0)) + 2);
+    texts.TotalHan += title;
+    texts.TotalHan += CopyWideChars(han.Text, e.BodyStart, e.BodyLength);
+    texts.TotalHan += u"\r\n";
     texts.HanSubject = CopyWideChars(han.Text, e.SubjectStart, e.SubjectLength) + u"\r\n";
     texts.HanSummary = CopyWideChars(han.Text, e.SummaryStart, e.SummaryLength) + u"\r\n";
     texts.TotalKor = chinese(1);
     texts.TotalSinsu = chinese(2);
     return texts;
+}
+
+const std::u16string& ViewText(const TSutraViewTexts& texts, TSutraView view)
+{
+    switch (view) {
+    case TSutraView::TotalHan:
+    case TSutraView::HanBody:
+        return texts.TotalHan;
+    case TSutraView::HanSubject:
+        return texts.HanSubject;
+    case TSutraView::HanSummary:
+        return texts.HanSummary;
+    case TSutraView::TotalKor:
+    case TSutraView::Kor:
+        return texts.TotalKor;
+    case TSutraView::TotalSinsu:
+    case TSutraView::Sinsu:
+        break;
+    }
+    return texts.TotalSinsu;
+}
+
+std::u16string_view SutraViewName(TSutraView view)
+{
+    const auto index = static_cast<std::size_t>(view);
+    return index < ViewNames.size() ? ViewNames[index] : std::u16string_view();
+}
+
+std::optional<TSutraView> SutraViewFromName(std::u16string_view name)
+{
+    for (std::size_t i = 0; i < ViewNames.size(); ++i)
+        if (ViewNames[i] == name)
+            return static_cast<TSutraView>(i);
+    return std::nullopt;
+}
+
+int ViewPageAfterShow(int activePage)
+{
+    return activePage >= 4 ? 0 : activePage;
 }

@@ -4,9 +4,13 @@
 
 #include "data/Vesko3Common.h"
 
+#include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
-// "#제목:" + title + "  " + name + "\r\n\r\n", from the catalogue file's entry n.
+// "#제목:" + title + "  " + name + "\r\n\r\n", from the catalogue file's entry n; empty when
+// n is no position of the catalogue.
 std::u16string TitleLine(const TVesko_File& catalogue, std::int32_t n);
 
 struct TSutraViewTexts
@@ -18,5 +22,32 @@ struct TSutraViewTexts
     std::u16string TotalSinsu; // title line, 신수대장경 body without line heads, "\r\n"; SinsuRichEdit the same
 };
 
-// The view texts of catalogue position n, which must lie below the catalogue's Count.
+// The view texts of catalogue position n. A position outside any of the three sutra tables
+// gives empty texts rather than reading past a table.
 TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n);
+
+// The eight views, in the order the window fills them.
+enum class TSutraView
+{
+    TotalHan,   // TotalHanRichEdit
+    HanBody,    // HanRichEdit0
+    HanSubject, // HanRichEdit1
+    HanSummary, // HanRichEdit2
+    TotalKor,   // TotalKorRichEdit
+    Kor,        // KorRichEdit
+    TotalSinsu, // TotalSinsuRichEdit
+    Sinsu,      // SinsuRichEdit
+};
+inline constexpr int SutraViewCount = 8;
+
+// The text view v shows.
+const std::u16string& ViewText(const TSutraViewTexts& texts, TSutraView view);
+
+// The command-line names of the views: total-han, han-body, han-subject, han-summary,
+// total-kor, kor, total-sinsu, sinsu.
+std::u16string_view SutraViewName(TSutraView view);
+std::optional<TSutraView> SutraViewFromName(std::u16string_view name);
+
+// The ViewPage tab after a sutra is shown while tab activePage is open: tabs 0 to 3 hold
+// the sutra's texts and stay; from any later tab the display switches to "함께보기" (0).
+int ViewPageAfterShow(int activePage);
