@@ -63,6 +63,10 @@ TDataFileStatus ParseHeader(std::span<const std::uint8_t> bytes, std::int32_t ex
         return TDataFileStatus::NotDataFile;
     if (header.Version != DataFileVersion)
         return TDataFileStatus::Incompatible;
+    // Magic and Version are judged on the zero-filled header first, so a short file of the
+    // wrong family still reads as such; one of the right family is merely cut short.
+    if (bytes.size() < HeaderSize)
+        return TDataFileStatus::Damaged;
     return TDataFileStatus::Ok;
 }
 

@@ -50,7 +50,7 @@ struct TOpenedDataFile
 };
 
 // Reads the header from the first bytes (a file shorter than 256 bytes leaves the rest
-// zero) and checks Magic, then Version.
+// zero) and checks Magic, then Version, then that the whole header is there (Damaged).
 TDataFileStatus ParseHeader(std::span<const std::uint8_t> bytes, std::int32_t expectedMagic, TDataFileHeader& header);
 
 // Builds the path, reads the whole file in one go and validates its header. On failure the

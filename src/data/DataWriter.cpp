@@ -107,10 +107,17 @@ std::u16string CheckDataSetSource(const TDataSetSource& source)
             if (index < 0 || static_cast<std::size_t>(index) >= count)
                 return u"주제의 경전 번호가 목록에 없습니다: " + subject.Name;
     }
-    for (const auto& groups : source.VariantGroups)
-        for (const std::u16string& group : groups)
+    for (const auto& groups : source.VariantGroups) {
+        std::size_t start = 1; // after the leading 0 unit
+        for (const std::u16string& group : groups) {
             if (group.find(u'\0') != std::u16string::npos)
                 return u"이체자 묶음에 0 글자가 있습니다.";
+            // The loader keeps group starts in 16 bits and rejects a file it cannot index.
+            if (!group.empty() && start > LargestVariantGroupStart)
+                return u"이체자 묶음이 너무 많습니다.";
+            start += group.size() + 1;
+        }
+    }
     return {};
 }
 
@@ -138,7 +145,8 @@ std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fi
     h.Version = DataFileVersion;
     h.CatalogueFlag = fileIndex == 0 ? 0 : 1;
     for (const TSourceSutta& s : source.Suttas)
-        ++h.KindCounts[s.Kind];
+        if (s.Kind >= 1 && s.Kind < KindSlots) // CheckDataSetSource rejects any other kind
+            ++h.KindCounts[s.Kind];
     for (int k = 1; k < KindSlots; ++k)
         h.KindCounts[0] += h.KindCounts[k];
     h.CreatedYear = date.Year;

@@ -63,12 +63,12 @@ bool EntryIsSound(const TSuttaEntry& e, int position, int fileIndex, std::int32_
         return false;
     if (e.TextSize < 0 || e.TextSize > std::int64_t(textLength) + DisplayHeaderRoom)
         return false;
-    if (fileIndex == 0) {
-        if (e.Number != position || !RangeInText(e.SubjectStart, e.SubjectLength, textLength) ||
-            !RangeInText(e.SummaryStart, e.SummaryLength, textLength))
-            return false;
-    }
-    return true;
+    if (fileIndex == 0)
+        return e.Number == position && RangeInText(e.SubjectStart, e.SubjectLength, textLength) &&
+               RangeInText(e.SummaryStart, e.SummaryLength, textLength);
+    // Files 1 and 2 never read their subject and summary ranges, but a negative one is
+    // still not a range.
+    return e.SubjectStart >= 0 && e.SubjectLength >= 0 && e.SummaryStart >= 0 && e.SummaryLength >= 0;
 }
 
 } // namespace

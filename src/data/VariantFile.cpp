@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr std::int64_t LargestGroupStart = 65535;
-
 bool BodyFits(const TDataFileHeader& h, std::size_t fileSize)
 {
     return h.DataLength >= 0 && std::int64_t(h.DataLength) * 2 <= std::int64_t(fileSize) - std::int64_t(HeaderSize);
@@ -36,7 +34,7 @@ TDataFileStatus ParseVariantFile(std::span<const std::uint8_t> bytes, TVariantFi
         if (unit == 0) {
             groupStart = p + 1;
         } else {
-            if (groupStart > LargestGroupStart)
+            if (groupStart > LargestVariantGroupStart)
                 return TDataFileStatus::Damaged;
             loaded.CharIndex[unit] = static_cast<std::uint16_t>(groupStart);
         }

@@ -28,6 +28,7 @@ inline constexpr int MaxJoojeSuttas = 300;
 inline constexpr int KindSlots = 8; // slot 0 is the total, 1 to 7 the collections
 inline constexpr int TextFileCount = 3;
 inline constexpr int VariantFileCount = 2;
+inline constexpr std::int32_t LargestVariantGroupStart = 65535; // CharIndex holds group starts in 16 bits
 
 // Names of the data files inside the Data folder, in load order.
 inline constexpr std::u16string_view TextFileNames[TextFileCount] = {u"VESKO3.A0", u"VESKO3.A1", u"VESKO3.A2"};

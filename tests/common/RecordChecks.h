@@ -1,0 +1,102 @@
+#pragma once
+
+// Invariants every record a parser accepted must keep, whatever bytes it came from. Shared
+// by the robustness tests and the fuzz targets, so it needs nothing but the core: each
+// check returns an empty text when the record is consistent, else the first fault found.
+
+#include "data/Vesko3Common.h"
+
+#include <cstring>
+#include <numeric>
+#include <string>
+#include <vector>
+
+namespace RecordChecks {
+
+inline bool RangeWithin(std::int32_t start, std::int32_t length, std::int32_t textLength)
+{
+    return start >= 0 && length >= 0 && start <= textLength && length <= textLength - start;
+}
+
+template <typename T> bool AllZero(const T& record)
+{
+    static const T zero{};
+    return std::memcmp(&record, &zero, sizeof(T)) == 0;
+}
+
+} // namespace RecordChecks
+
+inline std::string TextFileProblem(const TVesko_File& file, int fileIndex)
+{
+    using namespace RecordChecks;
+    const TDataFileHeader& h = file.Header;
+    const std::int32_t count = file.SuttaTable.Count;
+    if (count < 0 || count > MaxSuttaCount || file.SuttaTable.Items.size() != std::size_t(count) + 1)
+        return "sutta table size";
+    if (!AllZero(file.SuttaTable.Items.back())) return "sutta table end not zero";
+    const std::int32_t subjects = file.JoojeTable.Count;
+    if (subjects < 0 || file.JoojeTable.Items.size() != std::size_t(subjects) + 1) return "subject table size";
+    if (!AllZero(file.JoojeTable.Items.back())) return "subject table end not zero";
+    if (h.TextLength < 0 || file.Text.size() != std::size_t(h.TextLength) + 10 || file.Text[h.TextLength] != 0)
+        return "text block";
+    if (h.KindCounts[0] != std::accumulate(h.KindCounts + 1, h.KindCounts + KindSlots, 0)) return "kind total";
+    for (std::int32_t i = 0; i < count; ++i) {
+        const TSuttaEntry& e = file.SuttaTable.Items[i];
+        if (!RangeWithin(e.BodyStart, e.BodyLength, h.TextLength)) return "body range";
+        if (fileIndex == 0 && (e.Number != i || !RangeWithin(e.SubjectStart, e.SubjectLength, h.TextLength) ||
+                               !RangeWithin(e.SummaryStart, e.SummaryLength, h.TextLength)))
+            return "catalogue entry";
+        if (e.TextSize < 0) return "text size";
+    }
+    for (std::int32_t s = 0; s < subjects; ++s) {
+        const TJoojeEntry& j = file.JoojeTable.Items[s];
+        if (j.Count < 0 || j.Count > MaxJoojeSuttas) return "subject count";
+        for (int k = 0; k < MaxJoojeSuttas; ++k) {
+            if (k >= j.Count && j.Suttas[k] != 0) return "subject tail not zero";
+            if (k < j.Count && fileIndex == 0 && (j.Suttas[k] < 0 || j.Suttas[k] >= count)) return "subject index";
+        }
+    }
+    return {};
+}
+
+// NameOrder holds every entry index once in its first Count places and zeros after them.
+inline std::string NameOrderProblem(const TVesko_File& file)
+{
+    const std::int32_t count = file.SuttaTable.Count;
+    std::vector<bool> seen(count, false);
+    for (std::int32_t k = 0; k < MaxSuttaCount; ++k) {
+        const std::int32_t index = file.NameOrder[k];
+        if (k >= count) {
+            if (index != 0) return "name order tail not zero";
+        } else if (index < 0 || index >= count || seen[index]) {
+            return "name order not a permutation";
+        } else {
+            seen[index] = true;
+        }
+    }
+    return {};
+}
+
+inline std::string VariantFileProblem(const TVariantFile& file)
+{
+    const std::int32_t length = file.Header.DataLength;
+    if (file.CharIndex.size() != 65536) return "index size";
+    if (length < 0 || file.Text.size() != std::size_t(length) + 10 || file.Text[length] != 0) return "text block";
+    for (std::size_t c = 1; c < 65536; ++c) {
+        const std::size_t start = file.CharIndex[c];
+        if (start == 0) continue;
+        if (start >= std::size_t(length) || file.Text[start - 1] != 0) return "index not at a group start";
+        std::size_t p = start;
+        while (file.Text[p] != 0 && file.Text[p] != c)
+            ++p;
+        if (file.Text[p] != c) return "indexed group lacks its character";
+    }
+    return {};
+}
+
+inline std::string ReadingFileProblem(const TReadingFile& file)
+{
+    const std::int32_t length = file.Header.DataLength;
+    if (length < 0 || file.Text.size() != std::size_t(length) + 10 || file.Text[length] != 0) return "text block";
+    return {};
+}
