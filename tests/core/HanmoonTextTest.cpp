@@ -1,0 +1,98 @@
+#include "browse/HanmoonText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::u16string KorHead = u"K01n0001_p0001a01;";
+const std::u16string SinsuHead = u"T01n0001_p0001a01║";
+
+// The text as a loaded buffer: TextLength units, then the 0 unit and the spare room.
+std::vector<char16_t> Loaded(const std::u16string& text)
+{
+    std::vector<char16_t> buffer(text.begin(), text.end());
+    buffer.resize(text.size() + 10, u'\0');
+    return buffer;
+}
+
+std::u16string Extract(const std::u16string& text, std::int32_t start, std::int32_t length)
+{
+    return CopyHanmoonText(Loaded(text), static_cast<std::int32_t>(text.size()), start, length);
+}
+
+std::u16string ExtractAll(const std::u16string& text)
+{
+    return Extract(text, 0, static_cast<std::int32_t>(text.size()));
+}
+
+} // namespace
+
+TEST(HanmoonText, HeadsAreEighteenUnitsLong)
+{
+    ASSERT_EQ(KorHead.size(), 18u);
+    ASSERT_EQ(SinsuHead.size(), 18u);
+}
+
+TEST(HanmoonText, DropsHeadsAndTheSpacesAfterThem)
+{
+    EXPECT_EQ(ExtractAll(SinsuHead + u"   如是\r\n" + KorHead + u" 我聞"), u"如是\r\n我聞");
+    // A line without a head, and the pairing of the letters with their closing units.
+    EXPECT_EQ(ExtractAll(u"如是我聞\r\n一時"), u"如是我聞\r\n一時");
+    const std::u16string mixed = u"K01n0001_p0001a01║T01n0001_p0001a01;";
+    EXPECT_EQ(ExtractAll(mixed), mixed);
+}
+
+TEST(HanmoonText, RecognisesAHeadAnywhereInALine)
+{
+    EXPECT_EQ(ExtractAll(u"如是" + KorHead + u"我聞"), u"如是我聞");
+}
+
+TEST(HanmoonText, TakesTheUnitAfterADroppedHeadUntested)
+{
+    // The second head's T follows the first head directly, so the second head stays.
+    EXPECT_EQ(ExtractAll(SinsuHead + SinsuHead + u"如"), SinsuHead + u"如");
+    // After a space the next head is tested again.
+    EXPECT_EQ(ExtractAll(SinsuHead + u"如" + SinsuHead + u"是"), u"如是");
+}
+
+TEST(HanmoonText, HeadNearTheEndOfARangeRemovesTheRest)
+{
+    const std::u16string text = u"如是" + SinsuHead + u"  我聞" + KorHead;
+    // The range ends inside the head: the head is still recognised by its closing unit
+    // beyond the range, and nothing of it or beyond is shown.
+    EXPECT_EQ(Extract(text, 0, 10), u"如是");
+    // The range ends inside the spaces after the head.
+    EXPECT_EQ(Extract(text, 0, 21), u"如是");
+    EXPECT_EQ(Extract(text, 0, 23), u"如是我");
+    // A head that closes on the text's last unit is recognised; its range ends the text.
+    EXPECT_EQ(Extract(text, 22, static_cast<std::int32_t>(text.size()) - 22), u"我聞");
+}
+
+TEST(HanmoonText, NoHeadWhereItsClosingUnitLiesBeyondTheLoadedText)
+{
+    // 17 units: the closing unit would be the terminating 0.
+    const std::u16string cut = SinsuHead.substr(0, 17);
+    EXPECT_EQ(ExtractAll(u"如" + cut), u"如" + cut);
+    // Text beyond textLength that would close a head does not count either.
+    const std::u16string text = u"如" + SinsuHead;
+    std::vector<char16_t> buffer = Loaded(text);
+    EXPECT_EQ(CopyHanmoonText(buffer, 18, 0, 18), text.substr(0, 18));
+}
+
+TEST(HanmoonText, FirstAndLastUnitOfTheText)
+{
+    EXPECT_EQ(ExtractAll(KorHead + u"如"), u"如");
+    EXPECT_EQ(Extract(u"如是", 0, 1), u"如");
+    EXPECT_EQ(Extract(u"如是", 1, 1), u"是");
+    EXPECT_EQ(ExtractAll(u"T"), u"T");
+}
+
+TEST(HanmoonText, RangesOutsideTheTextShowNothingBeyondIt)
+{
+    EXPECT_EQ(Extract(u"如是", 0, 0), u"");
+    EXPECT_EQ(Extract(u"如是", 1, 50), u"是");
+    EXPECT_EQ(Extract(u"如是", 5, 1), u"");
+    EXPECT_EQ(Extract(u"如是", -1, 2), u"如");
+    EXPECT_EQ(Extract(u"如是", 1, -1), u"");
+    EXPECT_EQ(Extract(u"如是", 2147483647, 2147483647), u"");
+}
