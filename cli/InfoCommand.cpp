@@ -1,0 +1,54 @@
+// vesko3-tool info: loads the six files as the window does and prints what they hold.
+
+#include "DataSetOptions.h"
+#include "ToolCommon.h"
+
+#include "data/LoadDriver.h"
+#include "util/MyUtils.h"
+
+#include <vector>
+
+namespace {
+
+constexpr std::string_view Usage = "info [--data DIR]";
+
+// Collects the program-information lines the loaders would append to InfoMemo.
+class TInfoLines : public ILoadListener
+{
+public:
+    void AppendInfoLine(const std::u16string& line) override { Lines.push_back(line); }
+    void CatalogueLoaded() override {}
+    std::vector<std::u16string> Lines;
+};
+
+int RunInfo(TToolArguments& arguments)
+{
+    if (arguments.Flag("--data") && !arguments.Value("--data"))
+        return UsageError(u"--data 다음에 폴더가 있어야 합니다.", Usage);
+    if (!NoExtraArguments(arguments, Usage)) return ExitBadInput;
+
+    TVesko3State state;
+    TInfoLines info;
+    if (int status = LoadToolData(arguments, state, &info); status != ExitSuccess) return status;
+
+    for (const std::u16string& line : info.Lines)
+        PrintLine(line);
+    const TLoadedData& data = state.Data;
+    const TVesko_File& catalogue = data.TextFiles[0];
+    PrintLine(u"sutras: " + DecimalText(catalogue.SuttaTable.Count));
+    for (int k = 0; k < KindSlots; ++k)
+        PrintLine(u"kind " + DecimalText(k) + u": " + DecimalText(catalogue.Header.KindCounts[k]));
+    PrintLine(u"subjects: " + DecimalText(catalogue.JoojeTable.Count));
+    PrintLine(u"text units: " + DecimalText(data.TextFiles[0].Header.TextLength) + u" " +
+              DecimalText(data.TextFiles[1].Header.TextLength) + u" " +
+              DecimalText(data.TextFiles[2].Header.TextLength));
+    PrintLine(u"variant units: " + DecimalText(data.VariantFiles[0].Header.DataLength) + u" " +
+              DecimalText(data.VariantFiles[1].Header.DataLength));
+    PrintLine(u"reading units: " + DecimalText(data.ReadingFile.Header.DataLength));
+    PrintLine(u"work size: " + DecimalText(std::int64_t(LargestTextSize(data)) + 100));
+    return ExitSuccess;
+}
+
+const TToolCommand InfoCommand{"info", Usage, &RunInfo};
+
+} // namespace

@@ -1,0 +1,378 @@
+#include "data/DataSetSource.h"
+
+#include "data/DataFile.h"
+#include "data/Vesko3Common.h"
+#include "util/MyUtils.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <vector>
+
+namespace {
+
+constexpr std::int32_t MaxBmpUnit = 0xFFFF;
+// Each variant file starts with one 0 unit and every group ends in one, and the loader
+// indexes group starts in 16 bits.
+constexpr std::size_t LastVariantGroupStart = 65535;
+
+struct TSourceError
+{
+    std::u16string Text;
+};
+
+std::u16string At(const std::filesystem::path& path, std::size_t line, std::u16string_view message)
+{
+    return PathText(path) + u":" + DecimalText(static_cast<std::int64_t>(line)) + u": " + std::u16string(message);
+}
+
+std::u16string AtFile(const std::filesystem::path& path, std::u16string_view message)
+{
+    return PathText(path) + u": " + std::u16string(message);
+}
+
+enum class TFileRead
+{
+    Ok,
+    Missing,
+    Unreadable,
+};
+
+TFileRead ReadBytes(const std::filesystem::path& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::error_code error;
+        return std::filesystem::exists(path, error) ? TFileRead::Unreadable : TFileRead::Missing;
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0) return TFileRead::Unreadable;
+    in.seekg(0, std::ios::beg);
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(bytes.data(), size);
+    if (in.gcount() != size) return TFileRead::Unreadable;
+    return TFileRead::Ok;
+}
+
+// Reads and decodes one source file; a missing file is an error unless optional.
+void ReadText(const std::filesystem::path& path, bool optional, std::string& bytes, std::u16string& text)
+{
+    switch (ReadBytes(path, bytes)) {
+    case TFileRead::Ok:
+        break;
+    case TFileRead::Missing:
+        if (optional) {
+            text.clear();
+            return;
+        }
+        throw TSourceError{AtFile(path, u"파일이 없습니다.")};
+    case TFileRead::Unreadable:
+        throw TSourceError{AtFile(path, u"파일을 읽을 수 없습니다.")};
+    }
+    if (std::size_t line = DecodeSourceText(bytes, text); line != 0)
+        throw TSourceError{At(path, line, u"UTF-8이 아닌 바이트가 있습니다.")};
+}
+
+// The lines of a decoded table file, each with its 1-based line number; blank lines left out.
+struct TLine
+{
+    std::size_t Number;
+    std::u16string_view Text;
+};
+
+std::vector<TLine> SplitLines(std::u16string_view text)
+{
+    std::vector<TLine> lines;
+    std::size_t number = 1;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(u"\r\n", start);
+        if (end == std::u16string_view::npos) end = text.size();
+        if (end > start) lines.push_back({number, text.substr(start, end - start)});
+        start = end + 2;
+        ++number;
+    }
+    return lines;
+}
+
+std::vector<std::u16string_view> SplitFields(std::u16string_view line, char16_t separator)
+{
+    std::vector<std::u16string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = line.find(separator, start);
+        if (end == std::u16string_view::npos) {
+            fields.push_back(line.substr(start));
+            return fields;
+        }
+        fields.push_back(line.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+// A plain decimal number of at most 9 digits; -1 for anything else.
+std::int32_t ParseNumber(std::u16string_view text)
+{
+    if (text.empty() || text.size() > 9) return -1;
+    std::int32_t value = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9') return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// The one code point of text: a BMP unit, a code point above the BMP, or -1 when text is not one character.
+std::int32_t SingleCodePoint(std::u16string_view text)
+{
+    if (text.size() == 1 && (text[0] < 0xD800 || text[0] > 0xDFFF)) return text[0];
+    if (text.size() == 2 && text[0] >= 0xD800 && text[0] <= 0xDBFF && text[1] >= 0xDC00 && text[1] <= 0xDFFF)
+        return 0x10000 + ((text[0] - 0xD800) << 10) + (text[1] - 0xDC00);
+    return -1;
+}
+
+void CheckNameField(const std::filesystem::path& path, std::size_t line, std::u16string_view text,
+                    std::u16string_view what)
+{
+    if (text.size() > NameUnits)
+        throw TSourceError{At(path, line, std::u16string(what) + u"이 32자(UTF-16 단위)를 넘습니다.")};
+    if (text.find(u'\0') != std::u16string_view::npos)
+        throw TSourceError{At(path, line, std::u16string(what) + u"에 0 글자가 있습니다.")};
+}
+
+void ReadCatalogue(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source)
+{
+    const std::filesystem::path path = folder / "catalogue.tsv";
+    std::u16string text;
+    ReadText(path, false, bytes, text);
+    const std::vector<TLine> lines = SplitLines(text);
+    if (lines.empty() || lines[0].Number != 1) throw TSourceError{At(path, 1, u"머리글 줄이 없습니다.")};
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const TLine& line = lines[i];
+        const std::vector<std::u16string_view> fields = SplitFields(line.Text, u'\t');
+        if (fields.size() < 4)
+            throw TSourceError{At(path, line.Number, u"번호, 분류, 제목, 이름 네 칸이 있어야 합니다.")};
+        const std::int32_t expected = static_cast<std::int32_t>(source.Suttas.size()) + 1;
+        if (expected > MaxSuttaCount) throw TSourceError{At(path, line.Number, u"경전은 2500개까지입니다.")};
+        if (ParseNumber(fields[0]) != expected)
+            throw TSourceError{At(path, line.Number, u"번호가 " + DecimalText(expected) + u"이어야 합니다.")};
+        const std::int32_t kind = ParseNumber(fields[1]);
+        if (kind < 1 || kind >= KindSlots)
+            throw TSourceError{At(path, line.Number, u"분류는 1에서 7 사이여야 합니다.")};
+        CheckNameField(path, line.Number, fields[2], u"제목");
+        CheckNameField(path, line.Number, fields[3], u"이름");
+        TSourceSutta sutta;
+        sutta.Kind = kind;
+        sutta.Title = fields[2];
+        sutta.Name = fields[3];
+        source.Suttas.push_back(std::move(sutta));
+    }
+}
+
+void ReadSubjects(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source)
+{
+    const std::filesystem::path path = folder / "subjects.tsv";
+    std::u16string text;
+    ReadText(path, false, bytes, text);
+    const std::vector<TLine> lines = SplitLines(text);
+    if (lines.empty() || lines[0].Number != 1) throw TSourceError{At(path, 1, u"머리글 줄이 없습니다.")};
+    const std::int32_t count = static_cast<std::int32_t>(source.Suttas.size());
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const TLine& line = lines[i];
+        const std::vector<std::u16string_view> fields = SplitFields(line.Text, u'\t');
+        if (fields.size() != 2) throw TSourceError{At(path, line.Number, u"주제와 경전 번호 두 칸이 있어야 합니다.")};
+        CheckNameField(path, line.Number, fields[0], u"주제 이름");
+        TSourceSubject subject;
+        subject.Name = fields[0];
+        if (!fields[1].empty()) {
+            for (std::u16string_view item : SplitFields(fields[1], u',')) {
+                const std::int32_t number = ParseNumber(item);
+                if (number < 1 || number > count)
+                    throw TSourceError{
+                        At(path, line.Number, u"목록에 없는 경전 번호입니다: \"" + std::u16string(item) + u"\"")};
+                if (subject.Suttas.size() == MaxJoojeSuttas)
+                    throw TSourceError{At(path, line.Number, u"주제의 경전이 300개를 넘습니다.")};
+                subject.Suttas.push_back(number - 1);
+            }
+        }
+        source.Subjects.push_back(std::move(subject));
+    }
+}
+
+void ReadTexts(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source)
+{
+    const std::size_t count = source.Suttas.size();
+    const std::filesystem::path han = folder / "han", hanSubject = folder / "han-subject",
+                                hanSummary = folder / "han-summary", kor = folder / "kor", sinsu = folder / "sinsu";
+    for (std::size_t i = 0; i < count; ++i) {
+        TSourceSutta& sutta = source.Suttas[i];
+        const std::filesystem::path name(SourceTextFileName(static_cast<std::int32_t>(i + 1), count));
+        ReadText(han / name, false, bytes, sutta.HanBody);
+        ReadText(hanSubject / name, true, bytes, sutta.HanSubject);
+        ReadText(hanSummary / name, true, bytes, sutta.HanSummary);
+        ReadText(kor / name, false, bytes, sutta.KorBody);
+        ReadText(sinsu / name, false, bytes, sutta.SinsuBody);
+    }
+}
+
+void ReadReadings(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source, TSourceSkips& skips)
+{
+    const std::filesystem::path path = folder / "readings.tsv";
+    std::u16string text;
+    ReadText(path, false, bytes, text);
+    source.Readings.resize(MaxBmpUnit + 1);
+    for (std::int32_t c = 0; c <= MaxBmpUnit; ++c)
+        source.Readings[c] = static_cast<char16_t>(c);
+    std::vector<std::uint32_t> seenOnLine(MaxBmpUnit + 1, 0);
+    for (const TLine& line : SplitLines(text)) {
+        const std::vector<std::u16string_view> fields = SplitFields(line.Text, u'\t');
+        const std::int32_t character = fields.size() == 2 ? SingleCodePoint(fields[0]) : -1;
+        const std::int32_t reading = fields.size() == 2 ? SingleCodePoint(fields[1]) : -1;
+        if (character < 0 || reading < 0)
+            throw TSourceError{At(path, line.Number, u"한 글자, 탭, 그 음 한 글자여야 합니다.")};
+        if (character > MaxBmpUnit || reading > MaxBmpUnit) {
+            ++skips.Readings;
+            continue;
+        }
+        if (seenOnLine[character] != 0)
+            throw TSourceError{
+                At(path, line.Number, u"이미 " + DecimalText(seenOnLine[character]) + u"행에 나온 글자입니다.")};
+        seenOnLine[character] = static_cast<std::uint32_t>(line.Number);
+        source.Readings[character] = static_cast<char16_t>(reading);
+    }
+}
+
+void ReadVariants(const std::filesystem::path& folder, int fileIndex, std::string& bytes, TDataSetSource& source,
+                  TSourceSkips& skips)
+{
+    const std::filesystem::path path = folder / (fileIndex == 0 ? "variants0.txt" : "variants1.txt");
+    std::u16string text;
+    ReadText(path, false, bytes, text);
+    std::vector<std::u16string>& groups = source.VariantGroups[fileIndex];
+    std::size_t nextStart = 1; // after the leading 0 unit
+    for (const TLine& line : SplitLines(text)) {
+        std::u16string group;
+        for (std::size_t i = 0; i < line.Text.size(); ++i) {
+            const char16_t c = line.Text[i];
+            if (c >= 0xD800 && c <= 0xDBFF) {
+                // The decoder only lets whole surrogate pairs through.
+                ++skips.VariantCharacters;
+                ++i;
+                continue;
+            }
+            if (c <= u' ' || c == 0x3000)
+                throw TSourceError{At(path, line.Number, u"이체자 묶음에 공백이나 제어 문자가 있습니다.")};
+            group.push_back(c);
+        }
+        if (group.empty()) continue;
+        if (nextStart > LastVariantGroupStart)
+            throw TSourceError{At(path, line.Number, u"이체자 묶음이 너무 많습니다: 65535 단위를 넘습니다.")};
+        nextStart += group.size() + 1;
+        groups.push_back(std::move(group));
+    }
+}
+
+} // namespace
+
+std::size_t DecodeSourceText(std::string_view bytes, std::u16string& text)
+{
+    text.clear();
+    text.reserve(bytes.size() + bytes.size() / 16);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    std::size_t line = 1;
+    if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) i = 3;
+    auto continuation = [&](std::size_t at) { return at < n && (p[at] & 0xC0) == 0x80; };
+    while (i < n) {
+        const unsigned c = p[i];
+        if (c < 0x80) {
+            if (c == '\r' || c == '\n') {
+                text += u"\r\n";
+                ++line;
+                i += (c == '\r' && i + 1 < n && p[i + 1] == '\n') ? 2 : 1;
+            } else {
+                text.push_back(static_cast<char16_t>(c));
+                ++i;
+            }
+            continue;
+        }
+        std::uint32_t code = 0;
+        if (c >= 0xC2 && c <= 0xDF && continuation(i + 1)) {
+            code = (c & 0x1F) << 6 | (p[i + 1] & 0x3F);
+            i += 2;
+        } else if (c >= 0xE0 && c <= 0xEF && continuation(i + 1) && continuation(i + 2)) {
+            code = (c & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F);
+            // Overlong forms and UTF-16 surrogates are not characters.
+            if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)) return line;
+            i += 3;
+        } else if (c >= 0xF0 && c <= 0xF4 && continuation(i + 1) && continuation(i + 2) && continuation(i + 3)) {
+            code = (c & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 | (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
+            if (code < 0x10000 || code > 0x10FFFF) return line;
+            i += 4;
+        } else {
+            return line;
+        }
+        if (code < 0x10000) {
+            text.push_back(static_cast<char16_t>(code));
+        } else {
+            code -= 0x10000;
+            text.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+            text.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+        }
+    }
+    if (text.size() >= 2 && text[text.size() - 2] == u'\r' && text.back() == u'\n') text.resize(text.size() - 2);
+    return 0;
+}
+
+std::u16string SourceTextFileName(std::int32_t number, std::size_t count)
+{
+    const int width = std::max<int>(4, static_cast<int>(DecimalText(static_cast<std::int64_t>(count)).size()));
+    return ZeroPad(number, width) + u".txt";
+}
+
+std::u16string ReadDataSetSource(const std::filesystem::path& folder, TDataSetSource& source, TSourceSkips& skips)
+{
+    source = TDataSetSource{};
+    skips = TSourceSkips{};
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) return AtFile(folder, u"폴더가 없습니다.");
+    std::string bytes; // reused for every file
+    try {
+        ReadCatalogue(folder, bytes, source);
+        ReadSubjects(folder, bytes, source);
+        ReadTexts(folder, bytes, source);
+        ReadReadings(folder, bytes, source, skips);
+        for (int n = 0; n < VariantFileCount; ++n)
+            ReadVariants(folder, n, bytes, source, skips);
+    } catch (const TSourceError& problem) {
+        source = TDataSetSource{};
+        return problem.Text;
+    }
+    return {};
+}
+
+std::optional<TCreationDate> ParseCreationDate(std::string_view text)
+{
+    // YYYY-MM-DDTHH:MM:SS
+    constexpr std::string_view Shape = "dddd-dd-ddTdd:dd:dd";
+    if (text.size() != Shape.size()) return std::nullopt;
+    for (std::size_t i = 0; i < Shape.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (Shape[i] == 'd' ? !digit : text[i] != Shape[i]) return std::nullopt;
+    }
+    auto number = [&](std::size_t at, std::size_t width) {
+        std::int32_t value = 0;
+        for (std::size_t i = at; i < at + width; ++i)
+            value = value * 10 + (text[i] - '0');
+        return value;
+    };
+    TCreationDate date{number(0, 4), number(5, 2), number(8, 2), number(11, 2), number(14, 2), number(17, 2)};
+    static constexpr std::array<int, 12> MonthDays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (date.Year % 4 == 0 && date.Year % 100 != 0) || date.Year % 400 == 0;
+    if (date.Month < 1 || date.Month > 12 || date.Day < 1 || date.Day > MonthDays[date.Month - 1] ||
+        (date.Month == 2 && date.Day == 29 && !leap) || date.Hour > 23 || date.Minute > 59 || date.Second > 59)
+        return std::nullopt;
+    return date;
+}
