@@ -1,0 +1,172 @@
+#include "data/LoadDriver.h"
+
+#include "RecordChecks.h"
+#include "RecordingMessages.h"
+#include "TestDataSet.h"
+#include "data/VariantFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+std::u16string_view TextAt(const TVesko_File& file, std::int32_t start, std::int32_t length)
+{
+    return std::u16string_view(file.Text.data() + start, static_cast<std::size_t>(length));
+}
+
+const std::u16string& BodyOf(const TSourceSutta& s, int fileIndex)
+{
+    return fileIndex == 0 ? s.HanBody : fileIndex == 1 ? s.KorBody : s.SinsuBody;
+}
+
+template <std::size_t N> bool AllZero(const std::uint8_t (&bytes)[N])
+{
+    return std::all_of(bytes, bytes + N, [](std::uint8_t b) { return b == 0; });
+}
+
+class RoundTrip : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WriteTestDataSet(Source, Folder.Path());
+        Run = std::make_unique<TLoadRun>(Folder.Path());
+        ASSERT_TRUE(Run->Loaded);
+    }
+
+    TDataSetSource Source = SmallDataSetSource();
+    TTemporaryFolder Folder;
+    std::unique_ptr<TLoadRun> Run;
+};
+
+} // namespace
+
+TEST_F(RoundTrip, LoadsWithoutMessagesAndReportsTheSixInfoLines)
+{
+    EXPECT_FALSE(Run->LoadError);
+    EXPECT_TRUE(Run->Messages.Shown.empty());
+    const std::u16string date = u"파일 만든 날짜 = 2007.11.05_09:30:00";
+    EXPECT_EQ(Run->Listener.InfoLines,
+              (std::vector<std::u16string>{u"VESKO3.A0", date, u"VESKO3.A1", date, u"VESKO3.A2", date}));
+    EXPECT_EQ(Run->Listener.CatalogueLoads, 1);
+}
+
+TEST_F(RoundTrip, KeepsEveryHeaderField)
+{
+    for (int f = 0; f < TextFileCount; ++f) {
+        SCOPED_TRACE(f);
+        const TDataFileHeader& h = Run->Data.TextFiles[f].Header;
+        EXPECT_EQ(h.Magic, TextFileMagic);
+        EXPECT_EQ(h.Version, 3);
+        EXPECT_EQ(h.CatalogueFlag, f == 0 ? 0 : 1);
+        EXPECT_EQ(h.DataLength, 0);
+        const std::int32_t kinds[KindSlots] = {4, 1, 1, 1, 1, 0, 0, 0};
+        EXPECT_TRUE(std::equal(kinds, kinds + KindSlots, h.KindCounts));
+        EXPECT_EQ(h.CreatedYear, 2007);
+        EXPECT_EQ(h.CreatedMonth, 11);
+        EXPECT_EQ(h.CreatedDay, 5);
+        EXPECT_EQ(h.CreatedHour, 9);
+        EXPECT_EQ(h.CreatedMinute, 30);
+        EXPECT_EQ(h.CreatedSecond, 0);
+        EXPECT_EQ(h.SuttaCount, 4);
+        EXPECT_EQ(h.JoojeCount, 3);
+        EXPECT_TRUE(AllZero(h.Reserved0) && AllZero(h.Reserved40) && AllZero(h.Reserved52) && AllZero(h.Reserved196));
+    }
+}
+
+TEST_F(RoundTrip, KeepsEveryEntryAndText)
+{
+    for (int f = 0; f < TextFileCount; ++f) {
+        SCOPED_TRACE(f);
+        const TVesko_File& file = Run->Data.TextFiles[f];
+        EXPECT_EQ(TextFileProblem(file, f), "");
+        ASSERT_EQ(file.SuttaTable.Count, 4);
+        for (int i = 0; i < 4; ++i) {
+            const TSuttaEntry& e = file.SuttaTable.Items[i];
+            const TSourceSutta& s = Source.Suttas[i];
+            EXPECT_EQ(e.Number, i);
+            EXPECT_EQ(e.Kind, s.Kind);
+            EXPECT_EQ(e.Reserved8, 0);
+            EXPECT_EQ(e.TextSize, e.BodyLength);
+            EXPECT_EQ(TextAt(file, e.BodyStart, e.BodyLength), BodyOf(s, f));
+            EXPECT_EQ(FieldText(e.Title), s.Title);
+            EXPECT_EQ(FieldText(e.Name), s.Name);
+            EXPECT_TRUE(AllZero(e.Reserved40));
+            if (f == 0) {
+                EXPECT_EQ(TextAt(file, e.SubjectStart, e.SubjectLength), s.HanSubject);
+                EXPECT_EQ(TextAt(file, e.SummaryStart, e.SummaryLength), s.HanSummary);
+            } else {
+                EXPECT_EQ(e.SubjectLength, 0);
+                EXPECT_EQ(e.SummaryLength, 0);
+            }
+        }
+        EXPECT_EQ(file.Text[file.TextLength()], u'\0');
+    }
+}
+
+TEST_F(RoundTrip, KeepsTheSubjects)
+{
+    const TVesko_JoojeTable& table = Run->Data.TextFiles[0].JoojeTable;
+    ASSERT_EQ(table.Count, 3);
+    for (int s = 0; s < 3; ++s) {
+        const TSourceSubject& subject = Source.Subjects[s];
+        EXPECT_EQ(FieldText(table.Items[s].Name), subject.Name);
+        ASSERT_EQ(table.Items[s].Count, static_cast<std::int32_t>(subject.Suttas.size()));
+        EXPECT_TRUE(std::equal(subject.Suttas.begin(), subject.Suttas.end(), table.Items[s].Suttas));
+    }
+    // The empty subject in the middle takes 68 bytes; the one after it is read from right behind.
+    EXPECT_EQ(FieldText(table.Items[2].Name), u"제이분");
+}
+
+TEST_F(RoundTrip, BuildsTheNameOrderForTheCatalogueFileOnly)
+{
+    // 대본경 (0), 선법경 (1), 무상경 (2), 대본경 (3): equal names keep their table order.
+    const auto& order = Run->Data.TextFiles[0].NameOrder;
+    EXPECT_EQ(std::vector<std::int32_t>(order.begin(), order.begin() + 4), (std::vector<std::int32_t>{0, 3, 2, 1}));
+    EXPECT_EQ(NameOrderProblem(Run->Data.TextFiles[0]), "");
+    for (int f = 1; f < TextFileCount; ++f)
+        EXPECT_TRUE(std::all_of(Run->Data.TextFiles[f].NameOrder.begin(), Run->Data.TextFiles[f].NameOrder.end(),
+                                [](std::int32_t i) { return i == 0; }));
+}
+
+TEST_F(RoundTrip, KeepsVariantGroupsBehindALeadingZero)
+{
+    const TVariantFile& h0 = Run->Data.VariantFiles[0];
+    EXPECT_EQ(h0.Header.DataLength, 7);
+    EXPECT_EQ(std::u16string_view(h0.Text.data(), 7), std::u16string_view(u"\0衆眾\0卽即\0", 7));
+    EXPECT_EQ(h0.CharIndex[u'衆'], 1);
+    EXPECT_EQ(h0.CharIndex[u'即'], 4);
+    EXPECT_EQ(h0.CharIndex[u'如'], 0);
+    EXPECT_EQ(VariantFileProblem(h0), "");
+    EXPECT_TRUE(IsVariant(Run->Data.VariantFiles, u'眾', u'衆', true));
+    EXPECT_TRUE(IsVariant(Run->Data.VariantFiles, u'国', u'國', true)); // from H1
+    EXPECT_FALSE(IsVariant(Run->Data.VariantFiles, u'即', u'衆', true));
+    EXPECT_FALSE(IsVariant(Run->Data.VariantFiles, u'衆', u'如', true)); // in no group
+}
+
+TEST_F(RoundTrip, KeepsTheReadingTable)
+{
+    const TReadingFile& table = Run->Data.ReadingFile;
+    ASSERT_EQ(table.Header.DataLength, 65536);
+    EXPECT_EQ(table.Text.size(), 65536u + 10);
+    EXPECT_EQ(table.Text[u'如'], u'여');
+    EXPECT_EQ(table.Text[u'一'], u'일');
+    EXPECT_EQ(table.Text[u'A'], u'\0');
+}
+
+TEST_F(RoundTrip, SizesTheWorkArraysFromTheLongestBody)
+{
+    std::int32_t longest = 0;
+    for (const TSourceSutta& s : Source.Suttas)
+        for (int f = 0; f < TextFileCount; ++f)
+            longest = std::max(longest, static_cast<std::int32_t>(BodyOf(s, f).size()));
+    EXPECT_EQ(LargestTextSize(Run->Data), longest);
+}
+
+TEST(LoadDriver, LargestTextSizeIsZeroWithoutEntries)
+{
+    TLoadedData data;
+    EXPECT_EQ(LargestTextSize(data), 0);
+}
