@@ -1,17 +1,115 @@
 #include "BenchData.h"
 
-// TODO(issue 2): build the corpus and demo sets once per run.
+#include "data/DataSetSource.h"
+#include "data/DemoDataSet.h"
+#include "data/LoadDriver.h"
+#include "util/Messages.h"
+#include "util/TextCodec.h"
+
+#include <cstdio>
+#include <random>
+
+namespace {
+
+// The sets are built once per run, on first use, and removed when the program ends.
+class TBenchFolders
+{
+public:
+    TBenchFolders()
+    {
+        std::random_device random;
+        Root = std::filesystem::temp_directory_path() / ("vesko3-bench-" + std::to_string(random()));
+    }
+    ~TBenchFolders()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(Root, error);
+    }
+
+    const std::filesystem::path& Corpus()
+    {
+        if (!CorpusTried) {
+            CorpusTried = true;
+            TDataSetSource source;
+            TSourceSkips skips;
+            const std::filesystem::path from = CorpusSourceFolder();
+            if (!from.empty()) Keep(ReadDataSetSource(from, source, skips), source, Root / "corpus", CorpusFolder);
+        }
+        return CorpusFolder;
+    }
+
+    const std::filesystem::path& Demo()
+    {
+        if (!DemoTried) {
+            DemoTried = true;
+            TDataSetSource source;
+            Keep(MakeDemoDataSet(TDemoOptions{}, source), source, Root / "demo", DemoFolder);
+        }
+        return DemoFolder;
+    }
+
+    const std::filesystem::path& Scratch() const { return Root; }
+
+private:
+    static void Keep(std::u16string problem, const TDataSetSource& source, const std::filesystem::path& folder,
+                     std::filesystem::path& result)
+    {
+        if (problem.empty()) problem = WriteDataSet(source, TCreationDate{}, folder);
+        if (problem.empty())
+            result = folder;
+        else
+            std::fprintf(stderr, "%s\n", Utf16ToUtf8(problem).c_str());
+    }
+
+    std::filesystem::path Root, CorpusFolder, DemoFolder;
+    bool CorpusTried = false, DemoTried = false;
+};
+
+TBenchFolders& Folders()
+{
+    static TBenchFolders folders;
+    return folders;
+}
+
+class TStderrBenchMessages : public IMessages
+{
+public:
+    void Show(const std::u16string& text, const std::u16string& caption) override
+    {
+        std::fprintf(stderr, "%s: %s\n", Utf16ToUtf8(caption).c_str(), Utf16ToUtf8(text).c_str());
+    }
+};
+
+} // namespace
+
+std::filesystem::path CorpusSourceFolder()
+{
+    std::error_code error;
+    const std::filesystem::path folder(VESKO3_CORPUS_DIR);
+    return std::filesystem::is_directory(folder, error) ? folder : std::filesystem::path();
+}
+
 std::filesystem::path CorpusDataFolder()
 {
-    return {};
+    return Folders().Corpus();
 }
 
 std::filesystem::path DemoDataFolder()
 {
-    return {};
+    return Folders().Demo();
+}
+
+std::filesystem::path BenchScratchFolder(std::string_view name)
+{
+    return Folders().Scratch() / std::string(name);
 }
 
 bool LoadBenchData(const std::filesystem::path& folder, TVesko3State& state)
 {
-    return false;
+    if (folder.empty()) return false;
+    TStderrBenchMessages messages;
+    state.GlobalInfo.DataPath = folder;
+    state.GlobalInfo.LoadError = false;
+    TLoadContext context{folder, messages, state.GlobalInfo.LoadError, nullptr};
+    return LoadAllDataFiles(context, state.Data);
 }

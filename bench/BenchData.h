@@ -6,12 +6,19 @@
 #include "app/Vesko3State.h"
 
 #include <filesystem>
+#include <string_view>
+
+// The shared corpus's source folder; empty when this checkout has none beside it.
+std::filesystem::path CorpusSourceFolder();
 
 // Folder holding the six files built from the shared corpus; empty when the corpus is absent.
 std::filesystem::path CorpusDataFolder();
 
 // Folder holding the six files of the default demo set.
 std::filesystem::path DemoDataFolder();
+
+// A folder for a benchmark's own output, inside the run's temporary folder (not created).
+std::filesystem::path BenchScratchFolder(std::string_view name);
 
 // Loads the six files of folder into state; false (with the messages on stderr) on failure.
 bool LoadBenchData(const std::filesystem::path& folder, TVesko3State& state);

@@ -1,0 +1,149 @@
+// Loading the six data files of the shared corpus and of the default demo set, against
+// reading the same files' bytes alone as the baseline; and making the two sets.
+
+#include "BenchData.h"
+
+#include "data/DataSetSource.h"
+#include "data/DemoDataSet.h"
+#include "data/Vesko3Common.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <memory>
+
+namespace {
+
+std::int64_t ReadAllBytes(const std::filesystem::path& folder)
+{
+    std::int64_t total = 0;
+    auto read = [&](std::u16string_view name) {
+        std::ifstream in(folder / std::filesystem::path(std::u16string(name)), std::ios::binary | std::ios::ate);
+        std::vector<char> bytes(static_cast<std::size_t>(in.tellg()));
+        in.seekg(0);
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        benchmark::DoNotOptimize(bytes.data());
+        total += static_cast<std::int64_t>(bytes.size());
+    };
+    for (std::u16string_view name : TextFileNames)
+        read(name);
+    for (std::u16string_view name : VariantFileNames)
+        read(name);
+    read(ReadingFileName);
+    return total;
+}
+
+void ReadBytesOnly(benchmark::State& state, const std::filesystem::path& folder)
+{
+    if (folder.empty()) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    std::int64_t bytes = 0;
+    for (auto _ : state)
+        bytes = ReadAllBytes(folder);
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+void LoadAll(benchmark::State& state, const std::filesystem::path& folder)
+{
+    if (folder.empty()) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    for (auto _ : state) {
+        auto loaded = std::make_unique<TVesko3State>();
+        if (!LoadBenchData(folder, *loaded)) {
+            state.SkipWithError("loading failed");
+            return;
+        }
+        benchmark::DoNotOptimize(loaded->Data.TextFiles[0].Text.data());
+    }
+}
+
+void BM_ReadCorpusBytes(benchmark::State& state)
+{
+    ReadBytesOnly(state, CorpusDataFolder());
+}
+
+void BM_LoadCorpus(benchmark::State& state)
+{
+    LoadAll(state, CorpusDataFolder());
+}
+
+void BM_ReadDemoBytes(benchmark::State& state)
+{
+    ReadBytesOnly(state, DemoDataFolder());
+}
+
+void BM_LoadDemo(benchmark::State& state)
+{
+    LoadAll(state, DemoDataFolder());
+}
+
+// The corpus source folder into memory, without writing.
+void BM_ReadCorpusSource(benchmark::State& state)
+{
+    const std::filesystem::path from = CorpusSourceFolder();
+    if (from.empty()) {
+        state.SkipWithError("corpus not available");
+        return;
+    }
+    for (auto _ : state) {
+        TDataSetSource source;
+        TSourceSkips skips;
+        if (!ReadDataSetSource(from, source, skips).empty()) {
+            state.SkipWithError("corpus rejected");
+            return;
+        }
+        benchmark::DoNotOptimize(source.Suttas.data());
+    }
+}
+
+// What `vesko3-tool build` does with the corpus: read the sources, write the six files.
+void BM_BuildCorpus(benchmark::State& state)
+{
+    const std::filesystem::path from = CorpusSourceFolder();
+    if (from.empty()) {
+        state.SkipWithError("corpus not available");
+        return;
+    }
+    const std::filesystem::path out = BenchScratchFolder("build-corpus");
+    for (auto _ : state) {
+        TDataSetSource source;
+        TSourceSkips skips;
+        std::u16string problem = ReadDataSetSource(from, source, skips);
+        if (problem.empty()) problem = WriteDataSet(source, TCreationDate{}, out);
+        if (!problem.empty()) {
+            state.SkipWithError("build failed");
+            return;
+        }
+    }
+}
+
+// What `vesko3-tool demo` does by default: make the set, write the six files.
+void BM_MakeDemo(benchmark::State& state)
+{
+    const std::filesystem::path out = BenchScratchFolder("make-demo");
+    for (auto _ : state) {
+        TDataSetSource source;
+        std::u16string problem = MakeDemoDataSet(TDemoOptions{}, source);
+        if (problem.empty()) problem = WriteDataSet(source, TCreationDate{}, out);
+        if (!problem.empty()) {
+            state.SkipWithError("demo failed");
+            return;
+        }
+    }
+}
+
+BENCHMARK(BM_ReadCorpusBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadCorpus)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDemoBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadDemo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadCorpusSource)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildCorpus)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MakeDemo)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
