@@ -18,14 +18,14 @@ int BadInput(std::string_view message)
 }
 
 // Rejects options nobody asked for and stray positional words.
-bool ArgumentsAreClean(TToolArguments& arguments, std::size_t positionalCount)
+bool ArgumentsAreClean(TToolArguments& arguments, std::string_view command, std::size_t positionalCount)
 {
     if (std::optional<std::string> option = arguments.Unclaimed()) {
-        PrintError("unknown option: " + *option);
+        PrintError(std::string(command) + ": unknown option " + *option);
         return false;
     }
     if (arguments.Positional().size() != positionalCount) {
-        PrintError(std::string_view("wrong number of arguments"));
+        PrintError(std::string(command) + ": wrong number of arguments");
         return false;
     }
     return true;
@@ -48,19 +48,14 @@ int RunList(TToolArguments& arguments)
     const bool hasKind = arguments.Flag("--kind");
     const std::optional<std::string> kindText = arguments.Value("--kind");
     std::optional<long long> kind = 0;
-    if (hasKind)
-        kind = kindText ? ParseInteger(*kindText, 0, SelectableKinds - 1) : std::nullopt;
-    if (!kind)
-        return BadInput("--kind takes a collection from 0 to 4");
+    if (hasKind) kind = kindText ? ParseInteger(*kindText, 0, SelectableKinds - 1) : std::nullopt;
+    if (!kind) return BadInput("list: --kind takes a collection from 0 to 4");
     TVesko3State state;
     arguments.DataFolder();
-    if (!ArgumentsAreClean(arguments, 0))
-        return ExitBadInput;
-    if (int loaded = LoadToolData(arguments, state); loaded != ExitSuccess)
-        return loaded;
+    if (!ArgumentsAreClean(arguments, "list", 0)) return ExitBadInput;
+    if (int loaded = LoadToolData(arguments, state); loaded != ExitSuccess) return loaded;
 
-    const std::optional<TCatalogueList> list =
-        SutraListRows(state.Data.TextFiles[0], byName, static_cast<int>(*kind));
+    const std::optional<TCatalogueList> list = SutraListRows(state.Data.TextFiles[0], byName, static_cast<int>(*kind));
     PrintRows(*list, 3);
     PrintLine(list->CountText);
     return ExitSuccess;
@@ -73,15 +68,12 @@ int RunSubjects(TToolArguments& arguments)
     std::optional<long long> subject;
     if (hasSubject) {
         subject = subjectText ? ParseInteger(*subjectText, 1, INT32_MAX) : std::nullopt;
-        if (!subject)
-            return BadInput("--subject takes a row number of the subject list, from 1");
+        if (!subject) return BadInput("subjects: --subject takes a row number of the subject list, from 1");
     }
     TVesko3State state;
     arguments.DataFolder();
-    if (!ArgumentsAreClean(arguments, 0))
-        return ExitBadInput;
-    if (int loaded = LoadToolData(arguments, state); loaded != ExitSuccess)
-        return loaded;
+    if (!ArgumentsAreClean(arguments, "subjects", 0)) return ExitBadInput;
+    if (int loaded = LoadToolData(arguments, state); loaded != ExitSuccess) return loaded;
 
     const TVesko_File& catalogue = state.Data.TextFiles[0];
     if (!subject) {
@@ -90,7 +82,7 @@ int RunSubjects(TToolArguments& arguments)
     }
     const std::optional<TCatalogueList> list = SubjectSutraRows(catalogue, static_cast<std::int32_t>(*subject - 1));
     if (!list)
-        return BadInput("no subject in row " + std::to_string(*subject) + "; the list has " +
+        return BadInput("subjects: no subject in row " + std::to_string(*subject) + "; the list has " +
                         std::to_string(catalogue.JoojeTable.Count));
     PrintRows(*list, 3);
     PrintLine(list->CountText);
@@ -107,8 +99,7 @@ std::u16string WithCrLfBreaks(const std::u16string& text)
         const char16_t c = text[i];
         if (c == u'\r' || c == u'\n') {
             out += u"\r\n";
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
         } else {
             out.push_back(c);
         }
@@ -122,21 +113,18 @@ int RunShow(TToolArguments& arguments)
     const std::optional<TSutraView> view =
         viewText ? SutraViewFromName(Utf8ToUtf16(*viewText)) : std::optional<TSutraView>();
     if (!view)
-        return BadInput("--view takes one of total-han, han-body, han-subject, han-summary, total-kor, kor, "
+        return BadInput("show: --view takes one of total-han, han-body, han-subject, han-summary, total-kor, kor, "
                         "total-sinsu, sinsu");
     TVesko3State state;
     arguments.DataFolder();
-    if (!ArgumentsAreClean(arguments, 1))
-        return ExitBadInput;
+    if (!ArgumentsAreClean(arguments, "show", 1)) return ExitBadInput;
     const std::optional<long long> number = ParseInteger(arguments.Positional()[0], 1, MaxSuttaCount);
-    if (!number)
-        return BadInput("the sutra number must lie between 1 and " + std::to_string(MaxSuttaCount));
-    if (int loaded = LoadToolData(arguments, state); loaded != ExitSuccess)
-        return loaded;
+    if (!number) return BadInput("show: the sutra number must lie between 1 and " + std::to_string(MaxSuttaCount));
+    if (int loaded = LoadToolData(arguments, state); loaded != ExitSuccess) return loaded;
 
     const std::int32_t count = state.Data.TextFiles[0].SuttaTable.Count;
     if (*number > count)
-        return BadInput("no sutra " + std::to_string(*number) + "; the catalogue holds " + std::to_string(count));
+        return BadInput("show: no sutra " + std::to_string(*number) + "; the catalogue holds " + std::to_string(count));
     const TSutraViewTexts texts = BuildSutraViewTexts(state.Data, static_cast<std::int32_t>(*number - 1));
     const std::string utf8 = Utf16ToUtf8(WithCrLfBreaks(ViewText(texts, *view)));
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);

@@ -39,8 +39,7 @@ const TCatalogueRow& TCatalogueList::RowAt(std::int32_t i) const
 
 std::optional<TCatalogueList> SutraListRows(const TVesko_File& catalogue, bool byName, int kind)
 {
-    if (kind < 0 || kind >= KindSlots)
-        return std::nullopt;
+    if (kind < 0 || kind >= KindSlots) return std::nullopt;
     TCatalogueList list;
     list.RowCount = std::max(catalogue.Header.KindCounts[kind], 0);
     list.CountText = CountCaption(catalogue.Header.KindCounts[kind]);
@@ -48,10 +47,8 @@ std::optional<TCatalogueList> SutraListRows(const TVesko_File& catalogue, bool b
     const std::int32_t count = std::min<std::int32_t>(catalogue.SuttaTable.Count, MaxSuttaCount);
     for (std::int32_t j = 0; j < count; ++j) {
         const std::int32_t p = byName ? catalogue.NameOrder[j] : j;
-        if (!IsPosition(catalogue, p))
-            continue;
-        if (kind != 0 && catalogue.SuttaTable.Items[p].Kind != kind)
-            continue;
+        if (!IsPosition(catalogue, p)) continue;
+        if (kind != 0 && catalogue.SuttaTable.Items[p].Kind != kind) continue;
         list.Rows.push_back(SutraRow(catalogue, p, byName));
     }
     return list;
@@ -60,8 +57,8 @@ std::optional<TCatalogueList> SutraListRows(const TVesko_File& catalogue, bool b
 TCatalogueList SubjectRows(const TVesko_File& catalogue)
 {
     TCatalogueList list;
-    const std::int32_t count =
-        std::min<std::int32_t>(catalogue.JoojeTable.Count, static_cast<std::int32_t>(catalogue.JoojeTable.Items.size()));
+    const std::int32_t count = std::min<std::int32_t>(catalogue.JoojeTable.Count,
+                                                      static_cast<std::int32_t>(catalogue.JoojeTable.Items.size()));
     list.RowCount = std::max(count, 0);
     for (std::int32_t s = 0; s < count; ++s) {
         const TJoojeEntry& subject = catalogue.JoojeTable.Items[s];
@@ -101,10 +98,8 @@ bool IsFilledList(std::u16string_view row0FirstCell)
 std::optional<std::int32_t> RowSutra(const TVesko_File& catalogue, std::u16string_view row0FirstCell,
                                      std::u16string_view rowFirstCell)
 {
-    if (!IsFilledList(row0FirstCell))
-        return std::nullopt;
+    if (!IsFilledList(row0FirstCell)) return std::nullopt;
     const std::int64_t n = std::int64_t(LeadingNumber(rowFirstCell)) - 1;
-    if (!IsPosition(catalogue, n))
-        return std::nullopt;
+    if (!IsPosition(catalogue, n)) return std::nullopt;
     return static_cast<std::int32_t>(n);
 }

@@ -16,7 +16,7 @@ inline constexpr int SelectableKinds = 5; // the filters offer 0 "전체" and 1 
 
 struct TCatalogueRow
 {
-    std::int32_t Position = -1;             // the sutra's catalogue position or the subject's; -1 blank
+    std::int32_t Position = -1;            // the sutra's catalogue position or the subject's; -1 blank
     std::array<std::u16string, 3> Cells{}; // as the grid's columns stand; a subject row uses two
 };
 

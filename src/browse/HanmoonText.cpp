@@ -9,8 +9,7 @@ constexpr std::int64_t HeadLength = 18;
 bool IsLineHeadAt(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int64_t p)
 {
     const std::int64_t close = p + HeadLength - 1;
-    if (p < 0 || close >= textLength || close >= static_cast<std::int64_t>(buffer.size()))
-        return false;
+    if (p < 0 || close >= textLength || close >= static_cast<std::int64_t>(buffer.size())) return false;
     return (buffer[p] == u'T' && buffer[close] == u'\u2551') || (buffer[p] == u'K' && buffer[close] == u';');
 }
 
@@ -27,8 +26,7 @@ void AppendHanmoonText(std::u16string& out, const std::vector<char16_t>& buffer,
             p += HeadLength;
             while (p < end && buffer[p] == u' ')
                 ++p;
-            if (p >= end)
-                break;
+            if (p >= end) break;
         }
         // The unit after a dropped head is taken without testing it for a further head.
         out.push_back(buffer[p]);

@@ -17,8 +17,7 @@ bool IsEntry(const TVesko_File& file, std::int32_t n)
 
 std::u16string TitleLine(const TVesko_File& catalogue, std::int32_t n)
 {
-    if (!IsEntry(catalogue, n))
-        return {};
+    if (!IsEntry(catalogue, n)) return {};
     const TSuttaEntry& e = catalogue.SuttaTable.Items[n];
     return u"#제목:" + std::u16string(FieldText(e.Title)) + u"  " + std::u16string(FieldText(e.Name)) + u"\r\n\r\n";
 }
@@ -26,8 +25,7 @@ std::u16string TitleLine(const TVesko_File& catalogue, std::int32_t n)
 TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n)
 {
     for (const TVesko_File& file : data.TextFiles)
-        if (!IsEntry(file, n))
-            return {};
+        if (!IsEntry(file, n)) return {};
     const TVesko_File& han = data.TextFiles[0];
     const TSuttaEntry& e = han.SuttaTable.Items[n];
     const std::u16string title = TitleLine(han, n);
@@ -85,8 +83,7 @@ std::u16string_view SutraViewName(TSutraView view)
 std::optional<TSutraView> SutraViewFromName(std::u16string_view name)
 {
     for (std::size_t i = 0; i < ViewNames.size(); ++i)
-        if (ViewNames[i] == name)
-            return static_cast<TSutraView>(i);
+        if (ViewNames[i] == name) return static_cast<TSutraView>(i);
     return std::nullopt;
 }
 

@@ -16,8 +16,7 @@ inline void ParseTextFiles(const TDataSetSource& source, TLoadedData& data,
     for (int f = 0; f < TextFileCount; ++f) {
         const TDataSetSource& from = f > 0 && chineseSource ? *chineseSource : source;
         const std::vector<std::uint8_t> bytes = SerializeTextFile(from, f, TCreationDate{});
-        ASSERT_EQ(ParseTextFile(bytes, f, data.TextFiles[0].SuttaTable.Count, data.TextFiles[f]),
-                  TDataFileStatus::Ok);
+        ASSERT_EQ(ParseTextFile(bytes, f, data.TextFiles[0].SuttaTable.Count, data.TextFiles[f]), TDataFileStatus::Ok);
     }
     BuildNameOrder(data.TextFiles[0]);
 }

@@ -91,8 +91,13 @@ TEST_F(CatalogueRowsSmall, RowCountFollowsKindCountsWhileRowsComeFromEntries)
 TEST(CatalogueRows, NameOrderKeepsEqualNamesInCatalogueOrderAndPrefixesFirst)
 {
     TDataSetSource source;
-    for (auto [kind, name] : {std::pair{1, u"나무"}, {2, u"가나다"}, {1, u"가나"}, {2, u"나무"}, {1, u"beta"},
-                              {2, u"Alpha"}, {1, u"ALPHA"}})
+    for (auto [kind, name] : {std::pair{1, u"나무"},
+                              {2, u"가나다"},
+                              {1, u"가나"},
+                              {2, u"나무"},
+                              {1, u"beta"},
+                              {2, u"Alpha"},
+                              {1, u"ALPHA"}})
         source.Suttas.push_back(SourceSutta(kind, u"제목", name));
     TLoadedData data;
     ParseTextFiles(source, data);
@@ -101,7 +106,9 @@ TEST(CatalogueRows, NameOrderKeepsEqualNamesInCatalogueOrderAndPrefixesFirst)
     ASSERT_TRUE(all);
     const TTexts numbers = Column(*all, 0);
     ASSERT_EQ(numbers.size(), 7u);
-    auto at = [&](const char16_t* number) { return std::find(numbers.begin(), numbers.end(), number) - numbers.begin(); };
+    auto at = [&](const char16_t* number) {
+        return std::find(numbers.begin(), numbers.end(), number) - numbers.begin();
+    };
     EXPECT_EQ(at(u"4"), at(u"1") + 1);
     EXPECT_LT(at(u"3"), at(u"2"));
     // Case does not order names: the two spellings of alpha keep catalogue order.
@@ -114,8 +121,7 @@ TEST(CatalogueRows, NameOrderKeepsEqualNamesInCatalogueOrderAndPrefixesFirst)
     const std::optional<TCatalogueList> second = SutraListRows(data.TextFiles[0], true, 2);
     TTexts expected;
     for (const std::u16string& number : numbers)
-        if (number == u"2" || number == u"4" || number == u"6")
-            expected.push_back(number);
+        if (number == u"2" || number == u"4" || number == u"6") expected.push_back(number);
     EXPECT_EQ(Column(*second, 0), expected);
 }
 

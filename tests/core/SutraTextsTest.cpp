@@ -77,8 +77,8 @@ TEST(SutraTexts, KoreanTextIsNeverAltered)
     TLoadedData data;
     ParseTextFiles(source, data);
     const TSutraViewTexts texts = BuildSutraViewTexts(data, 0);
-    EXPECT_EQ(texts.TotalHan, u"#제목:" + std::u16string(32, u'經') + u"  이름\r\n\r\n" +
-                                  u"T01n0001_p0001a01║  본문\r\n");
+    EXPECT_EQ(texts.TotalHan,
+              u"#제목:" + std::u16string(32, u'經') + u"  이름\r\n\r\n" + u"T01n0001_p0001a01║  본문\r\n");
 }
 
 TEST(SutraTexts, ViewNamesRoundTrip)
