@@ -220,11 +220,19 @@ std::u16string WriteDataSet(const TDataSetSource& source, const TCreationDate& d
         for (const TPending& p : pending)
             std::filesystem::remove(p.Temporary, error);
     };
+    std::filesystem::path failed;
     auto stage = [&](std::u16string_view name, const std::vector<std::uint8_t>& bytes) {
         TPending p{folder / std::filesystem::path(std::u16string(name)),
                    folder / std::filesystem::path(std::u16string(name) + u".tmp")};
+        // A temporary name held by something that is not a file is not ours to remove.
+        if (std::filesystem::exists(p.Temporary, error) && !std::filesystem::is_regular_file(p.Temporary, error)) {
+            failed = p.Temporary;
+            return false;
+        }
         pending.push_back(p);
-        return WriteFile(p.Temporary, bytes);
+        if (!WriteFile(p.Temporary, bytes))
+            failed = p.Temporary;
+        return failed.empty();
     };
 
     bool written = true;
@@ -236,7 +244,7 @@ std::u16string WriteDataSet(const TDataSetSource& source, const TCreationDate& d
         written = stage(ReadingFileName, SerializeReadingFile(source.Readings));
     if (!written) {
         removePending();
-        return u"파일을 쓸 수 없습니다: " + PathText(pending.back().Temporary);
+        return u"파일을 쓸 수 없습니다: " + PathText(failed);
     }
     for (const TPending& p : pending) {
         std::filesystem::rename(p.Temporary, p.Final, error);
