@@ -10,6 +10,18 @@
 inline constexpr int MaxSearchWords = 20;
 inline constexpr int WordSlotUnits = 100; // a word of at most 99 units and its terminating 0
 inline constexpr int HitFlagSlots = 2501;
+inline constexpr int WorkSpareUnits = 100; // room for the title line the hit display puts before a body
+
+// TitleIndex values: the canon searched.
+inline constexpr std::int32_t HanCanon = 0;
+inline constexpr std::int32_t KorCanon = 1;
+inline constexpr std::int32_t SinsuCanon = 2;
+inline constexpr std::int32_t BothHanmoonCanons = 3;
+
+// HitFlags bits, one per text family.
+inline constexpr std::uint8_t HanHit = 1;
+inline constexpr std::uint8_t KorHit = 2;
+inline constexpr std::uint8_t SinsuHit = 4;
 
 struct TSearchInfo
 {
@@ -24,7 +36,8 @@ struct TSearchInfo
     {
         std::int32_t WorkSize = 0;
         std::int32_t OccurrenceCount = 0;
-        std::vector<std::uint8_t> Marks;
+        std::vector<std::uint8_t>
+            Marks; // Marks[p]: the character at p (from 1) of the text matched last is in an occurrence
         std::int32_t PositionCount = 0;
         std::vector<std::int32_t> Positions;
     } Work;

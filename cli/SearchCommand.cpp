@@ -1,0 +1,102 @@
+// vesko3-tool search: the search button and the hit display on the command line.
+
+#include "ToolCommon.h"
+
+#include "data/LoadDriver.h"
+#include "search/SearchHit.h"
+#include "search/SearchScan.h"
+#include "util/MyUtils.h"
+#include "util/TextCodec.h"
+
+#include <chrono>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+constexpr std::string_view Usage = "search [--canon C] [--kind K] [--all] [--no-variants] [--reference] [--time] "
+                                   "[--marks N] WORD...";
+
+int BadArgument(std::string_view what)
+{
+    PrintError(std::string(what));
+    PrintError("usage: vesko3-tool " + std::string(Usage));
+    return ExitBadInput;
+}
+
+std::string NumberText(std::int64_t value)
+{
+    return std::to_string(value);
+}
+
+int RunSearchCommand(TToolArguments& arguments)
+{
+    TSearchOptions options;
+    constexpr long long Low = std::numeric_limits<std::int32_t>::min();
+    constexpr long long High = std::numeric_limits<std::int32_t>::max();
+    if (std::optional<std::string> canon = arguments.Value("--canon")) {
+        const std::optional<long long> value = ParseInteger(*canon, 0, 3);
+        if (!value) return BadArgument("--canon takes 0 to 3");
+        options.TitleIndex = static_cast<std::int32_t>(*value);
+    }
+    if (std::optional<std::string> kind = arguments.Value("--kind")) {
+        const std::optional<long long> value = ParseInteger(*kind, 0, 4);
+        if (!value) return BadArgument("--kind takes 0 to 4");
+        options.KindIndex = static_cast<std::int32_t>(*value);
+    }
+    std::optional<std::int32_t> marks;
+    if (std::optional<std::string> number = arguments.Value("--marks")) {
+        const std::optional<long long> value = ParseInteger(*number, Low, High);
+        if (!value) return BadArgument("--marks takes a catalogue number");
+        marks = static_cast<std::int32_t>(*value);
+    }
+    options.SearchMode = arguments.Flag("--all") ? 1 : 0;
+    options.SameCharacter = !arguments.Flag("--no-variants");
+    const TScanMethod method = arguments.Flag("--reference") ? TScanMethod::Reference : TScanMethod::Fast;
+    const bool timed = arguments.Flag("--time");
+    arguments.DataFolder(); // claims --data
+    if (std::optional<std::string> unknown = arguments.Unclaimed()) return BadArgument("unknown option " + *unknown);
+
+    std::vector<std::u16string> lines;
+    for (const std::string& word : arguments.Positional())
+        lines.push_back(Utf8ToUtf16(word));
+
+    TVesko3State state;
+    if (const int loaded = LoadToolData(arguments, state); loaded != ExitSuccess) return loaded;
+    TSearchInfo& info = state.SearchInfo;
+    SizeSearchWork(info, LargestTextSize(state.Data) + WorkSpareUnits);
+
+    BeginSearch(info, options);
+    const TWordCheck check = CollectSearchWords(info, CleanSearchLines(lines, info.TitleIndex));
+    if (check != TWordCheck::Accepted) {
+        TStderrMessages messages;
+        ShowWordCheckMessage(check, messages);
+        return ExitBadInput;
+    }
+    const auto begin = std::chrono::steady_clock::now();
+    ScanSutras(state.Data, info, {}, method);
+    const auto end = std::chrono::steady_clock::now();
+    if (timed) {
+        const double ms = std::chrono::duration<double, std::milli>(end - begin).count();
+        char text[64];
+        std::snprintf(text, sizeof text, "scan: %.1f ms", ms);
+        PrintError(std::string_view(text));
+    }
+
+    if (marks) {
+        for (const TFamilyRuns& family : SearchHitRuns(state.Data, info, *marks - 1))
+            for (const THighlightRun& run : family.Runs)
+                PrintLine(NumberText(family.Family) + "\t" + NumberText(run.Begin) + "\t" + NumberText(run.End));
+        return ExitSuccess;
+    }
+    const TCatalogueList list = SearchResultList(state.Data, info);
+    for (const TCatalogueRow& row : list.Rows)
+        PrintLine(row.Cells[0] + u"\t" + row.Cells[1] + u"\t" + row.Cells[2] + u"\t" +
+                  DecimalText(info.HitFlags[row.Position]));
+    PrintLine(list.CountText);
+    return ExitSuccess;
+}
+
+const TToolCommand SearchCommand{"search", Usage, &RunSearchCommand};
+
+} // namespace

@@ -1,0 +1,169 @@
+#include "search/FastMatcher.h"
+
+#include "search/SearchWords.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+constexpr std::int64_t HeadLength = 18;
+}
+
+TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variants)
+    : Table(65536, 0), AllWords(info.SearchMode != 0), Hanmoon(info.TitleIndex != HanCanon)
+{
+    for (std::uint32_t c = 0; c < Table.size(); ++c) {
+        if (IsSkippedChar(static_cast<char16_t>(c), info.TitleIndex)) Table[c] |= SkipBit;
+        if (Hanmoon && (c == u'T' || c == u'K')) Table[c] |= HeadBit;
+    }
+
+    // The members of the last group holding w in each file, walked as IsVariant walks them,
+    // so that the table accepts exactly what IsVariant accepts.
+    const bool allowed = VariantsAllowed(info);
+    auto addVariants = [&](char16_t w) {
+        for (const TVariantFile& file : variants)
+            for (std::size_t p = file.CharIndex[w]; p < file.Text.size() && file.Text[p] != 0; ++p)
+                if (file.Text[p] != w) Others.push_back(file.Text[p]);
+    };
+
+    bool emptyWord = false;
+    const int wordCount = std::clamp(info.WordCount, 0, MaxSearchWords);
+    for (int w = 0; w < wordCount; ++w) {
+        const std::u16string_view word = SearchWord(info, w);
+        TWord entry{static_cast<std::uint32_t>(Units.size()), 0};
+        for (char16_t unit : word) {
+            TWordUnit u{unit, static_cast<std::uint32_t>(Others.size()), 0};
+            if (allowed) addVariants(unit);
+            u.OthersEnd = static_cast<std::uint32_t>(Others.size());
+            Units.push_back(u);
+        }
+        entry.End = static_cast<std::uint32_t>(Units.size());
+        Words.push_back(entry);
+        if (word.empty()) {
+            // An empty word occurs at every start, even in an empty text.
+            emptyWord = true;
+            continue;
+        }
+        const TWordUnit& first = Units[entry.Begin];
+        const std::uint32_t bit = 1u << w;
+        NeededWords |= bit;
+        Table[first.Unit] |= bit;
+        for (std::uint32_t o = first.OthersBegin; o < first.OthersEnd; ++o)
+            Table[Others[o]] |= bit;
+    }
+
+    for (std::uint32_t c = 0; c < Table.size(); ++c) {
+        if (Table[c] & SkipBit) Table[c] &= ~WordBits;
+        if (Table[c] & (WordBits | HeadBit)) Interesting[c >> 6] |= std::uint64_t(1) << (c & 63);
+    }
+
+    if (!AllWords) {
+        Settled = emptyWord || NeededWords == 0;
+        SettledResult = emptyWord;
+    } else {
+        Settled = NeededWords == 0;
+        SettledResult = true;
+    }
+}
+
+bool TFastMatcher::Accepts(const TWordUnit& unit, char16_t c) const
+{
+    if (c == unit.Unit) return true;
+    for (std::uint32_t o = unit.OthersBegin; o < unit.OthersEnd; ++o)
+        if (Others[o] == c) return true;
+    return false;
+}
+
+template <bool StripHeads>
+std::int64_t TFastMatcher::NextSearched(const char16_t* units, std::int64_t textLength, std::int64_t q,
+                                        std::int64_t end) const
+{
+    while (q < end) {
+        const std::uint32_t cls = Table[units[q]];
+        if (!(cls & (SkipBit | HeadBit))) return q;
+        if constexpr (StripHeads) {
+            const std::int64_t close = q + HeadLength - 1;
+            if ((cls & HeadBit) && close < textLength &&
+                ((units[q] == u'T' && units[close] == u'\u2551') || (units[q] == u'K' && units[close] == u';'))) {
+                q += HeadLength;
+                while (q < end && units[q] == u' ')
+                    ++q;
+                if (q >= end) return end;
+                // The unit after a dropped head is taken without testing it for a further head.
+                if (!(Table[units[q]] & SkipBit)) return q;
+                ++q;
+                continue;
+            }
+        }
+        if (!(cls & SkipBit)) return q;
+        ++q;
+    }
+    return end;
+}
+
+template <bool StripHeads>
+bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end) const
+{
+    std::uint32_t remaining = NeededWords;
+    for (std::int64_t q = begin;; ++q) {
+        // Most characters neither start a word nor a line head: one bit of an 8 KB map
+        // (it stays in the first-level cache) steps over them.
+        while (q < end && !IsInteresting(units[q]))
+            ++q;
+        if (q >= end) return false;
+        std::uint32_t cls = Table[units[q]];
+        if constexpr (StripHeads) {
+            const std::int64_t close = q + HeadLength - 1;
+            if ((cls & HeadBit) && close < textLength &&
+                ((units[q] == u'T' && units[close] == u'\u2551') || (units[q] == u'K' && units[close] == u';'))) {
+                q += HeadLength;
+                while (q < end && units[q] == u' ')
+                    ++q;
+                if (q >= end) return false;
+                // The unit after a dropped head is taken without testing it for a further head.
+                cls = Table[units[q]];
+            }
+        }
+        // Skipped characters carry no word bits, so they never start an occurrence.
+        std::uint32_t candidates = cls & remaining;
+        while (candidates) {
+            const int w = std::countr_zero(candidates);
+            candidates &= candidates - 1;
+            const TWord& word = Words[w];
+            std::int64_t r = q;
+            std::uint32_t k = word.Begin + 1;
+            for (; k < word.End; ++k) {
+                r = NextSearched<StripHeads>(units, textLength, r + 1, end);
+                if (r >= end || !Accepts(Units[k], units[r])) break;
+            }
+            if (k < word.End) continue;
+            if (!AllWords) return true;
+            remaining &= ~(1u << w);
+            if (remaining == 0) return true;
+        }
+    }
+}
+
+bool TFastMatcher::Qualifies(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
+                             std::int32_t length) const
+{
+    if (Settled) return SettledResult;
+    const std::int64_t size = static_cast<std::int64_t>(buffer.size());
+    if (!Hanmoon) {
+        // The range as CopyWideChars clamps it.
+        const std::int64_t first = std::clamp<std::int64_t>(start, 0, size);
+        const std::int64_t count = std::clamp<std::int64_t>(length, 0, size - first);
+        return Scan<false>(buffer.data(), size, first, first + count);
+    }
+    // The range and the head limit as CopyHanmoonText clamps them.
+    const std::int64_t limit = std::max<std::int64_t>(0, std::min<std::int64_t>(textLength, size));
+    const std::int64_t first = std::clamp<std::int64_t>(start, 0, limit);
+    const std::int64_t end = std::clamp<std::int64_t>(std::int64_t(start) + std::max(length, 0), first, limit);
+    return Scan<true>(buffer.data(), limit, first, end);
+}
+
+bool TFastMatcher::QualifiesText(std::u16string_view text) const
+{
+    if (Settled) return SettledResult;
+    return Scan<false>(text.data(), static_cast<std::int64_t>(text.size()), 0, static_cast<std::int64_t>(text.size()));
+}

@@ -1,0 +1,78 @@
+#include "search/Matcher.h"
+
+#include "data/VariantFile.h"
+#include "search/SearchWords.h"
+
+#include <algorithm>
+
+bool VariantsAllowed(const TSearchInfo& info)
+{
+    return info.TitleIndex != HanCanon && info.SameCharacter;
+}
+
+void EnsureSearchWork(TSearchInfo& info, std::size_t length)
+{
+    auto& work = info.Work;
+    if (work.Marks.size() > length && work.Positions.size() > length) return;
+    const std::size_t size = std::max(length + 1, static_cast<std::size_t>(std::max(work.WorkSize, 0)));
+    work.Marks.resize(size, 0);
+    work.Positions.resize(size, 0);
+    work.WorkSize = static_cast<std::int32_t>(std::min<std::size_t>(size, INT32_MAX));
+}
+
+void BuildPositions(TSearchInfo& info, std::u16string_view text)
+{
+    EnsureSearchWork(info, text.size());
+    auto& work = info.Work;
+    work.PositionCount = 0;
+    const std::int32_t length = static_cast<std::int32_t>(text.size());
+    for (std::int32_t p = 1; p <= length; ++p)
+        if (!IsSkippedChar(text[p - 1], info.TitleIndex)) work.Positions[work.PositionCount++] = p;
+}
+
+bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text)
+{
+    BuildPositions(info, text);
+    auto& work = info.Work;
+    const std::int32_t n = work.PositionCount;
+    std::fill(work.Marks.begin(), work.Marks.end(), 0);
+    work.OccurrenceCount = 0;
+    const bool allowed = VariantsAllowed(info);
+
+    int found = 0;
+    for (int w = 0; w < info.WordCount; ++w) {
+        const std::u16string_view word = SearchWord(info, w);
+        const std::int32_t length = static_cast<std::int32_t>(word.size());
+        bool matched = false;
+        // Every start is tried, so overlapping occurrences are all found and all marked.
+        for (std::int32_t s = 0; s <= n - length; ++s) {
+            std::int32_t k = 0;
+            while (k < length && IsVariant(variants, text[work.Positions[s + k] - 1], word[k], allowed))
+                ++k;
+            if (k < length) continue;
+            for (k = 0; k < length; ++k)
+                work.Marks[work.Positions[s + k]] = 1;
+            ++work.OccurrenceCount;
+            matched = true;
+        }
+        if (matched) ++found;
+    }
+    return info.SearchMode == 0 ? found >= 1 : found == info.WordCount;
+}
+
+void NormalizeLineBreaks(std::u16string& text)
+{
+    std::size_t out = 0;
+    const std::size_t length = text.size();
+    for (std::size_t p = 0; p < length; ++p) {
+        const char16_t c = text[p];
+        if (c == u'\r' || c == u'\n') {
+            const char16_t pair = c == u'\r' ? u'\n' : u'\r';
+            if (p + 1 < length && text[p + 1] == pair) ++p;
+            text[out++] = u'\r';
+        } else {
+            text[out++] = c;
+        }
+    }
+    text.resize(out);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+// The straightforward matcher: it decides whether a text qualifies under the words of the
+// last search and marks every character of every occurrence. The hit display relies on
+// its marks; the scan of the whole collection uses the faster FastMatcher, which must
+// reach the same decisions.
+
+#include "data/Vesko3Common.h"
+#include "search/SearchInfo.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+using TVariantFiles = std::array<TVariantFile, VariantFileCount>;
+
+// Line feed, carriage return, space, ideographic space, 。 and ．; nothing else.
+constexpr bool IsIgnorableChar(char16_t c)
+{
+    return c == u'\n' || c == u'\r' || c == u' ' || c == u'\u3000' || c == u'\u3002' || c == u'\uFF0E';
+}
+
+// Whether the matcher steps over c: line breaks in the Korean text, every ignorable
+// character in the Chinese texts.
+constexpr bool IsSkippedChar(char16_t c, std::int32_t titleIndex)
+{
+    return titleIndex == HanCanon ? (c == u'\n' || c == u'\r') : IsIgnorableChar(c);
+}
+
+// Variant forms count only in a Chinese text and with the option on.
+bool VariantsAllowed(const TSearchInfo& info);
+
+// Makes sure the work arrays can describe a text of length units. The loader sizes them
+// for the longest text; a longer one (a file whose TextSize understates a body) grows them
+// instead of writing past their end.
+void EnsureSearchWork(TSearchInfo& info, std::size_t length);
+
+// Positions (from 1) of the characters of text that the matcher does not skip.
+void BuildPositions(TSearchInfo& info, std::u16string_view text);
+
+// Whether text qualifies; sets Positions, PositionCount, Marks and OccurrenceCount.
+bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text);
+
+// Every line break (CR LF, LF CR, a lone CR or LF) becomes one carriage return, so that
+// positions count a line break as one character, as the text views do.
+void NormalizeLineBreaks(std::u16string& text);

@@ -1,0 +1,88 @@
+#include "search/SearchHit.h"
+
+#include "browse/SutraTexts.h"
+
+#include <algorithm>
+
+TSearchHitPlan PlanSearchHit(const TSearchInfo& info, std::int32_t n)
+{
+    TSearchHitPlan plan;
+    if (n < 0 || n >= HitFlagSlots || info.HitCount <= 0 || info.HitFlags[n] == 0) return plan;
+    plan.Highlight = true;
+    const std::uint8_t flags = info.HitFlags[n];
+    switch (info.TitleIndex) {
+    case HanCanon:
+    case KorCanon:
+    case SinsuCanon:
+        plan.Families = {info.TitleIndex};
+        break;
+    case BothHanmoonCanons:
+        if (flags & KorHit) plan.Families.push_back(1);
+        if (flags & SinsuHit) plan.Families.push_back(2);
+        break;
+    }
+    return plan;
+}
+
+int SearchHitTab(std::int32_t titleIndex, int activeTab)
+{
+    // The "함께보기" tab shows every family; a family's own tab shows it alone.
+    switch (titleIndex) {
+    case HanCanon:
+    case KorCanon:
+    case SinsuCanon: {
+        const int own = titleIndex + 1;
+        return activeTab == 0 || activeTab == own ? -1 : own;
+    }
+    case BothHanmoonCanons:
+        return activeTab == 0 || activeTab == 2 || activeTab == 3 ? -1 : 0;
+    default:
+        return -1;
+    }
+}
+
+std::int32_t HighlightStart(std::u16string_view titleLine)
+{
+    std::u16string normalised(titleLine);
+    NormalizeLineBreaks(normalised);
+    return static_cast<std::int32_t>(normalised.size()) + 1;
+}
+
+std::vector<THighlightRun> MarkedRuns(const TSearchInfo& info, std::int32_t length, std::int32_t start)
+{
+    const auto& marks = info.Work.Marks;
+    const std::int32_t last = std::min<std::int64_t>(length, static_cast<std::int64_t>(marks.size()) - 1);
+    std::vector<THighlightRun> runs;
+    for (std::int32_t p = std::max(start, 1); p <= last; ++p) {
+        if (!marks[p]) continue;
+        std::int32_t q = p + 1;
+        while (q <= last && marks[q])
+            ++q;
+        runs.push_back({p - 1, q - 1});
+        p = q;
+    }
+    return runs;
+}
+
+std::vector<THighlightRun> HighlightRuns(TSearchInfo& info, const TVariantFiles& variants, std::u16string viewText,
+                                         std::int32_t start)
+{
+    NormalizeLineBreaks(viewText);
+    MatchText(info, variants, viewText);
+    return MarkedRuns(info, static_cast<std::int32_t>(viewText.size()), start);
+}
+
+std::vector<TFamilyRuns> SearchHitRuns(const TLoadedData& data, TSearchInfo& info, std::int32_t n)
+{
+    std::vector<TFamilyRuns> result;
+    if (n < 0 || n >= data.TextFiles[0].SuttaTable.Count) return result;
+    const TSearchHitPlan plan = PlanSearchHit(info, n);
+    if (!plan.Highlight) return result;
+    const TSutraViewTexts texts = BuildSutraViewTexts(data, n);
+    const std::int32_t start = HighlightStart(TitleLine(data.TextFiles[0], n));
+    for (int family : plan.Families) {
+        const std::u16string& text = family == 0 ? texts.TotalHan : family == 1 ? texts.TotalKor : texts.TotalSinsu;
+        result.push_back({family, HighlightRuns(info, data.VariantFiles, text, start)});
+    }
+    return result;
+}

@@ -1,0 +1,241 @@
+#include "search/SearchScan.h"
+
+#include "browse/HanmoonText.h"
+#include "search/FastMatcher.h"
+#include "search/Matcher.h"
+#include "util/MyUtils.h"
+#include "util/MyWideString.h"
+
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+constexpr std::int32_t ProgressStep = 50;
+constexpr std::size_t ItemsPerClaim = 4;
+constexpr std::size_t SmallestThreadedScan = 64;
+
+std::int32_t CatalogueCount(const TLoadedData& data)
+{
+    return std::clamp(data.TextFiles[0].SuttaTable.Count, 0, HitFlagSlots);
+}
+
+bool InCollection(const TLoadedData& data, std::int32_t kindIndex, std::int32_t i)
+{
+    return kindIndex == 0 || data.TextFiles[0].SuttaTable.Items[i].Kind == kindIndex;
+}
+
+// Entry i of a text file; an empty range where the file has no such entry.
+TSuttaEntry BodyEntry(const TVesko_File& file, std::int32_t i)
+{
+    return i < file.SuttaTable.Count ? file.SuttaTable.Items[i] : TSuttaEntry{};
+}
+
+std::u16string SearchedText(const TLoadedData& data, int fileIndex, std::int32_t i)
+{
+    const TVesko_File& file = data.TextFiles[fileIndex];
+    const TSuttaEntry e = BodyEntry(file, i);
+    if (fileIndex == 0) return CopyWideChars(file.Text, e.BodyStart, e.BodyLength);
+    return CopyHanmoonText(file.Text, file.TextLength(), e.BodyStart, e.BodyLength);
+}
+
+// The examined counts at which the described loop moves the progress bar: every multiple
+// of 50 up to the last count it sees at the top of an iteration.
+std::int32_t LastProgressCount(std::int32_t catalogueCount, const std::vector<std::int32_t>& items)
+{
+    if (catalogueCount == 0) return -1;
+    if (items.empty()) return 0;
+    const auto examined = static_cast<std::int32_t>(items.size());
+    return items.back() < catalogueCount - 1 ? examined : examined - 1;
+}
+
+void ScanReference(const TLoadedData& data, TSearchInfo& info, const TSearchProgress& progress)
+{
+    const TVariantFiles& variants = data.VariantFiles;
+    const std::int32_t count = CatalogueCount(data);
+    std::int32_t examined = 0;
+    std::int32_t reported = -1;
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (examined % ProgressStep == 0 && examined != reported) {
+            reported = examined;
+            if (progress) progress(examined);
+        }
+        if (!InCollection(data, info.KindIndex, i)) continue;
+        std::uint8_t& flags = info.HitFlags[i];
+        switch (info.TitleIndex) {
+        case HanCanon:
+        case KorCanon:
+        case SinsuCanon:
+            if (MatchText(info, variants, SearchedText(data, info.TitleIndex, i))) {
+                flags = std::uint8_t(1u << info.TitleIndex);
+                ++info.HitCount;
+            }
+            break;
+        case BothHanmoonCanons:
+            flags = 0;
+            if (MatchText(info, variants, SearchedText(data, 1, i))) flags += KorHit;
+            if (MatchText(info, variants, SearchedText(data, 2, i))) flags += SinsuHit;
+            if (flags != 0) ++info.HitCount;
+            break;
+        }
+        ++examined;
+    }
+}
+
+// The flags the reference would give sutra i; 0xFF where it would leave the entry alone.
+std::uint8_t FastFlags(const TLoadedData& data, const TFastMatcher& matcher, std::int32_t titleIndex, std::int32_t i)
+{
+    auto qualifies = [&](int fileIndex) {
+        const TVesko_File& file = data.TextFiles[fileIndex];
+        const TSuttaEntry e = BodyEntry(file, i);
+        return matcher.Qualifies(file.Text, file.TextLength(), e.BodyStart, e.BodyLength);
+    };
+    switch (titleIndex) {
+    case HanCanon:
+    case KorCanon:
+    case SinsuCanon:
+        return qualifies(titleIndex) ? std::uint8_t(1u << titleIndex) : 0xFF;
+    case BothHanmoonCanons:
+        return std::uint8_t((qualifies(1) ? KorHit : 0) | (qualifies(2) ? SinsuHit : 0));
+    default:
+        return 0xFF;
+    }
+}
+
+void ScanFast(const TLoadedData& data, TSearchInfo& info, const TSearchProgress& progress, int threadCount)
+{
+    const std::int32_t count = CatalogueCount(data);
+    std::vector<std::int32_t> items;
+    for (std::int32_t i = 0; i < count; ++i)
+        if (InCollection(data, info.KindIndex, i)) items.push_back(i);
+
+    const TFastMatcher matcher(info, data.VariantFiles);
+    std::vector<std::uint8_t> results(items.size(), 0xFF);
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> done{0};
+    auto work = [&] {
+        for (;;) {
+            const std::size_t first = next.fetch_add(ItemsPerClaim, std::memory_order_relaxed);
+            if (first >= items.size()) return;
+            const std::size_t last = std::min(first + ItemsPerClaim, items.size());
+            for (std::size_t k = first; k < last; ++k)
+                results[k] = FastFlags(data, matcher, info.TitleIndex, items[k]);
+            done.fetch_add(last - first, std::memory_order_relaxed);
+        }
+    };
+
+    // Progress goes out from this thread only, with the counts the one-by-one loop reports.
+    const std::int32_t lastReport = LastProgressCount(count, items);
+    std::int32_t nextReport = 0;
+    auto report = [&](std::size_t examined) {
+        while (nextReport <= lastReport && std::size_t(nextReport) <= examined) {
+            if (progress) progress(nextReport);
+            nextReport += ProgressStep;
+        }
+    };
+    report(0);
+
+    if (threadCount <= 0) threadCount = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> helpers;
+    if (items.size() >= SmallestThreadedScan) {
+        for (int t = 1; t < threadCount; ++t) {
+            try {
+                helpers.emplace_back(work);
+            } catch (const std::system_error&) {
+                break; // no thread to be had: this one does the rest
+            }
+        }
+    }
+    for (;;) {
+        const std::size_t first = next.fetch_add(ItemsPerClaim, std::memory_order_relaxed);
+        if (first >= items.size()) break;
+        const std::size_t last = std::min(first + ItemsPerClaim, items.size());
+        for (std::size_t k = first; k < last; ++k)
+            results[k] = FastFlags(data, matcher, info.TitleIndex, items[k]);
+        report(done.fetch_add(last - first, std::memory_order_relaxed) + (last - first));
+    }
+    for (std::thread& helper : helpers)
+        helper.join();
+    report(items.size());
+
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        if (results[k] == 0xFF) continue;
+        info.HitFlags[items[k]] = results[k];
+        if (results[k] != 0) ++info.HitCount;
+    }
+}
+
+} // namespace
+
+std::int32_t SearchProgressTotal(const TLoadedData& data, std::int32_t kindIndex)
+{
+    if (kindIndex < 0 || kindIndex >= KindSlots) return 0;
+    return data.TextFiles[0].Header.KindCounts[kindIndex];
+}
+
+void ScanSutras(const TLoadedData& data, TSearchInfo& info, const TSearchProgress& progress, TScanMethod method,
+                int threadCount)
+{
+    if (method == TScanMethod::Reference)
+        ScanReference(data, info, progress);
+    else
+        ScanFast(data, info, progress, threadCount);
+}
+
+std::vector<std::int32_t> HitPositions(const TSearchInfo& info, const TLoadedData& data)
+{
+    std::vector<std::int32_t> positions;
+    const std::int32_t count = CatalogueCount(data);
+    for (std::int32_t i = 0; i < count; ++i)
+        if (info.HitFlags[i] != 0) positions.push_back(i);
+    return positions;
+}
+
+TCatalogueList SearchResultList(const TLoadedData& data, const TSearchInfo& info)
+{
+    TCatalogueList list;
+    list.RowCount = std::max(info.HitCount, 0);
+    list.CountText = SearchCountText(info.HitCount);
+    for (std::int32_t i : HitPositions(info, data)) {
+        const TSuttaEntry& e = data.TextFiles[0].SuttaTable.Items[i];
+        TCatalogueRow row;
+        row.Position = i;
+        row.Cells = {DecimalText(std::int64_t(e.Number) + 1), std::u16string(FieldText(e.Title)),
+                     std::u16string(FieldText(e.Name))};
+        list.Rows.push_back(std::move(row));
+    }
+    return list;
+}
+
+std::u16string SearchCountText(std::int32_t hitCount)
+{
+    return DecimalText(hitCount) + u" 개";
+}
+
+std::u16string SearchTimeText(std::int64_t elapsedMilliseconds)
+{
+    constexpr std::int64_t Day = 24 * 60 * 60 * 1000;
+    // Times of day: a search running over midnight ends "before" it started.
+    const std::int64_t ms = ((elapsedMilliseconds % Day) + Day) % Day;
+    const auto seconds = static_cast<std::int32_t>(ms / 1000 % 60);
+    const auto hundredths = static_cast<std::int32_t>(ms % 1000 / 10);
+    return DecimalText(seconds) + u"." + ZeroPad(hundredths, 2) + u"초";
+}
+
+TWordCheck RunSearch(const TLoadedData& data, TSearchInfo& info, const TSearchOptions& options,
+                     const std::vector<std::u16string>& memoLines, std::vector<std::u16string>& cleanedLines,
+                     IMessages& messages, const TSearchProgress& progress, TScanMethod method)
+{
+    BeginSearch(info, options);
+    cleanedLines = CleanSearchLines(memoLines, info.TitleIndex);
+    const TWordCheck check = CollectSearchWords(info, cleanedLines);
+    if (check == TWordCheck::NoWords) cleanedLines.clear();
+    if (check != TWordCheck::Accepted) {
+        ShowWordCheckMessage(check, messages);
+        return check;
+    }
+    ScanSutras(data, info, progress, method);
+    return check;
+}

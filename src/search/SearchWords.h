@@ -1,0 +1,56 @@
+#pragma once
+
+// Taking a search's options and words: the reset of the search state, the cleaning of the
+// memo lines and the validation of the words. The window and the command-line tool both
+// run these, so that a word is accepted or rejected the same way in each.
+
+#include "search/SearchInfo.h"
+#include "util/Messages.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::u16string_view WordTooLongMessage = u"단어 길이가 너무 깁니다.";
+inline constexpr std::u16string_view TooManyWordsMessage = u"단어 개수가 너무 많습니다.";
+inline constexpr std::u16string_view NoWordsMessage = u"검색할 단어가 입력되지 않았습니다.";
+inline constexpr std::u16string_view SearchMessageCaption = u"확인";
+
+// What the search tab's controls say when the button is pressed.
+struct TSearchOptions
+{
+    std::int32_t TitleIndex = 0;
+    std::int32_t KindIndex = 0;
+    std::int32_t SearchMode = 0;
+    bool SameCharacter = true; // the check box starts ticked
+};
+
+enum class TWordCheck
+{
+    Accepted,
+    TooLong, // a word of 100 or more units
+    TooMany, // a 21st word
+    NoWords, // the memo holds nothing but blank lines: the window empties it
+};
+
+// The work arrays the loader sizes: workSize elements each, all zero.
+void SizeSearchWork(TSearchInfo& info, std::int32_t workSize);
+
+// Everything of info back to zero, the work arrays keeping their size, then the options taken.
+void BeginSearch(TSearchInfo& info, const TSearchOptions& options);
+
+// A memo line as it will be searched: for the Chinese canons every ignorable character is
+// dropped wherever it stands; for the Korean canon the line is only trimmed at both ends.
+std::u16string CleanSearchLine(std::u16string_view line, std::int32_t titleIndex);
+std::vector<std::u16string> CleanSearchLines(const std::vector<std::u16string>& lines, std::int32_t titleIndex);
+
+// Collects the non-empty lines (trimmed) into info.Words, top to bottom, stopping at the
+// first line that is too long or would be a 21st word. Shows nothing.
+TWordCheck CollectSearchWords(TSearchInfo& info, const std::vector<std::u16string>& cleanedLines);
+
+// The message box of a rejected check (caption "확인"); nothing for Accepted.
+void ShowWordCheckMessage(TWordCheck check, IMessages& messages);
+
+// The word in slot, up to its terminating 0.
+std::u16string_view SearchWord(const TSearchInfo& info, int slot);
