@@ -1,0 +1,243 @@
+#include "app/ControlWidget.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QRadioButton>
+#include <QStyleOptionTab>
+#include <QStylePainter>
+
+#include <algorithm>
+
+TAnchorLayout::TAnchorLayout(QWidget* parent, QSize designSize) : QLayout(parent), DesignSize(designSize)
+{
+    setContentsMargins(0, 0, 0, 0);
+}
+
+TAnchorLayout::~TAnchorLayout()
+{
+    for (TPlacement& placement : Placements)
+        delete placement.Item;
+}
+
+void TAnchorLayout::Place(QWidget* widget, const QRect& designRect, int anchors)
+{
+    addChildWidget(widget);
+    Placements.push_back({new QWidgetItem(widget), designRect, anchors});
+    widget->setGeometry(designRect);
+    invalidate();
+}
+
+void TAnchorLayout::addItem(QLayoutItem* item)
+{
+    Placements.push_back({item, item->geometry(), AnchorTopLeft});
+}
+
+QLayoutItem* TAnchorLayout::itemAt(int index) const
+{
+    return index >= 0 && index < count() ? Placements[index].Item : nullptr;
+}
+
+QLayoutItem* TAnchorLayout::takeAt(int index)
+{
+    if (index < 0 || index >= count())
+        return nullptr;
+    QLayoutItem* item = Placements[index].Item;
+    Placements.erase(Placements.begin() + index);
+    return item;
+}
+
+int TAnchorLayout::count() const
+{
+    return static_cast<int>(Placements.size());
+}
+
+QSize TAnchorLayout::sizeHint() const
+{
+    return DesignSize;
+}
+
+QSize TAnchorLayout::minimumSize() const
+{
+    return {0, 0};
+}
+
+QRect TAnchorLayout::PlacedRect(const TPlacement& placement, const QRect& area) const
+{
+    // Both edges anchored: the control stretches; one: it moves with that edge; neither:
+    // it keeps its relative position, moving by half the change.
+    auto follow = [](int start, int length, int change, bool first, bool second) {
+        if (second) {
+            if (first)
+                length += change;
+            else
+                start += change;
+        } else if (!first) {
+            start += change / 2;
+        }
+        return std::pair{start, std::max(0, length)};
+    };
+    const QRect& r = placement.DesignRect;
+    const int a = placement.Anchors;
+    const auto [x, width] = follow(r.left(), r.width(), area.width() - DesignSize.width(), a & AnchorLeft,
+                                   a & AnchorRight);
+    const auto [y, height] = follow(r.top(), r.height(), area.height() - DesignSize.height(), a & AnchorTop,
+                                    a & AnchorBottom);
+    return {area.left() + x, area.top() + y, width, height};
+}
+
+void TAnchorLayout::setGeometry(const QRect& rect)
+{
+    QLayout::setGeometry(rect);
+    // Hidden controls are placed too, so that they appear in the right place when shown.
+    for (const TPlacement& placement : Placements) {
+        const QRect placed = PlacedRect(placement, rect);
+        if (QWidget* widget = placement.Item->widget())
+            widget->setGeometry(placed);
+        else
+            placement.Item->setGeometry(placed);
+    }
+}
+
+TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns, int itemIndex,
+                         QWidget* parent)
+    : QGroupBox(caption, parent), Buttons(new QButtonGroup(this))
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 2, 8, 2);
+    grid->setSpacing(0);
+    const int perColumn = (static_cast<int>(items.size()) + columns - 1) / std::max(1, columns);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], this);
+        Buttons->addButton(button, i);
+        grid->addWidget(button, i % perColumn, i / perColumn);
+    }
+    if (QAbstractButton* chosen = Buttons->button(itemIndex))
+        chosen->setChecked(true);
+    connect(Buttons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            emit Clicked();
+    });
+}
+
+int TRadioGroup::ItemIndex() const
+{
+    return Buttons->checkedId();
+}
+
+void TRadioGroup::SetItemIndex(int index)
+{
+    if (QAbstractButton* button = Buttons->button(index))
+        button->setChecked(true);
+}
+
+int TRadioGroup::ItemCount() const
+{
+    return static_cast<int>(Buttons->buttons().size());
+}
+
+void TOwnerTabBar::SetPainter(TTabPainter painter)
+{
+    Painter = std::move(painter);
+    update();
+}
+
+void TOwnerTabBar::paintEvent(QPaintEvent* event)
+{
+    if (!Painter) {
+        QTabBar::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    auto drawTab = [&](int index) {
+        QStyleOptionTab option;
+        initStyleOption(&option, index);
+        painter.drawControl(QStyle::CE_TabBarTabShape, option);
+        // The caption area inside the tab's frame.
+        const QRect inner = tabRect(index).adjusted(2, 2, -2, 0);
+        painter.save();
+        painter.setClipRect(inner);
+        Painter(painter, index, inner, index == currentIndex());
+        painter.restore();
+    };
+    // The selected tab overlaps its neighbours, so it is drawn last.
+    for (int i = 0; i < count(); ++i)
+        if (i != currentIndex())
+            drawTab(i);
+    if (currentIndex() >= 0)
+        drawTab(currentIndex());
+}
+
+QSize TOwnerTabBar::tabSizeHint(int index) const
+{
+    const QSize styled = QTabBar::tabSizeHint(index);
+    if (!Painter)
+        return styled;
+    // Painted captions need only their bold width and a small margin, so that all seven
+    // tabs of the text pages fit side by side.
+    QFont bold = font();
+    bold.setBold(true);
+    return {QFontMetrics(bold).horizontalAdvance(tabText(index)) + 16, styled.height()};
+}
+
+TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent), Bar(new TOwnerTabBar(this))
+{
+    setTabBar(Bar);
+}
+
+void TRichEdit::keyPressEvent(QKeyEvent* event)
+{
+    QTextEdit::keyPressEvent(event);
+    char16_t character = 0;
+    if (!event->text().isEmpty())
+        character = event->text().front().unicode();
+    else if ((event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+        character = static_cast<char16_t>(event->key() - Qt::Key_A + 1); // Ctrl+C is 3, Ctrl+X 24
+    if (character != 0)
+        emit KeyPressed(character);
+}
+
+QTableWidget* MakeGrid(QWidget* parent, const QString& name)
+{
+    auto* grid = new QTableWidget(1, 3, parent);
+    grid->setObjectName(name);
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setDefaultSectionSize(20);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setShowGrid(true);
+    grid->setWordWrap(false);
+    return grid;
+}
+
+void ConnectGridClick(QTableWidget* grid, QObject* context, std::function<void()> handler)
+{
+    // A press moves the current row before the click arrives; the click reports it then.
+    QObject::connect(grid, &QTableWidget::currentCellChanged, context,
+                     [handler](int row, int, int previousRow, int) {
+                         if (row >= 0 && row != previousRow && QGuiApplication::mouseButtons() == Qt::NoButton)
+                             handler();
+                     });
+    QObject::connect(grid, &QTableWidget::cellClicked, context, [handler](int, int) { handler(); });
+}
+
+QLabel* MakeCaptionPanel(QWidget* parent, const QString& name, const QString& caption, int frameStyle,
+                         Qt::Alignment alignment)
+{
+    auto* panel = new QLabel(caption, parent);
+    panel->setObjectName(name);
+    panel->setFrameStyle(frameStyle);
+    panel->setAlignment(alignment);
+    return panel;
+}
+
+QLabel* MakeTitleBar(QWidget* parent, const QString& name, const QString& caption)
+{
+    QLabel* bar = MakeCaptionPanel(parent, name, caption, QFrame::Panel | QFrame::Sunken);
+    bar->setFixedHeight(21);
+    return bar;
+}

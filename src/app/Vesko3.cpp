@@ -1,0 +1,58 @@
+// Program entry: the application titled "베스코", its one window, the message loop.
+
+#include "app/Unit1.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+// Message boxes without icon and with one OK button; ending the program leaves the loop,
+// or keeps it from starting when the window is still being created.
+class TDialogShell : public IAppShell
+{
+public:
+    void Show(const std::u16string& text, const std::u16string& caption) override
+    {
+        Box(QString::fromStdU16String(text), QString::fromStdU16String(caption));
+    }
+    void ShowAppMessage(const std::u16string& text) override
+    {
+        Box(QString::fromStdU16String(text), QApplication::applicationDisplayName());
+    }
+    void RequestExit(int exitCode) override
+    {
+        Requested = true;
+        Code = exitCode;
+        QCoreApplication::exit(exitCode);
+    }
+    bool ExitRequested() const override { return Requested; }
+    int ExitCode() const override { return Code; }
+
+private:
+    static void Box(const QString& text, const QString& caption)
+    {
+        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
+        box.exec();
+    }
+    bool Requested = false;
+    int Code = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromStdU16String(std::u16string(AppTitle)));
+
+    TVesko3State state;
+    TDialogShell shell;
+    const std::filesystem::path programFolder(QCoreApplication::applicationDirPath().toStdU16String());
+    TMainForm form(state, shell, programFolder);
+    if (shell.ExitRequested())
+        return shell.ExitCode();
+    form.show();
+    const int code = QApplication::exec();
+    return shell.ExitRequested() ? shell.ExitCode() : code;
+}
