@@ -11,7 +11,9 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -85,6 +87,8 @@ void TMainForm::FormCreate()
     // The deferred load is posted from the first exposure of the window (eventFilter) and
     // handled in event(); both stay in place for the whole run.
     LoadPosted = false;
+    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
+        splitter->installEventFilter(this);
     for (TPageControl* page : {SearchPage, ViewPage})
         page->OwnerTabBar()->SetPainter([this, page](QPainter& painter, int index, const QRect& rect,
                                                      bool selected) {
@@ -304,6 +308,15 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(LoadDataMessage)));
     } else if (watched == SubjectPanel && event->type() == QEvent::Resize) {
         SubjectPanelResize();
+    } else if (event->type() == QEvent::Resize && watched->inherits("QSplitter") && watched != SubjectSplitter) {
+        // Qt sizes a tab page only when it is showing, so the proportions of a page that was
+        // hidden when ArrangePanes last ran are applied when its splitter gets its size. Only
+        // a change along the splitter counts, so dragging the other border keeps this one.
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        const bool vertical = static_cast<QSplitter*>(watched)->orientation() == Qt::Vertical;
+        if (vertical ? resize->size().height() != resize->oldSize().height()
+                     : resize->size().width() != resize->oldSize().width())
+            ArrangePanes();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -1,0 +1,55 @@
+#pragma once
+
+// Starting the window the way the program does, through its two seams: a program folder of
+// the test's own, and a shell that records message boxes and the exit request.
+
+#include "app/AppShell.h"
+#include "app/Unit1.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TRecordedBox
+{
+    std::u16string Text;
+    std::u16string Caption;
+    bool WindowShown = false;  // the main window was on the screen
+    bool LoadingShown = false; // ReadFileMsgPanel was showing
+};
+
+class TRecordingShell : public IAppShell
+{
+public:
+    void Show(const std::u16string& text, const std::u16string& caption) override;
+    void ShowAppMessage(const std::u16string& text) override;
+    void RequestExit(int exitCode) override;
+    bool ExitRequested() const override { return Code.has_value(); }
+    int ExitCode() const override { return Code.value_or(-1); }
+
+    std::vector<TRecordedBox> Boxes;
+
+private:
+    std::optional<int> Code;
+};
+
+struct TStartedWindow
+{
+    TVesko3State State;
+    TRecordingShell Shell;
+    std::unique_ptr<TMainForm> Form; // last, so that it goes first
+
+    // Runs the event loop until the data are loaded or the program was ended.
+    bool WaitUntilSettled(int milliseconds = 10000);
+};
+
+// Creates the window over programFolder and shows it unless creation ended the program, as
+// the program's entry does.
+std::unique_ptr<TStartedWindow> StartWindow(const std::filesystem::path& programFolder,
+                                            std::optional<std::vector<std::u16string>> faces = std::nullopt,
+                                            bool show = true);
+
+// The lines of a plain-text editor.
+std::vector<std::u16string> Lines(const class QPlainTextEdit* memo);
