@@ -27,10 +27,17 @@ void AppendHanmoonText(std::u16string& out, const std::vector<char16_t>& buffer,
             while (p < end && buffer[p] == u' ')
                 ++p;
             if (p >= end) break;
+            // The unit after a dropped head is taken without testing it for a further head.
+            out.push_back(buffer[p]);
+            ++p;
+            continue;
         }
-        // The unit after a dropped head is taken without testing it for a further head.
-        out.push_back(buffer[p]);
-        ++p;
+        // Only a T or a K can open a head: everything before the next one goes in whole.
+        const char16_t* first = buffer.data() + p;
+        const char16_t* next =
+            std::find_if(first + 1, buffer.data() + end, [](char16_t c) { return c == u'T' || c == u'K'; });
+        out.append(first, next);
+        p = next - buffer.data();
     }
 }
 

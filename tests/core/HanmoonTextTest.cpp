@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 const std::u16string KorHead = u"K01n0001_p0001a01;";
@@ -95,4 +97,53 @@ TEST(HanmoonText, RangesOutsideTheTextShowNothingBeyondIt)
     EXPECT_EQ(Extract(u"如是", -1, 2), u"如");
     EXPECT_EQ(Extract(u"如是", 1, -1), u"");
     EXPECT_EQ(Extract(u"如是", 2147483647, 2147483647), u"");
+}
+
+namespace {
+
+// The extraction one unit at a time, as plainly as it can be written.
+std::u16string ExtractUnitByUnit(const std::u16string& text, std::int64_t start, std::int64_t length)
+{
+    const auto n = static_cast<std::int64_t>(text.size());
+    auto isHead = [&](std::int64_t p) {
+        return p + 17 < n && ((text[p] == u'T' && text[p + 17] == u'║') || (text[p] == u'K' && text[p + 17] == u';'));
+    };
+    std::u16string out;
+    std::int64_t p = start;
+    const std::int64_t end = start + length;
+    while (p < end) {
+        if (isHead(p)) {
+            p += 18;
+            while (p < n && text[p] == u' ')
+                ++p;
+            if (p >= end) break;
+        }
+        out.push_back(text[p]);
+        ++p;
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(HanmoonText, AgreesWithTheUnitByUnitExtractionOnRandomText)
+{
+    // Few distinct units, so that heads, near-heads, runs of spaces and adjacent heads abound.
+    const std::u16string alphabet = u"TTKK║;  如\r\n0";
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::u16string text;
+        const int size = static_cast<int>(random() % 80);
+        for (int i = 0; i < size; ++i) {
+            if (random() % 6 == 0)
+                text += random() % 2 ? SinsuHead : KorHead;
+            else
+                text.push_back(alphabet[random() % alphabet.size()]);
+        }
+        const auto n = static_cast<std::int32_t>(text.size());
+        const std::int32_t start = n ? static_cast<std::int32_t>(random() % (n + 1)) : 0;
+        const std::int32_t length = static_cast<std::int32_t>(random() % (n - start + 1));
+        ASSERT_EQ(Extract(text, start, length), ExtractUnitByUnit(text, start, length))
+            << "round " << round << " start " << start << " length " << length;
+    }
 }
