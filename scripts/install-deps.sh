@@ -9,7 +9,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     libhangul-data unicode-data bzip2
     fonts-unfonts-core fonts-noto-cjk
-    xvfb xauth x11-apps imagemagick
+    xvfb xauth x11-apps x11-utils imagemagick
 )
 
 missing=()
