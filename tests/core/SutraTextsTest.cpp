@@ -1,5 +1,6 @@
 #include "BrowseTestData.h"
 #include "browse/SutraTexts.h"
+#include "data/DataSetSource.h"
 #include "util/MyWideString.h"
 
 namespace {
@@ -107,4 +108,55 @@ TEST(MyWideString, CopiesARangeUnchanged)
     EXPECT_EQ(CopyWideChars(buffer, 2, 0), u"");
     EXPECT_EQ(CopyWideChars(buffer, 4, 9), u"b");
     EXPECT_EQ(CopyWideChars(buffer, 9, 1), u"");
+}
+
+namespace {
+
+// A Chinese source line as a reader would see it: without its 18-unit head and the spaces
+// after it.
+std::u16string LineWithoutHead(std::u16string_view line)
+{
+    const bool head =
+        line.size() >= 18 && ((line[0] == u'T' && line[17] == u'║') || (line[0] == u'K' && line[17] == u';'));
+    if (!head) return std::u16string(line);
+    std::size_t p = 18;
+    while (p < line.size() && line[p] == u' ')
+        ++p;
+    return std::u16string(line.substr(p));
+}
+
+std::u16string LinesWithoutHeads(const std::u16string& body)
+{
+    std::u16string out;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t breakAt = body.find(u"\r\n", start);
+        out += LineWithoutHead(std::u16string_view(body).substr(start, breakAt - start));
+        if (breakAt == std::u16string::npos) break;
+        out += u"\r\n";
+        start = breakAt + 2;
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(SutraTexts, CorpusChineseViewsAreTheSourceLinesWithoutHeads)
+{
+    const std::filesystem::path folder = CorpusFolder();
+    if (folder.empty()) GTEST_SKIP() << "no shared corpus";
+    TDataSetSource source;
+    TSourceSkips skips;
+    ASSERT_TRUE(ReadDataSetSource(folder, source, skips).empty());
+    TLoadedData data;
+    ParseTextFiles(source, data);
+
+    for (std::int32_t n = 0; n < data.TextFiles[0].SuttaTable.Count; ++n) {
+        const TSutraViewTexts texts = BuildSutraViewTexts(data, n);
+        const std::u16string title = TitleLine(data.TextFiles[0], n);
+        const TSourceSutta& s = source.Suttas[n];
+        ASSERT_EQ(texts.TotalHan, title + s.HanBody + u"\r\n") << "sutra " << n + 1;
+        ASSERT_EQ(texts.TotalKor, title + LinesWithoutHeads(s.KorBody) + u"\r\n") << "sutra " << n + 1;
+        ASSERT_EQ(texts.TotalSinsu, title + LinesWithoutHeads(s.SinsuBody) + u"\r\n") << "sutra " << n + 1;
+    }
 }
