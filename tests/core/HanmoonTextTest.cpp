@@ -29,12 +29,6 @@ std::u16string ExtractAll(const std::u16string& text)
 
 } // namespace
 
-TEST(HanmoonText, HeadsAreEighteenUnitsLong)
-{
-    ASSERT_EQ(KorHead.size(), 18u);
-    ASSERT_EQ(SinsuHead.size(), 18u);
-}
-
 TEST(HanmoonText, DropsHeadsAndTheSpacesAfterThem)
 {
     EXPECT_EQ(ExtractAll(SinsuHead + u"   如是\r\n" + KorHead + u" 我聞"), u"如是\r\n我聞");
