@@ -3,6 +3,7 @@
 #include "DataSetOptions.h"
 #include "ToolCommon.h"
 
+#include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
@@ -13,19 +14,21 @@ namespace {
 
 // The fixed default date keeps the demo byte-for-byte reproducible.
 constexpr std::string_view Usage =
-    "demo --out DIR [--sutras N] [--seed S] [--date YYYY-MM-DDTHH:MM:SS]   (N 1-2500, default 2000; "
-    "S default 1; date default 2007-11-05T00:00:00)";
+    "demo --out DIR [--sutras N] [--seed S] [--date YYYY-MM-DDTHH:MM:SS] [--source SRC]   (N 1-2500, default "
+    "2000; S default 1; date default 2007-11-05T00:00:00; --source also writes the set's sources to SRC)";
 
 int RunDemo(TToolArguments& arguments)
 {
     const std::optional<std::string> out = arguments.Value("--out");
     const std::optional<std::string> sutras = arguments.Value("--sutras");
     const std::optional<std::string> seed = arguments.Value("--seed");
+    const std::optional<std::string> sourceFolder = arguments.Value("--source");
     const std::optional<TCreationDate> date = CreationDateOption(arguments, TCreationDate{2007, 11, 5, 0, 0, 0});
     if (!date) return ExitBadInput;
     if (!out) return UsageError(u"--out이 있어야 합니다.", Usage);
     if (arguments.Flag("--sutras") && !sutras) return UsageError(u"--sutras 다음에 경전 수가 있어야 합니다.", Usage);
     if (arguments.Flag("--seed") && !seed) return UsageError(u"--seed 다음에 수가 있어야 합니다.", Usage);
+    if (arguments.Flag("--source") && !sourceFolder) return UsageError(u"--source 다음에 폴더가 있어야 합니다.", Usage);
     if (!NoExtraArguments(arguments, Usage)) return ExitBadInput;
 
     TDemoOptions options;
@@ -42,6 +45,8 @@ int RunDemo(TToolArguments& arguments)
 
     TDataSetSource source;
     std::u16string problem = MakeDemoDataSet(options, source);
+    if (problem.empty() && sourceFolder)
+        problem = WriteDataSetSource(source, std::filesystem::path(Utf8ToUtf16(*sourceFolder)));
     if (problem.empty()) problem = WriteDataSet(source, *date, std::filesystem::path(Utf8ToUtf16(*out)));
     if (!problem.empty()) {
         PrintError(u"에러: " + problem);

@@ -3,6 +3,7 @@
 #include "data/DataFile.h"
 #include "data/Vesko3Common.h"
 #include "util/MyUtils.h"
+#include "util/TextCodec.h"
 
 #include <algorithm>
 #include <array>
@@ -273,7 +274,89 @@ void ReadVariants(const std::filesystem::path& folder, int fileIndex, std::strin
     }
 }
 
+bool WriteUtf8(const std::filesystem::path& path, std::u16string_view text)
+{
+    const std::string bytes = Utf16ToUtf8(text);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+// A table field must not hold the separators of its line.
+bool FitsField(std::u16string_view text)
+{
+    return text.find_first_of(u"\t\r\n") == std::u16string_view::npos;
+}
+
 } // namespace
+
+std::u16string WriteDataSetSource(const TDataSetSource& source, const std::filesystem::path& folder)
+{
+    const std::size_t count = source.Suttas.size();
+    std::u16string catalogue = u"number\tkind\ttitle\tname\n";
+    for (std::size_t i = 0; i < count; ++i) {
+        const TSourceSutta& s = source.Suttas[i];
+        if (!FitsField(s.Title) || !FitsField(s.Name))
+            return u"경전 " + DecimalText(static_cast<std::int64_t>(i + 1)) +
+                   u": 제목이나 이름에 탭이나 줄바꿈이 있습니다.";
+        catalogue += DecimalText(static_cast<std::int64_t>(i + 1)) + u"\t" + DecimalText(s.Kind) + u"\t" + s.Title +
+                     u"\t" + s.Name + u"\n";
+    }
+    std::u16string subjects = u"subject\tnumbers\n";
+    for (const TSourceSubject& subject : source.Subjects) {
+        if (!FitsField(subject.Name)) return u"주제 이름에 탭이나 줄바꿈이 있습니다: " + subject.Name;
+        subjects += subject.Name + u"\t";
+        for (std::size_t n = 0; n < subject.Suttas.size(); ++n)
+            subjects += (n == 0 ? u"" : u",") + DecimalText(std::int64_t(subject.Suttas[n]) + 1);
+        subjects += u"\n";
+    }
+    std::u16string readings;
+    for (std::size_t c = 0; c < source.Readings.size() && c <= MaxBmpUnit; ++c) {
+        const char16_t reading = source.Readings[c];
+        const bool surrogate = (c >= 0xD800 && c <= 0xDFFF) || (reading >= 0xD800 && reading <= 0xDFFF);
+        if (reading == 0 || reading == c || surrogate || c < u' ' || reading < u' ') continue;
+        readings += static_cast<char16_t>(c);
+        readings += u'\t';
+        readings += reading;
+        readings += u'\n';
+    }
+    std::u16string variants[VariantFileCount];
+    for (int n = 0; n < VariantFileCount; ++n)
+        for (const std::u16string& group : source.VariantGroups[n])
+            variants[n] += group + u"\n";
+
+    std::error_code error;
+    for (const char* sub : {"han", "han-subject", "han-summary", "kor", "sinsu"}) {
+        std::filesystem::create_directories(folder / sub, error);
+        if (error) return AtFile(folder / sub, u"폴더를 만들 수 없습니다.");
+    }
+    std::vector<std::pair<std::filesystem::path, std::u16string_view>> files = {
+        {folder / "catalogue.tsv", catalogue},
+        {folder / "subjects.tsv", subjects},
+        {folder / "readings.tsv", readings},
+        {folder / "variants0.txt", variants[0]},
+        {folder / "variants1.txt", variants[1]}};
+    for (const auto& [path, text] : files)
+        if (!WriteUtf8(path, text)) return AtFile(path, u"파일을 쓸 수 없습니다.");
+    // A text is written with one more line break, which reading drops, so a text that itself
+    // ends in a line break comes back whole.
+    std::u16string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        const TSourceSutta& s = source.Suttas[i];
+        const std::filesystem::path name(SourceTextFileName(static_cast<std::int32_t>(i + 1), count));
+        const std::pair<const char*, const std::u16string*> texts[] = {{"han", &s.HanBody},
+                                                                       {"han-subject", &s.HanSubject},
+                                                                       {"han-summary", &s.HanSummary},
+                                                                       {"kor", &s.KorBody},
+                                                                       {"sinsu", &s.SinsuBody}};
+        for (const auto& [sub, body] : texts) {
+            text = *body + u"\r\n";
+            if (!WriteUtf8(folder / sub / name, text)) return AtFile(folder / sub / name, u"파일을 쓸 수 없습니다.");
+        }
+    }
+    return {};
+}
 
 std::size_t DecodeSourceText(std::string_view bytes, std::u16string& text)
 {

@@ -38,6 +38,11 @@ struct TSourceSkips
 // wrong, as "path:line: message" (or "path: message" for a whole file), and source is unusable.
 std::u16string ReadDataSetSource(const std::filesystem::path& folder, TDataSetSource& source, TSourceSkips& skips);
 
+// Writes source into folder in the same format, so that reading it back gives the same
+// source; a reading entry that is 0 or the character itself gets no line. Returns an empty
+// text on success, else what failed (a field the format cannot hold, a file not written).
+std::u16string WriteDataSetSource(const TDataSetSource& source, const std::filesystem::path& folder);
+
 // Decodes the UTF-8 bytes of a source file into text with the line breaks made CR LF, the
 // final break and a leading byte-order mark dropped. Returns 0, or the 1-based line of the
 // first byte that is not valid UTF-8.

@@ -157,6 +157,26 @@ TEST_F(SourceFolder, BuildsADataSetThatLoadsWithTheTextsAsRead)
     EXPECT_EQ(run.Data.ReadingFile.Text[u'是'], u'시');
 }
 
+TEST_F(SourceFolder, WritesSourcesThatReadBackTheSame)
+{
+    TDataSetSource source, back;
+    TSourceSkips skips;
+    ASSERT_EQ(ReadDataSetSource(Folder.Path(), source, skips), u"");
+    source.Suttas[1].HanSummary = u"끝\r\n"; // a text ending in a line break keeps it
+    TTemporaryFolder copy;
+    ASSERT_EQ(WriteDataSetSource(source, copy.Path()), u"");
+    ASSERT_EQ(ReadDataSetSource(copy.Path(), back, skips), u"");
+    const TCreationDate date;
+    for (int f = 0; f < TextFileCount; ++f)
+        EXPECT_EQ(SerializeTextFile(back, f, date), SerializeTextFile(source, f, date)) << f;
+    EXPECT_EQ(back.Readings, source.Readings);
+    EXPECT_EQ(back.VariantGroups[0], source.VariantGroups[0]);
+    EXPECT_EQ(skips.Readings, 0);
+
+    source.Suttas[0].Name = u"이\t름";
+    EXPECT_NE(WriteDataSetSource(source, copy.Path()), u"");
+}
+
 TEST_F(SourceFolder, AcceptsATitleOf32UnitsAndRejectsATitleOrNameOf33)
 {
     const std::string title32 = "가나다라마바사아자차카타파하가나다라마바사아자차카타파하가나다라";

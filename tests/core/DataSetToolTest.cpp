@@ -164,19 +164,26 @@ TEST(BuildCommand, RejectsABadSourceWithFileAndLineAndLeavesTheOldSetAlone)
         2);
 }
 
-TEST(DemoCommand, WritesTheSameSetTwiceThatInfoReads)
+TEST(DemoCommand, WritesTheSameSetEachTimeAndSourcesThatBuildIt)
 {
     if (!std::filesystem::exists(TDemoOptions().HanjaTable) || !std::filesystem::exists(TDemoOptions().UnihanVariants))
         GTEST_SKIP() << "hanja.txt or Unihan_Variants.txt.bz2 absent";
     TTemporaryFolder folder;
-    for (const char* name : {"a", "b"}) {
-        const TToolRun run = RunTool({"demo", "--out", Q(folder.Path() / name), "--sutras", "30", "--seed", "5"});
+    const std::filesystem::path a = folder.Path() / "a", b = folder.Path() / "b", built = folder.Path() / "built";
+    const std::filesystem::path sources = folder.Path() / "sources";
+    for (const QStringList& arguments :
+         {QStringList{"demo", "--out", Q(a), "--sutras", "30", "--seed", "5", "--source", Q(sources)},
+          QStringList{"demo", "--out", Q(b), "--sutras", "30", "--seed", "5"},
+          QStringList{"build", "--from", Q(sources), "--out", Q(built), "--date", "2007-11-05T00:00:00"}}) {
+        const TToolRun run = RunTool(arguments);
         ASSERT_EQ(run.Exit, 0) << run.Err;
     }
-    for (const char* file : {"VESKO3.A0", "VESKO3.A1", "VESKO3.A2", "VESKO3.H0", "VESKO3.H1", "VESKO3.C0"})
-        EXPECT_EQ(ReadBytes(folder.Path() / "a" / file), ReadBytes(folder.Path() / "b" / file)) << file;
+    for (const char* file : {"VESKO3.A0", "VESKO3.A1", "VESKO3.A2", "VESKO3.H0", "VESKO3.H1", "VESKO3.C0"}) {
+        EXPECT_EQ(ReadBytes(a / file), ReadBytes(b / file)) << file;
+        EXPECT_EQ(ReadBytes(a / file), ReadBytes(built / file)) << file;
+    }
 
-    const TToolRun info = RunTool({"info", "--data", Q(folder.Path() / "a")});
+    const TToolRun info = RunTool({"info", "--data", Q(a)});
     EXPECT_EQ(info.Exit, 0) << info.Err;
     EXPECT_NE(info.Out.find("파일 만든 날짜 = 2007.11.05_00:00:00\n"), std::string::npos);
     EXPECT_NE(info.Out.find("sutras: 30\n"), std::string::npos);
@@ -195,6 +202,7 @@ TEST(DemoCommand, RejectsBadArgumentsWithoutWriting)
         {"demo", "--out", out, "--seed", "-1"},
         {"demo", "--out", out, "--date", "2007-11-05"},
         {"demo", "--out", out, "--date"},
+        {"demo", "--out", out, "--source"},
         {"demo", "--out", out, "--bogus"},
         {"demo", "--out", out, "stray"},
     };

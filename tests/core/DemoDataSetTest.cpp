@@ -2,6 +2,7 @@
 
 #include "RecordingMessages.h"
 #include "TestDataSet.h"
+#include "data/DataSetSource.h"
 #include "data/Vesko3Common.h"
 #include "util/TextCodec.h"
 
@@ -149,6 +150,22 @@ TEST_F(DemoDataSet, ReadsEachCharacterAsItsWordsMostOftenDo)
     EXPECT_EQ(source.Readings[u'行'], u'행');
     EXPECT_EQ(source.Readings[u'不'], u'불');
     EXPECT_EQ(source.Readings[u'A'], u'A');
+}
+
+TEST_F(DemoDataSet, WrittenAsSourcesReadsBackUnchanged)
+{
+    const TDataSetSource demo = Demo(5, 40);
+    TTemporaryFolder folder;
+    ASSERT_EQ(Utf16ToUtf8(WriteDataSetSource(demo, folder.Path())), "");
+    TDataSetSource back;
+    TSourceSkips skips;
+    ASSERT_EQ(Utf16ToUtf8(ReadDataSetSource(folder.Path(), back, skips)), "");
+    const TCreationDate date;
+    for (int f = 0; f < TextFileCount; ++f)
+        EXPECT_EQ(SerializeTextFile(back, f, date), SerializeTextFile(demo, f, date)) << f;
+    EXPECT_EQ(back.Readings, demo.Readings);
+    EXPECT_EQ(back.VariantGroups[0], demo.VariantGroups[0]);
+    EXPECT_EQ(back.VariantGroups[1], demo.VariantGroups[1]);
 }
 
 TEST(DemoDataSetTables, MissingTableIsNamedWithItsPackage)
