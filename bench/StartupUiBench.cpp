@@ -5,13 +5,13 @@
 
 #include "app/AppShell.h"
 #include "app/Unit1.h"
+#include "util/TextCodec.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -21,12 +21,14 @@ namespace fs = std::filesystem;
 class TBenchShell : public IAppShell
 {
 public:
-    void Show(const std::u16string& text, const std::u16string& caption) override { Failed = true; }
-    void ShowAppMessage(const std::u16string& text) override { Failed = true; }
+    void Show(const std::u16string& text, const std::u16string& caption) override
+    {
+        std::fprintf(stderr, "%s: %s\n", Utf16ToUtf8(caption).c_str(), Utf16ToUtf8(text).c_str());
+    }
+    void ShowAppMessage(const std::u16string& text) override { Show(text, std::u16string(AppTitle)); }
     void RequestExit(int exitCode) override { Requested = true; }
     bool ExitRequested() const override { return Requested; }
     int ExitCode() const override { return 0; }
-    bool Failed = false;
 
 private:
     bool Requested = false;
@@ -35,13 +37,11 @@ private:
 // A program folder whose Data entry is the data set, as the window expects it.
 fs::path ProgramFolderFor(const fs::path& dataFolder, std::string_view name)
 {
-    if (dataFolder.empty())
-        return {};
+    if (dataFolder.empty()) return {};
     const fs::path program = BenchScratchFolder(name);
     std::error_code error;
     fs::create_directories(program, error);
-    if (!fs::exists(program / "Data", error))
-        fs::create_directory_symlink(dataFolder, program / "Data", error);
+    if (!fs::exists(program / "Data", error)) fs::create_directory_symlink(dataFolder, program / "Data", error);
     return error ? fs::path() : program;
 }
 
@@ -110,8 +110,7 @@ BENCHMARK(BM_WindowToLoaded_Corpus)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -41,8 +41,7 @@ QLayoutItem* TAnchorLayout::itemAt(int index) const
 
 QLayoutItem* TAnchorLayout::takeAt(int index)
 {
-    if (index < 0 || index >= count())
-        return nullptr;
+    if (index < 0 || index >= count()) return nullptr;
     QLayoutItem* item = Placements[index].Item;
     Placements.erase(Placements.begin() + index);
     return item;
@@ -80,10 +79,10 @@ QRect TAnchorLayout::PlacedRect(const TPlacement& placement, const QRect& area) 
     };
     const QRect& r = placement.DesignRect;
     const int a = placement.Anchors;
-    const auto [x, width] = follow(r.left(), r.width(), area.width() - DesignSize.width(), a & AnchorLeft,
-                                   a & AnchorRight);
-    const auto [y, height] = follow(r.top(), r.height(), area.height() - DesignSize.height(), a & AnchorTop,
-                                    a & AnchorBottom);
+    const auto [x, width] =
+        follow(r.left(), r.width(), area.width() - DesignSize.width(), a & AnchorLeft, a & AnchorRight);
+    const auto [y, height] =
+        follow(r.top(), r.height(), area.height() - DesignSize.height(), a & AnchorTop, a & AnchorBottom);
     return {area.left() + x, area.top() + y, width, height};
 }
 
@@ -100,8 +99,7 @@ void TAnchorLayout::setGeometry(const QRect& rect)
     }
 }
 
-TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns, int itemIndex,
-                         QWidget* parent)
+TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns, int itemIndex, QWidget* parent)
     : QGroupBox(caption, parent), Buttons(new QButtonGroup(this))
 {
     auto* grid = new QGridLayout(this);
@@ -113,11 +111,9 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int c
         Buttons->addButton(button, i);
         grid->addWidget(button, i % perColumn, i / perColumn);
     }
-    if (QAbstractButton* chosen = Buttons->button(itemIndex))
-        chosen->setChecked(true);
+    if (QAbstractButton* chosen = Buttons->button(itemIndex)) chosen->setChecked(true);
     connect(Buttons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
-        if (checked)
-            emit Clicked();
+        if (checked) emit Clicked();
     });
 }
 
@@ -128,8 +124,7 @@ int TRadioGroup::ItemIndex() const
 
 void TRadioGroup::SetItemIndex(int index)
 {
-    if (QAbstractButton* button = Buttons->button(index))
-        button->setChecked(true);
+    if (QAbstractButton* button = Buttons->button(index)) button->setChecked(true);
 }
 
 int TRadioGroup::ItemCount() const
@@ -163,17 +158,14 @@ void TOwnerTabBar::paintEvent(QPaintEvent* event)
     };
     // The selected tab overlaps its neighbours, so it is drawn last.
     for (int i = 0; i < count(); ++i)
-        if (i != currentIndex())
-            drawTab(i);
-    if (currentIndex() >= 0)
-        drawTab(currentIndex());
+        if (i != currentIndex()) drawTab(i);
+    if (currentIndex() >= 0) drawTab(currentIndex());
 }
 
 QSize TOwnerTabBar::tabSizeHint(int index) const
 {
     const QSize styled = QTabBar::tabSizeHint(index);
-    if (!Painter)
-        return styled;
+    if (!Painter) return styled;
     // Painted captions need only their bold width and a small margin, so that all seven
     // tabs of the text pages fit side by side.
     QFont bold = font();
@@ -194,8 +186,7 @@ void TRichEdit::keyPressEvent(QKeyEvent* event)
         character = event->text().front().unicode();
     else if ((event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
         character = static_cast<char16_t>(event->key() - Qt::Key_A + 1); // Ctrl+C is 3, Ctrl+X 24
-    if (character != 0)
-        emit KeyPressed(character);
+    if (character != 0) emit KeyPressed(character);
 }
 
 QTableWidget* MakeGrid(QWidget* parent, const QString& name)
@@ -217,11 +208,9 @@ QTableWidget* MakeGrid(QWidget* parent, const QString& name)
 void ConnectGridClick(QTableWidget* grid, QObject* context, std::function<void()> handler)
 {
     // A press moves the current row before the click arrives; the click reports it then.
-    QObject::connect(grid, &QTableWidget::currentCellChanged, context,
-                     [handler](int row, int, int previousRow, int) {
-                         if (row >= 0 && row != previousRow && QGuiApplication::mouseButtons() == Qt::NoButton)
-                             handler();
-                     });
+    QObject::connect(grid, &QTableWidget::currentCellChanged, context, [handler](int row, int, int previousRow, int) {
+        if (row >= 0 && row != previousRow && QGuiApplication::mouseButtons() == Qt::NoButton) handler();
+    });
     QObject::connect(grid, &QTableWidget::cellClicked, context, [handler](int, int) { handler(); });
 }
 

@@ -280,8 +280,7 @@ void TMainForm::CreateViewPage()
 
     HangeulTabSheet = AddSheet(ViewPage, "HangeulTabSheet", "한글대장경");
     Splitter5 = FillingSplitter(HangeulTabSheet, "Splitter5", Qt::Vertical, 60);
-    HangeulPanel1 =
-        TitledPane(Splitter5, "HangeulPanel1", "Panel28", " 본문", HanRichEditPanel0, "HanRichEditPanel0");
+    HangeulPanel1 = TitledPane(Splitter5, "HangeulPanel1", "Panel28", " 본문", HanRichEditPanel0, "HanRichEditPanel0");
     HangeulPanel2 = MakePanel(Splitter5, "HangeulPanel2");
     AddPanes(Splitter5, HangeulPanel1, HangeulPanel2, 511, ViewSheetSize.height() - 511 - SplitterWidth);
     Splitter4 = FillingSplitter(HangeulPanel2, "Splitter4", Qt::Horizontal, 60);

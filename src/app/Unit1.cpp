@@ -82,16 +82,14 @@ void TMainForm::FormCreate()
     TGlobalInfo& global = State.GlobalInfo;
     global.DataPath = ExeFolderPath(ProgramFolder, u"Data");
     global.LoadError = false;
-    if (!CheckDataFiles())
-        return;
+    if (!CheckDataFiles()) return;
     // The deferred load is posted from the first exposure of the window (eventFilter) and
     // handled in event(); both stay in place for the whole run.
     LoadPosted = false;
     for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
         splitter->installEventFilter(this);
     for (TPageControl* page : {SearchPage, ViewPage})
-        page->OwnerTabBar()->SetPainter([this, page](QPainter& painter, int index, const QRect& rect,
-                                                     bool selected) {
+        page->OwnerTabBar()->SetPainter([this, page](QPainter& painter, int index, const QRect& rect, bool selected) {
             SearchPageDrawTab(page, painter, index, rect, selected);
         });
     CurrentSutra = -1;
@@ -121,8 +119,7 @@ bool TMainForm::CheckDataFiles()
             missing = true;
         }
     }
-    if (!missing)
-        return true;
+    if (!missing) return true;
     Shell.ShowAppMessage(std::u16string(UnusableProgramText));
     Shell.RequestExit(0);
     return false;
@@ -182,7 +179,11 @@ void TMainForm::BuildEditors()
     templateFont.setFamily(ToQString(TextFontFace()));
     TempFontMemo->setFont(templateFont);
 
-    enum TKind { Memo, Rich };
+    enum TKind
+    {
+        Memo,
+        Rich
+    };
     struct TEditorSpec
     {
         const char* Name;
@@ -280,11 +281,21 @@ void TMainForm::CatalogueLoaded()
 
 bool TMainForm::event(QEvent* event)
 {
-    if (event->type() == LoadDataMessage) {
-        LoadAllData();
-        return true;
-    }
-    return QWidget::event(event);
+    return AppMessage(event) || QWidget::event(event);
+}
+
+bool TMainForm::AppMessage(QEvent* event)
+{
+    if (event->type() != LoadDataMessage) return false;
+    LoadAllData();
+    return true;
+}
+
+void TMainForm::AppIdle()
+{
+    if (LoadPosted) return;
+    LoadPosted = true;
+    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(LoadDataMessage)));
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -294,18 +305,14 @@ void TMainForm::showEvent(QShowEvent* event)
     if (QWindow* window = windowHandle()) {
         window->removeEventFilter(this);
         window->installEventFilter(this);
-        if (window->isExposed() && !LoadPosted) {
-            LoadPosted = true;
-            QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(LoadDataMessage)));
-        }
+        if (window->isExposed()) AppIdle();
     }
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == windowHandle() && event->type() == QEvent::Expose && !LoadPosted && windowHandle()->isExposed()) {
-        LoadPosted = true;
-        QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(LoadDataMessage)));
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        AppIdle();
     } else if (watched == SubjectPanel && event->type() == QEvent::Resize) {
         SubjectPanelResize();
     } else if (event->type() == QEvent::Resize && watched->inherits("QSplitter") && watched != SubjectSplitter) {

@@ -70,8 +70,7 @@ public:
     TRadioGroup *RadioGroup0_1 = nullptr, *RadioGroup0_2 = nullptr;
     QTableWidget *OrdGrid = nullptr, *NameGrid = nullptr, *SubjGrid1 = nullptr, *SubjGrid2 = nullptr,
                  *SearchGrid = nullptr;
-    QLabel *OrdCountPanel = nullptr, *NameCountPanel = nullptr, *Subj2CountPanel = nullptr,
-           *SearchCountPanel = nullptr;
+    QLabel *OrdCountPanel = nullptr, *NameCountPanel = nullptr, *Subj2CountPanel = nullptr, *SearchCountPanel = nullptr;
     QLabel* ReadFileMsgPanel = nullptr;
     QWidget* SubjectPanel = nullptr;
     QSplitter* SubjectSplitter = nullptr;
@@ -89,8 +88,7 @@ public:
             *ConvertTabSheet = nullptr, *OptionTabSheet = nullptr, *ProgramInfoTabSheet = nullptr;
     QWidget *TotalPanel1 = nullptr, *TotalPanel2 = nullptr, *TotalPanel2_1 = nullptr, *TotalPanel2_2 = nullptr;
     QSplitter *TotalSplitter1 = nullptr, *TotalSplitter2 = nullptr;
-    QWidget *HangeulPanel1 = nullptr, *HangeulPanel2 = nullptr, *HangeulPanel2_1 = nullptr,
-            *HangeulPanel2_2 = nullptr;
+    QWidget *HangeulPanel1 = nullptr, *HangeulPanel2 = nullptr, *HangeulPanel2_1 = nullptr, *HangeulPanel2_2 = nullptr;
     QSplitter *Splitter5 = nullptr, *Splitter4 = nullptr;
     QWidget *ConvertPanel1 = nullptr, *ConvertPanel2 = nullptr, *ConvertButtonPanel = nullptr;
     QSplitter* ConvertSplitter = nullptr;
@@ -189,6 +187,11 @@ private:
     // ILoadListener: the loaders' information lines and the moment the catalogue is in.
     void AppendInfoLine(const std::u16string& line) override;
     void CatalogueLoaded() override;
+
+    // Posts LoadDataMessage the first time the window is on the screen, never again.
+    void AppIdle();
+    // Runs LoadAllData for LoadDataMessage and reports it handled; other events pass.
+    bool AppMessage(QEvent* event);
 
     // app/LayoutForm.cpp
     void CreateControls();

@@ -50,8 +50,7 @@ int main(int argc, char** argv)
     TDialogShell shell;
     const std::filesystem::path programFolder(QCoreApplication::applicationDirPath().toStdU16String());
     TMainForm form(state, shell, programFolder);
-    if (shell.ExitRequested())
-        return shell.ExitCode();
+    if (shell.ExitRequested()) return shell.ExitCode();
     form.show();
     const int code = QApplication::exec();
     return shell.ExitRequested() ? shell.ExitCode() : code;

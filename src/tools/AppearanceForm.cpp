@@ -40,8 +40,7 @@ void TMainForm::ShowSettings()
 
 void TMainForm::ApplyFullScreen()
 {
-    if (State.GlobalInfo.Settings.FullScreen == 1)
-        setWindowState(windowState() | Qt::WindowMaximized);
+    if (State.GlobalInfo.Settings.FullScreen == 1) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TMainForm::ArrangePanes()
@@ -62,8 +61,7 @@ void TMainForm::FormResize()
     ArrangePanes();
 }
 
-void TMainForm::SearchPageDrawTab(TPageControl* control, QPainter& painter, int index, const QRect& rect,
-                                  bool selected)
+void TMainForm::SearchPageDrawTab(TPageControl* control, QPainter& painter, int index, const QRect& rect, bool selected)
 {
     QFont font = control->tabBar()->font();
     font.setBold(selected);

@@ -63,8 +63,8 @@ TEST_F(LayoutTest, PageControlsHoldTheirTabsInOrderAndStartOnTheirFirstLists)
                                                          "SubjTabSheet:주제별", "SearchTabSheet:검색하기"}));
     EXPECT_EQ(TabCaptions(view),
               (std::vector<QString>{"TotalTabSheet:함께보기", "HangeulTabSheet:한글대장경", "KorTabSheet:고려대장경",
-                                    "SinsuTabSheet:신수대장경", "ConvertTabSheet:한자음변환",
-                                    "OptionTabSheet:선택사항", "ProgramInfoTabSheet:프로그램 정보"}));
+                                    "SinsuTabSheet:신수대장경", "ConvertTabSheet:한자음변환", "OptionTabSheet:선택사항",
+                                    "ProgramInfoTabSheet:프로그램 정보"}));
     EXPECT_EQ(search->currentIndex(), 0);
     EXPECT_EQ(view->currentIndex(), 1);
 
@@ -72,8 +72,8 @@ TEST_F(LayoutTest, PageControlsHoldTheirTabsInOrderAndStartOnTheirFirstLists)
     QStringList items;
     for (QAction* action : popup->actions())
         items << action->objectName() + ":" + action->text();
-    EXPECT_EQ(items, QStringList({"CtrlC1:복사하기(&C)", "CtrlV1:붙이기(&P)", "CtrlA1:모두 선택(&A)",
-                                  "CtrlX1:잘라내기(&T)"}));
+    EXPECT_EQ(items,
+              QStringList({"CtrlC1:복사하기(&C)", "CtrlV1:붙이기(&P)", "CtrlA1:모두 선택(&A)", "CtrlX1:잘라내기(&T)"}));
 }
 
 TEST_F(LayoutTest, BuildsTheTwelveEditorsInTheirPlaceholders)

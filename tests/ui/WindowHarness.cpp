@@ -9,8 +9,7 @@ namespace {
 QWidget* VisibleMainForm()
 {
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == "MainForm" && widget->isVisible())
-            return widget;
+        if (widget->objectName() == "MainForm" && widget->isVisible()) return widget;
     return nullptr;
 }
 
@@ -52,16 +51,14 @@ std::unique_ptr<TStartedWindow> StartWindow(const std::filesystem::path& program
 {
     auto started = std::make_unique<TStartedWindow>();
     started->Form = std::make_unique<TMainForm>(started->State, started->Shell, programFolder, std::move(faces));
-    if (show && !started->Shell.ExitRequested())
-        started->Form->show();
+    if (show && !started->Shell.ExitRequested()) started->Form->show();
     return started;
 }
 
 std::vector<std::u16string> Lines(const QPlainTextEdit* memo)
 {
     std::vector<std::u16string> lines;
-    if (memo->document()->isEmpty())
-        return lines;
+    if (memo->document()->isEmpty()) return lines;
     for (const QString& line : memo->toPlainText().split('\n'))
         lines.push_back(line.toStdU16String());
     return lines;
