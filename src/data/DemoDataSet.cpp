@@ -307,8 +307,10 @@ private:
     TSourceSutta MakeSutta(TLineHeads& heads)
     {
         TWord name = DrawWord();
-        while (name.Hanja.size() > 3)
+        for (int tries = 0; name.Hanja.size() > 3 && tries < 100; ++tries)
             name = DrawWord();
+        name.Hanja.resize(std::min<std::size_t>(name.Hanja.size(), 3));
+        name.Hangul.resize(name.Hanja.size());
         TSourceSutta sutta;
         sutta.Name = name.Hangul + u"경";
 
@@ -364,7 +366,7 @@ private:
     char16_t KorForm(char16_t c)
     {
         const std::int32_t group = GroupOf[c];
-        if (group < 0 || Random.Below(200) != 0) return c;
+        if (group < 0 || Variants[group].size() < 2 || Random.Below(200) != 0) return c;
         const std::u16string& members = Variants[group];
         const std::size_t self = members.find(c);
         return members[(self + 1 + Random.Below(static_cast<std::uint32_t>(members.size() - 1))) % members.size()];
