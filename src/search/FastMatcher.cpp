@@ -12,9 +12,12 @@ constexpr std::int64_t HeadLength = 18;
 TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variants)
     : Table(65536, 0), AllWords(info.SearchMode != 0), Hanmoon(info.TitleIndex != HanCanon)
 {
-    for (std::uint32_t c = 0; c < Table.size(); ++c) {
-        if (IsSkippedChar(static_cast<char16_t>(c), info.TitleIndex)) Table[c] |= SkipBit;
-        if (Hanmoon && (c == u'T' || c == u'K')) Table[c] |= HeadBit;
+    constexpr char16_t Ignorables[] = {u'\n', u'\r', u' ', u'\u3000', u'\u3002', u'\uFF0E'};
+    for (char16_t c : Ignorables)
+        if (IsSkippedChar(c, info.TitleIndex)) Table[c] |= SkipBit;
+    if (Hanmoon) {
+        Table[u'T'] |= HeadBit;
+        Table[u'K'] |= HeadBit;
     }
 
     // The members of the last group holding w in each file, walked as IsVariant walks them,
@@ -52,10 +55,18 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
             Table[Others[o]] |= bit;
     }
 
-    for (std::uint32_t c = 0; c < Table.size(); ++c) {
+    // Skipped characters never start an occurrence.
+    for (char16_t c : Ignorables)
         if (Table[c] & SkipBit) Table[c] &= ~WordBits;
-        if (Table[c] & (WordBits | HeadBit)) Interesting[c >> 6] |= std::uint64_t(1) << (c & 63);
+    for (const TWord& word : Words) {
+        if (word.Begin == word.End) continue;
+        const TWordUnit& first = Units[word.Begin];
+        MarkInteresting(first.Unit);
+        for (std::uint32_t o = first.OthersBegin; o < first.OthersEnd; ++o)
+            MarkInteresting(Others[o]);
     }
+    MarkInteresting(u'T');
+    MarkInteresting(u'K');
 
     if (!AllWords) {
         Settled = emptyWord || NeededWords == 0;
@@ -64,6 +75,11 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
         Settled = NeededWords == 0;
         SettledResult = true;
     }
+}
+
+void TFastMatcher::MarkInteresting(char16_t c)
+{
+    if (Table[c] & (WordBits | HeadBit)) Interesting[c >> 6] |= std::uint64_t(1) << (c & 63);
 }
 
 bool TFastMatcher::Accepts(const TWordUnit& unit, char16_t c) const

@@ -45,6 +45,7 @@ private:
     template <bool StripHeads>
     std::int64_t NextSearched(const char16_t* units, std::int64_t textLength, std::int64_t q, std::int64_t end) const;
     bool Accepts(const TWordUnit& unit, char16_t c) const;
+    void MarkInteresting(char16_t c);
     bool IsInteresting(char16_t c) const { return (Interesting[c >> 6] >> (c & 63)) & 1; }
 
     static constexpr std::uint32_t SkipBit = 1u << 30;

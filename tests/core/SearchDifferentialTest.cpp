@@ -1,0 +1,173 @@
+// The fast scan against the reference matcher on random texts, words and options.
+
+#include "search/FastMatcher.h"
+#include "search/SearchScan.h"
+
+#include "SearchTestData.h"
+#include "data/DataSetSource.h"
+#include "util/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+// Few distinct characters, so that words occur often and overlap; the ignorable ones, the
+// letters and closing marks of line heads, and the halves of a surrogate pair among them.
+const std::u16string Alphabet = u"甲乙丙丁戊己 \u3000。．,\tTK║;\U00020000";
+
+// What words are mostly made of: characters that the Chinese texts do not skip either.
+const std::u16string WordChars = u"甲乙丙丁戊己TK";
+
+class TRandomCase
+{
+public:
+    explicit TRandomCase(unsigned seed) : Random(seed) {}
+
+    char16_t Char() { return Alphabet[Pick(Alphabet.size())]; }
+    std::size_t Pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(Random); }
+
+    // A line head inside a line, its middle of searchable characters, so that a head
+    // wrongly kept or dropped changes what is found.
+    std::u16string Head()
+    {
+        const bool sinsu = Pick(2) != 0;
+        std::u16string head(1, sinsu ? u'T' : u'K');
+        for (int i = 0; i < 16; ++i)
+            head += Char();
+        return head + (sinsu ? u'\u2551' : u';');
+    }
+
+    std::u16string Text(std::size_t maxLength)
+    {
+        std::u16string text;
+        const std::size_t length = Pick(maxLength + 1);
+        for (std::size_t i = 0; i < length; ++i) {
+            const std::size_t roll = Pick(40);
+            if (roll < 3)
+                text += u"\r\n";
+            else if (roll == 3)
+                text += Head();
+            else
+                text += Char();
+        }
+        return text;
+    }
+
+    std::vector<std::u16string> Lines()
+    {
+        std::vector<std::u16string> lines;
+        for (std::size_t n = Pick(4) + 1; n > 0; --n) {
+            std::u16string line = Text(20);
+            if (Pick(3) == 0) line = u"  " + line; // spaces after a head are dropped with it
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    TDataSetSource Source(int sutras)
+    {
+        TDataSetSource source;
+        for (int i = 0; i < sutras; ++i)
+            source.Suttas.push_back(SearchSutta(std::int32_t(Pick(4) + 1), Text(60), Lines(), Lines()));
+        // Overlapping groups: a character in several groups keeps the last one.
+        for (auto& groups : source.VariantGroups)
+            for (std::size_t n = Pick(4); n > 0; --n) {
+                std::u16string group;
+                for (std::size_t k = Pick(3) + 1; k > 0; --k)
+                    group += Char();
+                groups.push_back(group);
+            }
+        return source;
+    }
+
+    void Options(TSearchInfo& info)
+    {
+        BeginSearch(info, {std::int32_t(Pick(4)), std::int32_t(Pick(5)), std::int32_t(Pick(2)), Pick(3) != 0});
+        std::vector<std::u16string> words;
+        for (std::size_t n = Pick(4) + 1; n > 0; --n) {
+            std::u16string word;
+            // Now and then an empty word, which occurs everywhere.
+            for (std::size_t k = Pick(20) == 0 ? 0 : Pick(4) + 1; k > 0; --k)
+                word += Pick(6) == 0 ? Char() : WordChars[Pick(WordChars.size())];
+            words.push_back(word);
+        }
+        SetWords(info, words);
+    }
+
+    std::mt19937 Random;
+};
+
+void ExpectSameScan(const TLoadedData& data, const TSearchInfo& options, const std::string& what)
+{
+    TSearchInfo reference = options;
+    TSearchInfo fast = options;
+    ScanSutras(data, reference, {}, TScanMethod::Reference);
+    ScanSutras(data, fast, {}, TScanMethod::Fast, 2);
+    EXPECT_EQ(fast.HitCount, reference.HitCount) << what;
+    EXPECT_EQ(fast.HitFlags, reference.HitFlags) << what;
+}
+
+} // namespace
+
+TEST(SearchDifferential, FastMatcherDecidesLikeMatchTextOnRandomTexts)
+{
+    TRandomCase random(20071105);
+    TVariantFiles variants;
+    for (int round = 0; round < 10000; ++round) {
+        if (round % 100 == 0) {
+            const TDataSetSource groups = random.Source(0);
+            for (int f = 0; f < VariantFileCount; ++f)
+                ASSERT_EQ(ParseVariantFile(SerializeVariantFile(groups.VariantGroups[f]), variants[f]),
+                          TDataFileStatus::Ok);
+        }
+        TSearchInfo info;
+        random.Options(info);
+        const std::u16string text = random.Text(30);
+        ASSERT_EQ(TFastMatcher(info, variants).QualifiesText(text), MatchText(info, variants, text))
+            << "round " << round << " text " << Utf16ToUtf8(text);
+    }
+}
+
+TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnRandomDataSets)
+{
+    TRandomCase random(1127);
+    for (int set = 0; set < 12; ++set) {
+        TLoadedData data;
+        ParseSearchData(random.Source(80), data);
+        for (int search = 0; search < 25; ++search) {
+            TSearchInfo info;
+            random.Options(info);
+            ExpectSameScan(data, info, "set " + std::to_string(set) + " search " + std::to_string(search));
+        }
+    }
+}
+
+TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnTheCorpus)
+{
+    const std::filesystem::path folder = CorpusFolder();
+    if (folder.empty()) GTEST_SKIP() << "no shared corpus beside this checkout";
+    TDataSetSource source;
+    TSourceSkips skips;
+    ASSERT_EQ(ReadDataSetSource(folder, source, skips), u"");
+    TLoadedData data;
+    ParseSearchData(source, data);
+
+    // Words cut from the texts themselves, so that they occur, across line breaks too.
+    TRandomCase random(2500);
+    for (int search = 0; search < 8; ++search) {
+        TSearchInfo info;
+        random.Options(info);
+        std::vector<std::u16string> words;
+        for (std::size_t n = random.Pick(5) + 1; n > 0; --n) {
+            const TSourceSutta& s = source.Suttas[random.Pick(source.Suttas.size())];
+            const std::u16string& body = info.TitleIndex == 0 ? s.HanBody : s.SinsuBody;
+            if (body.size() < 8) continue;
+            const std::u16string cut = body.substr(random.Pick(body.size() - 8), random.Pick(4) + 1);
+            words.push_back(CleanSearchLine(cut, info.TitleIndex));
+        }
+        SetWords(info, words);
+        ExpectSameScan(data, info, "corpus search " + std::to_string(search));
+    }
+}

@@ -1,0 +1,168 @@
+#include "search/SearchScan.h"
+
+#include "SearchTestData.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TNoMessages : public IMessages
+{
+public:
+    void Show(const std::u16string& text, const std::u16string& caption) override { Shown.push_back(text); }
+    std::vector<std::u16string> Shown;
+};
+
+// Sutra 0 has 大比丘 in both editions (across a line break in the 고려대장경), sutra 1 only in
+// the 고려대장경, sutra 2 nowhere; sutra 3 opens every text with the words.
+TDataSetSource ScanSource()
+{
+    TDataSetSource source;
+    source.Suttas = {
+        SearchSutta(1, u"대비구\r\n중", {u"大比", u"丘衆"}, {u"大比丘衆"}),
+        SearchSutta(2, u"비구", {u"爾時大比丘"}, {u"爾時比丘"}),
+        SearchSutta(2, u"세존", {u"世尊"}, {u"世尊"}),
+        SearchSutta(3, u"대비구 세존", {u"大比丘世尊"}, {u"大比丘世尊"}),
+    };
+    source.VariantGroups[0] = {u"衆眾"};
+    return source;
+}
+
+class SearchScan : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ParseSearchData(ScanSource(), Data);
+        SizeSearchWork(Info, 200);
+    }
+    // Runs the button's steps with both scan methods and checks they agree.
+    TWordCheck Search(const TSearchOptions& options, const std::vector<std::u16string>& lines)
+    {
+        TSearchInfo reference = Info;
+        std::vector<std::u16string> cleaned;
+        const TWordCheck check = RunSearch(Data, Info, options, lines, cleaned, Messages);
+        RunSearch(Data, reference, options, lines, cleaned, Messages, {}, TScanMethod::Reference);
+        EXPECT_EQ(Info.HitFlags, reference.HitFlags);
+        EXPECT_EQ(Info.HitCount, reference.HitCount);
+        return check;
+    }
+    TLoadedData Data;
+    TSearchInfo Info;
+    TNoMessages Messages;
+};
+
+std::vector<std::int32_t> Progress(const TLoadedData& data, TSearchInfo& info, TScanMethod method)
+{
+    std::vector<std::int32_t> calls;
+    ScanSutras(
+        data, info, [&](std::int32_t examined) { calls.push_back(examined); }, method, 2);
+    return calls;
+}
+
+} // namespace
+
+TEST_F(SearchScan, CountsASutraFoundInBothEditionsOnceWithFlags6)
+{
+    ASSERT_EQ(Search({3, 0, 0, true}, {u"大 比丘。"}), TWordCheck::Accepted);
+    EXPECT_EQ(Info.HitFlags[0], 6);
+    EXPECT_EQ(Info.HitFlags[1], 2);
+    EXPECT_EQ(Info.HitFlags[2], 0);
+    EXPECT_EQ(Info.HitFlags[3], 6);
+    EXPECT_EQ(Info.HitCount, 3);
+}
+
+TEST_F(SearchScan, FlagsTheSearchedFamilyOnly)
+{
+    Search({0, 0, 0, true}, {u"비구"});
+    EXPECT_EQ(HitPositions(Info, Data), (std::vector<std::int32_t>{0, 1, 3}));
+    Search({0, 0, 0, true}, {u"  대비구중 "});
+    EXPECT_EQ(Info.HitFlags[0], 1);
+    EXPECT_EQ(Info.HitCount, 1);
+    Search({2, 0, 0, true}, {u"大比丘"});
+    EXPECT_EQ(HitPositions(Info, Data), (std::vector<std::int32_t>{0, 3}));
+    EXPECT_EQ(Info.HitFlags[3], 4);
+}
+
+TEST_F(SearchScan, KeepsToTheChosenCollection)
+{
+    Search({1, 2, 0, true}, {u"比丘"});
+    EXPECT_EQ(HitPositions(Info, Data), (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(SearchProgressTotal(Data, 2), 2);
+    EXPECT_EQ(SearchProgressTotal(Data, 0), 4);
+}
+
+TEST_F(SearchScan, ListsOnlySutrasWithEveryWordInAllWordsMode)
+{
+    Search({1, 0, 1, true}, {u"大比丘", u"世尊", u"爾時"});
+    EXPECT_EQ(Info.HitCount, 0);
+    Search({1, 0, 0, true}, {u"大比丘", u"世尊", u"爾時"});
+    EXPECT_EQ(Info.HitCount, 4);
+    Search({1, 0, 1, true}, {u"大比丘", u"世尊"});
+    EXPECT_EQ(HitPositions(Info, Data), (std::vector<std::int32_t>{3}));
+}
+
+TEST_F(SearchScan, MatchesVariantsOnlyWithTheOptionOn)
+{
+    Search({3, 0, 0, true}, {u"眾"});
+    EXPECT_EQ(HitPositions(Info, Data), (std::vector<std::int32_t>{0}));
+    Search({3, 0, 0, false}, {u"眾"});
+    EXPECT_EQ(Info.HitCount, 0);
+}
+
+TEST_F(SearchScan, RejectedWordsScanNothing)
+{
+    std::vector<std::u16string> cleaned;
+    EXPECT_EQ(RunSearch(Data, Info, {1, 0, 0, true}, {u" 。", u""}, cleaned, Messages), TWordCheck::NoWords);
+    EXPECT_TRUE(cleaned.empty());
+    EXPECT_EQ(RunSearch(Data, Info, {1, 0, 0, true}, {u"大 比", std::u16string(100, u'丘')}, cleaned, Messages),
+              TWordCheck::TooLong);
+    EXPECT_EQ(cleaned, (std::vector<std::u16string>{u"大比", std::u16string(100, u'丘')}));
+    EXPECT_EQ(Info.HitCount, 0);
+    EXPECT_EQ(Info.WordCount, 1);
+    EXPECT_EQ(Messages.Shown,
+              (std::vector<std::u16string>{u"검색할 단어가 입력되지 않았습니다.", u"단어 길이가 너무 깁니다."}));
+}
+
+TEST_F(SearchScan, ListsHitsInCatalogueOrderWithTheirCount)
+{
+    Search({1, 0, 0, true}, {u"世尊"});
+    const TCatalogueList list = SearchResultList(Data, Info);
+    EXPECT_EQ(list.RowCount, 2);
+    ASSERT_EQ(list.Rows.size(), 2u);
+    EXPECT_EQ(list.Rows[0].Cells, (std::array<std::u16string, 3>{u"3", u"제목", u"이름"}));
+    EXPECT_EQ(list.Rows[1].Position, 3);
+    EXPECT_EQ(list.CountText, u"2 개");
+
+    Search({1, 0, 0, true}, {u"無"});
+    EXPECT_EQ(SearchResultList(Data, Info).RowCount, 0);
+    EXPECT_EQ(SearchResultList(Data, Info).CountText, u"0 개");
+}
+
+TEST(SearchScanProgress, ReportsEveryFiftiethSutraAlikeForBothMethods)
+{
+    // 100 sutras of collection 1 and a last one of collection 2: scanning collection 1, the
+    // loop meets 100 examined sutras once more at the last entry.
+    TDataSetSource source;
+    for (int i = 0; i < 101; ++i)
+        source.Suttas.push_back(SearchSutta(i < 100 ? 1 : 2, u"가", {u"甲"}, {u"乙"}));
+    TLoadedData data;
+    ParseSearchData(source, data);
+    TSearchInfo info;
+    for (auto [kind, expected] :
+         {std::pair{1, std::vector<std::int32_t>{0, 50, 100}}, std::pair{2, std::vector<std::int32_t>{0}},
+          std::pair{0, std::vector<std::int32_t>{0, 50, 100}}}) {
+        BeginSearch(info, {1, kind, 0, true});
+        SetWords(info, {u"甲"});
+        EXPECT_EQ(Progress(data, info, TScanMethod::Reference), expected) << "kind " << kind;
+        EXPECT_EQ(Progress(data, info, TScanMethod::Fast), expected) << "kind " << kind;
+    }
+}
+
+TEST(SearchTimeText, ShowsSecondsAndHundredthsOnly)
+{
+    EXPECT_EQ(SearchTimeText(3070), u"3.07초");
+    EXPECT_EQ(SearchTimeText(65000), u"5.00초");
+    EXPECT_EQ(SearchTimeText(999), u"0.99초");
+    EXPECT_EQ(SearchTimeText(-1000), u"59.00초"); // ended past midnight
+}
