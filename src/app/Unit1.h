@@ -140,6 +140,12 @@ public:
     void FillSutraGrid(QTableWidget* grid, QLabel* countPanel, bool byName, int kind);
     void FillSubjectGrid();
     void FillSubjectSutraGrid();
+    void ClearGrid(QTableWidget* grid);
+    void ShowGridSutra(QTableWidget* grid);
+    void ShowSutra(std::int32_t n);
+    void FillHanViews(std::int32_t n, const std::u16string& titleLine);
+    void FillKorViews(std::int32_t n, const std::u16string& titleLine);
+    void FillSinsuViews(std::int32_t n, const std::u16string& titleLine);
 
     // Search and hit display (search/SearchForm.cpp).
     void SearchButtonClick();

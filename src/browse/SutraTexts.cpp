@@ -3,6 +3,8 @@
 #include "browse/HanmoonText.h"
 #include "util/MyWideString.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::array<std::u16string_view, SutraViewCount> ViewNames = {
@@ -22,35 +24,57 @@ std::u16string TitleLine(const TVesko_File& catalogue, std::int32_t n)
     return u"#제목:" + std::u16string(FieldText(e.Title)) + u"  " + std::u16string(FieldText(e.Name)) + u"\r\n\r\n";
 }
 
+std::u16string HanBodyViewText(const TVesko_File& han, std::int32_t n, std::u16string_view titleLine)
+{
+    if (!IsEntry(han, n)) return {};
+    const TSuttaEntry& e = han.SuttaTable.Items[n];
+    // Built at its final size, so a large sutra costs one allocation a view.
+    std::u16string text;
+    text.reserve(titleLine.size() + static_cast<std::size_t>(std::max(e.BodyLength, 0)) + 2);
+    text += titleLine;
+    text += CopyWideChars(han.Text, e.BodyStart, e.BodyLength);
+    text += u"\r\n";
+    return text;
+}
+
+std::u16string HanSubjectViewText(const TVesko_File& han, std::int32_t n)
+{
+    if (!IsEntry(han, n)) return {};
+    const TSuttaEntry& e = han.SuttaTable.Items[n];
+    return CopyWideChars(han.Text, e.SubjectStart, e.SubjectLength) + u"\r\n";
+}
+
+std::u16string HanSummaryViewText(const TVesko_File& han, std::int32_t n)
+{
+    if (!IsEntry(han, n)) return {};
+    const TSuttaEntry& e = han.SuttaTable.Items[n];
+    return CopyWideChars(han.Text, e.SummaryStart, e.SummaryLength) + u"\r\n";
+}
+
+std::u16string HanmoonViewText(const TVesko_File& file, std::int32_t n, std::u16string_view titleLine)
+{
+    if (!IsEntry(file, n)) return {};
+    const TSuttaEntry& e = file.SuttaTable.Items[n];
+    std::u16string text;
+    text.reserve(titleLine.size() + static_cast<std::size_t>(std::max(e.BodyLength, 0)) + 2);
+    text += titleLine;
+    AppendHanmoonText(text, file.Text, file.TextLength(), e.BodyStart, e.BodyLength);
+    text += u"\r\n";
+    return text;
+}
+
 TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n)
 {
     for (const TVesko_File& file : data.TextFiles)
         if (!IsEntry(file, n)) return {};
     const TVesko_File& han = data.TextFiles[0];
-    const TSuttaEntry& e = han.SuttaTable.Items[n];
     const std::u16string title = TitleLine(han, n);
-
-    // Each text is built at its final size, so a large sutra costs one allocation a view.
-    auto chinese = [&](int fileIndex) {
-        const TVesko_File& file = data.TextFiles[fileIndex];
-        const TSuttaEntry& entry = file.SuttaTable.Items[n];
-        std::u16string text;
-        text.reserve(title.size() + static_cast<std::size_t>(std::max(entry.BodyLength, 0)) + 2);
-        text += title;
-        AppendHanmoonText(text, file.Text, file.TextLength(), entry.BodyStart, entry.BodyLength);
-        text += u"\r\n";
-        return text;
-    };
-
     TSutraViewTexts texts;
-    texts.TotalHan.reserve(title.size() + static_cast<std::size_t>(std::max(e.BodyLength, 0)) + 2);
-    texts.TotalHan += title;
-    texts.TotalHan += CopyWideChars(han.Text, e.BodyStart, e.BodyLength);
-    texts.TotalHan += u"\r\n";
-    texts.HanSubject = CopyWideChars(han.Text, e.SubjectStart, e.SubjectLength) + u"\r\n";
-    texts.HanSummary = CopyWideChars(han.Text, e.SummaryStart, e.SummaryLength) + u"\r\n";
-    texts.TotalKor = chinese(1);
-    texts.TotalSinsu = chinese(2);
+    texts.TotalHan = HanBodyViewText(han, n, title);
+    texts.HanSubject = HanSubjectViewText(han, n);
+    texts.HanSummary = HanSummaryViewText(han, n);
+    texts.TotalKor = HanmoonViewText(data.TextFiles[1], n, title);
+    texts.TotalSinsu = HanmoonViewText(data.TextFiles[2], n, title);
     return texts;
 }
 

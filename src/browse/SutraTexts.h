@@ -22,6 +22,13 @@ struct TSutraViewTexts
     std::u16string TotalSinsu; // title line, 신수대장경 body without line heads, "\r\n"; SinsuRichEdit the same
 };
 
+// The texts of one family's views for catalogue position n, each opened by titleLine where
+// its view carries one; empty when n is no position of that file.
+std::u16string HanBodyViewText(const TVesko_File& han, std::int32_t n, std::u16string_view titleLine);
+std::u16string HanSubjectViewText(const TVesko_File& han, std::int32_t n);
+std::u16string HanSummaryViewText(const TVesko_File& han, std::int32_t n);
+std::u16string HanmoonViewText(const TVesko_File& file, std::int32_t n, std::u16string_view titleLine);
+
 // The view texts of catalogue position n. A position outside any of the three sutra tables
 // gives empty texts rather than reading past a table.
 TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n);
