@@ -7,6 +7,7 @@
 #include "data/Vesko3Common.h"
 
 #include <cstring>
+#include <memory>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -82,15 +83,19 @@ inline std::string VariantFileProblem(const TVariantFile& file)
     const std::int32_t length = file.Header.DataLength;
     if (file.CharIndex.size() != 65536) return "index size";
     if (length < 0 || file.Text.size() != std::size_t(length) + 10 || file.Text[length] != 0) return "text block";
-    for (std::size_t c = 1; c < 65536; ++c) {
-        const std::size_t start = file.CharIndex[c];
-        if (start == 0) continue;
-        if (start >= std::size_t(length) || file.Text[start - 1] != 0) return "index not at a group start";
-        std::size_t p = start;
-        while (file.Text[p] != 0 && file.Text[p] != c)
-            ++p;
-        if (file.Text[p] != c) return "indexed group lacks its character";
+    // The index as defined: for every unit, where the last group holding it begins.
+    std::unique_ptr<std::uint16_t[]> expected(new std::uint16_t[65536]());
+    std::int32_t start = 0;
+    for (std::int32_t p = 0; p < length; ++p) {
+        if (file.Text[p] == 0)
+            start = p + 1;
+        else if (start > 65535)
+            return "group start beyond 16 bits";
+        else
+            expected[file.Text[p]] = static_cast<std::uint16_t>(start);
     }
+    if (std::memcmp(expected.get(), file.CharIndex.data(), 65536 * sizeof(std::uint16_t)) != 0)
+        return "index differs from the groups";
     return {};
 }
 
