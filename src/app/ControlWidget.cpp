@@ -4,9 +4,11 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QStyleOptionTab>
 #include <QStylePainter>
+#include <QTextDocumentFragment>
 
 #include <algorithm>
 
@@ -181,12 +183,21 @@ TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent), Bar(new TOwner
 void TRichEdit::keyPressEvent(QKeyEvent* event)
 {
     QTextEdit::keyPressEvent(event);
+    // Ctrl+letter is mapped first: some platforms report the letter itself as the text.
     char16_t character = 0;
-    if (!event->text().isEmpty())
-        character = event->text().front().unicode();
-    else if ((event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+    const bool control = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+    if (control && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
         character = static_cast<char16_t>(event->key() - Qt::Key_A + 1); // Ctrl+C is 3, Ctrl+X 24
+    else if (!event->text().isEmpty())
+        character = event->text().front().unicode();
     if (character != 0) emit KeyPressed(character);
+}
+
+QMimeData* TPlainMemo::createMimeDataFromSelection() const
+{
+    auto* data = new QMimeData;
+    data->setText(textCursor().selection().toPlainText());
+    return data;
 }
 
 QTableWidget* MakeGrid(QWidget* parent, const QString& name)

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -120,6 +121,17 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A plain-text memo whose copy and cut put only plain text on the clipboard, as a plain
+// memo does; Qt's own copy would add the memo's font as HTML.
+class TPlainMemo : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override;
 };
 
 // A grid as the lists use it: no headers, whole-row selection of one row, rows 20 high,

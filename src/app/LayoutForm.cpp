@@ -187,6 +187,7 @@ void TMainForm::CreateControls()
     resize(FormClientSize);
     // The client areas of a 900 x 700 and an 800 x 600 window with a common frame.
     setMinimumSize(FormClientSize.width() - 100, FormClientSize.height() - 100);
+    ApplyDesignedColors();
     ConnectHandlers();
 }
 

@@ -225,7 +225,7 @@ void TMainForm::BuildEditors()
             *made.RichEdit = rich;
             editor = rich;
         } else {
-            auto* memo = new QPlainTextEdit(spec.Placeholder);
+            auto* memo = new TPlainMemo(spec.Placeholder);
             memo->setLineWrapMode(spec.WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
             *made.Memo = memo;
             editor = memo;

@@ -162,9 +162,11 @@ public:
     void CtrlA1Click();
     void CtrlX1Click();
     void RichEditKeyPress(TRichEdit* sender, char16_t key);
+    void MakeClipboardPlain(char16_t key);
     void CopyRGClick();
 
     // Appearance (tools/AppearanceForm.cpp).
+    void ApplyDesignedColors(); // the colours before any scheme is chosen
     void ShowSettings();
     void ApplyHangeulFont();
     void ApplyHanmoonFont();

@@ -2,5 +2,53 @@
 
 #include "app/Unit1.h"
 
-// TODO(issue 6): convert ConvertSrcMemo into the Korean readings in ConvertDestMemo.
-void TMainForm::ConvertButtonClick() {}
+#include "tools/ReadingConversion.h"
+
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+// The hourglass for the length of one handler, restored however it is left.
+class TBusyCursor
+{
+public:
+    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+// The memo's text with its line breaks as "\n" and every other unit as typed; toPlainText
+// would turn a no-break space into a blank, and units below 256 must stay as they are.
+std::u16string MemoText(const QPlainTextEdit* memo)
+{
+    QString text = memo->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text.toStdU16String();
+}
+
+} // namespace
+
+void TMainForm::ConvertButtonClick()
+{
+    const TBusyCursor busy;
+    ConvertDestMemo->clear();
+    ConvertDestMemo->repaint();
+
+    const std::vector<std::u16string> result = ConvertReadings(MemoText(ConvertSrcMemo), State.Data.ReadingFile);
+    // One entry per line of the memo, so three source lines give nine.
+    QString text;
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        if (i > 0) text += u'\n';
+        text += QString::fromStdU16String(result[i]);
+    }
+    ConvertDestMemo->setPlainText(text);
+
+    QTextCursor start = ConvertDestMemo->textCursor();
+    start.movePosition(QTextCursor::Start);
+    ConvertDestMemo->setTextCursor(start);
+    ConvertDestMemo->setFocus();
+}
