@@ -2,7 +2,6 @@
 
 #include "ToolCommon.h"
 
-#include "data/LoadDriver.h"
 #include "search/SearchHit.h"
 #include "search/SearchScan.h"
 #include "util/MyUtils.h"
@@ -64,7 +63,7 @@ int RunSearchCommand(TToolArguments& arguments)
     TVesko3State state;
     if (const int loaded = LoadToolData(arguments, state); loaded != ExitSuccess) return loaded;
     TSearchInfo& info = state.SearchInfo;
-    SizeSearchWork(info, LargestTextSize(state.Data) + WorkSpareUnits);
+    PrepareSearch(info, state.Data);
 
     BeginSearch(info, options);
     const TWordCheck check = CollectSearchWords(info, CleanSearchLines(lines, info.TitleIndex));

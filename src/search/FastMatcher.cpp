@@ -35,9 +35,14 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
         const std::u16string_view word = SearchWord(info, w);
         TWord entry{static_cast<std::uint32_t>(Units.size()), 0};
         for (char16_t unit : word) {
-            TWordUnit u{unit, static_cast<std::uint32_t>(Others.size()), 0};
+            TWordUnit u{unit, static_cast<std::uint32_t>(Others.size()), 0, 0, 0};
             if (allowed) addVariants(unit);
             u.OthersEnd = static_cast<std::uint32_t>(Others.size());
+            u.SignatureBegin = static_cast<std::uint32_t>(SignatureBits.size());
+            SignatureBits.push_back(static_cast<std::uint16_t>(TCharSignature::BitOf(unit)));
+            for (std::uint32_t o = u.OthersBegin; o < u.OthersEnd; ++o)
+                SignatureBits.push_back(static_cast<std::uint16_t>(TCharSignature::BitOf(Others[o])));
+            u.SignatureEnd = static_cast<std::uint32_t>(SignatureBits.size());
             Units.push_back(u);
         }
         entry.End = static_cast<std::uint32_t>(Units.size());
@@ -79,7 +84,7 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
 
 void TFastMatcher::MarkInteresting(char16_t c)
 {
-    if (Table[c] & (WordBits | HeadBit)) Interesting[c >> 6] |= std::uint64_t(1) << (c & 63);
+    if (Table[c] & (WordBits | HeadBit)) Interesting[c] = 1;
 }
 
 bool TFastMatcher::Accepts(const TWordUnit& unit, char16_t c) const
@@ -117,14 +122,81 @@ std::int64_t TFastMatcher::NextSearched(const char16_t* units, std::int64_t text
     return end;
 }
 
+void TFastMatcher::Forget(std::uint32_t remaining, int word, TScratch& scratch) const
+{
+    const TWordUnit& first = Units[Words[word].Begin];
+    auto forget = [&](char16_t c) {
+        if (Table[c] & (remaining | HeadBit)) return;
+        if (scratch.Interesting[c]) {
+            scratch.Interesting[c] = 0;
+            scratch.Cleared.push_back(c);
+        }
+    };
+    forget(first.Unit);
+    for (std::uint32_t o = first.OthersBegin; o < first.OthersEnd; ++o)
+        forget(Others[o]);
+}
+
+bool TFastMatcher::MayHold(const TCharSignature& signature, int word) const
+{
+    for (std::uint32_t k = Words[word].Begin; k < Words[word].End; ++k) {
+        const TWordUnit& unit = Units[k];
+        bool any = false;
+        for (std::uint32_t b = unit.SignatureBegin; !any && b < unit.SignatureEnd; ++b)
+            any = signature.Has(SignatureBits[b]);
+        if (!any) return false;
+    }
+    return true;
+}
+
+std::uint32_t TFastMatcher::PossibleWords(const TCharSignature& signature) const
+{
+    std::uint32_t possible = 0;
+    for (std::uint32_t needed = NeededWords; needed; needed &= needed - 1)
+        if (MayHold(signature, std::countr_zero(needed))) possible |= needed & -needed;
+    return possible;
+}
+
+bool TFastMatcher::AnyPossible(const TCharSignature& signature) const
+{
+    for (std::uint32_t needed = NeededWords; needed; needed &= needed - 1)
+        if (MayHold(signature, std::countr_zero(needed))) return true;
+    return false;
+}
+
 template <bool StripHeads>
-bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end) const
+bool TFastMatcher::ScanAndRestore(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end,
+                                  const TCharSignature* signature, TScratch& scratch) const
 {
     std::uint32_t remaining = NeededWords;
+    if (signature) {
+        if (!AllWords) {
+            // Any word will do, and the first possible one usually occurs: only a text that
+            // can hold none of them is decided here.
+            if (!AnyPossible(*signature)) return false;
+        } else {
+            if (PossibleWords(*signature) != NeededWords) return false;
+        }
+    }
+    const bool result = Scan<StripHeads>(units, textLength, begin, end, remaining, scratch);
+    for (char16_t c : scratch.Cleared)
+        scratch.Interesting[c] = 1;
+    scratch.Cleared.clear();
+    return result;
+}
+
+template <bool StripHeads>
+bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end,
+                        std::uint32_t remaining, TScratch& scratch) const
+{
     for (std::int64_t q = begin;; ++q) {
-        // Most characters neither start a word nor a line head: one bit of an 8 KB map
-        // (it stays in the first-level cache) steps over them.
-        while (q < end && !IsInteresting(units[q]))
+        // Most characters neither start a word nor a line head. Four at a time, one branch
+        // for the four, steps over them.
+        const std::uint8_t* interesting = scratch.Interesting.data();
+        while (q + 4 <= end && !(interesting[units[q]] | interesting[units[q + 1]] | interesting[units[q + 2]] |
+                                 interesting[units[q + 3]]))
+            q += 4;
+        while (q < end && !interesting[units[q]])
             ++q;
         if (q >= end) return false;
         std::uint32_t cls = Table[units[q]];
@@ -156,12 +228,13 @@ bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int
             if (!AllWords) return true;
             remaining &= ~(1u << w);
             if (remaining == 0) return true;
+            Forget(remaining, w, scratch);
         }
     }
 }
 
 bool TFastMatcher::Qualifies(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
-                             std::int32_t length) const
+                             std::int32_t length, TScratch& scratch, const TCharSignature* signature) const
 {
     if (Settled) return SettledResult;
     const std::int64_t size = static_cast<std::int64_t>(buffer.size());
@@ -169,17 +242,19 @@ bool TFastMatcher::Qualifies(const std::vector<char16_t>& buffer, std::int32_t t
         // The range as CopyWideChars clamps it.
         const std::int64_t first = std::clamp<std::int64_t>(start, 0, size);
         const std::int64_t count = std::clamp<std::int64_t>(length, 0, size - first);
-        return Scan<false>(buffer.data(), size, first, first + count);
+        return ScanAndRestore<false>(buffer.data(), size, first, first + count, signature, scratch);
     }
     // The range and the head limit as CopyHanmoonText clamps them.
     const std::int64_t limit = std::max<std::int64_t>(0, std::min<std::int64_t>(textLength, size));
     const std::int64_t first = std::clamp<std::int64_t>(start, 0, limit);
     const std::int64_t end = std::clamp<std::int64_t>(std::int64_t(start) + std::max(length, 0), first, limit);
-    return Scan<true>(buffer.data(), limit, first, end);
+    return ScanAndRestore<true>(buffer.data(), limit, first, end, signature, scratch);
 }
 
 bool TFastMatcher::QualifiesText(std::u16string_view text) const
 {
     if (Settled) return SettledResult;
-    return Scan<false>(text.data(), static_cast<std::int64_t>(text.size()), 0, static_cast<std::int64_t>(text.size()));
+    TScratch scratch = MakeScratch();
+    return Scan<false>(text.data(), static_cast<std::int64_t>(text.size()), 0, static_cast<std::int64_t>(text.size()),
+                       NeededWords, scratch);
 }

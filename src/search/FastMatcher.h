@@ -7,8 +7,8 @@
 // CopyHanmoonText drops them.
 
 #include "search/Matcher.h"
+#include "search/SearchIndex.h"
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -19,10 +19,21 @@ public:
     // several threads may share it.
     TFastMatcher(const TSearchInfo& info, const TVariantFiles& variants);
 
+    // What one thread changes while it scans: which characters still deserve a look.
+    // In all-words mode a word once found no longer makes its first characters stop the
+    // scan; the bits are put back before a scan returns.
+    struct TScratch
+    {
+        std::vector<std::uint8_t> Interesting; // per character: 1 when it starts a word or a line head
+        std::vector<char16_t> Cleared;
+    };
+    TScratch MakeScratch() const { return {Interesting, {}}; }
+
     // MatchText's result for the text CopyWideChars (Korean canon) or CopyHanmoonText
     // (Chinese canons) would make of this range of a loaded file's text.
+    // signature, when given, summarises the characters of the range.
     bool Qualifies(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
-                   std::int32_t length) const;
+                   std::int32_t length, TScratch& scratch, const TCharSignature* signature = nullptr) const;
 
     // MatchText's result for a text given as it stands.
     bool QualifiesText(std::u16string_view text) const;
@@ -33,6 +44,8 @@ private:
         char16_t Unit;             // the word's own character, the usual match
         std::uint32_t OthersBegin; // its further variants in Others
         std::uint32_t OthersEnd;
+        std::uint32_t SignatureBegin; // summary bits of the unit and its variants in SignatureBits
+        std::uint32_t SignatureEnd;
     };
     struct TWord
     {
@@ -41,12 +54,19 @@ private:
     };
 
     template <bool StripHeads>
-    bool Scan(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end) const;
+    bool Scan(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end,
+              std::uint32_t remaining, TScratch& scratch) const;
+    template <bool StripHeads>
+    bool ScanAndRestore(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end,
+                        const TCharSignature* signature, TScratch& scratch) const;
+    bool MayHold(const TCharSignature& signature, int word) const;
+    std::uint32_t PossibleWords(const TCharSignature& signature) const;
+    bool AnyPossible(const TCharSignature& signature) const;
+    void Forget(std::uint32_t remaining, int word, TScratch& scratch) const;
     template <bool StripHeads>
     std::int64_t NextSearched(const char16_t* units, std::int64_t textLength, std::int64_t q, std::int64_t end) const;
     bool Accepts(const TWordUnit& unit, char16_t c) const;
     void MarkInteresting(char16_t c);
-    bool IsInteresting(char16_t c) const { return (Interesting[c >> 6] >> (c & 63)) & 1; }
 
     static constexpr std::uint32_t SkipBit = 1u << 30;
     static constexpr std::uint32_t HeadBit = 1u << 31;
@@ -55,10 +75,11 @@ private:
     // Per text character: the words it may start (bit per slot), whether the matcher skips
     // it and whether a line head may begin with it.
     std::vector<std::uint32_t> Table;
-    std::array<std::uint64_t, 1024> Interesting{}; // characters with word or head bits
+    std::vector<std::uint8_t> Interesting = std::vector<std::uint8_t>(65536); // characters with word or head bits
     std::vector<TWord> Words;
     std::vector<TWordUnit> Units;
     std::vector<char16_t> Others;
+    std::vector<std::uint16_t> SignatureBits;
     std::uint32_t NeededWords = 0; // slots with a word of at least one unit
     bool AllWords = false;
     bool Settled = false; // the decision holds for every text

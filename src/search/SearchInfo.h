@@ -3,6 +3,8 @@
 // The state of the last search: its options, words and per-sutra hit flags, and the work
 // area of the matcher.
 
+#include "search/SearchIndex.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -44,4 +46,8 @@ struct TSearchInfo
 
     std::int32_t HitCount = 0;
     std::array<std::uint8_t, HitFlagSlots> HitFlags{}; // 1 Korean, 2 고려대장경, 4 신수대장경
+
+    // Made with the work arrays when the data are loaded (PrepareSearch); a search never
+    // resets it. Without it the scan reads every text.
+    TSearchIndex Index;
 };

@@ -85,12 +85,14 @@ void ScanReference(const TLoadedData& data, TSearchInfo& info, const TSearchProg
 }
 
 // The flags the reference would give sutra i; 0xFF where it would leave the entry alone.
-std::uint8_t FastFlags(const TLoadedData& data, const TFastMatcher& matcher, std::int32_t titleIndex, std::int32_t i)
+std::uint8_t FastFlags(const TLoadedData& data, const TSearchIndex& index, const TFastMatcher& matcher,
+                       TFastMatcher::TScratch& scratch, std::int32_t titleIndex, std::int32_t i)
 {
     auto qualifies = [&](int fileIndex) {
         const TVesko_File& file = data.TextFiles[fileIndex];
         const TSuttaEntry e = BodyEntry(file, i);
-        return matcher.Qualifies(file.Text, file.TextLength(), e.BodyStart, e.BodyLength);
+        return matcher.Qualifies(file.Text, file.TextLength(), e.BodyStart, e.BodyLength, scratch,
+                                 FindSignature(index, data, fileIndex, i, e.BodyStart, e.BodyLength));
     };
     switch (titleIndex) {
     case HanCanon:
@@ -116,12 +118,13 @@ void ScanFast(const TLoadedData& data, TSearchInfo& info, const TSearchProgress&
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> done{0};
     auto work = [&] {
+        TFastMatcher::TScratch scratch = matcher.MakeScratch();
         for (;;) {
             const std::size_t first = next.fetch_add(ItemsPerClaim, std::memory_order_relaxed);
             if (first >= items.size()) return;
             const std::size_t last = std::min(first + ItemsPerClaim, items.size());
             for (std::size_t k = first; k < last; ++k)
-                results[k] = FastFlags(data, matcher, info.TitleIndex, items[k]);
+                results[k] = FastFlags(data, info.Index, matcher, scratch, info.TitleIndex, items[k]);
             done.fetch_add(last - first, std::memory_order_relaxed);
         }
     };
@@ -148,12 +151,13 @@ void ScanFast(const TLoadedData& data, TSearchInfo& info, const TSearchProgress&
             }
         }
     }
+    TFastMatcher::TScratch scratch = matcher.MakeScratch();
     for (;;) {
         const std::size_t first = next.fetch_add(ItemsPerClaim, std::memory_order_relaxed);
         if (first >= items.size()) break;
         const std::size_t last = std::min(first + ItemsPerClaim, items.size());
         for (std::size_t k = first; k < last; ++k)
-            results[k] = FastFlags(data, matcher, info.TitleIndex, items[k]);
+            results[k] = FastFlags(data, info.Index, matcher, scratch, info.TitleIndex, items[k]);
         report(done.fetch_add(last - first, std::memory_order_relaxed) + (last - first));
     }
     for (std::thread& helper : helpers)

@@ -1,5 +1,6 @@
 #include "search/SearchWords.h"
 
+#include "data/LoadDriver.h"
 #include "search/Matcher.h"
 #include "util/MyUtils.h"
 
@@ -12,6 +13,12 @@ void SizeSearchWork(TSearchInfo& info, std::int32_t workSize)
     info.Work.Positions.assign(static_cast<std::size_t>(info.Work.WorkSize), 0);
     info.Work.OccurrenceCount = 0;
     info.Work.PositionCount = 0;
+}
+
+void PrepareSearch(TSearchInfo& info, const TLoadedData& data)
+{
+    SizeSearchWork(info, LargestTextSize(data) + WorkSpareUnits);
+    info.Index = BuildSearchIndex(data);
 }
 
 void BeginSearch(TSearchInfo& info, const TSearchOptions& options)

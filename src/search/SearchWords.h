@@ -4,6 +4,7 @@
 // memo lines and the validation of the words. The window and the command-line tool both
 // run these, so that a word is accepted or rejected the same way in each.
 
+#include "data/Vesko3Common.h"
 #include "search/SearchInfo.h"
 #include "util/Messages.h"
 
@@ -36,6 +37,10 @@ enum class TWordCheck
 
 // The work arrays the loader sizes: workSize elements each, all zero.
 void SizeSearchWork(TSearchInfo& info, std::int32_t workSize);
+
+// What the load driver does for the search once the six files are in: the work arrays for
+// the largest TextSize plus 100, and the index of the bodies' characters.
+void PrepareSearch(TSearchInfo& info, const TLoadedData& data);
 
 // Everything of info back to zero, the work arrays keeping their size, then the options taken.
 void BeginSearch(TSearchInfo& info, const TSearchOptions& options);

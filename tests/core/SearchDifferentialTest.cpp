@@ -99,14 +99,19 @@ public:
     std::mt19937 Random;
 };
 
-void ExpectSameScan(const TLoadedData& data, const TSearchInfo& options, const std::string& what)
+// The fast scan with and without the index of the bodies' characters, against the reference.
+void ExpectSameScan(const TLoadedData& data, const TSearchIndex& index, const TSearchInfo& options,
+                    const std::string& what)
 {
     TSearchInfo reference = options;
-    TSearchInfo fast = options;
     ScanSutras(data, reference, {}, TScanMethod::Reference);
-    ScanSutras(data, fast, {}, TScanMethod::Fast, 2);
-    EXPECT_EQ(fast.HitCount, reference.HitCount) << what;
-    EXPECT_EQ(fast.HitFlags, reference.HitFlags) << what;
+    for (bool indexed : {false, true}) {
+        TSearchInfo fast = options;
+        if (indexed) fast.Index = index;
+        ScanSutras(data, fast, {}, TScanMethod::Fast, 2);
+        EXPECT_EQ(fast.HitCount, reference.HitCount) << what << (indexed ? " indexed" : "");
+        EXPECT_EQ(fast.HitFlags, reference.HitFlags) << what << (indexed ? " indexed" : "");
+    }
 }
 
 } // namespace
@@ -136,10 +141,11 @@ TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnRandomDataSets)
     for (int set = 0; set < 12; ++set) {
         TLoadedData data;
         ParseSearchData(random.Source(80), data);
+        const TSearchIndex index = BuildSearchIndex(data);
         for (int search = 0; search < 25; ++search) {
             TSearchInfo info;
             random.Options(info);
-            ExpectSameScan(data, info, "set " + std::to_string(set) + " search " + std::to_string(search));
+            ExpectSameScan(data, index, info, "set " + std::to_string(set) + " search " + std::to_string(search));
         }
     }
 }
@@ -153,6 +159,7 @@ TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnTheCorpus)
     ASSERT_EQ(ReadDataSetSource(folder, source, skips), u"");
     TLoadedData data;
     ParseSearchData(source, data);
+    const TSearchIndex index = BuildSearchIndex(data);
 
     // Words cut from the texts themselves, so that they occur, across line breaks too.
     TRandomCase random(2500);
@@ -168,6 +175,6 @@ TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnTheCorpus)
             words.push_back(CleanSearchLine(cut, info.TitleIndex));
         }
         SetWords(info, words);
-        ExpectSameScan(data, info, "corpus search " + std::to_string(search));
+        ExpectSameScan(data, index, info, "corpus search " + std::to_string(search));
     }
 }

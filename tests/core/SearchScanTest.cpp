@@ -1,6 +1,7 @@
 #include "search/SearchScan.h"
 
 #include "SearchTestData.h"
+#include "data/LoadDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -165,4 +166,24 @@ TEST(SearchTimeText, ShowsSecondsAndHundredthsOnly)
     EXPECT_EQ(SearchTimeText(65000), u"5.00초");
     EXPECT_EQ(SearchTimeText(999), u"0.99초");
     EXPECT_EQ(SearchTimeText(-1000), u"59.00초"); // ended past midnight
+}
+
+TEST_F(SearchScan, PrepareSearchSizesTheWorkArraysAndIndexesTheseDataOnly)
+{
+    TSearchInfo info;
+    PrepareSearch(info, Data);
+    EXPECT_EQ(info.Work.WorkSize, LargestTextSize(Data) + 100);
+    EXPECT_EQ(info.Work.Marks.size(), std::size_t(info.Work.WorkSize));
+    const TSuttaEntry& e = Data.TextFiles[1].SuttaTable.Items[2];
+    EXPECT_NE(FindSignature(info.Index, Data, 1, 2, e.BodyStart, e.BodyLength), nullptr);
+    EXPECT_EQ(FindSignature(info.Index, Data, 1, 2, e.BodyStart, e.BodyLength + 1), nullptr);
+
+    // Other data, even of the same shape, never use this index.
+    TLoadedData other;
+    ParseSearchData(ScanSource(), other);
+    EXPECT_EQ(FindSignature(info.Index, other, 1, 2, e.BodyStart, e.BodyLength), nullptr);
+    BeginSearch(info, {1, 0, 0, true});
+    SetWords(info, {u"世尊"});
+    ScanSutras(other, info);
+    EXPECT_EQ(HitPositions(info, other), (std::vector<std::int32_t>{2, 3}));
 }

@@ -1,0 +1,178 @@
+// The scan of a search over the shared corpus and the default demo set: the fast scan
+// against the reference matcher in the same run, for 1, 5 and 20 words, every canon,
+// variants on and off, any-word and all-words mode; and the button's whole work (clean,
+// validate, scan, list) with the fast scan.
+
+#include "BenchData.h"
+
+#include "browse/HanmoonText.h"
+#include "search/SearchScan.h"
+#include "util/MyWideString.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+struct TBenchSet
+{
+    std::string Name;
+    std::unique_ptr<TVesko3State> State; // empty when the set could not be had
+};
+
+TBenchSet& BenchSet(int which)
+{
+    static TBenchSet sets[2];
+    TBenchSet& set = sets[which];
+    if (set.Name.empty()) {
+        set.Name = which == 0 ? "corpus" : "demo";
+        auto state = std::make_unique<TVesko3State>();
+        if (LoadBenchData(which == 0 ? CorpusDataFolder() : DemoDataFolder(), *state)) {
+            PrepareSearch(state->SearchInfo, state->Data);
+            set.State = std::move(state);
+        }
+    }
+    return set;
+}
+
+// Words cut from the searched texts of sutras spread over the catalogue, so that every word
+// occurs somewhere and the sets differ between data sets and canons, as a user's would.
+std::vector<std::u16string> SampleWords(const TLoadedData& data, std::int32_t canon, int count)
+{
+    const int family = canon == 3 ? 1 : canon;
+    const TVesko_File& file = data.TextFiles[family];
+    const std::int32_t sutras = data.TextFiles[0].SuttaTable.Count;
+    std::vector<std::u16string> words;
+    for (int k = 0; static_cast<int>(words.size()) < count && k < 1000; ++k) {
+        const TSuttaEntry& e = file.SuttaTable.Items[(k * 101 + 7) % sutras];
+        const std::u16string text = family == 0
+                                        ? CopyWideChars(file.Text, e.BodyStart, e.BodyLength)
+                                        : CopyHanmoonText(file.Text, file.TextLength(), e.BodyStart, e.BodyLength);
+        if (text.size() < 8) continue;
+        const std::u16string word = CleanSearchLine(text.substr((k * 7919) % (text.size() - 4), 2 + k % 2), canon);
+        if (word.size() >= 2 && word.find_first_of(u"\r\n") == std::u16string::npos) words.push_back(word);
+    }
+    return words;
+}
+
+// Reference times by case, so that the fast scan can report how many times faster it is.
+std::map<std::string, double>& ReferenceSeconds()
+{
+    static std::map<std::string, double> seconds;
+    return seconds;
+}
+
+struct TScanCase
+{
+    int Set;
+    std::int32_t Canon;
+    int Words;
+    bool Variants;
+    std::int32_t Mode;
+    std::string Key() const
+    {
+        return std::string(Set == 0 ? "corpus" : "demo") + "/canon" + std::to_string(Canon) + "/words" +
+               std::to_string(Words) + (Variants ? "/variants" : "/exact") + (Mode ? "/all" : "/any");
+    }
+};
+
+void Scan(benchmark::State& state, TScanCase c, TScanMethod method, int threads)
+{
+    TBenchSet& set = BenchSet(c.Set);
+    if (!set.State) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    const TLoadedData& data = set.State->Data;
+    TSearchInfo& info = set.State->SearchInfo;
+    const std::vector<std::u16string> words = SampleWords(data, c.Canon, c.Words);
+    double seconds = 0;
+    for (auto _ : state) {
+        BeginSearch(info, {c.Canon, 0, c.Mode, c.Variants});
+        CollectSearchWords(info, words);
+        const auto begin = std::chrono::steady_clock::now();
+        ScanSutras(data, info, {}, method, threads);
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+        benchmark::DoNotOptimize(info.HitCount);
+    }
+    seconds /= static_cast<double>(state.iterations());
+    state.counters["hits"] = info.HitCount;
+    if (method == TScanMethod::Reference) {
+        ReferenceSeconds()[c.Key()] = seconds;
+    } else if (auto found = ReferenceSeconds().find(c.Key()); found != ReferenceSeconds().end()) {
+        state.counters["times_faster"] = found->second / seconds;
+    }
+}
+
+// SearchButtonClick's core work on the corpus: reset, clean, validate, scan, list.
+void WholeSearch(benchmark::State& state, TScanCase c)
+{
+    TBenchSet& set = BenchSet(c.Set);
+    if (!set.State) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    const TLoadedData& data = set.State->Data;
+    TSearchInfo& info = set.State->SearchInfo;
+    std::vector<std::u16string> memo;
+    for (const std::u16string& word : SampleWords(data, c.Canon, c.Words))
+        memo.push_back(u" " + word + u" ");
+    struct TSilent : IMessages
+    {
+        void Show(const std::u16string&, const std::u16string&) override {}
+    } messages;
+    std::vector<std::u16string> cleaned;
+    for (auto _ : state) {
+        RunSearch(data, info, {c.Canon, 0, c.Mode, c.Variants}, memo, cleaned, messages, [](std::int32_t) {});
+        const TCatalogueList list = SearchResultList(data, info);
+        benchmark::DoNotOptimize(list.Rows.data());
+    }
+    state.counters["hits"] = info.HitCount;
+}
+
+void RegisterAll()
+{
+    for (int set = 0; set < 2; ++set)
+        for (std::int32_t canon = 0; canon < 4; ++canon)
+            for (int words : {1, 5, 20})
+                for (bool variants : {true, false})
+                    for (std::int32_t mode : {0, 1}) {
+                        const TScanCase c{set, canon, words, variants, mode};
+                        const std::string key = c.Key();
+                        benchmark::RegisterBenchmark(("Scan/" + key + "/reference").c_str(), Scan, c,
+                                                     TScanMethod::Reference, 1)
+                            ->Unit(benchmark::kMillisecond)
+                            ->Iterations(2);
+                        benchmark::RegisterBenchmark(("Scan/" + key + "/fast").c_str(), Scan, c, TScanMethod::Fast, 0)
+                            ->Unit(benchmark::kMillisecond)
+                            ->UseRealTime();
+                        if (words == 20)
+                            benchmark::RegisterBenchmark(("Scan/" + key + "/fast_one_thread").c_str(), Scan, c,
+                                                         TScanMethod::Fast, 1)
+                                ->Unit(benchmark::kMillisecond);
+                    }
+    for (std::int32_t canon = 0; canon < 4; ++canon)
+        for (std::int32_t mode : {0, 1}) {
+            const TScanCase c{0, canon, 20, true, mode};
+            benchmark::RegisterBenchmark(
+                ("WholeSearch/corpus/canon" + std::to_string(canon) + "/words20" + (mode ? "/all" : "/any")).c_str(),
+                WholeSearch, c)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+        }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    RegisterAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
