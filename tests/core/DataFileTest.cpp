@@ -169,6 +169,8 @@ TEST_F(DataFileLoading, ReportsEveryFailingFileInLoadOrderAndStillRunsEveryLoade
     EXPECT_EQ(run.Messages.Shown[0].Text, Expected(TDataFileStatus::Unreadable, PathOf(u"VESKO3.A1")));
     EXPECT_EQ(run.Messages.Shown[1].Text, Expected(TDataFileStatus::Missing, PathOf(u"VESKO3.H0")));
     EXPECT_EQ(run.Messages.Shown[2].Text, Expected(TDataFileStatus::NotDataFile, PathOf(u"VESKO3.C0")));
+    for (const TRecordedMessage& message : run.Messages.Shown)
+        EXPECT_EQ(message.Caption, u"에러");
     EXPECT_FALSE(run.Loaded);
     EXPECT_EQ(run.Data.TextFiles[0].SuttaTable.Count, 4);
     EXPECT_EQ(run.Data.TextFiles[2].SuttaTable.Count, 4);
