@@ -161,10 +161,9 @@ void TMainForm::ApplyColorScheme()
     SetWindowColor(this, window);
     SetContentColor(InfoMemo, window);
     const std::initializer_list<QWidget*> contentControls = {
-        OrdGrid,          NameGrid,      SubjGrid1,          SubjGrid2,    SearchGrid,   TitleCombo,
-        KindCombo,        SearchMemo,    TotalHanRichEdit,   TotalKorRichEdit,           TotalSinsuRichEdit,
-        HanRichEdit0,     HanRichEdit1,  HanRichEdit2,       KorRichEdit,  SinsuRichEdit, ConvertSrcMemo,
-        ConvertDestMemo,  OptionNoteMemo};
+        OrdGrid,     NameGrid,         SubjGrid1,        SubjGrid2,          SearchGrid,    TitleCombo,   KindCombo,
+        SearchMemo,  TotalHanRichEdit, TotalKorRichEdit, TotalSinsuRichEdit, HanRichEdit0,  HanRichEdit1, HanRichEdit2,
+        KorRichEdit, SinsuRichEdit,    ConvertSrcMemo,   ConvertDestMemo,    OptionNoteMemo};
     for (QWidget* control : contentControls)
         SetContentColor(control, scheme.Content);
     // Everything is painted again in the new colours.

@@ -57,8 +57,7 @@ void TMainForm::RichEditKeyPress(TRichEdit* sender, char16_t key)
 {
     const TRichEdit* const richEdits[] = {TotalHanRichEdit, TotalKorRichEdit, TotalSinsuRichEdit, HanRichEdit0,
                                           HanRichEdit1,     HanRichEdit2,     KorRichEdit,        SinsuRichEdit};
-    if (std::find(std::begin(richEdits), std::end(richEdits), sender) != std::end(richEdits))
-        MakeClipboardPlain(key);
+    if (std::find(std::begin(richEdits), std::end(richEdits), sender) != std::end(richEdits)) MakeClipboardPlain(key);
 }
 
 void TMainForm::MakeClipboardPlain(char16_t key)

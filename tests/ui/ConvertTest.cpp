@@ -1,0 +1,83 @@
+// The "한자음변환" page: ConvertButtonClick over the loaded reading table.
+
+#include "TestDataSet.h"
+#include "WindowHarness.h"
+
+#include "app/ControlWidget.h"
+
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ConvertTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WriteTestDataSet(SmallDataSetSource(), Program.Path() / "Data");
+        Started = StartWindow(Program.Path(), std::vector<std::u16string>{});
+        ASSERT_TRUE(Started->WaitUntilSettled());
+        ASSERT_TRUE(Started->Form->DataLoaded());
+        Form().ViewPage->setCurrentWidget(Form().ConvertTabSheet);
+    }
+    TMainForm& Form() { return *Started->Form; }
+    std::vector<std::u16string> Convert(const QString& source)
+    {
+        Form().ConvertSrcMemo->setPlainText(source);
+        QTest::mouseClick(Form().ConvertButton, Qt::LeftButton);
+        return Lines(Form().ConvertDestMemo);
+    }
+
+    TTemporaryFolder Program;
+    std::unique_ptr<TStartedWindow> Started;
+};
+
+TEST_F(ConvertTest, EmptySourceEmptiesTheResult)
+{
+    Form().ConvertDestMemo->setPlainText("이전 결과");
+    EXPECT_TRUE(Convert("").empty());
+    EXPECT_TRUE(Form().ConvertDestMemo->toPlainText().isEmpty());
+}
+
+TEST_F(ConvertTest, ThreeLinesGiveNineAndAFinalBreakAddsNothing)
+{
+    // The second line is all below 256 and stays; "가" has no reading and stays too.
+    const QString source = "如是我聞\n\t(a1), \n色無常가\n";
+    const std::vector<std::u16string> expected = {
+        u"如是我聞", u"여시아문", u"", u"\t(a1), ", u"\t(a1), ", u"", u"色無常가", u"색무상가", u"",
+    };
+    EXPECT_EQ(Convert(source), expected);
+    EXPECT_EQ(Form().ConvertSrcMemo->toPlainText(), source) << "the source is not changed";
+    EXPECT_EQ(Convert(source), expected) << "a second press starts from an empty result";
+}
+
+TEST_F(ConvertTest, EmptyLineInsideGivesThreeEmptyLinesAndANoBreakSpaceStays)
+{
+    EXPECT_EQ(Convert("佛\n\n\u00a0世"),
+              (std::vector<std::u16string>{u"佛", u"불", u"", u"", u"", u"", u" 世", u" 세", u""}));
+    // Lines() reads a no-break space as a blank; the memo itself keeps it.
+    const QStringList raw = Form().ConvertDestMemo->document()->toRawText().split(QChar::ParagraphSeparator);
+    EXPECT_EQ(raw.at(6), "\u00a0世");
+    EXPECT_EQ(raw.at(7), "\u00a0세");
+}
+
+TEST_F(ConvertTest, LeavesTheCaretAtTheStartWithNothingSelectedAndFocusOnTheResult)
+{
+    Form().activateWindow();
+    Form().ConvertDestMemo->setPlainText("x");
+    Form().ConvertSrcMemo->setFocus();
+    Convert("如是\n我聞");
+    const QTextCursor cursor = Form().ConvertDestMemo->textCursor();
+    EXPECT_EQ(cursor.position(), 0);
+    EXPECT_FALSE(cursor.hasSelection());
+    EXPECT_EQ(Form().focusWidget(), Form().ConvertDestMemo);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the busy cursor is restored";
+}
+
+} // namespace
