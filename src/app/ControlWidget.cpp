@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QStyleOptionTab>
 #include <QStylePainter>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
 
 #include <algorithm>
@@ -191,6 +193,43 @@ void TRichEdit::keyPressEvent(QKeyEvent* event)
     else if (!event->text().isEmpty())
         character = event->text().front().unicode();
     if (character != 0) emit KeyPressed(character);
+}
+
+QMimeData* TRichEdit::createMimeDataFromSelection() const
+{
+    // Qt's HTML leaves out the editor's own font, so each run gets the face and size it is
+    // shown in unless it has its own.
+    const QTextDocumentFragment selection = textCursor().selection();
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertFragment(selection);
+    QTextCharFormat viewFont;
+    viewFont.setFontFamilies(QStringList{font().family()});
+    viewFont.setFontPointSize(font().pointSizeF() > 0 ? font().pointSizeF() : QFontInfo(font()).pointSizeF());
+    // The runs are collected first: changing a format may join runs under an iterator.
+    struct TRun
+    {
+        int Start, End;
+        QTextCharFormat Format;
+    };
+    std::vector<TRun> runs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = viewFont;
+            format.merge(fragment.charFormat());
+            runs.push_back({fragment.position(), fragment.position() + fragment.length(), format});
+        }
+    }
+    for (const TRun& run : runs) {
+        cursor.setPosition(run.Start);
+        cursor.setPosition(run.End, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(run.Format);
+    }
+    auto* data = new QMimeData;
+    data->setHtml(QTextDocumentFragment(&document).toHtml());
+    data->setText(selection.toPlainText());
+    return data;
 }
 
 QMimeData* TPlainMemo::createMimeDataFromSelection() const

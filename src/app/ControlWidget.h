@@ -109,7 +109,8 @@ private:
 };
 
 // A rich edit that reports every typed character after it has acted on the key, so that a
-// copy made by Ctrl+C is already on the clipboard when the character (3) is reported.
+// copy made by Ctrl+C is already on the clipboard when the character (3) is reported. Its
+// copy carries the view's font with the colours and bold marks.
 class TRichEdit : public QTextEdit
 {
     Q_OBJECT
@@ -121,6 +122,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
 };
 
 // A plain-text memo whose copy and cut put only plain text on the clipboard, as a plain

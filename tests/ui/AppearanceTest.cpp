@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -193,6 +194,14 @@ TEST_F(AppearanceTest, PaneProportionsRoundHalvesToEven)
     EXPECT_EQ(upperPane(611), 306);
     EXPECT_EQ(upperPane(615), 308);
     EXPECT_EQ(upperPane(700), 350);
+
+    // The subject list takes six tenths of its panel, the sutras of a subject the rest.
+    form.SearchPage->setCurrentWidget(form.SubjTabSheet);
+    form.resize(form.width(), form.height() + 37);
+    QTest::qWait(20);
+    const int panel = form.SubjectPanel->height();
+    EXPECT_EQ(form.SubjGrid1->height(), static_cast<int>(std::nearbyint(panel * 0.6))) << panel;
+    EXPECT_EQ(form.SubjGrid2->height(), panel - form.SubjGrid1->height() - 5);
 }
 
 // Records the text a painter draws, with its pen and font.

@@ -139,7 +139,7 @@ TEST_F(ClipboardTest, CtrlCInModeZeroLeavesOnlyThePlainText)
     EXPECT_EQ(edit->toPlainText(), "如聞");
 }
 
-TEST_F(ClipboardTest, CtrlCInModeOneKeepsTheViewsColoursAndBold)
+TEST_F(ClipboardTest, CtrlCInModeOneKeepsTheViewsFontColoursAndBold)
 {
     ChooseCopyTarget(1);
     EXPECT_EQ(Started->State.GlobalInfo.Settings.CopyTarget, 1);
@@ -151,6 +151,8 @@ TEST_F(ClipboardTest, CtrlCInModeOneKeepsTheViewsColoursAndBold)
     ASSERT_TRUE(data != nullptr && data->hasHtml()) << ClipboardFormats().join(',').toStdString();
     EXPECT_TRUE(data->html().contains("color:#ff0000")) << data->html().toStdString();
     EXPECT_TRUE(data->html().contains("font-weight:700")) << data->html().toStdString();
+    // The view's own face and size go with it, on every run.
+    EXPECT_EQ(data->html().count("font-family:'굴림'; font-size:10pt;"), 3) << data->html().toStdString();
     EXPECT_EQ(data->text(), "如是我聞");
 }
 
