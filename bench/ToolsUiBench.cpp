@@ -1,0 +1,150 @@
+// The tools in the window: the conversion button against ConvertReadings alone, and a rich
+// view's copy with the view's font against Qt's own copy of the same view.
+
+#include "BenchData.h"
+
+#include "app/AppShell.h"
+#include "app/ControlWidget.h"
+#include "app/Unit1.h"
+#include "tools/ReadingConversion.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPlainTextEdit>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TQuietShell : public IAppShell
+{
+public:
+    void Show(const std::u16string&, const std::u16string&) override {}
+    void ShowAppMessage(const std::u16string&) override {}
+    void RequestExit(int) override { Requested = true; }
+    bool ExitRequested() const override { return Requested; }
+    int ExitCode() const override { return 0; }
+
+private:
+    bool Requested = false;
+};
+
+constexpr int LineLength = 40;
+
+// units Chinese characters in lines of LineLength.
+QString PastedText(std::size_t units)
+{
+    QString text;
+    text.reserve(static_cast<qsizetype>(units + units / LineLength + 1));
+    for (std::size_t i = 0; i < units; ++i) {
+        text += QChar(static_cast<char16_t>(0x4E00 + (i * 7919) % 0x5000));
+        if ((i + 1) % LineLength == 0) text += u'\n';
+    }
+    return text;
+}
+
+TReadingFile CompleteTable()
+{
+    TReadingFile file;
+    file.Header.DataLength = 0x10000;
+    file.Text.assign(0x10000, u'\0');
+    for (std::size_t c = 0x4E00; c < 0xA000; ++c)
+        file.Text[c] = static_cast<char16_t>(0xAC00 + c % 11172);
+    return file;
+}
+
+// A window over the demo set's folder, not shown and not loaded; the benchmarks fill in
+// what they need.
+struct TBenchWindow
+{
+    TVesko3State State;
+    TQuietShell Shell;
+    std::unique_ptr<TMainForm> Form;
+
+    bool Create(std::string_view name)
+    {
+        const fs::path program = BenchScratchFolder(name);
+        std::error_code error;
+        fs::create_directories(program, error);
+        if (!fs::exists(program / "Data", error))
+            fs::create_directory_symlink(DemoDataFolder(), program / "Data", error);
+        if (error) return false;
+        Form = std::make_unique<TMainForm>(State, Shell, program);
+        return !Shell.ExitRequested();
+    }
+};
+
+void BM_ConvertReadingsOnly(benchmark::State& state)
+{
+    const std::u16string text = PastedText(static_cast<std::size_t>(state.range(0))).toStdU16String();
+    const TReadingFile table = CompleteTable();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ConvertReadings(text, table));
+}
+
+void BM_ConvertButtonClick(benchmark::State& state)
+{
+    TBenchWindow window;
+    if (!window.Create("tools-convert")) {
+        state.SkipWithError("the window could not be created");
+        return;
+    }
+    window.State.Data.ReadingFile = CompleteTable();
+    window.Form->ConvertSrcMemo->setPlainText(PastedText(static_cast<std::size_t>(state.range(0))));
+    for (auto _ : state)
+        window.Form->ConvertButtonClick();
+    state.counters["result_lines"] = window.Form->ConvertDestMemo->blockCount();
+}
+
+// A view of units characters with a red bold hit every 25 characters, copied whole and read
+// back as HTML, the way a word processor takes it.
+template <typename TEdit> void CopyView(benchmark::State& state)
+{
+    TEdit edit;
+    edit.setPlainText(PastedText(static_cast<std::size_t>(state.range(0))));
+    QTextCharFormat hit;
+    hit.setForeground(QColor(255, 0, 0));
+    hit.setFontWeight(QFont::Bold);
+    QTextCursor cursor(edit.document());
+    for (int at = 0; at + 2 < edit.document()->characterCount(); at += 25) {
+        cursor.setPosition(at);
+        cursor.setPosition(at + 2, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(hit);
+    }
+    edit.selectAll();
+    qsizetype htmlSize = 0;
+    for (auto _ : state) {
+        edit.copy();
+        htmlSize = QGuiApplication::clipboard()->mimeData()->html().size();
+    }
+    state.counters["html_units"] = static_cast<double>(htmlSize);
+}
+
+void BM_CopyView_QtOwn(benchmark::State& state)
+{
+    CopyView<QTextEdit>(state);
+}
+void BM_CopyView_WithViewFont(benchmark::State& state)
+{
+    CopyView<TRichEdit>(state);
+}
+
+BENCHMARK(BM_ConvertReadingsOnly)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertButtonClick)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyView_QtOwn)->Arg(20'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyView_WithViewFont)->Arg(20'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
