@@ -134,8 +134,31 @@ void WholeSearch(benchmark::State& state, TScanCase c)
     state.counters["hits"] = info.HitCount;
 }
 
+// What PrepareSearch adds to loading: the work arrays and the index of the bodies.
+void Prepare(benchmark::State& state, int which)
+{
+    TBenchSet& set = BenchSet(which);
+    if (!set.State) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    for (auto _ : state) {
+        TSearchInfo info;
+        PrepareSearch(info, set.State->Data);
+        benchmark::DoNotOptimize(info.Index.Families[1].Searched.data());
+    }
+    std::size_t units = 0;
+    for (const auto& family : set.State->SearchInfo.Index.Families)
+        units += family.Searched.size();
+    state.counters["index_units"] = static_cast<double>(units);
+}
+
 void RegisterAll()
 {
+    for (int set = 0; set < 2; ++set)
+        benchmark::RegisterBenchmark((std::string("PrepareSearch/") + (set == 0 ? "corpus" : "demo")).c_str(), Prepare,
+                                     set)
+            ->Unit(benchmark::kMillisecond);
     for (int set = 0; set < 2; ++set)
         for (std::int32_t canon = 0; canon < 4; ++canon)
             for (int words : {1, 5, 20})

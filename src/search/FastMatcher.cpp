@@ -6,8 +6,18 @@
 #include <bit>
 
 namespace {
+
 constexpr std::int64_t HeadLength = 18;
+
+// The head test of CopyHanmoonText: its closing unit must lie inside the loaded text.
+inline __attribute__((always_inline)) bool IsHeadAt(const char16_t* units, std::int64_t textLength, std::int64_t q)
+{
+    const std::int64_t close = q + HeadLength - 1;
+    return close < textLength &&
+           ((units[q] == u'T' && units[close] == u'\u2551') || (units[q] == u'K' && units[close] == u';'));
 }
+
+} // namespace
 
 TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variants)
     : Table(65536, 0), AllWords(info.SearchMode != 0), Hanmoon(info.TitleIndex != HanCanon)
@@ -103,9 +113,7 @@ std::int64_t TFastMatcher::NextSearched(const char16_t* units, std::int64_t text
         const std::uint32_t cls = Table[units[q]];
         if (!(cls & (SkipBit | HeadBit))) return q;
         if constexpr (StripHeads) {
-            const std::int64_t close = q + HeadLength - 1;
-            if ((cls & HeadBit) && close < textLength &&
-                ((units[q] == u'T' && units[close] == u'\u2551') || (units[q] == u'K' && units[close] == u';'))) {
+            if ((cls & HeadBit) && IsHeadAt(units, textLength, q)) {
                 q += HeadLength;
                 while (q < end && units[q] == u' ')
                     ++q;
@@ -157,26 +165,18 @@ std::uint32_t TFastMatcher::PossibleWords(const TCharSignature& signature) const
     return possible;
 }
 
-bool TFastMatcher::AnyPossible(const TCharSignature& signature) const
-{
-    for (std::uint32_t needed = NeededWords; needed; needed &= needed - 1)
-        if (MayHold(signature, std::countr_zero(needed))) return true;
-    return false;
-}
-
 template <bool StripHeads>
 bool TFastMatcher::ScanAndRestore(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end,
                                   const TCharSignature* signature, TScratch& scratch) const
 {
     std::uint32_t remaining = NeededWords;
     if (signature) {
-        if (!AllWords) {
-            // Any word will do, and the first possible one usually occurs: only a text that
-            // can hold none of them is decided here.
-            if (!AnyPossible(*signature)) return false;
-        } else {
-            if (PossibleWords(*signature) != NeededWords) return false;
-        }
+        const std::uint32_t possible = PossibleWords(*signature);
+        if (AllWords ? possible != NeededWords : possible == 0) return false;
+        // Words the text cannot hold need no look at their first characters.
+        for (std::uint32_t impossible = NeededWords & ~possible; impossible; impossible &= impossible - 1)
+            Forget(possible, std::countr_zero(impossible), scratch);
+        remaining = possible;
     }
     const bool result = Scan<StripHeads>(units, textLength, begin, end, remaining, scratch);
     for (char16_t c : scratch.Cleared)
@@ -201,9 +201,7 @@ bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int
         if (q >= end) return false;
         std::uint32_t cls = Table[units[q]];
         if constexpr (StripHeads) {
-            const std::int64_t close = q + HeadLength - 1;
-            if ((cls & HeadBit) && close < textLength &&
-                ((units[q] == u'T' && units[close] == u'\u2551') || (units[q] == u'K' && units[close] == u';'))) {
+            if ((cls & HeadBit) && IsHeadAt(units, textLength, q)) {
                 q += HeadLength;
                 while (q < end && units[q] == u' ')
                     ++q;
@@ -234,7 +232,7 @@ bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int
 }
 
 bool TFastMatcher::Qualifies(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
-                             std::int32_t length, TScratch& scratch, const TCharSignature* signature) const
+                             std::int32_t length, TScratch& scratch) const
 {
     if (Settled) return SettledResult;
     const std::int64_t size = static_cast<std::int64_t>(buffer.size());
@@ -242,13 +240,21 @@ bool TFastMatcher::Qualifies(const std::vector<char16_t>& buffer, std::int32_t t
         // The range as CopyWideChars clamps it.
         const std::int64_t first = std::clamp<std::int64_t>(start, 0, size);
         const std::int64_t count = std::clamp<std::int64_t>(length, 0, size - first);
-        return ScanAndRestore<false>(buffer.data(), size, first, first + count, signature, scratch);
+        return ScanAndRestore<false>(buffer.data(), size, first, first + count, nullptr, scratch);
     }
     // The range and the head limit as CopyHanmoonText clamps them.
     const std::int64_t limit = std::max<std::int64_t>(0, std::min<std::int64_t>(textLength, size));
     const std::int64_t first = std::clamp<std::int64_t>(start, 0, limit);
     const std::int64_t end = std::clamp<std::int64_t>(std::int64_t(start) + std::max(length, 0), first, limit);
-    return ScanAndRestore<true>(buffer.data(), limit, first, end, signature, scratch);
+    return ScanAndRestore<true>(buffer.data(), limit, first, end, nullptr, scratch);
+}
+
+bool TFastMatcher::QualifiesSearched(const TSearchedBody& body, TScratch& scratch) const
+{
+    if (Settled) return SettledResult;
+    // Neither heads nor skipped characters are left in the text: it is scanned as it stands.
+    const auto size = static_cast<std::int64_t>(body.Text.size());
+    return ScanAndRestore<false>(body.Text.data(), size, 0, size, body.Signature, scratch);
 }
 
 bool TFastMatcher::QualifiesText(std::u16string_view text) const

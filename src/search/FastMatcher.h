@@ -2,9 +2,10 @@
 
 // The decision of MatchText, reached without marking anything and without copying the
 // text: a per-search table tells for every text character which words it may start, only
-// those starts are verified, and a text is left as soon as its decision is settled. The
-// Chinese bodies are read in the loaded buffer, their line heads stepped over exactly as
-// CopyHanmoonText drops them.
+// those starts are verified, and a text is left as soon as its decision is settled. It
+// reads a body either as the search index holds it (see SearchIndex.h) or, without an
+// index, in the loaded buffer, stepping over line heads exactly as CopyHanmoonText drops
+// them.
 
 #include "search/Matcher.h"
 #include "search/SearchIndex.h"
@@ -31,9 +32,12 @@ public:
 
     // MatchText's result for the text CopyWideChars (Korean canon) or CopyHanmoonText
     // (Chinese canons) would make of this range of a loaded file's text.
-    // signature, when given, summarises the characters of the range.
     bool Qualifies(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
-                   std::int32_t length, TScratch& scratch, const TCharSignature* signature = nullptr) const;
+                   std::int32_t length, TScratch& scratch) const;
+
+    // The same for a body as the search index holds it: only the characters the matcher
+    // looks at, and their summary.
+    bool QualifiesSearched(const TSearchedBody& body, TScratch& scratch) const;
 
     // MatchText's result for a text given as it stands.
     bool QualifiesText(std::u16string_view text) const;
@@ -61,7 +65,6 @@ private:
                         const TCharSignature* signature, TScratch& scratch) const;
     bool MayHold(const TCharSignature& signature, int word) const;
     std::uint32_t PossibleWords(const TCharSignature& signature) const;
-    bool AnyPossible(const TCharSignature& signature) const;
     void Forget(std::uint32_t remaining, int word, TScratch& scratch) const;
     template <bool StripHeads>
     std::int64_t NextSearched(const char16_t* units, std::int64_t textLength, std::int64_t q, std::int64_t end) const;

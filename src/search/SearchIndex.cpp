@@ -1,5 +1,9 @@
 #include "search/SearchIndex.h"
 
+#include "browse/HanmoonText.h"
+#include "search/Matcher.h"
+#include "util/MyWideString.h"
+
 #include <algorithm>
 
 TSearchIndex BuildSearchIndex(const TLoadedData& data)
@@ -13,32 +17,38 @@ TSearchIndex BuildSearchIndex(const TLoadedData& data)
         const std::int32_t count = std::clamp(file.SuttaTable.Count, 0, MaxSuttaCount);
         family.Starts.resize(count);
         family.Lengths.resize(count);
+        family.Offsets.resize(count + 1);
         family.Signatures.resize(count);
-        const std::int64_t size = static_cast<std::int64_t>(file.Text.size());
+        // Family 0 is searched only as the Korean canon, families 1 and 2 only as Chinese ones.
+        const std::int32_t canon = f == 0 ? HanCanon : KorCanon;
         for (std::int32_t i = 0; i < count; ++i) {
             const TSuttaEntry& e = file.SuttaTable.Items[i];
             family.Starts[i] = e.BodyStart;
             family.Lengths[i] = e.BodyLength;
-            const std::int64_t first = std::clamp<std::int64_t>(e.BodyStart, 0, size);
-            const std::int64_t end = std::clamp<std::int64_t>(std::int64_t(e.BodyStart) + e.BodyLength, first, size);
-            TCharSignature& signature = family.Signatures[i];
-            for (std::int64_t p = first; p < end; ++p) {
-                const std::uint32_t bit = TCharSignature::BitOf(file.Text[p]);
-                signature.Bits[bit >> 6] |= std::uint64_t(1) << (bit & 63);
-            }
+            family.Offsets[i] = static_cast<std::uint32_t>(family.Searched.size());
+            const std::u16string text = f == 0
+                                            ? CopyWideChars(file.Text, e.BodyStart, e.BodyLength)
+                                            : CopyHanmoonText(file.Text, file.TextLength(), e.BodyStart, e.BodyLength);
+            for (char16_t c : text)
+                if (!IsSkippedChar(c, canon)) {
+                    family.Searched.push_back(c);
+                    family.Signatures[i].Add(c);
+                }
         }
+        family.Offsets[count] = static_cast<std::uint32_t>(family.Searched.size());
     }
     return index;
 }
 
-const TCharSignature* FindSignature(const TSearchIndex& index, const TLoadedData& data, int family, std::int32_t i,
-                                    std::int32_t start, std::int32_t length)
+std::optional<TSearchedBody> FindSearchedBody(const TSearchIndex& index, const TLoadedData& data, int family,
+                                              std::int32_t i, std::int32_t start, std::int32_t length)
 {
     const TSearchIndex::TFamily& made = index.Families[family];
     const TVesko_File& file = data.TextFiles[family];
     if (made.Buffer != file.Text.data() || made.BufferSize != file.Text.size() || i < 0 ||
         static_cast<std::size_t>(i) >= made.Signatures.size())
-        return nullptr;
-    if (made.Starts[i] != start || made.Lengths[i] != length) return nullptr;
-    return &made.Signatures[i];
+        return std::nullopt;
+    if (made.Starts[i] != start || made.Lengths[i] != length) return std::nullopt;
+    const std::u16string_view searched(made.Searched);
+    return TSearchedBody{searched.substr(made.Offsets[i], made.Offsets[i + 1] - made.Offsets[i]), &made.Signatures[i]};
 }

@@ -48,6 +48,6 @@ struct TSearchInfo
     std::array<std::uint8_t, HitFlagSlots> HitFlags{}; // 1 Korean, 2 고려대장경, 4 신수대장경
 
     // Made with the work arrays when the data are loaded (PrepareSearch); a search never
-    // resets it. Without it the scan reads every text.
+    // resets it. Without it the scan reads the loaded buffers, only slower.
     TSearchIndex Index;
 };

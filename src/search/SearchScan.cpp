@@ -91,8 +91,10 @@ std::uint8_t FastFlags(const TLoadedData& data, const TSearchIndex& index, const
     auto qualifies = [&](int fileIndex) {
         const TVesko_File& file = data.TextFiles[fileIndex];
         const TSuttaEntry e = BodyEntry(file, i);
-        return matcher.Qualifies(file.Text, file.TextLength(), e.BodyStart, e.BodyLength, scratch,
-                                 FindSignature(index, data, fileIndex, i, e.BodyStart, e.BodyLength));
+        if (const std::optional<TSearchedBody> body =
+                FindSearchedBody(index, data, fileIndex, i, e.BodyStart, e.BodyLength))
+            return matcher.QualifiesSearched(*body, scratch);
+        return matcher.Qualifies(file.Text, file.TextLength(), e.BodyStart, e.BodyLength, scratch);
     };
     switch (titleIndex) {
     case HanCanon:

@@ -174,14 +174,22 @@ TEST_F(SearchScan, PrepareSearchSizesTheWorkArraysAndIndexesTheseDataOnly)
     PrepareSearch(info, Data);
     EXPECT_EQ(info.Work.WorkSize, LargestTextSize(Data) + 100);
     EXPECT_EQ(info.Work.Marks.size(), std::size_t(info.Work.WorkSize));
-    const TSuttaEntry& e = Data.TextFiles[1].SuttaTable.Items[2];
-    EXPECT_NE(FindSignature(info.Index, Data, 1, 2, e.BodyStart, e.BodyLength), nullptr);
-    EXPECT_EQ(FindSignature(info.Index, Data, 1, 2, e.BodyStart, e.BodyLength + 1), nullptr);
+    auto body = [&](const TLoadedData& data, int family, std::int32_t i, std::int32_t extra = 0) {
+        const TSuttaEntry& e = data.TextFiles[family].SuttaTable.Items[i];
+        const auto found = FindSearchedBody(info.Index, data, family, i, e.BodyStart, e.BodyLength + extra);
+        return found ? std::u16string(found->Text) : u"(none)";
+    };
+    // What the matcher looks at: no line heads, line breaks or ignorable characters.
+    EXPECT_EQ(body(Data, 1, 0), u"大比丘衆");
+    EXPECT_EQ(body(Data, 2, 1), u"爾時比丘");
+    EXPECT_EQ(body(Data, 0, 3), u"대비구 세존");
+    EXPECT_EQ(body(Data, 0, 0), u"대비구중");
+    EXPECT_EQ(body(Data, 1, 2, 1), u"(none)");
 
     // Other data, even of the same shape, never use this index.
     TLoadedData other;
     ParseSearchData(ScanSource(), other);
-    EXPECT_EQ(FindSignature(info.Index, other, 1, 2, e.BodyStart, e.BodyLength), nullptr);
+    EXPECT_EQ(body(other, 1, 2), u"(none)");
     BeginSearch(info, {1, 0, 0, true});
     SetWords(info, {u"世尊"});
     ScanSutras(other, info);
