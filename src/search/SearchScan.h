@@ -1,7 +1,11 @@
 #pragma once
 
 // The scan of a search over the chosen collection and the result list it leaves. The
-// window's button handler reads its widgets, calls these and writes its widgets back.
+// window's button handler reads its widgets, calls these and writes its widgets back:
+// BeginSearch, CleanSearchLines (written back into the memo), CollectSearchWords (on
+// rejection: empty the memo for NoWords, ShowWordCheckMessage, focus the memo, stop),
+// SearchProgressTotal for the bar, ScanSutras with the bar's callback, SearchResultList,
+// SearchTimeText. RunSearch strings the core steps together for the tool and benchmarks.
 
 #include "browse/CatalogueRows.h"
 #include "data/Vesko3Common.h"

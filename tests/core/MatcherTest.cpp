@@ -44,29 +44,6 @@ struct TMatcherCase
 
 } // namespace
 
-TEST(IsIgnorableChar, KnowsExactlySixCharacters)
-{
-    for (char16_t c : {u'\n', u'\r', u' ', u'\u3000', u'\u3002', u'\uFF0E'})
-        EXPECT_TRUE(IsIgnorableChar(c));
-    for (char16_t c : {u'\t', u',', u'\uFF0C', u'.', u'\u3001', u'\0', u'佛'})
-        EXPECT_FALSE(IsIgnorableChar(c));
-}
-
-TEST(BuildPositions, SkipsLineBreaksForKoreanAndEveryIgnorableForChinese)
-{
-    TMatcherCase korean(0, {});
-    BuildPositions(korean.Info, u"가 \r\n나。");
-    ASSERT_EQ(korean.Info.Work.PositionCount, 4);
-    EXPECT_EQ(std::vector<std::int32_t>(korean.Info.Work.Positions.begin(), korean.Info.Work.Positions.begin() + 4),
-              (std::vector<std::int32_t>{1, 2, 5, 6}));
-
-    TMatcherCase chinese(1, {});
-    BuildPositions(chinese.Info, u"大 \r\n比。丘");
-    ASSERT_EQ(chinese.Info.Work.PositionCount, 3);
-    EXPECT_EQ(std::vector<std::int32_t>(chinese.Info.Work.Positions.begin(), chinese.Info.Work.Positions.begin() + 3),
-              (std::vector<std::int32_t>{1, 5, 7}));
-}
-
 TEST(MatchText, FindsAWordAtTheVeryStartAndEndOfTheText)
 {
     TMatcherCase c(1, {u"如是"});

@@ -73,23 +73,6 @@ TEST_F(SearchHit, HighlightsOnlyTheEditionsThatHoldTheWords)
     EXPECT_TRUE(SearchHitRuns(Data, Info, 7).empty());
 }
 
-TEST(PlanSearchHit, FollowsTheFlagsOfTheLastSearch)
-{
-    TSearchInfo info;
-    info.TitleIndex = 3;
-    info.HitFlags[5] = 4;
-    EXPECT_FALSE(PlanSearchHit(info, 5).Highlight); // HitCount 0
-    info.HitCount = 1;
-    EXPECT_EQ(PlanSearchHit(info, 5).Families, (std::vector<int>{2}));
-    info.HitFlags[5] = 6;
-    EXPECT_EQ(PlanSearchHit(info, 5).Families, (std::vector<int>{1, 2}));
-    info.TitleIndex = 0;
-    EXPECT_EQ(PlanSearchHit(info, 5).Families, (std::vector<int>{0}));
-    EXPECT_FALSE(PlanSearchHit(info, 4).Highlight);
-    EXPECT_FALSE(PlanSearchHit(info, -1).Highlight);
-    EXPECT_FALSE(PlanSearchHit(info, HitFlagSlots).Highlight);
-}
-
 TEST(SearchHitTab, LeavesTheTabsThatShowTheSearchedTexts)
 {
     const int stay = -1;

@@ -10,7 +10,10 @@ namespace {
 class TNoMessages : public IMessages
 {
 public:
-    void Show(const std::u16string& text, const std::u16string& caption) override { Shown.push_back(text); }
+    void Show(const std::u16string& text, const std::u16string& caption) override
+    {
+        Shown.push_back(caption + u"|" + text);
+    }
     std::vector<std::u16string> Shown;
 };
 
@@ -83,6 +86,11 @@ TEST_F(SearchScan, FlagsTheSearchedFamilyOnly)
     Search({2, 0, 0, true}, {u"大比丘"});
     EXPECT_EQ(HitPositions(Info, Data), (std::vector<std::int32_t>{0, 3}));
     EXPECT_EQ(Info.HitFlags[3], 4);
+    // Variants count in the Chinese texts when the option is on.
+    Search({3, 0, 0, true}, {u"眾"});
+    EXPECT_EQ(HitPositions(Info, Data), (std::vector<std::int32_t>{0}));
+    Search({3, 0, 0, false}, {u"眾"});
+    EXPECT_EQ(Info.HitCount, 0);
 }
 
 TEST_F(SearchScan, KeepsToTheChosenCollection)
@@ -103,14 +111,6 @@ TEST_F(SearchScan, ListsOnlySutrasWithEveryWordInAllWordsMode)
     EXPECT_EQ(HitPositions(Info, Data), (std::vector<std::int32_t>{3}));
 }
 
-TEST_F(SearchScan, MatchesVariantsOnlyWithTheOptionOn)
-{
-    Search({3, 0, 0, true}, {u"眾"});
-    EXPECT_EQ(HitPositions(Info, Data), (std::vector<std::int32_t>{0}));
-    Search({3, 0, 0, false}, {u"眾"});
-    EXPECT_EQ(Info.HitCount, 0);
-}
-
 TEST_F(SearchScan, RejectedWordsScanNothing)
 {
     std::vector<std::u16string> cleaned;
@@ -121,8 +121,11 @@ TEST_F(SearchScan, RejectedWordsScanNothing)
     EXPECT_EQ(cleaned, (std::vector<std::u16string>{u"大比", std::u16string(100, u'丘')}));
     EXPECT_EQ(Info.HitCount, 0);
     EXPECT_EQ(Info.WordCount, 1);
+    EXPECT_EQ(RunSearch(Data, Info, {1, 0, 0, true}, std::vector<std::u16string>(21, u"丘"), cleaned, Messages),
+              TWordCheck::TooMany);
     EXPECT_EQ(Messages.Shown,
-              (std::vector<std::u16string>{u"검색할 단어가 입력되지 않았습니다.", u"단어 길이가 너무 깁니다."}));
+              (std::vector<std::u16string>{u"확인|검색할 단어가 입력되지 않았습니다.", u"확인|단어 길이가 너무 깁니다.",
+                                           u"확인|단어 개수가 너무 많습니다."}));
 }
 
 TEST_F(SearchScan, ListsHitsInCatalogueOrderWithTheirCount)

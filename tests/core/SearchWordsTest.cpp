@@ -6,16 +6,6 @@
 
 namespace {
 
-class TRecordedMessages : public IMessages
-{
-public:
-    void Show(const std::u16string& text, const std::u16string& caption) override
-    {
-        Shown.push_back(caption + u"|" + text);
-    }
-    std::vector<std::u16string> Shown;
-};
-
 TWordCheck Collect(TSearchInfo& info, const std::vector<std::u16string>& lines)
 {
     return CollectSearchWords(info, CleanSearchLines(lines, info.TitleIndex));
@@ -37,17 +27,6 @@ TEST(CleanSearchLine, OnlyTrimsForTheKoreanCanon)
     EXPECT_EQ(CleanSearchLine(u"  사리 불 ", 0), u"사리 불");
     EXPECT_EQ(CleanSearchLine(u"\t사리\u3000불。\r", 0), u"사리\u3000불。");
     EXPECT_EQ(CleanSearchLine(u" \t ", 0), u"");
-}
-
-TEST(CollectSearchWords, SkipsEmptyLinesAndStoresTrimmedWordsInOrder)
-{
-    TSearchInfo info;
-    info.TitleIndex = 1;
-    EXPECT_EQ(Collect(info, {u"", u"\t大比 ", u"  ", u"丘"}), TWordCheck::Accepted);
-    ASSERT_EQ(info.WordCount, 2);
-    EXPECT_EQ(SearchWord(info, 0), u"大比");
-    EXPECT_EQ(SearchWord(info, 1), u"丘");
-    EXPECT_EQ(info.Words[0][2], 0);
 }
 
 TEST(CollectSearchWords, AcceptsTwentyWordsAndRejectsTheTwentyFirst)
@@ -76,9 +55,11 @@ TEST(CollectSearchWords, Accepts99UnitsAndRejects100EvenAsTheFirstLine)
     TSearchInfo longer;
     EXPECT_EQ(Collect(longer, {std::u16string(100, u'佛'), u"比丘"}), TWordCheck::TooLong);
     EXPECT_EQ(longer.WordCount, 0);
-    // Length counts after trimming.
+    // Length counts after trimming; the word is stored trimmed and ended by a 0 unit.
     TSearchInfo padded;
-    EXPECT_EQ(Collect(padded, {u"  " + std::u16string(99, u'가') + u"  "}), TWordCheck::Accepted);
+    EXPECT_EQ(Collect(padded, {u"", u"  " + std::u16string(99, u'가') + u"\t"}), TWordCheck::Accepted);
+    EXPECT_EQ(SearchWord(padded, 0), std::u16string(99, u'가'));
+    EXPECT_EQ(padded.Words[0][99], 0);
 }
 
 TEST(CollectSearchWords, ReportsNoWordsForBlankLines)
@@ -88,43 +69,4 @@ TEST(CollectSearchWords, ReportsNoWordsForBlankLines)
     EXPECT_EQ(Collect(info, {u"  ", u"", u"\t"}), TWordCheck::NoWords);
     info.TitleIndex = 2;
     EXPECT_EQ(Collect(info, {u"\u3002\u3000"}), TWordCheck::NoWords);
-}
-
-TEST(ShowWordCheckMessage, ShowsEachMessageWithCaptionConfirm)
-{
-    TRecordedMessages messages;
-    ShowWordCheckMessage(TWordCheck::Accepted, messages);
-    ShowWordCheckMessage(TWordCheck::TooLong, messages);
-    ShowWordCheckMessage(TWordCheck::TooMany, messages);
-    ShowWordCheckMessage(TWordCheck::NoWords, messages);
-    EXPECT_EQ(messages.Shown,
-              (std::vector<std::u16string>{u"확인|단어 길이가 너무 깁니다.", u"확인|단어 개수가 너무 많습니다.",
-                                           u"확인|검색할 단어가 입력되지 않았습니다."}));
-}
-
-TEST(BeginSearch, ClearsTheLastSearchAndKeepsTheWorkArraySizes)
-{
-    TSearchInfo info;
-    SizeSearchWork(info, 50);
-    info.HitCount = 3;
-    info.HitFlags[2500] = 6;
-    info.Work.Marks[49] = 1;
-    info.Work.Positions[3] = 7;
-    info.Work.OccurrenceCount = 4;
-    SetWords(info, {u"가", u"나"});
-
-    BeginSearch(info, {3, 2, 1, true});
-    EXPECT_EQ(info.TitleIndex, 3);
-    EXPECT_EQ(info.KindIndex, 2);
-    EXPECT_EQ(info.SearchMode, 1);
-    EXPECT_TRUE(info.SameCharacter);
-    EXPECT_EQ(info.WordCount, 0);
-    EXPECT_EQ(info.Words[1][0], 0);
-    EXPECT_EQ(info.HitCount, 0);
-    EXPECT_EQ(info.HitFlags[2500], 0);
-    EXPECT_EQ(info.Work.WorkSize, 50);
-    ASSERT_EQ(info.Work.Marks.size(), 50u);
-    EXPECT_EQ(info.Work.Marks[49], 0);
-    EXPECT_EQ(info.Work.Positions[3], 0);
-    EXPECT_EQ(info.Work.OccurrenceCount, 0);
 }
