@@ -7,6 +7,7 @@
 #include "browse/SutraTexts.h"
 
 #include <QLabel>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
 
@@ -47,9 +48,26 @@ void WriteList(TMainForm& form, QTableWidget* grid, const TCatalogueList& list, 
 
 void SetViewText(TRichEdit* view, const QString& text)
 {
+    // A scroll bar on show stays on show while the text is replaced: hidden for the emptied
+    // document and shown again for the new one, it would narrow the view twice and lay a
+    // wrapped text out twice.
+    QScrollBar* bars[] = {view->verticalScrollBar(), view->horizontalScrollBar()};
+    const Qt::ScrollBarPolicy policies[] = {view->verticalScrollBarPolicy(), view->horizontalScrollBarPolicy()};
+    const bool pinned[] = {bars[0]->isVisible() && policies[0] == Qt::ScrollBarAsNeeded,
+                           bars[1]->isVisible() && policies[1] == Qt::ScrollBarAsNeeded};
+    if (pinned[0]) view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    if (pinned[1]) view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
     // One assignment replaces the whole document; a CR LF pair becomes one block break, so
-    // a line break is a single character of the view, as the search's offsets count it.
-    view->setPlainText(text);
+    // a line break is a single character of the view, as the search's offsets count it. The
+    // document is set directly: the editor's own setPlainText formats the whole text once
+    // more with its typing format.
+    view->document()->setPlainText(text);
+
+    if (pinned[0]) view->setVerticalScrollBarPolicy(policies[0]);
+    if (pinned[1]) view->setHorizontalScrollBarPolicy(policies[1]);
+    for (QScrollBar* bar : bars)
+        bar->setValue(0);
 }
 
 } // namespace

@@ -1,0 +1,211 @@
+// Selecting a sutra in the window: the eight views filled for the largest sutra of the shared
+// corpus and of the demo set, alternating with the next largest so that every selection
+// really refills the views. The baseline builds the same texts without any view.
+
+#include "BenchData.h"
+
+#include "app/AppShell.h"
+#include "app/ControlWidget.h"
+#include "app/Unit1.h"
+#include "browse/SutraTexts.h"
+#include "util/TextCodec.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+using TFolderFunction = fs::path (*)();
+
+// Message boxes go to standard error instead of blocking the run.
+class TBenchShell : public IAppShell
+{
+public:
+    void Show(const std::u16string& text, const std::u16string& caption) override
+    {
+        std::fprintf(stderr, "%s: %s\n", Utf16ToUtf8(caption).c_str(), Utf16ToUtf8(text).c_str());
+    }
+    void ShowAppMessage(const std::u16string& text) override { Show(text, std::u16string(AppTitle)); }
+    void RequestExit(int) override { Requested = true; }
+    bool ExitRequested() const override { return Requested; }
+    int ExitCode() const override { return 0; }
+
+private:
+    bool Requested = false;
+};
+
+struct TLoadedWindow
+{
+    TVesko3State State;
+    TBenchShell Shell;
+    std::unique_ptr<TMainForm> Form;
+    std::int32_t Largest = -1, NextLargest = -1;
+};
+
+std::int64_t SutraUnits(const TLoadedData& data, std::int32_t n)
+{
+    const TSuttaEntry& e = data.TextFiles[0].SuttaTable.Items[n];
+    std::int64_t units = std::int64_t(e.SubjectLength) + e.SummaryLength;
+    for (const TVesko_File& file : data.TextFiles)
+        units += file.SuttaTable.Items[n].BodyLength;
+    return units;
+}
+
+// One window per data set, loaded the way the program loads it and kept for the whole run;
+// they go before the application does.
+std::map<TFolderFunction, std::unique_ptr<TLoadedWindow>>& Windows()
+{
+    static std::map<TFolderFunction, std::unique_ptr<TLoadedWindow>> windows;
+    return windows;
+}
+
+TLoadedWindow* LoadedWindow(TFolderFunction folderOf, const char* name)
+{
+    auto& windows = Windows();
+    if (auto found = windows.find(folderOf); found != windows.end()) return found->second.get();
+    std::unique_ptr<TLoadedWindow>& window = windows[folderOf];
+
+    const fs::path data = folderOf();
+    if (data.empty()) return nullptr;
+    const fs::path program = BenchScratchFolder(name);
+    std::error_code error;
+    fs::create_directories(program, error);
+    if (!fs::exists(program / "Data", error)) fs::create_directory_symlink(data, program / "Data", error);
+    if (error) return nullptr;
+
+    auto made = std::make_unique<TLoadedWindow>();
+    made->Form = std::make_unique<TMainForm>(made->State, made->Shell, program);
+    if (made->Shell.ExitRequested()) return nullptr;
+    made->Form->show();
+    while (!made->Form->DataLoaded() && !made->Shell.ExitRequested())
+        QCoreApplication::processEvents();
+    const TLoadedData& loaded = made->State.Data;
+    if (made->Shell.ExitRequested() || loaded.TextFiles[0].SuttaTable.Count < 2) return nullptr;
+
+    std::vector<std::int32_t> order(loaded.TextFiles[0].SuttaTable.Count);
+    for (std::int32_t n = 0; n < static_cast<std::int32_t>(order.size()); ++n)
+        order[n] = n;
+    std::partial_sort(order.begin(), order.begin() + 2, order.end(),
+                      [&](std::int32_t a, std::int32_t b) { return SutraUnits(loaded, a) > SutraUnits(loaded, b); });
+    made->Largest = order[0];
+    made->NextLargest = order[1];
+    window = std::move(made);
+    return window.get();
+}
+
+// Selects the two sutras in turn with ViewPage on tab page; with settle, the time includes
+// the events the selection leaves behind and a synchronous repaint of the window.
+void SelectSutra(benchmark::State& state, TFolderFunction folderOf, const char* name, int page, bool settle)
+{
+    TLoadedWindow* window = LoadedWindow(folderOf, name);
+    if (!window) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    TMainForm& form = *window->Form;
+    form.ViewPage->setCurrentIndex(page);
+    form.ShowSutra(window->NextLargest);
+    QCoreApplication::processEvents();
+    bool largest = true;
+    for (auto _ : state) {
+        form.ShowSutra(largest ? window->Largest : window->NextLargest);
+        if (settle) {
+            QCoreApplication::processEvents();
+            form.repaint();
+        }
+        largest = !largest;
+    }
+    state.counters["sutra"] = window->Largest + 1;
+    state.counters["units"] = static_cast<double>(SutraUnits(window->State.Data, window->Largest));
+}
+
+void BuildTextsOnly(benchmark::State& state, TFolderFunction folderOf, const char* name)
+{
+    TLoadedWindow* window = LoadedWindow(folderOf, name);
+    if (!window) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    bool largest = true;
+    for (auto _ : state) {
+        TSutraViewTexts texts =
+            BuildSutraViewTexts(window->State.Data, largest ? window->Largest : window->NextLargest);
+        benchmark::DoNotOptimize(texts);
+        largest = !largest;
+    }
+}
+
+// One family's views alone (0 Korean, 1 고려대장경, 2 신수대장경), ViewPage on tab 0.
+void FillFamily(benchmark::State& state, TFolderFunction folderOf, const char* name)
+{
+    TLoadedWindow* window = LoadedWindow(folderOf, name);
+    if (!window) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    TMainForm& form = *window->Form;
+    form.ViewPage->setCurrentIndex(0);
+    const auto fill =
+        std::array{&TMainForm::FillHanViews, &TMainForm::FillKorViews, &TMainForm::FillSinsuViews}[state.range(0)];
+    bool largest = true;
+    for (auto _ : state) {
+        const std::int32_t n = largest ? window->Largest : window->NextLargest;
+        state.PauseTiming();
+        const std::u16string title = TitleLine(window->State.Data.TextFiles[0], n);
+        state.ResumeTiming();
+        (form.*fill)(n, title);
+        largest = !largest;
+    }
+    form.CurrentSutra = -1;
+}
+
+void BM_FillFamily_Corpus(benchmark::State& state)
+{
+    FillFamily(state, &CorpusDataFolder, "select-corpus");
+}
+
+void BM_BuildTextsOnly_Corpus(benchmark::State& state)
+{
+    BuildTextsOnly(state, &CorpusDataFolder, "select-corpus");
+}
+void BM_SelectSutra_Corpus(benchmark::State& state)
+{
+    SelectSutra(state, &CorpusDataFolder, "select-corpus", static_cast<int>(state.range(0)), state.range(1) != 0);
+}
+void BM_BuildTextsOnly_Demo(benchmark::State& state)
+{
+    BuildTextsOnly(state, &DemoDataFolder, "select-demo");
+}
+void BM_SelectSutra_Demo(benchmark::State& state)
+{
+    SelectSutra(state, &DemoDataFolder, "select-demo", static_cast<int>(state.range(0)), state.range(1) != 0);
+}
+
+// Arguments: the ViewPage tab on show (0 the three texts together, 1 the Korean views), and
+// whether the paint after the selection is timed too.
+BENCHMARK(BM_BuildTextsOnly_Demo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectSutra_Demo)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildTextsOnly_Corpus)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectSutra_Corpus)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillFamily_Corpus)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Windows().clear();
+    return 0;
+}

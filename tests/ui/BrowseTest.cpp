@@ -1,0 +1,304 @@
+// The browse lists and the display of a chosen sutra, driven through the window.
+
+#include "TestDataSet.h"
+#include "WindowHarness.h"
+
+#include "app/ControlWidget.h"
+#include "browse/SutraTexts.h"
+#include "data/DataSetSource.h"
+
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Six sutras: collections 1, 2, 3, 1, 2, 1 (none of 증일아함); names with a pair of equals
+// (positions 0 and 3) and a prefix ("대본", position 4); position 5 has a 32-unit title
+// with a character outside code page 949.
+const std::u16string LongTitle = [] {
+    std::u16string title = u"\U00020000";
+    for (char16_t c = u'가'; title.size() < 32; ++c)
+        title += c;
+    return title;
+}();
+
+TDataSetSource BrowseSource()
+{
+    TDataSetSource source = SmallDataSetSource();
+    source.Suttas[3].Kind = 1;
+    TSourceSutta prefix = source.Suttas[1];
+    prefix.Title = u"중아함 0002";
+    prefix.Name = u"대본";
+    source.Suttas.push_back(prefix);
+    TSourceSutta longTitle = source.Suttas[0];
+    longTitle.Title = LongTitle;
+    longTitle.Name = u"가나경";
+    source.Suttas.push_back(longTitle);
+    return source;
+}
+
+std::u16string Cell(const QTableWidget* grid, int row, int column)
+{
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text().toStdU16String() : std::u16string();
+}
+
+// Column 0 of every row.
+std::vector<std::u16string> Numbers(const QTableWidget* grid)
+{
+    std::vector<std::u16string> numbers;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        numbers.push_back(Cell(grid, r, 0));
+    return numbers;
+}
+
+std::u16string Text(const QLabel* label)
+{
+    return label->text().toStdU16String();
+}
+
+std::u16string Text(const QTextEdit* view)
+{
+    return view->toPlainText().toStdU16String();
+}
+
+// A view's text as the core builds it, with each CR LF turned into the view's single break.
+std::u16string AsShown(std::u16string text)
+{
+    std::u16string shown;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')) shown += text[i];
+    return shown;
+}
+
+class BrowseTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WriteTestDataSet(BrowseSource(), Program.Path() / "Data");
+        Started = StartWindow(Program.Path(), std::vector<std::u16string>{u"Arial"});
+        ASSERT_TRUE(Started->WaitUntilSettled());
+        ASSERT_TRUE(Form().DataLoaded());
+    }
+
+    TMainForm& Form() { return *Started->Form; }
+
+    std::vector<TRichEdit*> Views()
+    {
+        TMainForm& f = Form();
+        return {f.TotalHanRichEdit, f.HanRichEdit0, f.HanRichEdit1,       f.HanRichEdit2,
+                f.TotalKorRichEdit, f.KorRichEdit,  f.TotalSinsuRichEdit, f.SinsuRichEdit};
+    }
+
+    // Clicks a row with the mouse, on the list's own tab.
+    void ClickRow(QTableWidget* grid, int row)
+    {
+        for (QWidget* sheet = grid->parentWidget(); sheet; sheet = sheet->parentWidget())
+            if (Form().SearchPage->indexOf(sheet) >= 0) Form().SearchPage->setCurrentWidget(sheet);
+        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    TTemporaryFolder Program;
+    std::unique_ptr<TStartedWindow> Started;
+};
+
+TEST_F(BrowseTest, LoadingFillsTheListsWithRowZeroCurrentAndShowsNoSutra)
+{
+    TMainForm& form = Form();
+    EXPECT_EQ(Numbers(form.OrdGrid), (std::vector<std::u16string>{u"1", u"2", u"3", u"4", u"5", u"6"}));
+    EXPECT_EQ(Cell(form.OrdGrid, 1, 1), u"중아함 0001");
+    EXPECT_EQ(Cell(form.OrdGrid, 1, 2), u"선법경");
+    EXPECT_EQ(Text(form.OrdCountPanel), u"6 개");
+
+    // Name order: a prefix first, equal names in catalogue order; name before title.
+    EXPECT_EQ(Numbers(form.NameGrid), (std::vector<std::u16string>{u"6", u"5", u"1", u"4", u"3", u"2"}));
+    EXPECT_EQ(Cell(form.NameGrid, 1, 1), u"대본");
+    EXPECT_EQ(Cell(form.NameGrid, 1, 2), u"중아함 0002");
+    EXPECT_EQ(Text(form.NameCountPanel), u"6 개");
+
+    ASSERT_EQ(form.SubjGrid1->rowCount(), 3);
+    EXPECT_EQ(Cell(form.SubjGrid1, 0, 0), u"제일분");
+    EXPECT_EQ(Cell(form.SubjGrid1, 0, 1), u"2 개");
+    EXPECT_EQ(Cell(form.SubjGrid1, 1, 1), u"0 개");
+    EXPECT_EQ(Numbers(form.SubjGrid2), std::vector<std::u16string>{u""});
+    EXPECT_EQ(Text(form.Subj2CountPanel), u"");
+
+    for (QTableWidget* grid : {form.OrdGrid, form.NameGrid, form.SubjGrid1})
+        EXPECT_EQ(grid->currentRow(), 0) << grid->objectName().toStdString();
+    EXPECT_EQ(form.CurrentSutra, -1);
+    for (TRichEdit* view : Views())
+        EXPECT_TRUE(view->document()->isEmpty()) << view->objectName().toStdString();
+}
+
+TEST_F(BrowseTest, CellsHoldTheWholeThirtyTwoUnitTitleOutsideTheCodePage)
+{
+    ASSERT_EQ(LongTitle.size(), 32u);
+    EXPECT_EQ(Cell(Form().OrdGrid, 5, 1), LongTitle);
+    EXPECT_EQ(Cell(Form().NameGrid, 0, 2), LongTitle);
+}
+
+TEST_F(BrowseTest, FiltersKeepCatalogueNumbersAndNameOrderAndLeaveTheOtherListAlone)
+{
+    TMainForm& form = Form();
+    ClickRow(form.OrdGrid, 2);
+    ASSERT_EQ(form.CurrentSutra, 2);
+    QSignalSpy refilled(form.TotalHanRichEdit, &QTextEdit::textChanged);
+
+    form.RadioGroup0_1->SetItemIndex(2); // 중아함
+    EXPECT_EQ(Numbers(form.OrdGrid), (std::vector<std::u16string>{u"2", u"5"}));
+    EXPECT_EQ(Text(form.OrdCountPanel), u"2 개");
+    EXPECT_EQ(form.OrdGrid->currentRow(), 0);
+    EXPECT_EQ(Numbers(form.NameGrid).size(), 6u);
+
+    form.RadioGroup0_2->SetItemIndex(1); // 장아함
+    EXPECT_EQ(Numbers(form.NameGrid), (std::vector<std::u16string>{u"6", u"1", u"4"}));
+    EXPECT_EQ(Text(form.NameCountPanel), u"3 개");
+    EXPECT_EQ(Numbers(form.OrdGrid), (std::vector<std::u16string>{u"2", u"5"}));
+
+    // A collection without sutras: the one empty row.
+    form.RadioGroup0_1->SetItemIndex(4);
+    EXPECT_EQ(Numbers(form.OrdGrid), std::vector<std::u16string>{u""});
+    EXPECT_EQ(Text(form.OrdCountPanel), u"0 개");
+
+    // Refilling moved the current row to 0 of each list, and showed nothing.
+    EXPECT_EQ(form.CurrentSutra, 2);
+    EXPECT_EQ(refilled.count(), 0);
+
+    form.FillSutraGrid(form.OrdGrid, form.OrdCountPanel, false, 8);
+    EXPECT_EQ(Text(form.OrdCountPanel), u"0 개") << "a kind outside 0 to 7 changes nothing";
+}
+
+TEST_F(BrowseTest, ChoosingASubjectListsItsSutrasWithoutShowingOne)
+{
+    TMainForm& form = Form();
+    ClickRow(form.SubjGrid2, 0);
+    EXPECT_EQ(form.CurrentSutra, -1) << "no subject chosen yet";
+
+    ClickRow(form.SubjGrid1, 2);
+    EXPECT_EQ(Numbers(form.SubjGrid2), (std::vector<std::u16string>{u"3", u"4"}));
+    EXPECT_EQ(Cell(form.SubjGrid2, 1, 1), u"증일아함 0001");
+    EXPECT_EQ(Text(form.Subj2CountPanel), u"2 개");
+    EXPECT_EQ(form.SubjGrid2->currentRow(), 0);
+    EXPECT_EQ(form.CurrentSutra, -1);
+
+    // The keyboard moves to the subject without sutras.
+    form.SubjGrid1->setFocus();
+    QTest::keyClick(form.SubjGrid1, Qt::Key_Up);
+    EXPECT_EQ(Numbers(form.SubjGrid2), std::vector<std::u16string>{u""});
+    EXPECT_EQ(Text(form.Subj2CountPanel), u"0 개");
+    ClickRow(form.SubjGrid2, 0);
+    EXPECT_EQ(form.CurrentSutra, -1);
+
+    ClickRow(form.SubjGrid1, 0);
+    ClickRow(form.SubjGrid2, 1);
+    EXPECT_EQ(form.CurrentSutra, 1);
+}
+
+TEST_F(BrowseTest, SelectingARowFillsTheEightViews)
+{
+    TMainForm& form = Form();
+    ClickRow(form.OrdGrid, 1);
+    ASSERT_EQ(form.CurrentSutra, 1);
+
+    const std::u16string title = u"#제목:중아함 0001  선법경\n\n";
+    EXPECT_EQ(Text(form.TotalHanRichEdit), title + u"사리불 목건련\n대비구중\n");
+    EXPECT_EQ(Text(form.HanRichEdit0), Text(form.TotalHanRichEdit));
+    EXPECT_EQ(Text(form.HanRichEdit1), u"주제 선법경\n");
+    EXPECT_EQ(Text(form.HanRichEdit2), u"요약 선법경\n");
+    EXPECT_EQ(Text(form.TotalKorRichEdit), title + u"舍利弗目\n揵連大比丘衆\n");
+    EXPECT_EQ(Text(form.KorRichEdit), Text(form.TotalKorRichEdit));
+    EXPECT_EQ(Text(form.TotalSinsuRichEdit), title + u"舍利弗目\n揵連大比丘衆\n");
+    EXPECT_EQ(Text(form.SinsuRichEdit), Text(form.TotalSinsuRichEdit));
+
+    // One character a line break, one block a line.
+    const QTextDocument* document = form.TotalHanRichEdit->document();
+    EXPECT_EQ(document->characterCount(), form.TotalHanRichEdit->toPlainText().size() + 1);
+    EXPECT_EQ(document->blockCount(), 5);
+}
+
+TEST_F(BrowseTest, SelectingTheSutraOnShowLeavesTheViewsUntouched)
+{
+    TMainForm& form = Form();
+    ClickRow(form.OrdGrid, 0);
+    QTextCursor selection(form.TotalHanRichEdit->document());
+    selection.setPosition(3);
+    selection.setPosition(7, QTextCursor::KeepAnchor);
+    form.TotalHanRichEdit->setTextCursor(selection);
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (TRichEdit* view : Views())
+        spies.push_back(std::make_unique<QSignalSpy>(view, &QTextEdit::textChanged));
+
+    ClickRow(form.OrdGrid, 0);
+    ClickRow(form.NameGrid, 2); // the same sutra from the other list
+    for (std::size_t v = 0; v < spies.size(); ++v)
+        EXPECT_EQ(spies[v]->count(), 0) << Views()[v]->objectName().toStdString();
+    EXPECT_EQ(form.TotalHanRichEdit->textCursor().selectionStart(), 3);
+    EXPECT_EQ(form.TotalHanRichEdit->textCursor().selectionEnd(), 7);
+
+    // After the search shows a sutra the same row fills the views again.
+    form.CurrentSutra = -1;
+    ClickRow(form.OrdGrid, 0);
+    for (std::size_t v = 0; v < spies.size(); ++v)
+        EXPECT_GE(spies[v]->count(), 1) << Views()[v]->objectName().toStdString();
+}
+
+TEST_F(BrowseTest, KeyboardRowChangesShowTheSutraLikeClicks)
+{
+    TMainForm& form = Form();
+    form.OrdGrid->setFocus();
+    QTest::keyClick(form.OrdGrid, Qt::Key_Down);
+    EXPECT_EQ(form.CurrentSutra, 1);
+    QTest::keyClick(form.OrdGrid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(form.CurrentSutra, 5);
+    EXPECT_EQ(Text(form.TotalHanRichEdit).substr(0, 4 + LongTitle.size()), u"#제목:" + LongTitle);
+}
+
+TEST_F(BrowseTest, ShowingFromALaterTabSwitchesToTheTextsTogether)
+{
+    TMainForm& form = Form();
+    for (int page = 0; page < form.ViewPage->count(); ++page) {
+        form.ViewPage->setCurrentIndex(page);
+        ClickRow(form.OrdGrid, page % 2);
+        EXPECT_EQ(form.CurrentSutra, page % 2);
+        EXPECT_EQ(form.ViewPage->currentIndex(), page >= 4 ? 0 : page) << "from tab " << page;
+    }
+}
+
+TEST(BrowseCorpusTest, TheLargestSutraShowsEveryUnitOfItsTexts)
+{
+    const fs::path corpus = CorpusFolder();
+    if (corpus.empty()) GTEST_SKIP() << "no shared corpus";
+    TDataSetSource source;
+    TSourceSkips skips;
+    ASSERT_TRUE(ReadDataSetSource(corpus, source, skips).empty());
+    TTemporaryFolder program;
+    WriteTestDataSet(source, program.Path() / "Data");
+    auto started = StartWindow(program.Path(), std::vector<std::u16string>{u"Arial"});
+    ASSERT_TRUE(started->WaitUntilSettled(60000));
+    TMainForm& form = *started->Form;
+    const TLoadedData& data = started->State.Data;
+    const std::int32_t count = data.TextFiles[0].SuttaTable.Count;
+    EXPECT_EQ(Text(form.OrdCountPanel), QString("%1 개").arg(count).toStdU16String());
+    EXPECT_EQ(form.NameGrid->rowCount(), count);
+
+    std::int32_t largest = 0;
+    for (std::int32_t n = 1; n < count; ++n)
+        if (data.TextFiles[1].SuttaTable.Items[n].BodyLength > data.TextFiles[1].SuttaTable.Items[largest].BodyLength)
+            largest = n;
+    form.ShowSutra(largest);
+    const TSutraViewTexts texts = BuildSutraViewTexts(data, largest);
+    EXPECT_EQ(Text(form.TotalHanRichEdit), AsShown(texts.TotalHan));
+    EXPECT_EQ(Text(form.HanRichEdit1), AsShown(texts.HanSubject));
+    EXPECT_EQ(Text(form.HanRichEdit2), AsShown(texts.HanSummary));
+    EXPECT_EQ(Text(form.KorRichEdit), AsShown(texts.TotalKor));
+    EXPECT_EQ(Text(form.SinsuRichEdit), AsShown(texts.TotalSinsu));
+}
+
+} // namespace
