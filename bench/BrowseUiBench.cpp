@@ -11,6 +11,7 @@
 #include "util/TextCodec.h"
 
 #include <QApplication>
+#include <QTableWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -172,6 +173,32 @@ void BM_FillFamily_Corpus(benchmark::State& state)
     FillFamily(state, &CorpusDataFolder, "select-corpus");
 }
 
+// The lists filled at load time: OrdGrid and NameGrid with every sutra, then SubjGrid1.
+void FillLoadTimeLists(benchmark::State& state, TFolderFunction folderOf, const char* name)
+{
+    TLoadedWindow* window = LoadedWindow(folderOf, name);
+    if (!window) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    TMainForm& form = *window->Form;
+    for (auto _ : state) {
+        form.FillSutraGrid(form.OrdGrid, form.OrdCountPanel, false, 0);
+        form.FillSutraGrid(form.NameGrid, form.NameCountPanel, true, 0);
+        form.FillSubjectGrid();
+    }
+    state.counters["rows"] = form.OrdGrid->rowCount();
+}
+
+void BM_FillLoadTimeLists_Corpus(benchmark::State& state)
+{
+    FillLoadTimeLists(state, &CorpusDataFolder, "select-corpus");
+}
+void BM_FillLoadTimeLists_Demo(benchmark::State& state)
+{
+    FillLoadTimeLists(state, &DemoDataFolder, "select-demo");
+}
+
 void BM_BuildTextsOnly_Corpus(benchmark::State& state)
 {
     BuildTextsOnly(state, &CorpusDataFolder, "select-corpus");
@@ -195,6 +222,8 @@ BENCHMARK(BM_BuildTextsOnly_Demo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectSutra_Demo)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildTextsOnly_Corpus)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectSutra_Corpus)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillLoadTimeLists_Demo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillLoadTimeLists_Corpus)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillFamily_Corpus)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 } // namespace
