@@ -86,6 +86,10 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
     if (!AllWords) {
         Settled = emptyWord || NeededWords == 0;
         SettledResult = emptyWord;
+    } else if (wordCount != info.WordCount) {
+        // A count outside the slots is never met, as MatchText counts.
+        Settled = true;
+        SettledResult = false;
     } else {
         Settled = NeededWords == 0;
         SettledResult = true;

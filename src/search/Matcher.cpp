@@ -40,7 +40,8 @@ bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_
     const bool allowed = VariantsAllowed(info);
 
     int found = 0;
-    for (int w = 0; w < info.WordCount; ++w) {
+    const int wordCount = std::clamp(info.WordCount, 0, MaxSearchWords); // never beyond the slots
+    for (int w = 0; w < wordCount; ++w) {
         const std::u16string_view word = SearchWord(info, w);
         const std::int32_t length = static_cast<std::int32_t>(word.size());
         bool matched = false;

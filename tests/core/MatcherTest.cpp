@@ -123,6 +123,16 @@ TEST(MatchText, DecidesByModeAndMarksEveryWordRegardless)
     EXPECT_TRUE(all.Match(u"色"));
 }
 
+TEST(MatchText, NeverReadsBeyondTheWordSlots)
+{
+    for (std::int32_t mode : {0, 1})
+        for (std::int32_t count : {-1, 21}) {
+            TMatcherCase c(1, std::vector<std::u16string>(20, u"色"), mode);
+            c.Info.WordCount = count;
+            c.Match(u"色");
+        }
+}
+
 TEST(MatchText, GrowsTheWorkArraysForATextLongerThanWorkSize)
 {
     TMatcherCase c(0, {u"끝"});
