@@ -3,6 +3,7 @@
 #include "app/ControlWidget.h"
 #include "app/Settings.h"
 #include "data/LoadDriver.h"
+#include "search/SearchWords.h"
 #include "util/MyUtils.h"
 
 #include <QCloseEvent>
@@ -142,10 +143,7 @@ void TMainForm::LoadAllData()
         return;
     }
 
-    auto& work = State.SearchInfo.Work;
-    work.WorkSize = LargestTextSize(State.Data) + 100;
-    work.Marks.assign(work.WorkSize, 0);
-    work.Positions.assign(work.WorkSize, 0);
+    PrepareSearch(State.SearchInfo, State.Data);
     ReadFileMsgPanel->hide();
     ArrangePanes();
     Loaded = true;
