@@ -1,0 +1,326 @@
+// The search tab and the display of a result, driven through the window.
+
+#include "TestDataSet.h"
+#include "WindowHarness.h"
+
+#include "app/ControlWidget.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int FillerCount = 120;
+
+// The four sutras of the small set, then fillers of 장아함 that hold none of the words searched
+// here, so that a 장아함 scan moves the progress bar twice. Sutra 1's body begins with its
+// name; sutra 3's 신수대장경 text lacks 佛.
+TDataSetSource SearchSource()
+{
+    TDataSetSource source = SmallDataSetSource();
+    source.Suttas[1].HanBody = u"선법 사리불 목건련\r\n대비구중";
+    std::replace(source.Suttas[3].SinsuBody.begin(), source.Suttas[3].SinsuBody.end(), u'佛', u'仏');
+    for (int i = 0; i < FillerCount; ++i) {
+        TSourceSutta filler = source.Suttas[2];
+        filler.Kind = 1;
+        source.Suttas.push_back(filler);
+    }
+    return source;
+}
+
+std::u16string Cell(const QTableWidget* grid, int row, int column)
+{
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text().toStdU16String() : std::u16string();
+}
+
+std::vector<std::u16string> Numbers(const QTableWidget* grid)
+{
+    std::vector<std::u16string> numbers;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        numbers.push_back(Cell(grid, r, 0));
+    return numbers;
+}
+
+std::u16string Text(const QLabel* label)
+{
+    return label->text().toStdU16String();
+}
+
+struct TRange
+{
+    int Begin, End;
+    bool operator==(const TRange&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const TRange& range)
+{
+    return out << "[" << range.Begin << ", " << range.End << ")";
+}
+
+// The [begin, end) ranges of a view in red bold, adjacent fragments joined. Every such
+// fragment must carry the highlight format and nothing of the view's font.
+std::vector<TRange> RedBold(const QTextEdit* view)
+{
+    std::vector<TRange> ranges;
+    for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next())
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (format.foreground().color() != QColor(255, 0, 0) || format.fontWeight() != QFont::Bold) continue;
+            EXPECT_FALSE(format.fontItalic() || format.fontUnderline() || format.fontStrikeOut());
+            EXPECT_FALSE(format.hasProperty(QTextFormat::FontFamilies) ||
+                         format.hasProperty(QTextFormat::FontPointSize));
+            const int begin = fragment.position(), end = begin + fragment.length();
+            if (!ranges.empty() && ranges.back().End == begin)
+                ranges.back().End = end;
+            else
+                ranges.push_back({begin, end});
+        }
+    return ranges;
+}
+
+// Where each of the given strings stands in the view's text, in the order given.
+std::vector<TRange> Find(const QTextEdit* view, std::initializer_list<QString> pieces)
+{
+    const QString text = view->toPlainText();
+    std::vector<TRange> ranges;
+    int from = 0;
+    for (const QString& piece : pieces) {
+        from = static_cast<int>(text.indexOf(piece, from));
+        ranges.push_back({from, from + static_cast<int>(piece.size())});
+        from += static_cast<int>(piece.size());
+    }
+    return ranges;
+}
+
+class SearchTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WriteTestDataSet(SearchSource(), Program.Path() / "Data");
+        Started = StartWindow(Program.Path(), std::vector<std::u16string>{u"Arial"});
+        ASSERT_TRUE(Started->WaitUntilSettled());
+        ASSERT_TRUE(Form().DataLoaded());
+        Form().SearchPage->setCurrentWidget(Form().SearchTabSheet);
+        Form().activateWindow();
+    }
+
+    TMainForm& Form() { return *Started->Form; }
+    std::vector<TRecordedBox>& Boxes() { return Started->Shell.Boxes; }
+
+    std::vector<TRichEdit*> Views()
+    {
+        TMainForm& f = Form();
+        return {f.TotalHanRichEdit, f.HanRichEdit0, f.HanRichEdit1,       f.HanRichEdit2,
+                f.TotalKorRichEdit, f.KorRichEdit,  f.TotalSinsuRichEdit, f.SinsuRichEdit};
+    }
+
+    // Types the memo, chooses the canon and collection as the user does, and presses the button.
+    void Search(const QString& memo, int canon, int kind = 0)
+    {
+        TMainForm& form = Form();
+        form.SearchMemo->setPlainText(memo);
+        form.TitleCombo->setCurrentIndex(canon);
+        form.KindCombo->setCurrentIndex(kind);
+        QTest::mouseClick(form.SearchButton, Qt::LeftButton);
+    }
+
+    void ClickRow(int row)
+    {
+        QTableWidget* grid = Form().SearchGrid;
+        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    TTemporaryFolder Program;
+    std::unique_ptr<TStartedWindow> Started;
+};
+
+TEST_F(SearchTest, CleanedLinesAreWrittenBackForEachKindOfCanon)
+{
+    TMainForm& form = Form();
+    Search("大 比丘\u3002\n  사리 불 \n\t", 1);
+    EXPECT_EQ(Lines(form.SearchMemo), (std::vector<std::u16string>{u"大比丘", u"사리불", u"\t"}));
+    EXPECT_EQ(Numbers(form.SearchGrid), std::vector<std::u16string>{u"2"});
+
+    Search("大 比丘\u3002\n  사리 불 \n\t", 0);
+    EXPECT_EQ(Lines(form.SearchMemo), (std::vector<std::u16string>{u"大 比丘\u3002", u"사리 불", u""}));
+    EXPECT_EQ(Text(form.SearchCountPanel), u"0 개") << "the body has 사리불 without the space";
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(SearchTest, ARejectedMemoLeavesTheListEmptyAndTheFocusInTheMemo)
+{
+    TMainForm& form = Form();
+    Search("불", 0);
+    ASSERT_EQ(form.SearchGrid->rowCount(), 3);
+
+    const QString tooLong = QString("\n") + QString(100, QChar(u'가')) + "\n불";
+    Search(tooLong, 0);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].Text, u"단어 길이가 너무 깁니다.");
+    EXPECT_EQ(Boxes()[0].Caption, u"확인");
+    EXPECT_EQ(form.SearchMemo->toPlainText(), tooLong) << "the memo keeps its lines";
+    EXPECT_EQ(Numbers(form.SearchGrid), std::vector<std::u16string>{u""});
+    EXPECT_EQ(Text(form.SearchCountPanel), u"");
+    EXPECT_EQ(Text(form.SearchTimePanel), u"");
+    EXPECT_EQ(form.focusWidget(), form.SearchMemo);
+    EXPECT_EQ(form.State.SearchInfo.HitCount, 0);
+
+    form.SearchGrid->setFocus();
+    Search(" \n\u3000\n", 1);
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[1].Text, u"검색할 단어가 입력되지 않았습니다.");
+    EXPECT_TRUE(form.SearchMemo->document()->isEmpty());
+    EXPECT_EQ(form.focusWidget(), form.SearchMemo);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(SearchTest, ASearchListsInCatalogueOrderAndShowsNoSutra)
+{
+    TMainForm& form = Form();
+    form.ShowSutra(2);
+    const QString shown = form.TotalHanRichEdit->toPlainText();
+
+    Search("불", 0);
+    EXPECT_EQ(Numbers(form.SearchGrid), (std::vector<std::u16string>{u"1", u"2", u"4"}));
+    EXPECT_EQ(Cell(form.SearchGrid, 1, 1), u"중아함 0001");
+    EXPECT_EQ(Cell(form.SearchGrid, 1, 2), u"선법경");
+    EXPECT_EQ(Text(form.SearchCountPanel), u"3 개");
+    EXPECT_EQ(form.SearchGrid->currentRow(), 0);
+    EXPECT_EQ(form.focusWidget(), form.SearchGrid);
+    EXPECT_EQ(form.CurrentSutra, 2) << "no row was selected";
+    EXPECT_EQ(form.TotalHanRichEdit->toPlainText(), shown);
+
+    EXPECT_TRUE(form.SearchTimePanel->isHidden());
+    EXPECT_TRUE(QRegularExpression("^\\d+\\.\\d\\d초$").match(form.SearchTimePanel->text()).hasMatch())
+        << form.SearchTimePanel->text().toStdString();
+}
+
+TEST_F(SearchTest, TheProgressBarCountsTheCollectionUnderTheBusyCursor)
+{
+    TMainForm& form = Form();
+    struct TMove
+    {
+        int Value;
+        bool PanelShown, Busy;
+    };
+    std::vector<TMove> moves;
+    QObject::connect(form.SearchProgress, &QProgressBar::valueChanged, [&](int value) {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        moves.push_back({value, form.SearchMsgPanel->isVisible(), cursor && cursor->shape() == Qt::WaitCursor});
+    });
+
+    Search("불", 0, 1); // 장아함: sutra 1 and the fillers
+    EXPECT_EQ(form.SearchProgress->maximum(), 1 + FillerCount);
+    ASSERT_GE(moves.size(), 2u);
+    EXPECT_EQ(moves[0].Value, 50);
+    EXPECT_EQ(moves[1].Value, 100);
+    for (const TMove& move : moves)
+        EXPECT_TRUE(move.PanelShown && move.Busy) << move.Value;
+    EXPECT_EQ(form.SearchProgress->value(), 0);
+    EXPECT_TRUE(form.SearchMsgPanel->isHidden());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(Numbers(form.SearchGrid), std::vector<std::u16string>{u"1"});
+}
+
+TEST_F(SearchTest, SelectingAKoreanResultHighlightsItsTwoViewsButNotTheTitle)
+{
+    TMainForm& form = Form();
+    form.ViewPage->setCurrentIndex(2);
+    Search("선법\n련대", 0);
+    ASSERT_EQ(Numbers(form.SearchGrid), std::vector<std::u16string>{u"2"});
+    ClickRow(0);
+
+    EXPECT_TRUE(form.TotalHanRichEdit->toPlainText().startsWith("#제목:중아함 0001  선법경\n\n선법 "));
+    // 선법 stands first in the body and in the name; 련 and 대 lie either side of a line break.
+    const std::vector<TRange> expected = Find(form.TotalHanRichEdit, {"선법 ", "련", "대"});
+    const std::vector<TRange> highlighted{{expected[0].Begin, expected[0].End - 1}, expected[1], expected[2]};
+    EXPECT_EQ(expected[1].End + 1, expected[2].Begin);
+    EXPECT_EQ(RedBold(form.TotalHanRichEdit), highlighted);
+    EXPECT_EQ(RedBold(form.HanRichEdit0), highlighted);
+    for (TRichEdit* view : {form.HanRichEdit1, form.HanRichEdit2, form.TotalKorRichEdit, form.KorRichEdit,
+                            form.TotalSinsuRichEdit, form.SinsuRichEdit})
+        EXPECT_TRUE(RedBold(view).empty()) << view->objectName().toStdString();
+
+    const QTextCursor caret = form.HanRichEdit0->textCursor();
+    EXPECT_FALSE(caret.hasSelection());
+    EXPECT_EQ(caret.position(), highlighted.back().Begin);
+    EXPECT_FALSE(form.TotalHanRichEdit->isHidden());
+    EXPECT_TRUE(form.HanRichEdit0->isVisible());
+    EXPECT_EQ(form.ViewPage->currentIndex(), 1) << "tab 2 shows no Korean text";
+    EXPECT_EQ(form.CurrentSutra, -1);
+    EXPECT_EQ(form.focusWidget(), form.SearchGrid);
+}
+
+TEST_F(SearchTest, BothEditionsHighlightThePairsTheSutraWasFoundIn)
+{
+    TMainForm& form = Form();
+    form.ViewPage->setCurrentIndex(3);
+    Search("佛", 3);
+    ASSERT_EQ(Numbers(form.SearchGrid), (std::vector<std::u16string>{u"1", u"4"}));
+    EXPECT_EQ(form.State.SearchInfo.HitFlags[0], 6);
+    EXPECT_EQ(form.State.SearchInfo.HitFlags[3], 2);
+
+    ClickRow(0);
+    for (TRichEdit* view : {form.TotalKorRichEdit, form.KorRichEdit, form.TotalSinsuRichEdit, form.SinsuRichEdit})
+        EXPECT_EQ(RedBold(view), Find(view, {"佛"})) << view->objectName().toStdString();
+    EXPECT_TRUE(RedBold(form.TotalHanRichEdit).empty());
+    EXPECT_EQ(form.ViewPage->currentIndex(), 3) << "tab 3 stays";
+
+    // The arrow key selects the next result as a click does; only the 고려대장경 pair holds it.
+    form.ViewPage->setCurrentIndex(1);
+    QTest::keyClick(form.SearchGrid, Qt::Key_Down);
+    EXPECT_TRUE(form.TotalKorRichEdit->toPlainText().contains("毘婆尸佛"));
+    EXPECT_EQ(RedBold(form.KorRichEdit), Find(form.KorRichEdit, {"佛"}));
+    EXPECT_TRUE(RedBold(form.TotalSinsuRichEdit).empty());
+    EXPECT_TRUE(RedBold(form.SinsuRichEdit).empty());
+    EXPECT_EQ(form.ViewPage->currentIndex(), 0) << "tab 1 gives way to the texts together";
+}
+
+TEST_F(SearchTest, TheEmptyResultRowShowsNothing)
+{
+    TMainForm& form = Form();
+    Search("없는말", 0);
+    EXPECT_EQ(Text(form.SearchCountPanel), u"0 개");
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (TRichEdit* view : Views())
+        spies.push_back(std::make_unique<QSignalSpy>(view, &QTextEdit::textChanged));
+    ClickRow(0);
+    for (const auto& spy : spies)
+        EXPECT_EQ(spy->count(), 0);
+    EXPECT_EQ(form.CurrentSutra, -1);
+}
+
+TEST_F(SearchTest, TheVariantBoxIsEnabledForTheChineseCanonsOnly)
+{
+    TMainForm& form = Form();
+    QCheckBox* box = form.SameCharacterCB;
+    EXPECT_FALSE(box->isEnabled());
+    EXPECT_TRUE(box->isChecked());
+    form.TitleCombo->setFocus();
+    QTest::keyClick(form.TitleCombo, Qt::Key_Down);
+    EXPECT_TRUE(box->isEnabled());
+    box->setChecked(false);
+    QTest::keyClick(form.TitleCombo, Qt::Key_End);
+    EXPECT_TRUE(box->isEnabled());
+    QTest::keyClick(form.TitleCombo, Qt::Key_Home);
+    EXPECT_FALSE(box->isEnabled());
+    EXPECT_FALSE(box->isChecked()) << "the check state is left alone";
+}
+
+} // namespace
