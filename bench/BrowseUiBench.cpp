@@ -3,21 +3,18 @@
 // really refills the views. The baseline builds the same texts without any view.
 
 #include "BenchData.h"
+#include "UiBenchSupport.h"
 
-#include "app/AppShell.h"
 #include "app/ControlWidget.h"
-#include "app/Unit1.h"
 #include "browse/SutraTexts.h"
-#include "util/TextCodec.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QTableWidget>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -26,28 +23,8 @@ namespace {
 namespace fs = std::filesystem;
 using TFolderFunction = fs::path (*)();
 
-// Message boxes go to standard error instead of blocking the run.
-class TBenchShell : public IAppShell
+struct TLoadedWindow : TBenchWindow
 {
-public:
-    void Show(const std::u16string& text, const std::u16string& caption) override
-    {
-        std::fprintf(stderr, "%s: %s\n", Utf16ToUtf8(caption).c_str(), Utf16ToUtf8(text).c_str());
-    }
-    void ShowAppMessage(const std::u16string& text) override { Show(text, std::u16string(AppTitle)); }
-    void RequestExit(int) override { Requested = true; }
-    bool ExitRequested() const override { return Requested; }
-    int ExitCode() const override { return 0; }
-
-private:
-    bool Requested = false;
-};
-
-struct TLoadedWindow
-{
-    TVesko3State State;
-    TBenchShell Shell;
-    std::unique_ptr<TMainForm> Form;
     std::int32_t Largest = -1, NextLargest = -1;
 };
 
@@ -74,22 +51,10 @@ TLoadedWindow* LoadedWindow(TFolderFunction folderOf, const char* name)
     if (auto found = windows.find(folderOf); found != windows.end()) return found->second.get();
     std::unique_ptr<TLoadedWindow>& window = windows[folderOf];
 
-    const fs::path data = folderOf();
-    if (data.empty()) return nullptr;
-    const fs::path program = BenchScratchFolder(name);
-    std::error_code error;
-    fs::create_directories(program, error);
-    if (!fs::exists(program / "Data", error)) fs::create_directory_symlink(data, program / "Data", error);
-    if (error) return nullptr;
-
     auto made = std::make_unique<TLoadedWindow>();
-    made->Form = std::make_unique<TMainForm>(made->State, made->Shell, program);
-    if (made->Shell.ExitRequested()) return nullptr;
-    made->Form->show();
-    while (!made->Form->DataLoaded() && !made->Shell.ExitRequested())
-        QCoreApplication::processEvents();
+    if (!made->Open(ProgramFolderFor(folderOf(), name), TWindowStart::Loaded)) return nullptr;
     const TLoadedData& loaded = made->State.Data;
-    if (made->Shell.ExitRequested() || loaded.TextFiles[0].SuttaTable.Count < 2) return nullptr;
+    if (loaded.TextFiles[0].SuttaTable.Count < 2) return nullptr;
 
     std::vector<std::int32_t> order(loaded.TextFiles[0].SuttaTable.Count);
     for (std::int32_t n = 0; n < static_cast<std::int32_t>(order.size()); ++n)
@@ -230,11 +195,5 @@ BENCHMARK(BM_FillFamily_Corpus)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Windows().clear();
-    return 0;
+    return RunUiBenchmarks(argc, argv, [] { Windows().clear(); });
 }

@@ -2,48 +2,13 @@
 // corpus, against the load driver alone on the same files as the baseline.
 
 #include "BenchData.h"
-
-#include "app/AppShell.h"
-#include "app/Unit1.h"
-#include "util/TextCodec.h"
-
-#include <QApplication>
+#include "UiBenchSupport.h"
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Message boxes go to standard error instead of blocking the run.
-class TBenchShell : public IAppShell
-{
-public:
-    void Show(const std::u16string& text, const std::u16string& caption) override
-    {
-        std::fprintf(stderr, "%s: %s\n", Utf16ToUtf8(caption).c_str(), Utf16ToUtf8(text).c_str());
-    }
-    void ShowAppMessage(const std::u16string& text) override { Show(text, std::u16string(AppTitle)); }
-    void RequestExit(int exitCode) override { Requested = true; }
-    bool ExitRequested() const override { return Requested; }
-    int ExitCode() const override { return 0; }
-
-private:
-    bool Requested = false;
-};
-
-// A program folder whose Data entry is the data set, as the window expects it.
-fs::path ProgramFolderFor(const fs::path& dataFolder, std::string_view name)
-{
-    if (dataFolder.empty()) return {};
-    const fs::path program = BenchScratchFolder(name);
-    std::error_code error;
-    fs::create_directories(program, error);
-    if (!fs::exists(program / "Data", error)) fs::create_directory_symlink(dataFolder, program / "Data", error);
-    return error ? fs::path() : program;
-}
 
 void WindowToLoaded(benchmark::State& state, const fs::path& programFolder)
 {
@@ -52,17 +17,12 @@ void WindowToLoaded(benchmark::State& state, const fs::path& programFolder)
         return;
     }
     for (auto _ : state) {
-        TVesko3State vesko;
-        TBenchShell shell;
-        auto form = std::make_unique<TMainForm>(vesko, shell, programFolder);
-        form->show();
-        while (!form->DataLoaded() && !shell.ExitRequested())
-            QCoreApplication::processEvents();
+        TBenchWindow window;
+        const bool loaded = window.Open(programFolder, TWindowStart::Loaded);
         state.PauseTiming();
-        const bool failed = shell.ExitRequested();
-        form.reset();
+        window.Form.reset();
         state.ResumeTiming();
-        if (failed) {
+        if (!loaded) {
             state.SkipWithError("the window did not load the data set");
             return;
         }
@@ -110,10 +70,5 @@ BENCHMARK(BM_WindowToLoaded_Corpus)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunUiBenchmarks(argc, argv);
 }

@@ -2,35 +2,19 @@
 // view's copy with the view's font against Qt's own copy of the same view.
 
 #include "BenchData.h"
+#include "UiBenchSupport.h"
 
-#include "app/AppShell.h"
 #include "app/ControlWidget.h"
-#include "app/Unit1.h"
 #include "tools/ReadingConversion.h"
 
-#include <QApplication>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QPlainTextEdit>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-class TQuietShell : public IAppShell
-{
-public:
-    void Show(const std::u16string&, const std::u16string&) override {}
-    void ShowAppMessage(const std::u16string&) override {}
-    void RequestExit(int) override { Requested = true; }
-    bool ExitRequested() const override { return Requested; }
-    int ExitCode() const override { return 0; }
-
-private:
-    bool Requested = false;
-};
 
 constexpr int LineLength = 40;
 
@@ -56,27 +40,6 @@ TReadingFile CompleteTable()
     return file;
 }
 
-// A window over the demo set's folder, not shown and not loaded; the benchmarks fill in
-// what they need.
-struct TBenchWindow
-{
-    TVesko3State State;
-    TQuietShell Shell;
-    std::unique_ptr<TMainForm> Form;
-
-    bool Create(std::string_view name)
-    {
-        const fs::path program = BenchScratchFolder(name);
-        std::error_code error;
-        fs::create_directories(program, error);
-        if (!fs::exists(program / "Data", error))
-            fs::create_directory_symlink(DemoDataFolder(), program / "Data", error);
-        if (error) return false;
-        Form = std::make_unique<TMainForm>(State, Shell, program);
-        return !Shell.ExitRequested();
-    }
-};
-
 void BM_ConvertReadingsOnly(benchmark::State& state)
 {
     const std::u16string text = PastedText(static_cast<std::size_t>(state.range(0))).toStdU16String();
@@ -87,8 +50,9 @@ void BM_ConvertReadingsOnly(benchmark::State& state)
 
 void BM_ConvertButtonClick(benchmark::State& state)
 {
-    TBenchWindow window;
-    if (!window.Create("tools-convert")) {
+    // Over the demo set's folder, neither shown nor loaded: the benchmark fills in the table.
+    TBenchWindow window(TBenchShell::TMode::Quiet);
+    if (!window.Open(ProgramFolderFor(DemoDataFolder(), "tools-convert"), TWindowStart::Created)) {
         state.SkipWithError("the window could not be created");
         return;
     }
@@ -141,10 +105,5 @@ BENCHMARK(BM_CopyView_WithViewFont)->Arg(20'000)->Arg(100'000)->Unit(benchmark::
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunUiBenchmarks(argc, argv);
 }

@@ -1,0 +1,65 @@
+#pragma once
+
+// What the window benchmarks share: a shell that never blocks the run, a program folder over
+// a data set, a window started the way the program starts it, and main's offscreen setup.
+
+#include "app/AppShell.h"
+#include "app/Unit1.h"
+#include "app/Vesko3State.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Message boxes go to standard error (Print) or nowhere (Quiet) instead of waiting for a click.
+class TBenchShell : public IAppShell
+{
+public:
+    enum class TMode
+    {
+        Print,
+        Quiet,
+    };
+
+    explicit TBenchShell(TMode mode = TMode::Print) : Mode(mode) {}
+
+    void Show(const std::u16string& text, const std::u16string& caption) override;
+    void ShowAppMessage(const std::u16string& text) override;
+    void RequestExit(int) override { Requested = true; }
+    bool ExitRequested() const override { return Requested; }
+    int ExitCode() const override { return 0; }
+
+private:
+    TMode Mode;
+    bool Requested = false;
+};
+
+// A program folder named name in the run's scratch folder whose Data entry links dataFolder,
+// as the window expects it; empty when dataFolder is empty or the folder cannot be made.
+std::filesystem::path ProgramFolderFor(const std::filesystem::path& dataFolder, std::string_view name);
+
+enum class TWindowStart
+{
+    Created, // constructed only: neither shown nor loaded
+    Loaded,  // shown, and the event loop run until the data are loaded
+};
+
+struct TBenchWindow
+{
+    explicit TBenchWindow(TBenchShell::TMode mode = TBenchShell::TMode::Print) : Shell(mode) {}
+
+    // Creates the window over programFolder and, for Loaded, shows it and waits for the data;
+    // false when programFolder is empty or the window ended the program.
+    bool Open(const std::filesystem::path& programFolder, TWindowStart start);
+
+    TVesko3State State;
+    TBenchShell Shell;
+    std::unique_ptr<TMainForm> Form; // last, so that it goes first
+};
+
+// main of a window benchmark: the offscreen platform unless one is set, the application,
+// then the benchmarks. cleanup runs after them while the application still exists, for the
+// windows a benchmark keeps across runs.
+int RunUiBenchmarks(int argc, char** argv, const std::function<void()>& cleanup = {});
