@@ -70,6 +70,22 @@ TDataFileStatus ParseHeader(std::span<const std::uint8_t> bytes, std::int32_t ex
     return TDataFileStatus::Ok;
 }
 
+TDataFileStatus ParseUnitsBody(std::span<const std::uint8_t> bytes, std::int32_t expectedMagic, TDataFileHeader& header,
+                               std::vector<char16_t>& text)
+{
+    const TDataFileStatus status = ParseHeader(bytes, expectedMagic, header);
+    if (status != TDataFileStatus::Ok)
+        return status;
+    const std::int32_t length = header.DataLength;
+    if (length < 0 || std::int64_t(length) * 2 > std::int64_t(bytes.size()) - std::int64_t(HeaderSize))
+        return TDataFileStatus::Damaged;
+
+    text.assign(static_cast<std::size_t>(length) + 10, u'\0');
+    TByteReader in(bytes, HeaderSize);
+    in.ReadUnits(text.data(), static_cast<std::size_t>(length));
+    return in.ok() ? TDataFileStatus::Ok : TDataFileStatus::Damaged;
+}
+
 std::u16string DataFileMessage(TDataFileStatus status)
 {
     switch (status) {

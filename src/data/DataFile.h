@@ -53,6 +53,12 @@ struct TOpenedDataFile
 // zero) and checks Magic, then Version, then that the whole header is there (Damaged).
 TDataFileStatus ParseHeader(std::span<const std::uint8_t> bytes, std::int32_t expectedMagic, TDataFileHeader& header);
 
+// The body of the variant and reading files: DataLength UTF-16 units right after the header.
+// Checks the header and that the units are all there (Damaged otherwise) before reading them
+// into text, followed by ten zero units.
+TDataFileStatus ParseUnitsBody(std::span<const std::uint8_t> bytes, std::int32_t expectedMagic, TDataFileHeader& header,
+                               std::vector<char16_t>& text);
+
 // Builds the path, reads the whole file in one go and validates its header. On failure the
 // message has been shown, LoadError is set and nothing is returned.
 std::optional<TOpenedDataFile> OpenDataFile(TLoadContext& context, std::u16string_view fileName,

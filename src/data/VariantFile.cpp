@@ -1,35 +1,15 @@
 #include "data/VariantFile.h"
 
-#include "util/ByteReader.h"
-
-namespace {
-
-bool BodyFits(const TDataFileHeader& h, std::size_t fileSize)
-{
-    return h.DataLength >= 0 && std::int64_t(h.DataLength) * 2 <= std::int64_t(fileSize) - std::int64_t(HeaderSize);
-}
-
-} // namespace
-
 TDataFileStatus ParseVariantFile(std::span<const std::uint8_t> bytes, TVariantFile& file)
 {
     TVariantFile loaded;
-    TDataFileStatus status = ParseHeader(bytes, VariantFileMagic, loaded.Header);
+    const TDataFileStatus status = ParseUnitsBody(bytes, VariantFileMagic, loaded.Header, loaded.Text);
     if (status != TDataFileStatus::Ok)
         return status;
-    const std::int32_t length = loaded.Header.DataLength;
-    if (!BodyFits(loaded.Header, bytes.size()))
-        return TDataFileStatus::Damaged;
-
-    loaded.Text.assign(static_cast<std::size_t>(length) + 10, u'\0');
-    TByteReader in(bytes, HeaderSize);
-    in.ReadUnits(loaded.Text.data(), static_cast<std::size_t>(length));
-    if (!in.ok())
-        return TDataFileStatus::Damaged;
 
     // A character in several groups keeps the start of the last one.
     std::int64_t groupStart = 0;
-    for (std::int32_t p = 0; p < length; ++p) {
+    for (std::int32_t p = 0; p < loaded.Header.DataLength; ++p) {
         const char16_t unit = loaded.Text[p];
         if (unit == 0) {
             groupStart = p + 1;
