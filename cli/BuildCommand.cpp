@@ -23,14 +23,8 @@ int RunBuild(TToolArguments& arguments)
 
     TDataSetSource source;
     TSourceSkips skips;
-    std::u16string problem = ReadDataSetSource(std::filesystem::path(Utf8ToUtf16(*from)), source, skips);
-    if (problem.empty()) problem = WriteDataSet(source, *date, std::filesystem::path(Utf8ToUtf16(*out)));
-    if (!problem.empty()) {
-        PrintError(u"에러: " + problem);
-        return ExitBadInput;
-    }
-    PrintLine(u"sutras: " + DecimalText(static_cast<std::int64_t>(source.Suttas.size())));
-    PrintLine(u"subjects: " + DecimalText(static_cast<std::int64_t>(source.Subjects.size())));
+    const std::u16string problem = ReadDataSetSource(std::filesystem::path(Utf8ToUtf16(*from)), source, skips);
+    if (const int code = WriteDataSetAndCounts(problem, source, *date, *out); code != ExitSuccess) return code;
     PrintLine(u"skipped readings outside the BMP: " + DecimalText(skips.Readings));
     PrintLine(u"skipped variant characters outside the BMP: " + DecimalText(skips.VariantCharacters));
     return ExitSuccess;

@@ -1,6 +1,7 @@
 #include "DataSetOptions.h"
 
 #include "data/DataSetSource.h"
+#include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
 #include <QDateTime>
@@ -47,4 +48,18 @@ bool NoExtraArguments(TToolArguments& arguments, std::string_view usage)
         return false;
     }
     return true;
+}
+
+int WriteDataSetAndCounts(const std::u16string& problem, const TDataSetSource& source, const TCreationDate& date,
+                          const std::string& out)
+{
+    const std::u16string failure =
+        problem.empty() ? WriteDataSet(source, date, std::filesystem::path(Utf8ToUtf16(out))) : problem;
+    if (!failure.empty()) {
+        PrintError(u"에러: " + failure);
+        return ExitBadInput;
+    }
+    PrintLine(u"sutras: " + DecimalText(static_cast<std::int64_t>(source.Suttas.size())));
+    PrintLine(u"subjects: " + DecimalText(static_cast<std::int64_t>(source.Subjects.size())));
+    return ExitSuccess;
 }

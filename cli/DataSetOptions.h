@@ -1,11 +1,12 @@
 #pragma once
 
-// Option handling that the data-set subcommands (build, demo, info) share.
+// Option handling and output that the data-set subcommands (build, demo, info) share.
 
 #include "ToolCommon.h"
 #include "data/DataWriter.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The date of --date YYYY-MM-DDTHH:MM:SS, or fallback when the option is absent; nullopt
@@ -21,3 +22,9 @@ bool NoExtraArguments(TToolArguments& arguments, std::string_view usage);
 
 // Prints text and the usage on stderr and returns ExitBadInput.
 int UsageError(std::u16string_view text, std::string_view usage);
+
+// The end of a subcommand that makes a data set: unless problem tells why source could not be
+// made, writes its six data files into the folder out and prints the counts of sutras and
+// subjects. ExitBadInput after the problem on stderr when either step failed.
+int WriteDataSetAndCounts(const std::u16string& problem, const TDataSetSource& source, const TCreationDate& date,
+                          const std::string& out);

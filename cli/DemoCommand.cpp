@@ -5,7 +5,6 @@
 
 #include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
-#include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
 #include <limits>
@@ -47,14 +46,7 @@ int RunDemo(TToolArguments& arguments)
     std::u16string problem = MakeDemoDataSet(options, source);
     if (problem.empty() && sourceFolder)
         problem = WriteDataSetSource(source, std::filesystem::path(Utf8ToUtf16(*sourceFolder)));
-    if (problem.empty()) problem = WriteDataSet(source, *date, std::filesystem::path(Utf8ToUtf16(*out)));
-    if (!problem.empty()) {
-        PrintError(u"에러: " + problem);
-        return ExitBadInput;
-    }
-    PrintLine(u"sutras: " + DecimalText(static_cast<std::int64_t>(source.Suttas.size())));
-    PrintLine(u"subjects: " + DecimalText(static_cast<std::int64_t>(source.Subjects.size())));
-    return ExitSuccess;
+    return WriteDataSetAndCounts(problem, source, *date, *out);
 }
 
 const TToolCommand DemoCommand{"demo", Usage, &RunDemo};
