@@ -3,7 +3,9 @@
 #include "app/Unit1.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace {
 
@@ -45,6 +47,11 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromStdU16String(std::u16string(AppTitle)));
+    // Qt's own texts (the message boxes' button, the editors' menus) in Korean too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Korean, QLocale::SouthKorea), "qtbase", "_",
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     TVesko3State state;
     TDialogShell shell;
