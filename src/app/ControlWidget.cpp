@@ -239,6 +239,12 @@ QMimeData* TPlainMemo::createMimeDataFromSelection() const
     return data;
 }
 
+std::u16string CellText(const QTableWidget* grid, int row, int column)
+{
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text().toStdU16String() : std::u16string();
+}
+
 QTableWidget* MakeGrid(QWidget* parent, const QString& name)
 {
     auto* grid = new QTableWidget(1, 3, parent);

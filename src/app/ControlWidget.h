@@ -15,6 +15,7 @@
 #include <QTextEdit>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 // Which edges of a control keep their distance to the same edges of the parent.
@@ -139,6 +140,9 @@ protected:
 // A grid as the lists use it: no headers, whole-row selection of one row, rows 20 high,
 // grid lines, one empty row.
 QTableWidget* MakeGrid(QWidget* parent, const QString& name);
+
+// The text of a cell; empty for a cell never written.
+std::u16string CellText(const QTableWidget* grid, int row, int column);
 
 // Calls handler when a grid row is clicked, also the current one, and when the current row
 // changes by keyboard or program; a click that moves the current row calls it once.

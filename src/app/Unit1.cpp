@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/ControlWidget.h"
+#include "util/TextCodec.h"
 #include "app/Settings.h"
 #include "data/LoadDriver.h"
 #include "search/SearchWords.h"
@@ -24,11 +25,6 @@ namespace {
 // Every name a data file has in the Data folder, in the order they are checked and loaded.
 const std::u16string_view DataFileNames[] = {TextFileNames[0],    TextFileNames[1],    TextFileNames[2],
                                              VariantFileNames[0], VariantFileNames[1], ReadingFileName};
-
-QString ToQString(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
 
 // The selection stays visible, in the focused colours, when the editor loses the focus.
 void KeepSelectionVisible(QWidget* editor)

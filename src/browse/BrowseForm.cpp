@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 
 #include "app/ControlWidget.h"
+#include "util/TextCodec.h"
 #include "browse/CatalogueRows.h"
 #include "browse/SutraTexts.h"
 
@@ -14,17 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-QString ToQString(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string CellText(const QTableWidget* grid, int row, int column)
-{
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text().toStdU16String() : std::u16string();
-}
 
 // Whether the grid holds a filled list and has a current row to act on.
 bool HasFilledCurrentRow(const QTableWidget* grid)

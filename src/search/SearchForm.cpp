@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 
 #include "app/ControlWidget.h"
+#include "util/TextCodec.h"
 #include "browse/CatalogueRows.h"
 #include "browse/SutraTexts.h"
 #include "search/SearchHit.h"
@@ -29,17 +30,6 @@
 #include <optional>
 
 namespace {
-
-QString ToQString(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string CellText(const QTableWidget* grid, int row, int column)
-{
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text().toStdU16String() : std::u16string();
-}
 
 // The memo's lines as typed. toPlainText would turn a no-break space into a blank; a line
 // separator (Shift+Enter) starts a new line as the user sees it.

@@ -6,12 +6,12 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace {
-
 QString ToQString(std::u16string_view text)
 {
     return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
 }
+
+namespace {
 
 std::u16string FromQString(const QString& text)
 {

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 #include <string>
 #include <string_view>
 
 // Conversions between the program's UTF-16 text and the outside world: UTF-8 for source
 // files and the command line, the Korean Windows code page 949 for list keys.
+
+// The same UTF-16 units as a QString, for the widgets and Qt Core services.
+QString ToQString(std::u16string_view text);
 
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);

@@ -42,26 +42,6 @@ TDataSetSource BrowseSource()
     return source;
 }
 
-std::u16string Cell(const QTableWidget* grid, int row, int column)
-{
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text().toStdU16String() : std::u16string();
-}
-
-// Column 0 of every row.
-std::vector<std::u16string> Numbers(const QTableWidget* grid)
-{
-    std::vector<std::u16string> numbers;
-    for (int r = 0; r < grid->rowCount(); ++r)
-        numbers.push_back(Cell(grid, r, 0));
-    return numbers;
-}
-
-std::u16string Text(const QLabel* label)
-{
-    return label->text().toStdU16String();
-}
-
 std::u16string Text(const QTextEdit* view)
 {
     return view->toPlainText().toStdU16String();
@@ -113,20 +93,20 @@ TEST_F(BrowseTest, LoadingFillsTheListsWithRowZeroCurrentAndShowsNoSutra)
 {
     TMainForm& form = Form();
     EXPECT_EQ(Numbers(form.OrdGrid), (std::vector<std::u16string>{u"1", u"2", u"3", u"4", u"5", u"6"}));
-    EXPECT_EQ(Cell(form.OrdGrid, 1, 1), u"중아함 0001");
-    EXPECT_EQ(Cell(form.OrdGrid, 1, 2), u"선법경");
+    EXPECT_EQ(CellText(form.OrdGrid, 1, 1), u"중아함 0001");
+    EXPECT_EQ(CellText(form.OrdGrid, 1, 2), u"선법경");
     EXPECT_EQ(Text(form.OrdCountPanel), u"6 개");
 
     // Name order: a prefix first, equal names in catalogue order; name before title.
     EXPECT_EQ(Numbers(form.NameGrid), (std::vector<std::u16string>{u"6", u"5", u"1", u"4", u"3", u"2"}));
-    EXPECT_EQ(Cell(form.NameGrid, 1, 1), u"대본");
-    EXPECT_EQ(Cell(form.NameGrid, 1, 2), u"중아함 0002");
+    EXPECT_EQ(CellText(form.NameGrid, 1, 1), u"대본");
+    EXPECT_EQ(CellText(form.NameGrid, 1, 2), u"중아함 0002");
     EXPECT_EQ(Text(form.NameCountPanel), u"6 개");
 
     ASSERT_EQ(form.SubjGrid1->rowCount(), 3);
-    EXPECT_EQ(Cell(form.SubjGrid1, 0, 0), u"제일분");
-    EXPECT_EQ(Cell(form.SubjGrid1, 0, 1), u"2 개");
-    EXPECT_EQ(Cell(form.SubjGrid1, 1, 1), u"0 개");
+    EXPECT_EQ(CellText(form.SubjGrid1, 0, 0), u"제일분");
+    EXPECT_EQ(CellText(form.SubjGrid1, 0, 1), u"2 개");
+    EXPECT_EQ(CellText(form.SubjGrid1, 1, 1), u"0 개");
     EXPECT_EQ(Numbers(form.SubjGrid2), std::vector<std::u16string>{u""});
     EXPECT_EQ(Text(form.Subj2CountPanel), u"");
 
@@ -140,8 +120,8 @@ TEST_F(BrowseTest, LoadingFillsTheListsWithRowZeroCurrentAndShowsNoSutra)
 TEST_F(BrowseTest, CellsHoldTheWholeThirtyTwoUnitTitleOutsideTheCodePage)
 {
     ASSERT_EQ(LongTitle.size(), 32u);
-    EXPECT_EQ(Cell(Form().OrdGrid, 5, 1), LongTitle);
-    EXPECT_EQ(Cell(Form().NameGrid, 0, 2), LongTitle);
+    EXPECT_EQ(CellText(Form().OrdGrid, 5, 1), LongTitle);
+    EXPECT_EQ(CellText(Form().NameGrid, 0, 2), LongTitle);
 }
 
 TEST_F(BrowseTest, FiltersKeepCatalogueNumbersAndNameOrderAndLeaveTheOtherListAlone)
@@ -183,7 +163,7 @@ TEST_F(BrowseTest, ChoosingASubjectListsItsSutrasWithoutShowingOne)
 
     ClickRow(form.SubjGrid1, 2);
     EXPECT_EQ(Numbers(form.SubjGrid2), (std::vector<std::u16string>{u"3", u"4"}));
-    EXPECT_EQ(Cell(form.SubjGrid2, 1, 1), u"증일아함 0001");
+    EXPECT_EQ(CellText(form.SubjGrid2, 1, 1), u"증일아함 0001");
     EXPECT_EQ(Text(form.Subj2CountPanel), u"2 개");
     EXPECT_EQ(form.SubjGrid2->currentRow(), 0);
     EXPECT_EQ(form.CurrentSutra, -1);

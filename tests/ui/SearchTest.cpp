@@ -40,25 +40,6 @@ TDataSetSource SearchSource()
     return source;
 }
 
-std::u16string Cell(const QTableWidget* grid, int row, int column)
-{
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text().toStdU16String() : std::u16string();
-}
-
-std::vector<std::u16string> Numbers(const QTableWidget* grid)
-{
-    std::vector<std::u16string> numbers;
-    for (int r = 0; r < grid->rowCount(); ++r)
-        numbers.push_back(Cell(grid, r, 0));
-    return numbers;
-}
-
-std::u16string Text(const QLabel* label)
-{
-    return label->text().toStdU16String();
-}
-
 struct TRange
 {
     int Begin, End;
@@ -198,8 +179,8 @@ TEST_F(SearchTest, ASearchListsInCatalogueOrderAndShowsNoSutra)
 
     Search("불", 0);
     EXPECT_EQ(Numbers(form.SearchGrid), (std::vector<std::u16string>{u"1", u"2", u"4"}));
-    EXPECT_EQ(Cell(form.SearchGrid, 1, 1), u"중아함 0001");
-    EXPECT_EQ(Cell(form.SearchGrid, 1, 2), u"선법경");
+    EXPECT_EQ(CellText(form.SearchGrid, 1, 1), u"중아함 0001");
+    EXPECT_EQ(CellText(form.SearchGrid, 1, 2), u"선법경");
     EXPECT_EQ(Text(form.SearchCountPanel), u"3 개");
     EXPECT_EQ(form.SearchGrid->currentRow(), 0);
     EXPECT_EQ(form.focusWidget(), form.SearchGrid);

@@ -1,7 +1,11 @@
 #include "WindowHarness.h"
 
+#include "app/ControlWidget.h"
+
 #include <QApplication>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QTest>
 
 namespace {
@@ -62,4 +66,17 @@ std::vector<std::u16string> Lines(const QPlainTextEdit* memo)
     for (const QString& line : memo->toPlainText().split('\n'))
         lines.push_back(line.toStdU16String());
     return lines;
+}
+
+std::vector<std::u16string> Numbers(const QTableWidget* grid)
+{
+    std::vector<std::u16string> numbers;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        numbers.push_back(CellText(grid, r, 0));
+    return numbers;
+}
+
+std::u16string Text(const QLabel* label)
+{
+    return label->text().toStdU16String();
 }

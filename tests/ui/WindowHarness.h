@@ -53,3 +53,8 @@ std::unique_ptr<TStartedWindow> StartWindow(const std::filesystem::path& program
 
 // The lines of a plain-text editor.
 std::vector<std::u16string> Lines(const class QPlainTextEdit* memo);
+
+// Column 0 of every row of a list.
+std::vector<std::u16string> Numbers(const class QTableWidget* grid);
+
+std::u16string Text(const class QLabel* label);
