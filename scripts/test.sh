@@ -9,7 +9,12 @@ bash scripts/install-deps.sh
 bash scripts/build.sh
 
 echo "== tests"
-ctest --test-dir build --output-on-failure -j2
+ctest_log="$(mktemp)"
+trap 'rm -f "$ctest_log"' EXIT
+ctest --test-dir build --output-on-failure -j2 | tee "$ctest_log"
+total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$ctest_log")
+failed=$(sed -n 's/.* \([0-9]*\) tests failed out of.*/\1/p' "$ctest_log")
+skipped=$(grep -c '(Skipped)' "$ctest_log" || true)
 
 echo "== core tests under the sanitizers"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVESKO3_SANITIZE=ON \
@@ -29,3 +34,5 @@ if [ -d fuzz ] && ls fuzz/*.cpp >/dev/null 2>&1; then
         "$target" "$corpus" -max_total_time="${VESKO3_FUZZ_SECONDS:-15}" -print_final_stats=0 2>&1 | tail -n 1
     done
 fi
+
+echo "tests: $((total - failed - skipped)) passed, $failed failed, $skipped skipped"
