@@ -39,11 +39,11 @@ void TMainForm::ConvertButtonClick()
     ConvertDestMemo->repaint();
 
     const std::vector<std::u16string> result = ConvertReadings(MemoText(ConvertSrcMemo), State.Data.ReadingFile);
-    // One entry per line of the memo, so three source lines give nine.
+    // Each entry is added as a line of its own, so the last one ends in a line break too.
     QString text;
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        if (i > 0) text += u'\n';
-        text += QString::fromStdU16String(result[i]);
+    for (const std::u16string& line : result) {
+        text += QString::fromStdU16String(line);
+        text += u'\n';
     }
     ConvertDestMemo->setPlainText(text);
 

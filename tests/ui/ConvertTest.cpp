@@ -31,7 +31,13 @@ protected:
     {
         Form().ConvertSrcMemo->setPlainText(source);
         QTest::mouseClick(Form().ConvertButton, Qt::LeftButton);
-        return Lines(Form().ConvertDestMemo);
+        // Every result line is followed by a line break, the last one too.
+        std::vector<std::u16string> lines = Lines(Form().ConvertDestMemo);
+        if (!lines.empty()) {
+            EXPECT_EQ(lines.back(), u"") << "the result ends in a line break";
+            lines.pop_back();
+        }
+        return lines;
     }
 
     TTemporaryFolder Program;
