@@ -41,11 +41,11 @@ enum class TFileRead
 
 TFileRead ReadBytes(const std::filesystem::path& path, std::string& bytes)
 {
+    std::error_code error;
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::error_code error;
-        return std::filesystem::exists(path, error) ? TFileRead::Unreadable : TFileRead::Missing;
-    }
+    if (!in) return std::filesystem::exists(path, error) ? TFileRead::Unreadable : TFileRead::Missing;
+    // A folder opens too, and its end position is no size to allocate.
+    if (!std::filesystem::is_regular_file(path, error)) return TFileRead::Unreadable;
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     if (size < 0) return TFileRead::Unreadable;

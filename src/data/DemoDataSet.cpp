@@ -81,7 +81,9 @@ std::u16string MissingTable(const std::filesystem::path& path, std::u16string_vi
 bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    std::error_code error;
+    // A folder opens too, and its end position is no size to allocate.
+    if (!in || !std::filesystem::is_regular_file(path, error)) return false;
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     if (size < 0) return false;

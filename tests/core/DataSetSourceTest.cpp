@@ -280,6 +280,13 @@ TEST_F(SourceFolder, RejectsAMissingFileButNotAMissingSubjectOrSummary)
     ExpectRejectedAt("variants0.txt", ": ");
 }
 
+TEST_F(SourceFolder, RejectsAFolderWhereATextShouldBe)
+{
+    std::filesystem::remove(Folder.Path() / "han" / "0001.txt");
+    std::filesystem::create_directory(Folder.Path() / "han" / "0001.txt");
+    ExpectRejectedAt("han/0001.txt", ": ");
+}
+
 TEST(ParseCreationDate, TakesOnlyRealDatesInTheFixedForm)
 {
     const std::optional<TCreationDate> date = ParseCreationDate("2007-11-05T09:30:07");
