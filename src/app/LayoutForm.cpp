@@ -4,6 +4,7 @@
 
 #include "app/ControlWidget.h"
 #include "app/Unit1.h"
+#include "util/TextCodec.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -165,7 +166,7 @@ QComboBox* DropDownList(QWidget* parent, const QString& name, const QStringList&
 void TMainForm::CreateControls()
 {
     setObjectName("MainForm");
-    setWindowTitle(QString::fromStdU16String(std::u16string(MainFormCaption)));
+    setWindowTitle(ToQString(MainFormCaption));
     QFont windowFont(QStringLiteral("굴림"));
     windowFont.setPixelSize(13);
     setFont(windowFont);

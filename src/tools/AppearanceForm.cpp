@@ -3,6 +3,7 @@
 
 #include "app/ControlWidget.h"
 #include "app/Unit1.h"
+#include "util/TextCodec.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -73,11 +74,12 @@ void SetWindowColor(QWidget* widget, const QColor& color)
     widget->setPalette(palette);
 }
 
-void SetTextFont(std::initializer_list<QWidget*> editors, const QString& face, int pointSize)
+void SetTextFont(std::initializer_list<QWidget*> editors, const std::u16string& face, int pointSize)
 {
+    const QString family = ToQString(face);
     for (QWidget* editor : editors) {
         QFont font = editor->font();
-        font.setFamily(face);
+        font.setFamily(family);
         font.setPointSize(pointSize);
         editor->setFont(font);
     }
@@ -127,21 +129,19 @@ void TMainForm::ShowSettings()
 
 void TMainForm::ApplyHangeulFont()
 {
-    SetTextFont({TotalHanRichEdit, HanRichEdit0, HanRichEdit1, HanRichEdit2}, QString::fromStdU16String(TextFontFace()),
+    SetTextFont({TotalHanRichEdit, HanRichEdit0, HanRichEdit1, HanRichEdit2}, TextFontFace(),
                 Level(HangeulPointSizes, State.GlobalInfo.Settings.HangeulFontSize));
 }
 
 void TMainForm::ApplyHanmoonFont()
 {
     SetTextFont({TotalKorRichEdit, KorRichEdit, TotalSinsuRichEdit, SinsuRichEdit, ConvertSrcMemo, ConvertDestMemo},
-                QString::fromStdU16String(TextFontFace()),
-                Level(HanmoonPointSizes, State.GlobalInfo.Settings.HanmoonFontSize));
+                TextFontFace(), Level(HanmoonPointSizes, State.GlobalInfo.Settings.HanmoonFontSize));
 }
 
 void TMainForm::ApplySearchFont()
 {
-    SetTextFont({SearchMemo}, QString::fromStdU16String(TextFontFace()),
-                Level(SearchPointSizes, State.GlobalInfo.Settings.SearchFontSize));
+    SetTextFont({SearchMemo}, TextFontFace(), Level(SearchPointSizes, State.GlobalInfo.Settings.SearchFontSize));
 }
 
 void TMainForm::ApplyTransparency()

@@ -3,10 +3,10 @@
 #include "app/Unit1.h"
 
 #include "tools/ReadingConversion.h"
+#include "util/TextCodec.h"
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTextDocument>
 
 namespace {
@@ -42,7 +42,7 @@ void TMainForm::ConvertButtonClick()
     // Each entry is added as a line of its own, so the last one ends in a line break too.
     QString text;
     for (const std::u16string& line : result) {
-        text += QString::fromStdU16String(line);
+        text += ToQString(line);
         text += u'\n';
     }
     ConvertDestMemo->setPlainText(text);
