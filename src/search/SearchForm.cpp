@@ -126,9 +126,15 @@ void HighlightMarks(TRichEdit* view, const std::vector<THighlightRun>& runs)
     }
     cursor.endEditBlock();
 
+    // Placing a cursor asks the document layout where it stands, which lays the whole text
+    // out up to the last run at once. With no page size the layout answers without laying
+    // anything out; put back, the view lays itself out lazily as after a plain fill.
+    const QSizeF pageSize = document->pageSize();
+    document->setPageSize(QSizeF(0, 0));
     QTextCursor caret = view->textCursor();
     caret.setPosition(runs.empty() ? caret.selectionStart() : std::clamp(runs.back().Begin, 0, last));
     view->setTextCursor(caret);
+    document->setPageSize(pageSize);
     if (!wasHidden) view->show();
 }
 
