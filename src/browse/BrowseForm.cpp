@@ -60,6 +60,13 @@ void SetViewText(TRichEdit* view, const QString& text)
         bar->setValue(0);
 }
 
+// The text a view holds, for the view that shows the same: toPlainText would turn a no-break
+// space into a blank and a line separator into a line break.
+QString HeldText(const TRichEdit* view)
+{
+    return view->document()->toRawText();
+}
+
 } // namespace
 
 void TMainForm::RadioGroup0_1Click()
@@ -149,7 +156,7 @@ void TMainForm::FillHanViews(std::int32_t n, const std::u16string& titleLine)
 {
     const TVesko_File& han = State.Data.TextFiles[0];
     SetViewText(TotalHanRichEdit, ToQString(HanBodyViewText(han, n, titleLine)));
-    SetViewText(HanRichEdit0, TotalHanRichEdit->toPlainText());
+    SetViewText(HanRichEdit0, HeldText(TotalHanRichEdit));
     SetViewText(HanRichEdit1, ToQString(HanSubjectViewText(han, n)));
     SetViewText(HanRichEdit2, ToQString(HanSummaryViewText(han, n)));
 }
@@ -157,11 +164,11 @@ void TMainForm::FillHanViews(std::int32_t n, const std::u16string& titleLine)
 void TMainForm::FillKorViews(std::int32_t n, const std::u16string& titleLine)
 {
     SetViewText(TotalKorRichEdit, ToQString(HanmoonViewText(State.Data.TextFiles[1], n, titleLine)));
-    SetViewText(KorRichEdit, TotalKorRichEdit->toPlainText());
+    SetViewText(KorRichEdit, HeldText(TotalKorRichEdit));
 }
 
 void TMainForm::FillSinsuViews(std::int32_t n, const std::u16string& titleLine)
 {
     SetViewText(TotalSinsuRichEdit, ToQString(HanmoonViewText(State.Data.TextFiles[2], n, titleLine)));
-    SetViewText(SinsuRichEdit, TotalSinsuRichEdit->toPlainText());
+    SetViewText(SinsuRichEdit, HeldText(TotalSinsuRichEdit));
 }

@@ -18,8 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // Six sutras: collections 1, 2, 3, 1, 2, 1 (none of 증일아함); names with a pair of equals
-// (positions 0 and 3) and a prefix ("대본", position 4); position 5 has a 32-unit title
-// with a character outside code page 949.
+// (positions 0 and 3) and a prefix ("대본", position 4, its Korean body holding a no-break
+// space and a line separator); position 5 has a 32-unit title with a character outside code
+// page 949.
 const std::u16string LongTitle = [] {
     std::u16string title = u"\U00020000";
     for (char16_t c = u'가'; title.size() < 32; ++c)
@@ -34,6 +35,7 @@ TDataSetSource BrowseSource()
     TSourceSutta prefix = source.Suttas[1];
     prefix.Title = u"중아함 0002";
     prefix.Name = u"대본";
+    prefix.HanBody = u"사리불\u00A0목건련\u2028대비구중";
     source.Suttas.push_back(prefix);
     TSourceSutta longTitle = source.Suttas[0];
     longTitle.Title = LongTitle;
@@ -201,6 +203,16 @@ TEST_F(BrowseTest, SelectingARowFillsTheEightViews)
     const QTextDocument* document = form.TotalHanRichEdit->document();
     EXPECT_EQ(document->characterCount(), form.TotalHanRichEdit->toPlainText().size() + 1);
     EXPECT_EQ(document->blockCount(), 5);
+}
+
+TEST_F(BrowseTest, TheBodyViewsHoldTheTextTogetherUnitForUnit)
+{
+    TMainForm& form = Form();
+    form.ShowSutra(4);
+    const QString held = form.TotalHanRichEdit->document()->toRawText();
+    EXPECT_TRUE(held.contains(QChar::Nbsp) && held.contains(QChar::LineSeparator));
+    EXPECT_EQ(form.HanRichEdit0->document()->toRawText(), held);
+    EXPECT_EQ(form.KorRichEdit->document()->toRawText(), form.TotalKorRichEdit->document()->toRawText());
 }
 
 TEST_F(BrowseTest, SelectingTheSutraOnShowLeavesTheViewsUntouched)
