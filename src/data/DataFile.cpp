@@ -128,8 +128,10 @@ std::optional<TOpenedDataFile> OpenDataFile(TLoadContext& context, std::u16strin
         status = TDataFileStatus::Missing;
     else if (!std::filesystem::is_regular_file(file.Path, error) || !ReadWholeFile(file.Path, file.Bytes))
         status = TDataFileStatus::Unreadable;
-    else
-        status = ParseHeader(file.Bytes, expectedMagic, file.Header);
+    else {
+        TDataFileHeader header;
+        status = ParseHeader(file.Bytes, expectedMagic, header);
+    }
 
     if (status != TDataFileStatus::Ok) {
         ReportDataFileFailure(context, status, file.Path);

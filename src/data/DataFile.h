@@ -45,8 +45,7 @@ struct TLoadContext
 struct TOpenedDataFile
 {
     std::filesystem::path Path;
-    TDataFileHeader Header{};
-    std::vector<std::uint8_t> Bytes; // the whole file, header included
+    std::vector<std::uint8_t> Bytes; // the whole file, header included; its parser reads the header again
 };
 
 // Reads the header from the first bytes (a file shorter than 256 bytes leaves the rest

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
-#include <algorithm>
 #include <vector>
 
 // Bounds-checked little-endian reading of untrusted bytes. A read past the end sets a
@@ -18,8 +17,6 @@ public:
     }
 
     bool ok() const { return !Failed; }
-    std::size_t position() const { return Position; }
-    std::size_t remaining() const { return Failed ? 0 : Bytes.size() - Position; }
 
     std::int32_t ReadInt32()
     {
@@ -29,15 +26,6 @@ public:
         Position += 4;
         return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
                                          std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24);
-    }
-
-    char16_t ReadUnit()
-    {
-        if (!Require(2))
-            return 0;
-        const std::uint8_t* p = Bytes.data() + Position;
-        Position += 2;
-        return static_cast<char16_t>(p[0] | p[1] << 8);
     }
 
     void ReadUnits(char16_t* out, std::size_t count)
