@@ -7,6 +7,7 @@
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <limits>
@@ -43,11 +44,11 @@ int RunSearchCommand(TToolArguments& arguments)
         if (!value) return BadArgument("--kind takes 0 to 4");
         options.KindIndex = static_cast<std::int32_t>(*value);
     }
-    std::optional<std::int32_t> marks;
+    std::optional<std::int32_t> marks; // the catalogue position, -1 for a number naming none
     if (std::optional<std::string> number = arguments.Value("--marks")) {
         const std::optional<long long> value = ParseInteger(*number, Low, High);
         if (!value) return BadArgument("--marks takes a catalogue number");
-        marks = static_cast<std::int32_t>(*value);
+        marks = static_cast<std::int32_t>(std::max(*value - 1, -1LL));
     }
     options.SearchMode = arguments.Flag("--all") ? 1 : 0;
     options.SameCharacter = !arguments.Flag("--no-variants");
@@ -83,7 +84,7 @@ int RunSearchCommand(TToolArguments& arguments)
     }
 
     if (marks) {
-        for (const TFamilyRuns& family : SearchHitRuns(state.Data, info, *marks - 1))
+        for (const TFamilyRuns& family : SearchHitRuns(state.Data, info, *marks))
             for (const THighlightRun& run : family.Runs)
                 PrintLine(NumberText(family.Family) + "\t" + NumberText(run.Begin) + "\t" + NumberText(run.End));
         return ExitSuccess;
