@@ -11,10 +11,17 @@ bash scripts/build.sh
 echo "== tests"
 ctest_log="$(mktemp)"
 trap 'rm -f "$ctest_log"' EXIT
-ctest --test-dir build --output-on-failure -j2 | tee "$ctest_log"
+ctest_status=0
+ctest --test-dir build --output-on-failure -j2 | tee "$ctest_log" || ctest_status=$?
 total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$ctest_log")
 failed=$(sed -n 's/.* \([0-9]*\) tests failed out of.*/\1/p' "$ctest_log")
 skipped=$(grep -c '(Skipped)' "$ctest_log" || true)
+summary="tests: $((total - failed - skipped)) passed, $failed failed, $skipped skipped"
+# A failed run ends here, but still with its counts.
+if [ "$ctest_status" -ne 0 ]; then
+    echo "$summary"
+    exit "$ctest_status"
+fi
 
 echo "== core tests under the sanitizers"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVESKO3_SANITIZE=ON \
@@ -35,4 +42,4 @@ if [ -d fuzz ] && ls fuzz/*.cpp >/dev/null 2>&1; then
     done
 fi
 
-echo "tests: $((total - failed - skipped)) passed, $failed failed, $skipped skipped"
+echo "$summary"
