@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QStyleOptionTab>
 #include <QStylePainter>
@@ -261,13 +262,55 @@ QTableWidget* MakeGrid(QWidget* parent, const QString& name)
     return grid;
 }
 
+namespace {
+
+// Reports a row the mouse made current when no click follows the release: after a drag to
+// another cell, or a press with another button than the left.
+class TGridReleaseWatcher : public QObject
+{
+public:
+    TGridReleaseWatcher(QTableWidget* grid, std::function<void()> handler)
+        : QObject(grid), Grid(grid), Handler(std::move(handler))
+    {
+        grid->viewport()->installEventFilter(this);
+    }
+
+protected:
+    // Installed on the grid's viewport only, and seen before the grid itself: the press has
+    // not moved the current row yet.
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            const auto* press = static_cast<QMouseEvent*>(event);
+            RowAtPress = Grid->currentRow();
+            PressedIndex = Grid->indexAt(press->position().toPoint());
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* release = static_cast<QMouseEvent*>(event);
+            const bool clickFollows = release->button() == Qt::LeftButton && PressedIndex.isValid() &&
+                                      Grid->indexAt(release->position().toPoint()) == PressedIndex;
+            if (!clickFollows && Grid->currentRow() >= 0 && Grid->currentRow() != RowAtPress) Handler();
+        }
+        return false;
+    }
+
+private:
+    QTableWidget* Grid;
+    std::function<void()> Handler;
+    int RowAtPress = -1;
+    QModelIndex PressedIndex;
+};
+
+} // namespace
+
 void ConnectGridClick(QTableWidget* grid, QObject* context, std::function<void()> handler)
 {
-    // A press moves the current row before the click arrives; the click reports it then.
+    // A press moves the current row before the click arrives; the click reports it then, or
+    // the release when no click comes.
     QObject::connect(grid, &QTableWidget::currentCellChanged, context, [handler](int row, int, int previousRow, int) {
         if (row >= 0 && row != previousRow && QGuiApplication::mouseButtons() == Qt::NoButton) handler();
     });
     QObject::connect(grid, &QTableWidget::cellClicked, context, [handler](int, int) { handler(); });
+    new TGridReleaseWatcher(grid, handler);
 }
 
 QLabel* MakeCaptionPanel(QWidget* parent, const QString& name, const QString& caption, int frameStyle,

@@ -252,6 +252,27 @@ TEST_F(BrowseTest, KeyboardRowChangesShowTheSutraLikeClicks)
     EXPECT_EQ(Text(form.TotalHanRichEdit).substr(0, 4 + LongTitle.size()), u"#제목:" + LongTitle);
 }
 
+TEST_F(BrowseTest, RowsReachedByDraggingOrTheRightButtonShowTheirSutra)
+{
+    TMainForm& form = Form();
+    form.SearchPage->setCurrentWidget(form.OrdTabSheet);
+    QWidget* viewport = form.OrdGrid->viewport();
+    auto centre = [&](int row) { return form.OrdGrid->visualRect(form.OrdGrid->model()->index(row, 0)).center(); };
+
+    // No click follows a release on another cell than the press.
+    QTest::mousePress(viewport, Qt::LeftButton, {}, centre(0));
+    QMouseEvent move(QEvent::MouseMove, centre(2), viewport->mapToGlobal(centre(2)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(2));
+    EXPECT_EQ(form.OrdGrid->currentRow(), 2);
+    EXPECT_EQ(form.CurrentSutra, 2);
+
+    QTest::mouseClick(viewport, Qt::RightButton, {}, centre(1));
+    EXPECT_EQ(form.OrdGrid->currentRow(), 1);
+    EXPECT_EQ(form.CurrentSutra, 1);
+}
+
 TEST_F(BrowseTest, ShowingFromALaterTabSwitchesToTheTextsTogether)
 {
     TMainForm& form = Form();
