@@ -196,9 +196,9 @@ THeavyHit PrepareHeavyHit(TMainForm& form, TVesko3State& loaded)
 
 enum THitPart
 {
-    // SearchGridClick: fill, match, format, caret, repaint of the grid. Placing the caret at
-    // the last run lays the view out that far at once, which a plain fill leaves to the
-    // view's background layout.
+    // SearchGridClick: fill, match, format, caret, repaint of the grid. The caret is placed
+    // without laying the view out, which is left to the view's background layout as after a
+    // plain fill.
     WholeHandler,
     FillOnly, // the three families' views filled, nothing highlighted
     RunsOnly, // the matches of the texts the views receive, no view at all
