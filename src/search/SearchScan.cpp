@@ -119,16 +119,19 @@ void ScanFast(const TLoadedData& data, TSearchInfo& info, const TSearchProgress&
     std::vector<std::uint8_t> results(items.size(), 0xFF);
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> done{0};
+    // Claims and scans the next batch of sutras; returns how many it scanned, 0 when none are left.
+    auto scanBatch = [&](TFastMatcher::TScratch& scratch) -> std::size_t {
+        const std::size_t first = next.fetch_add(ItemsPerClaim, std::memory_order_relaxed);
+        if (first >= items.size()) return 0;
+        const std::size_t last = std::min(first + ItemsPerClaim, items.size());
+        for (std::size_t k = first; k < last; ++k)
+            results[k] = FastFlags(data, info.Index, matcher, scratch, info.TitleIndex, items[k]);
+        return last - first;
+    };
     auto work = [&] {
         TFastMatcher::TScratch scratch = matcher.MakeScratch();
-        for (;;) {
-            const std::size_t first = next.fetch_add(ItemsPerClaim, std::memory_order_relaxed);
-            if (first >= items.size()) return;
-            const std::size_t last = std::min(first + ItemsPerClaim, items.size());
-            for (std::size_t k = first; k < last; ++k)
-                results[k] = FastFlags(data, info.Index, matcher, scratch, info.TitleIndex, items[k]);
-            done.fetch_add(last - first, std::memory_order_relaxed);
-        }
+        while (const std::size_t scanned = scanBatch(scratch))
+            done.fetch_add(scanned, std::memory_order_relaxed);
     };
 
     // Progress goes out from this thread only, with the counts the one-by-one loop reports.
@@ -154,14 +157,8 @@ void ScanFast(const TLoadedData& data, TSearchInfo& info, const TSearchProgress&
         }
     }
     TFastMatcher::TScratch scratch = matcher.MakeScratch();
-    for (;;) {
-        const std::size_t first = next.fetch_add(ItemsPerClaim, std::memory_order_relaxed);
-        if (first >= items.size()) break;
-        const std::size_t last = std::min(first + ItemsPerClaim, items.size());
-        for (std::size_t k = first; k < last; ++k)
-            results[k] = FastFlags(data, info.Index, matcher, scratch, info.TitleIndex, items[k]);
-        report(done.fetch_add(last - first, std::memory_order_relaxed) + (last - first));
-    }
+    while (const std::size_t scanned = scanBatch(scratch))
+        report(done.fetch_add(scanned, std::memory_order_relaxed) + scanned);
     for (std::thread& helper : helpers)
         helper.join();
     report(items.size());
