@@ -3,7 +3,7 @@
 // Data sets for the benchmarks: the shared corpus and the default demo set, each built once
 // per run into a temporary folder and loaded through the load driver.
 
-#include "app/Vesko3State.h"
+#include "session/Vesko3State.h"
 
 #include <filesystem>
 #include <string_view>

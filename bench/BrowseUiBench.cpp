@@ -5,7 +5,7 @@
 #include "BenchData.h"
 #include "UiBenchSupport.h"
 
-#include "app/ControlWidget.h"
+#include "window/widgets/ControlWidget.h"
 #include "browse/SutraTexts.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 
 #include "BenchData.h"
 
-#include "browse/HanmoonText.h"
+#include "data/HanmoonText.h"
 #include "search/SearchScan.h"
 #include "util/MyWideString.h"
 

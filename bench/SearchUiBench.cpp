@@ -6,8 +6,8 @@
 #include "BenchData.h"
 #include "UiBenchSupport.h"
 
-#include "app/ControlWidget.h"
-#include "browse/HanmoonText.h"
+#include "window/widgets/ControlWidget.h"
+#include "data/HanmoonText.h"
 #include "browse/SutraTexts.h"
 #include "search/SearchHit.h"
 #include "search/SearchScan.h"

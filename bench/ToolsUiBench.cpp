@@ -4,7 +4,7 @@
 #include "BenchData.h"
 #include "UiBenchSupport.h"
 
-#include "app/ControlWidget.h"
+#include "window/widgets/ControlWidget.h"
 #include "tools/ReadingConversion.h"
 
 #include <QClipboard>

@@ -3,9 +3,9 @@
 // What the window benchmarks share: a shell that never blocks the run, a program folder over
 // a data set, a window started the way the program starts it, and main's offscreen setup.
 
-#include "app/AppShell.h"
-#include "app/Unit1.h"
-#include "app/Vesko3State.h"
+#include "window/AppShell.h"
+#include "window/Unit1.h"
+#include "session/Vesko3State.h"
 
 #include <filesystem>
 #include <functional>

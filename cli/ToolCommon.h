@@ -3,7 +3,7 @@
 // Shared pieces of vesko3-tool: the subcommand registry, argument access, UTF-8 output and
 // loading the data set with the loaders' messages on standard error.
 
-#include "app/Vesko3State.h"
+#include "session/Vesko3State.h"
 #include "data/DataFile.h"
 #include "util/Messages.h"
 

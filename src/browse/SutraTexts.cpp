@@ -1,6 +1,6 @@
 #include "browse/SutraTexts.h"
 
-#include "browse/HanmoonText.h"
+#include "data/HanmoonText.h"
 #include "util/MyWideString.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "search/SearchIndex.h"
 
-#include "browse/HanmoonText.h"
+#include "data/HanmoonText.h"
 #include "search/Matcher.h"
 #include "util/MyWideString.h"
 

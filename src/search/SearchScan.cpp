@@ -1,6 +1,6 @@
 #include "search/SearchScan.h"
 
-#include "browse/HanmoonText.h"
+#include "data/HanmoonText.h"
 #include "search/FastMatcher.h"
 #include "search/Matcher.h"
 #include "util/MyUtils.h"

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "session/Settings.h"
 
 #include "TestDataSet.h"
 

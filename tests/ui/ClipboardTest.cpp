@@ -3,7 +3,7 @@
 #include "TestDataSet.h"
 #include "WindowHarness.h"
 
-#include "app/ControlWidget.h"
+#include "window/widgets/ControlWidget.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "WindowHarness.h"
 
-#include "app/ControlWidget.h"
+#include "window/widgets/ControlWidget.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,8 +3,8 @@
 // Starting the window the way the program does, through its two seams: a program folder of
 // the test's own, and a shell that records message boxes and the exit request.
 
-#include "app/AppShell.h"
-#include "app/Unit1.h"
+#include "window/AppShell.h"
+#include "window/Unit1.h"
 
 #include <filesystem>
 #include <memory>

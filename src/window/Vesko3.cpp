@@ -1,6 +1,6 @@
 // Program entry: the application titled "베스코", its one window, the message loop.
 
-#include "app/Unit1.h"
+#include "window/Unit1.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

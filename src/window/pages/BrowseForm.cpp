@@ -1,8 +1,8 @@
 // The catalogue lists and the display of a chosen sutra: TMainForm's browse handlers.
 
-#include "app/Unit1.h"
+#include "window/Unit1.h"
 
-#include "app/ControlWidget.h"
+#include "window/widgets/ControlWidget.h"
 #include "util/TextCodec.h"
 #include "browse/CatalogueRows.h"
 #include "browse/SutraTexts.h"

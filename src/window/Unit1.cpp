@@ -1,8 +1,8 @@
-#include "app/Unit1.h"
+#include "window/Unit1.h"
 
-#include "app/ControlWidget.h"
+#include "window/widgets/ControlWidget.h"
 #include "util/TextCodec.h"
-#include "app/Settings.h"
+#include "session/Settings.h"
 #include "data/LoadDriver.h"
 #include "search/SearchWords.h"
 #include "util/MyUtils.h"

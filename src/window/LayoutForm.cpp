@@ -2,8 +2,8 @@
 // option groups and placeholders. Geometry is in pixels at 96 dpi; Qt scales it on
 // high-density screens.
 
-#include "app/ControlWidget.h"
-#include "app/Unit1.h"
+#include "window/widgets/ControlWidget.h"
+#include "window/Unit1.h"
 #include "util/TextCodec.h"
 
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #pragma once
 
-// TMainForm, the one window. This file declares all of it; app/Unit1.cpp holds creation,
-// loading, shut-down and the editors, app/LayoutForm.cpp the controls, and each subsystem
+// TMainForm, the one window. This file declares all of it; window/Unit1.cpp holds creation,
+// loading, shut-down and the editors, window/LayoutForm.cpp the controls, and each subsystem
 // defines its own handlers in its own folder (browse/, search/, tools/).
 
-#include "app/AppShell.h"
-#include "app/Vesko3State.h"
+#include "window/AppShell.h"
+#include "session/Vesko3State.h"
 #include "data/DataFile.h"
 
 #include <QWidget>
@@ -118,7 +118,7 @@ public:
     QAction *CtrlC1 = nullptr, *CtrlV1 = nullptr, *CtrlA1 = nullptr, *CtrlX1 = nullptr;
     TRichEdit* PopupComponent = nullptr;
 
-    // Start-up, loading and shut-down (app/Unit1.cpp).
+    // Start-up, loading and shut-down (window/Unit1.cpp).
     void FormCreate();
     bool CheckDataFiles();
     void LoadAllData();
@@ -130,7 +130,7 @@ public:
     void SelectPage(TPageControl* page, int index);
     std::u16string TextFontFace() const; // ChooseTextFont over this window's face list
 
-    // Catalogue lists and display (browse/BrowseForm.cpp).
+    // Catalogue lists and display (window/pages/BrowseForm.cpp).
     void RadioGroup0_1Click();
     void RadioGroup0_2Click();
     void OrdGridClick();
@@ -147,15 +147,15 @@ public:
     void FillKorViews(std::int32_t n, const std::u16string& titleLine);
     void FillSinsuViews(std::int32_t n, const std::u16string& titleLine);
 
-    // Search and hit display (search/SearchForm.cpp).
+    // Search and hit display (window/pages/SearchForm.cpp).
     void SearchButtonClick();
     void TitleComboSelect();
     void SearchGridClick();
 
-    // Reading conversion (tools/ConvertForm.cpp).
+    // Reading conversion (window/pages/ConvertForm.cpp).
     void ConvertButtonClick();
 
-    // Clipboard and context menu (tools/ClipboardForm.cpp).
+    // Clipboard and context menu (window/pages/ClipboardForm.cpp).
     void RichPopupPopup();
     void CtrlC1Click();
     void CtrlV1Click();
@@ -165,7 +165,7 @@ public:
     void MakeClipboardPlain(char16_t key);
     void CopyRGClick();
 
-    // Appearance (tools/AppearanceForm.cpp).
+    // Appearance (window/pages/AppearanceForm.cpp).
     void ApplyDesignedColors(); // the colours before any scheme is chosen
     void ShowSettings();
     void ApplyHangeulFont();
@@ -201,7 +201,7 @@ private:
     // Runs LoadAllData for LoadDataMessage and reports it handled; other events pass.
     bool AppMessage(QEvent* event);
 
-    // app/LayoutForm.cpp
+    // window/LayoutForm.cpp
     void CreateControls();
     void CreateSearchPage();
     void CreateViewPage();

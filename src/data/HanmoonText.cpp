@@ -1,4 +1,4 @@
-#include "browse/HanmoonText.h"
+#include "data/HanmoonText.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The reading conversion tab: TMainForm's conversion handler.
 
-#include "app/Unit1.h"
+#include "window/Unit1.h"
 
 #include "tools/ReadingConversion.h"
 #include "util/TextCodec.h"

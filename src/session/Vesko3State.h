@@ -3,7 +3,7 @@
 // Everything the program holds for the whole run, in one object that is passed to whoever
 // reads it, so that every test can build its own.
 
-#include "app/GlobalInfo.h"
+#include "session/GlobalInfo.h"
 #include "data/Vesko3Common.h"
 #include "search/SearchInfo.h"
 

@@ -1,8 +1,8 @@
 // Fonts, colour schemes, transparency, the maximised start, tab captions and pane
 // proportions: TMainForm's appearance handlers.
 
-#include "app/ControlWidget.h"
-#include "app/Unit1.h"
+#include "window/widgets/ControlWidget.h"
+#include "window/Unit1.h"
 #include "util/TextCodec.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/ControlWidget.h"
+#include "window/widgets/ControlWidget.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>

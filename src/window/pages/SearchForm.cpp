@@ -1,8 +1,8 @@
 // The search tab and the display of its hits: TMainForm's search handlers.
 
-#include "app/Unit1.h"
+#include "window/Unit1.h"
 
-#include "app/ControlWidget.h"
+#include "window/widgets/ControlWidget.h"
 #include "util/TextCodec.h"
 #include "browse/CatalogueRows.h"
 #include "browse/SutraTexts.h"

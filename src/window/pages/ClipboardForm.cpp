@@ -1,7 +1,7 @@
 // The rich edits' context menu and plain-text copying: TMainForm's clipboard handlers.
 
-#include "app/ControlWidget.h"
-#include "app/Unit1.h"
+#include "window/widgets/ControlWidget.h"
+#include "window/Unit1.h"
 
 #include <QAction>
 #include <QClipboard>
