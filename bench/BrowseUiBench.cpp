@@ -5,7 +5,9 @@
 #include "BenchData.h"
 #include "UiBenchSupport.h"
 
-#include "window/widgets/ControlWidget.h"
+#include "window/pages/CatalogueTabs.h"
+#include "window/pages/TextViews.h"
+#include "window/widgets/PageControl.h"
 #include "browse/SutraTexts.h"
 
 #include <QCoreApplication>
@@ -77,7 +79,7 @@ void SelectSutra(benchmark::State& state, TFolderFunction folderOf, const char* 
         return;
     }
     TMainForm& form = *window->Form;
-    form.ViewPage->setCurrentIndex(page);
+    Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(page);
     form.ShowSutra(window->NextLargest);
     QCoreApplication::processEvents();
     bool largest = true;
@@ -118,16 +120,17 @@ void FillFamily(benchmark::State& state, TFolderFunction folderOf, const char* n
         return;
     }
     TMainForm& form = *window->Form;
-    form.ViewPage->setCurrentIndex(0);
+    Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(0);
+    TTextViews& views = form.Views();
     const auto fill =
-        std::array{&TMainForm::FillHanViews, &TMainForm::FillKorViews, &TMainForm::FillSinsuViews}[state.range(0)];
+        std::array{&TTextViews::FillHanViews, &TTextViews::FillKorViews, &TTextViews::FillSinsuViews}[state.range(0)];
     bool largest = true;
     for (auto _ : state) {
         const std::int32_t n = largest ? window->Largest : window->NextLargest;
         state.PauseTiming();
         const std::u16string title = TitleLine(window->State.Data.TextFiles[0], n);
         state.ResumeTiming();
-        (form.*fill)(n, title);
+        (views.*fill)(n, title);
         largest = !largest;
     }
     form.CurrentSutra = -1;
@@ -148,11 +151,9 @@ void FillLoadTimeLists(benchmark::State& state, TFolderFunction folderOf, const 
     }
     TMainForm& form = *window->Form;
     for (auto _ : state) {
-        form.FillSutraGrid(form.OrdGrid, form.OrdCountPanel, false, 0);
-        form.FillSutraGrid(form.NameGrid, form.NameCountPanel, true, 0);
-        form.FillSubjectGrid();
+        form.Catalogue().FillLoadedLists();
     }
-    state.counters["rows"] = form.OrdGrid->rowCount();
+    state.counters["rows"] = Widget<QTableWidget>(form, "OrdGrid")->rowCount();
 }
 
 void BM_FillLoadTimeLists_Corpus(benchmark::State& state)

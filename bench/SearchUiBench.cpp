@@ -6,7 +6,9 @@
 #include "BenchData.h"
 #include "UiBenchSupport.h"
 
-#include "window/widgets/ControlWidget.h"
+#include "window/pages/SearchTab.h"
+#include "window/pages/TextViews.h"
+#include "window/widgets/PageControl.h"
 #include "data/HanmoonText.h"
 #include "browse/SutraTexts.h"
 #include "search/SearchHit.h"
@@ -103,12 +105,12 @@ void FillSearchTab(TMainForm& form, const TButtonCase& c, const std::vector<std:
     QString memo;
     for (const std::u16string& word : words)
         memo += QString::fromStdU16String(word) + u'\n';
-    form.SearchMemo->setPlainText(memo);
-    form.TitleCombo->setCurrentIndex(c.Canon);
-    form.TitleComboSelect();
-    form.SameCharacterCB->setChecked(true);
-    form.KindCombo->setCurrentIndex(0);
-    form.SearchRadio0->setChecked(true);
+    Widget<QPlainTextEdit>(form, "SearchMemo")->setPlainText(memo);
+    Widget<QComboBox>(form, "TitleCombo")->setCurrentIndex(c.Canon);
+    form.Search().TitleComboSelect();
+    Widget<QCheckBox>(form, "SameCharacterCB")->setChecked(true);
+    Widget<QComboBox>(form, "KindCombo")->setCurrentIndex(0);
+    Widget<QRadioButton>(form, "SearchRadio0")->setChecked(true);
 }
 
 // Seconds per iteration of the baseline, by case, for the handler's ratio to it.
@@ -151,7 +153,7 @@ void SearchButton(benchmark::State& state, TButtonCase c)
     FillSearchTab(form, c, SampleWords(window->State.Data, c.Canon, c.Words));
     const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state)
-        form.SearchButtonClick();
+        form.Search().SearchButtonClick();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() /
                            static_cast<double>(state.iterations());
     state.counters["hits"] = window->State.SearchInfo.HitCount;
@@ -184,10 +186,11 @@ THeavyHit PrepareHeavyHit(TMainForm& form, TVesko3State& loaded)
     const auto common = static_cast<char16_t>(std::max_element(frequency.begin(), frequency.end()) - frequency.begin());
 
     FillSearchTab(form, {0, BothHanmoonCanons, 1}, {std::u16string(1, common)});
-    form.SearchButtonClick();
+    form.Search().SearchButtonClick();
     const std::u16string number = DecimalText(std::int64_t(hit.Sutra) + 1);
-    for (int r = 0; r < form.SearchGrid->rowCount(); ++r)
-        if (const QTableWidgetItem* item = form.SearchGrid->item(r, 0); item && item->text().toStdU16String() == number)
+    const QTableWidget* grid = Widget<QTableWidget>(form, "SearchGrid");
+    for (int r = 0; r < grid->rowCount(); ++r)
+        if (const QTableWidgetItem* item = grid->item(r, 0); item && item->text().toStdU16String() == number)
             hit.Row = r;
     for (const TFamilyRuns& family : SearchHitRuns(data, loaded.SearchInfo, hit.Sutra))
         hit.Runs += family.Runs.size();
@@ -218,22 +221,23 @@ void ShowHeavyHit(benchmark::State& state, int set, THitPart part)
         state.SkipWithError("no result row for the largest sutra");
         return;
     }
-    form.ViewPage->setCurrentIndex(0);
+    Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(0);
     {
-        const QSignalBlocker blocker(form.SearchGrid);
-        form.SearchGrid->setCurrentCell(hit.Row, 0);
+        QTableWidget* grid = Widget<QTableWidget>(form, "SearchGrid");
+        const QSignalBlocker blocker(grid);
+        grid->setCurrentCell(hit.Row, 0);
     }
     const std::u16string title = TitleLine(loaded.Data.TextFiles[0], hit.Sutra);
     for (auto _ : state) {
         switch (part) {
         case WholeHandler:
             form.CurrentSutra = -1;
-            form.SearchGridClick();
+            form.Search().SearchGridClick();
             break;
         case FillOnly:
-            form.FillHanViews(hit.Sutra, title);
-            form.FillKorViews(hit.Sutra, title);
-            form.FillSinsuViews(hit.Sutra, title);
+            form.Views().FillHanViews(hit.Sutra, title);
+            form.Views().FillKorViews(hit.Sutra, title);
+            form.Views().FillSinsuViews(hit.Sutra, title);
             break;
         case RunsOnly:
             benchmark::DoNotOptimize(SearchHitRuns(loaded.Data, loaded.SearchInfo, hit.Sutra).size());

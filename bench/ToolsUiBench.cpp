@@ -4,7 +4,8 @@
 #include "BenchData.h"
 #include "UiBenchSupport.h"
 
-#include "window/widgets/ControlWidget.h"
+#include "window/pages/ConvertTab.h"
+#include "window/widgets/RichEdit.h"
 #include "tools/ReadingConversion.h"
 
 #include <QClipboard>
@@ -57,10 +58,11 @@ void BM_ConvertButtonClick(benchmark::State& state)
         return;
     }
     window.State.Data.ReadingFile = CompleteTable();
-    window.Form->ConvertSrcMemo->setPlainText(PastedText(static_cast<std::size_t>(state.range(0))));
+    Widget<QPlainTextEdit>(*window.Form, "ConvertSrcMemo")
+        ->setPlainText(PastedText(static_cast<std::size_t>(state.range(0))));
     for (auto _ : state)
-        window.Form->ConvertButtonClick();
-    state.counters["result_lines"] = window.Form->ConvertDestMemo->blockCount();
+        window.Form->Conversion().ConvertButtonClick();
+    state.counters["result_lines"] = Widget<QPlainTextEdit>(*window.Form, "ConvertDestMemo")->blockCount();
 }
 
 // A view of units characters with a red bold hit every 25 characters, copied whole and read

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -63,3 +64,11 @@ struct TBenchWindow
 // then the benchmarks. cleanup runs after them while the application still exists, for the
 // windows a benchmark keeps across runs.
 int RunUiBenchmarks(int argc, char** argv, const std::function<void()>& cleanup = {});
+
+// The control of form named name, of type T; a missing one ends the run with its name.
+template <typename T> T* Widget(const QObject& form, const char* name)
+{
+    T* found = form.findChild<T*>(name);
+    if (found == nullptr) throw std::runtime_error(std::string("no control named ") + name);
+    return found;
+}

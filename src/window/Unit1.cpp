@@ -1,9 +1,19 @@
 #include "window/Unit1.h"
 
-#include "window/widgets/ControlWidget.h"
+#include "window/pages/Appearance.h"
+#include "window/pages/CatalogueTabs.h"
+#include "window/pages/ConvertTab.h"
+#include "window/pages/OptionsTab.h"
+#include "window/pages/ProgramInfoTab.h"
+#include "window/pages/SearchTab.h"
+#include "window/pages/TextViews.h"
+#include "window/widgets/AnchorLayout.h"
+#include "window/widgets/PageControl.h"
 #include "util/TextCodec.h"
 #include "session/Settings.h"
 #include "data/LoadDriver.h"
+#include "browse/SutraTexts.h"
+#include "search/SearchHit.h"
 #include "search/SearchWords.h"
 #include "util/MyUtils.h"
 
@@ -11,13 +21,8 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QResizeEvent>
+#include <QPainter>
 #include <QScreen>
-#include <QSplitter>
-#include <QTableWidget>
-#include <QVBoxLayout>
 #include <QWindow>
 
 namespace {
@@ -26,14 +31,12 @@ namespace {
 const std::u16string_view DataFileNames[] = {TextFileNames[0],    TextFileNames[1],    TextFileNames[2],
                                              VariantFileNames[0], VariantFileNames[1], ReadingFileName};
 
-// The selection stays visible, in the focused colours, when the editor loses the focus.
-void KeepSelectionVisible(QWidget* editor)
-{
-    QPalette palette = editor->palette();
-    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
-        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-    editor->setPalette(palette);
-}
+// The window's client area as designed.
+constexpr QSize FormClientSize(892, 673);
+
+// The tabs of the page controls that start-up and loading bring forward.
+constexpr int OrderListTab = 0;
+constexpr int HangeulTextTab = 1;
 
 } // namespace
 
@@ -74,6 +77,46 @@ TMainForm::~TMainForm()
     FormDestroy();
 }
 
+void TMainForm::CreateControls()
+{
+    setObjectName("MainForm");
+    setWindowTitle(ToQString(MainFormCaption));
+    QFont windowFont(QStringLiteral("굴림"));
+    windowFont.setPixelSize(13);
+    setFont(windowFont);
+
+    auto* place = new TAnchorLayout(this, FormClientSize);
+    SearchPage = new TPageControl(this);
+    SearchPage->setObjectName("SearchPage");
+    place->Place(SearchPage, {0, 0, 301, 671}, AnchorLeft | AnchorTop | AnchorBottom);
+    ViewPage = new TPageControl(this);
+    ViewPage->setObjectName("ViewPage");
+    place->Place(ViewPage, {310, 0, 582, 666}, AnchorAll);
+    // The pages add their sheets in tab order.
+    ISutraViewer& viewer = *this;
+    CatalogueTabs = std::make_unique<TCatalogueTabs>(SearchPage, State, viewer);
+    SearchTab = std::make_unique<TSearchTab>(SearchPage, State, Shell, viewer);
+    TextViews = std::make_unique<TTextViews>(ViewPage, this, State);
+    ConvertTab = std::make_unique<TConvertTab>(ViewPage, State);
+    OptionsTab = std::make_unique<TOptionsTab>(ViewPage, State.GlobalInfo.Settings);
+    ProgramInfoTab = std::make_unique<TProgramInfoTab>(ViewPage);
+
+    resize(FormClientSize);
+    // The client areas of a 900 x 700 and an 800 x 600 window with a common frame.
+    setMinimumSize(FormClientSize.width() - 100, FormClientSize.height() - 100);
+    ApplyDesignedColors();
+    ConnectHandlers();
+}
+
+void TMainForm::ConnectHandlers()
+{
+    connect(OptionsTab.get(), &TOptionsTab::HangeulFontChosen, this, &TMainForm::ApplyHangeulFont);
+    connect(OptionsTab.get(), &TOptionsTab::HanmoonFontChosen, this, &TMainForm::ApplyHanmoonFont);
+    connect(OptionsTab.get(), &TOptionsTab::SearchFontChosen, this, &TMainForm::ApplySearchFont);
+    connect(OptionsTab.get(), &TOptionsTab::TransparencyChosen, this, &TMainForm::ApplyTransparency);
+    connect(OptionsTab.get(), &TOptionsTab::ColorSchemeChosen, this, &TMainForm::ApplyColorScheme);
+}
+
 void TMainForm::FormCreate()
 {
     TGlobalInfo& global = State.GlobalInfo;
@@ -83,22 +126,19 @@ void TMainForm::FormCreate()
     // The deferred load is posted from the first exposure of the window (eventFilter) and
     // handled in event(); both stay in place for the whole run.
     LoadPosted = false;
-    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
-        splitter->installEventFilter(this);
     for (TPageControl* page : {SearchPage, ViewPage})
         page->OwnerTabBar()->SetPainter([this, page](QPainter& painter, int index, const QRect& rect, bool selected) {
             SearchPageDrawTab(page, painter, index, rect, selected);
         });
     CurrentSutra = -1;
-    InfoMemo->clear();
+    ProgramInfoTab->ClearInfo();
     BuildEditors();
-    SetupGridColumns();
-    ArrangePanes();
-    SelectPage(SearchPage, 0);
-    SelectPage(ViewPage, 1);
+    TextViews->ArrangePanes();
+    SelectPage(SearchPage, OrderListTab);
+    SelectPage(ViewPage, HangeulTextTab);
     LoadSettings(global.Settings, ProgramFolder);
     ApplyFullScreen();
-    ShowSettings();
+    OptionsTab->ShowSettings();
     ApplyHangeulFont();
     ApplyHanmoonFont();
     ApplySearchFont();
@@ -124,11 +164,8 @@ bool TMainForm::CheckDataFiles()
 
 void TMainForm::LoadAllData()
 {
-    SearchPage->setCurrentWidget(OrdTabSheet);
-    ReadFileMsgPanel->show();
-    ReadFileMsgPanel->raise();
-    // Nothing is painted again until loading ends.
-    ReadFileMsgPanel->repaint();
+    SelectPage(SearchPage, OrderListTab);
+    CatalogueTabs->ShowLoadingMessage();
 
     TGlobalInfo& global = State.GlobalInfo;
     TLoadContext context{global.DataPath, Shell, global.LoadError, this};
@@ -140,8 +177,8 @@ void TMainForm::LoadAllData()
     }
 
     PrepareSearch(State.SearchInfo, State.Data);
-    ReadFileMsgPanel->hide();
-    ArrangePanes();
+    CatalogueTabs->HideLoadingMessage();
+    TextViews->ArrangePanes();
     Loaded = true;
 }
 
@@ -169,86 +206,11 @@ void TMainForm::FormDestroy()
 
 void TMainForm::BuildEditors()
 {
-    QFont templateFont = TempFontMemo->font();
-    templateFont.setFamily(ToQString(TextFontFace()));
-    TempFontMemo->setFont(templateFont);
-
-    enum TKind
-    {
-        Memo,
-        Rich
-    };
-    struct TEditorSpec
-    {
-        const char* Name;
-        TKind Kind;
-        QWidget* Placeholder;
-        bool WindowFont; // the placeholder's (the window's) font instead of TempFontMemo's
-        bool WordWrap;   // wrapped texts have only the vertical scroll bar
-    };
-    struct TMade
-    {
-        QPlainTextEdit** Memo;
-        TRichEdit** RichEdit;
-    };
-    const std::pair<TEditorSpec, TMade> editors[] = {
-        {{"CopyMemo", Memo, CopyMemoPanel, true, false}, {&CopyMemo, nullptr}},
-        {{"SearchMemo", Memo, SearchMemoPanel, false, false}, {&SearchMemo, nullptr}},
-        {{"TotalHanRichEdit", Rich, TotalHanRichEditPanel, false, true}, {nullptr, &TotalHanRichEdit}},
-        {{"TotalKorRichEdit", Rich, TotalKorRichEditPanel, false, false}, {nullptr, &TotalKorRichEdit}},
-        {{"TotalSinsuRichEdit", Rich, TotalSinsuRichEditPanel, false, false}, {nullptr, &TotalSinsuRichEdit}},
-        {{"HanRichEdit0", Rich, HanRichEditPanel0, false, true}, {nullptr, &HanRichEdit0}},
-        {{"HanRichEdit1", Rich, HanRichEditPanel1, false, true}, {nullptr, &HanRichEdit1}},
-        {{"HanRichEdit2", Rich, HanRichEditPanel2, false, true}, {nullptr, &HanRichEdit2}},
-        {{"KorRichEdit", Rich, KorRichEditPanel, false, false}, {nullptr, &KorRichEdit}},
-        {{"SinsuRichEdit", Rich, SinsuRichEditPanel, false, false}, {nullptr, &SinsuRichEdit}},
-        {{"ConvertSrcMemo", Memo, ConvertSrcMemoPanel, false, false}, {&ConvertSrcMemo, nullptr}},
-        {{"ConvertDestMemo", Memo, ConvertDestMemoPanel, false, false}, {&ConvertDestMemo, nullptr}},
-    };
-    for (const auto& [spec, made] : editors) {
-        QAbstractScrollArea* editor = nullptr;
-        if (spec.Kind == Rich) {
-            auto* rich = new TRichEdit(spec.Placeholder);
-            rich->setLineWrapMode(spec.WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
-            rich->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(rich, &QWidget::customContextMenuRequested, this, [this, rich](const QPoint& at) {
-                PopupComponent = rich;
-                RichPopup->exec(rich->viewport()->mapToGlobal(at));
-            });
-            connect(rich, &TRichEdit::KeyPressed, this, [this, rich](char16_t key) { RichEditKeyPress(rich, key); });
-            *made.RichEdit = rich;
-            editor = rich;
-        } else {
-            auto* memo = new TPlainMemo(spec.Placeholder);
-            memo->setLineWrapMode(spec.WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-            *made.Memo = memo;
-            editor = memo;
-        }
-        editor->setObjectName(spec.Name);
-        editor->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-        editor->setFont(spec.WindowFont ? spec.Placeholder->font() : TempFontMemo->font());
-        editor->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        editor->setHorizontalScrollBarPolicy(spec.WordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-        KeepSelectionVisible(editor);
-        auto* fill = new QVBoxLayout(spec.Placeholder);
-        fill->setContentsMargins(0, 0, 0, 0);
-        fill->addWidget(editor);
-        editor->show();
-    }
-    SearchMemo->setPlainText(QStringLiteral("毘婆尸\n大比丘衆\n사리불\n목건련"));
-}
-
-void TMainForm::SetupGridColumns()
-{
-    const std::pair<QTableWidget*, std::vector<int>> columns[] = {
-        {OrdGrid, {40, 100, 130}},   {NameGrid, {40, 130, 100}},   {SubjGrid1, {220, 50}},
-        {SubjGrid2, {40, 100, 130}}, {SearchGrid, {40, 100, 130}},
-    };
-    for (const auto& [grid, widths] : columns) {
-        grid->setColumnCount(static_cast<int>(widths.size()));
-        for (int c = 0; c < static_cast<int>(widths.size()); ++c)
-            grid->setColumnWidth(c, widths[c]);
-    }
+    // The editors take the template's font in the face chosen from the installed ones.
+    const QFont editorFont = ProgramInfoTab->EditorFont(ToQString(TextFontFace()));
+    SearchTab->BuildEditors(editorFont);
+    TextViews->BuildEditors(editorFont);
+    ConvertTab->BuildEditors(editorFont);
 }
 
 void TMainForm::SelectPage(TPageControl* page, int index)
@@ -261,16 +223,114 @@ std::u16string TMainForm::TextFontFace() const
     return ChooseTextFont(InstalledFaces);
 }
 
+void TMainForm::ShowSutra(std::int32_t n)
+{
+    if (n == CurrentSutra) return;
+    TextViews->FillViews(n, TitleLine(State.Data.TextFiles[0], n));
+    CurrentSutra = n;
+    const int page = ViewPageAfterShow(ViewPage->currentIndex());
+    if (page != ViewPage->currentIndex()) SelectPage(ViewPage, page);
+}
+
+bool TMainForm::ShowSearchHit(std::int32_t n)
+{
+    if (n == CurrentSutra) return false;
+    const std::u16string titleLine = TitleLine(State.Data.TextFiles[0], n);
+    TextViews->FillViews(n, titleLine);
+    const TSearchHitPlan plan = PlanSearchHit(State.SearchInfo, n);
+    if (plan.Highlight) {
+        TextViews->HighlightHit(plan.Families, HighlightStart(titleLine));
+        const int tab = SearchHitTab(State.SearchInfo.TitleIndex, ViewPage->currentIndex());
+        if (tab >= 0) SelectPage(ViewPage, tab);
+    }
+    // The same row chosen again in a browse list shows its sutra afresh, without the marks.
+    CurrentSutra = -1;
+    return true;
+}
+
+void TMainForm::ApplyDesignedColors()
+{
+    SetWindowColor(this, DesignedWindowColor);
+    ProgramInfoTab->ApplyDesignedColors();
+    CatalogueTabs->ApplyDesignedColors();
+    SearchTab->ApplyDesignedColors();
+    OptionsTab->ApplyDesignedColors();
+}
+
+void TMainForm::ApplyHangeulFont()
+{
+    TextViews->SetHangeulFont(ToQString(TextFontFace()), HangeulPointSize(State.GlobalInfo.Settings.HangeulFontSize));
+}
+
+void TMainForm::ApplyHanmoonFont()
+{
+    const QString face = ToQString(TextFontFace());
+    const int pointSize = HanmoonPointSize(State.GlobalInfo.Settings.HanmoonFontSize);
+    TextViews->SetHanmoonFont(face, pointSize);
+    ConvertTab->SetHanmoonFont(face, pointSize);
+}
+
+void TMainForm::ApplySearchFont()
+{
+    SearchTab->SetSearchFont(ToQString(TextFontFace()), SearchPointSize(State.GlobalInfo.Settings.SearchFontSize));
+}
+
+void TMainForm::ApplyTransparency()
+{
+    setWindowOpacity(TransparentAlpha(State.GlobalInfo.Settings.Transparent) / 255.0);
+}
+
+void TMainForm::ApplyFullScreen()
+{
+    if (State.GlobalInfo.Settings.FullScreen == 1) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TMainForm::ApplyColorScheme()
+{
+    const TColorScheme scheme = ColorSchemeAt(State.GlobalInfo.Settings.ColorIndex);
+    SetWindowColor(this, scheme.Window);
+    ProgramInfoTab->ApplyColors(scheme);
+    CatalogueTabs->ApplyColors(scheme);
+    SearchTab->ApplyColors(scheme);
+    TextViews->ApplyColors(scheme);
+    ConvertTab->ApplyColors(scheme);
+    OptionsTab->ApplyColors(scheme);
+    // Everything is painted again in the new colours.
+    update();
+    for (QWidget* child : findChildren<QWidget*>())
+        child->update();
+}
+
+void TMainForm::FormResize()
+{
+    TextViews->ArrangePanes();
+}
+
+void TMainForm::SearchPageDrawTab(TPageControl* control, QPainter& painter, int index, const QRect& rect, bool selected)
+{
+    QFont font = control->tabBar()->font();
+    font.setBold(selected);
+    painter.setFont(font);
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.fillRect(rect, control->palette().color(QPalette::Window));
+    painter.setPen(selected ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    const QString caption = control->tabText(index);
+    const QFontMetrics metrics(font);
+    // The right edge is exclusive, as the tab's rectangle counts it.
+    const int right = rect.left() + rect.width();
+    const int centre = (rect.left() + right) / 2;
+    painter.drawText(QPoint(centre - metrics.horizontalAdvance(caption) / 2, rect.top() + 2 + metrics.ascent()),
+                     caption);
+}
+
 void TMainForm::AppendInfoLine(const std::u16string& line)
 {
-    InfoMemo->appendPlainText(ToQString(line));
+    ProgramInfoTab->AppendInfoLine(line);
 }
 
 void TMainForm::CatalogueLoaded()
 {
-    FillSutraGrid(OrdGrid, OrdCountPanel, false, 0);
-    FillSutraGrid(NameGrid, NameCountPanel, true, 0);
-    FillSubjectGrid();
+    CatalogueTabs->FillLoadedLists();
 }
 
 bool TMainForm::event(QEvent* event)
@@ -305,20 +365,7 @@ void TMainForm::showEvent(QShowEvent* event)
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
-        AppIdle();
-    } else if (watched == SubjectPanel && event->type() == QEvent::Resize) {
-        SubjectPanelResize();
-    } else if (event->type() == QEvent::Resize && watched->inherits("QSplitter") && watched != SubjectSplitter) {
-        // Qt sizes a tab page only when it is showing, so the proportions of a page that was
-        // hidden when ArrangePanes last ran are applied when its splitter gets its size. Only
-        // a change along the splitter counts, so dragging the other border keeps this one.
-        const auto* resize = static_cast<QResizeEvent*>(event);
-        const bool vertical = static_cast<QSplitter*>(watched)->orientation() == Qt::Vertical;
-        if (vertical ? resize->size().height() != resize->oldSize().height()
-                     : resize->size().width() != resize->oldSize().width())
-            ArrangePanes();
-    }
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) AppIdle();
     return QWidget::eventFilter(watched, event);
 }
 

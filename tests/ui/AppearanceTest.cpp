@@ -3,7 +3,7 @@
 #include "TestDataSet.h"
 #include "WindowHarness.h"
 
-#include "window/widgets/ControlWidget.h"
+#include "window/widgets/Grid.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -76,11 +76,11 @@ protected:
     {
         EXPECT_EQ(form.palette().color(QPalette::Window), window);
         EXPECT_EQ(BackgroundOf(Find(form, "Panel12")), window);
-        EXPECT_EQ(BackgroundOf(form.InfoMemo), window);
+        EXPECT_EQ(BackgroundOf(Memo(form, "InfoMemo")), window);
         for (const char* name : ContentControls)
             EXPECT_EQ(BackgroundOf(Find(form, name)), content) << name;
-        EXPECT_EQ(BackgroundOf(form.CopyMemo), SystemWindow());
-        EXPECT_EQ(BackgroundOf(form.ReadmeMemo), SystemWindow());
+        EXPECT_EQ(BackgroundOf(Memo(form, "CopyMemo")), SystemWindow());
+        EXPECT_EQ(BackgroundOf(Memo(form, "ReadmeMemo")), SystemWindow());
     }
 
     TTemporaryFolder Program;
@@ -91,16 +91,16 @@ TEST_F(AppearanceTest, StoredSchemeTwoKeepsTheDesignedColoursUntilAnotherSchemeI
     auto started = Start("ColorIndex=2\r\n");
     TMainForm& form = *started->Form;
     EXPECT_EQ(form.palette().color(QPalette::Window), Designed);
-    EXPECT_EQ(BackgroundOf(form.InfoMemo), Designed);
+    EXPECT_EQ(BackgroundOf(Memo(form, "InfoMemo")), Designed);
     for (const char* name : ContentControls) {
         const bool white = std::string_view(name) == "OrdGrid" || std::string_view(name).ends_with("Combo");
         EXPECT_EQ(BackgroundOf(Find(form, name)), white ? White : SystemWindow()) << name;
     }
 
-    Click(form.ColorRG, 2);
+    Click(Group(form, "ColorRG"), 2);
     EXPECT_EQ(form.palette().color(QPalette::Window), Designed) << "the chosen item again changes nothing";
-    Click(form.ColorRG, 3);
-    Click(form.ColorRG, 2);
+    Click(Group(form, "ColorRG"), 3);
+    Click(Group(form, "ColorRG"), 2);
     ExpectColours(form, Blue, White);
     EXPECT_EQ(started->State.GlobalInfo.Settings.ColorIndex, 2);
 }
@@ -114,7 +114,7 @@ TEST_F(AppearanceTest, OtherStoredSchemesAreAppliedAtStart)
     // Without a settings file the index is 0, "기본".
     std::filesystem::remove(Program.Path() / "Vesko3.ini");
     auto started = Start("");
-    EXPECT_EQ(started->Form->ColorRG->ItemIndex(), 0);
+    EXPECT_EQ(Group(*started->Form, "ColorRG")->ItemIndex(), 0);
     ExpectColours(*started->Form, QApplication::palette().color(QPalette::Button), White);
 }
 
@@ -122,11 +122,11 @@ TEST_F(AppearanceTest, SchemesZeroThreeAndSevenColourWindowAndContent)
 {
     auto started = Start("ColorIndex=2\r\n");
     TMainForm& form = *started->Form;
-    Click(form.ColorRG, 0);
+    Click(Group(form, "ColorRG"), 0);
     ExpectColours(form, QApplication::palette().color(QPalette::Button), White);
-    Click(form.ColorRG, 3);
+    Click(Group(form, "ColorRG"), 3);
     ExpectColours(form, Blue, LightBrown);
-    Click(form.ColorRG, 7);
+    Click(Group(form, "ColorRG"), 7);
     ExpectColours(form, Green, Blue);
     EXPECT_EQ(started->State.GlobalInfo.Settings.ColorIndex, 7);
 }
@@ -135,32 +135,33 @@ TEST_F(AppearanceTest, FontLevelsSetFaceAndPointSizeOnTheirOwnEditors)
 {
     auto started = Start("HangeulFontSize=2\r\nHanmoonFontSize=0\r\nSearchFontSize=1\r\n");
     TMainForm& form = *started->Form;
-    const std::vector<QWidget*> hangeul = {form.TotalHanRichEdit, form.HanRichEdit0, form.HanRichEdit1,
-                                           form.HanRichEdit2};
-    const std::vector<QWidget*> hanmoon = {form.TotalKorRichEdit, form.KorRichEdit,    form.TotalSinsuRichEdit,
-                                           form.SinsuRichEdit,    form.ConvertSrcMemo, form.ConvertDestMemo};
+    const std::vector<QWidget*> hangeul = {View(form, "TotalHanRichEdit"), View(form, "HanRichEdit0"),
+                                           View(form, "HanRichEdit1"), View(form, "HanRichEdit2")};
+    const std::vector<QWidget*> hanmoon = {View(form, "TotalKorRichEdit"),   View(form, "KorRichEdit"),
+                                           View(form, "TotalSinsuRichEdit"), View(form, "SinsuRichEdit"),
+                                           Memo(form, "ConvertSrcMemo"),     Memo(form, "ConvertDestMemo")};
     auto expectSizes = [&](int hangeulSize, int hanmoonSize, int searchSize) {
         for (QWidget* editor : hangeul)
             EXPECT_EQ(editor->font().pointSize(), hangeulSize) << editor->objectName().toStdString();
         for (QWidget* editor : hanmoon)
             EXPECT_EQ(editor->font().pointSize(), hanmoonSize) << editor->objectName().toStdString();
-        EXPECT_EQ(form.SearchMemo->font().pointSize(), searchSize);
+        EXPECT_EQ(Memo(form, "SearchMemo")->font().pointSize(), searchSize);
     };
     expectSizes(14, 12, 14);
     for (QWidget* editor : hanmoon)
         EXPECT_EQ(editor->font().family(), "바탕");
 
     // "크게" of the Chinese texts touches only the Chinese editors and the conversion memos.
-    Click(form.HanmoonFontRG, 2);
+    Click(Group(form, "HanmoonFontRG"), 2);
     expectSizes(14, 20, 14);
-    Click(form.HangeulFontRG, 0);
-    Click(form.SearchFontRG, 2);
+    Click(Group(form, "HangeulFontRG"), 0);
+    Click(Group(form, "SearchFontRG"), 2);
     expectSizes(10, 20, 16);
     const TSettings& settings = started->State.GlobalInfo.Settings;
     EXPECT_EQ(settings.HangeulFontSize, 0);
     EXPECT_EQ(settings.HanmoonFontSize, 2);
     EXPECT_EQ(settings.SearchFontSize, 2);
-    EXPECT_EQ(form.CopyMemo->font().pixelSize(), 13) << "CopyMemo keeps the window's font";
+    EXPECT_EQ(Memo(form, "CopyMemo")->font().pixelSize(), 13) << "CopyMemo keeps the window's font";
 }
 
 TEST_F(AppearanceTest, TransparencyLevelsSetTheWindowsAlpha)
@@ -168,9 +169,9 @@ TEST_F(AppearanceTest, TransparencyLevelsSetTheWindowsAlpha)
     auto started = Start("Transparent=2\r\n");
     TMainForm& form = *started->Form;
     EXPECT_EQ(qRound(form.windowOpacity() * 255), 150);
-    Click(form.TransparentRG, 0);
+    Click(Group(form, "TransparentRG"), 0);
     EXPECT_EQ(form.windowOpacity(), 1.0);
-    Click(form.TransparentRG, 1);
+    Click(Group(form, "TransparentRG"), 1);
     EXPECT_EQ(qRound(form.windowOpacity() * 255), 200);
     EXPECT_EQ(started->State.GlobalInfo.Settings.Transparent, 1);
 }
@@ -180,15 +181,17 @@ TEST_F(AppearanceTest, PaneProportionsRoundHalvesToEven)
     auto started = Start("", true);
     TMainForm& form = *started->Form;
     ASSERT_TRUE(started->WaitUntilSettled());
-    form.ViewPage->setCurrentWidget(form.TotalTabSheet);
+    Page(form, "ViewPage")->setCurrentWidget(Widget<QWidget>(form, "TotalTabSheet"));
     QTest::qWait(20);
     // upper pane of a "함께보기" tab of the given height
     auto upperPane = [&](int sheetHeight) {
-        form.resize(form.width(), form.height() + sheetHeight - form.TotalTabSheet->height());
+        form.resize(form.width(), form.height() + sheetHeight - Widget<QWidget>(form, "TotalTabSheet")->height());
         QTest::qWait(20);
-        EXPECT_EQ(form.TotalTabSheet->height(), sheetHeight);
-        EXPECT_EQ(form.TotalPanel2->height(), sheetHeight - form.TotalPanel1->height() - 5) << "the rest";
-        return form.TotalPanel1->height();
+        EXPECT_EQ(Widget<QWidget>(form, "TotalTabSheet")->height(), sheetHeight);
+        EXPECT_EQ(Widget<QWidget>(form, "TotalPanel2")->height(),
+                  sheetHeight - Widget<QWidget>(form, "TotalPanel1")->height() - 5)
+            << "the rest";
+        return Widget<QWidget>(form, "TotalPanel1")->height();
     };
     EXPECT_EQ(upperPane(613), 306);
     EXPECT_EQ(upperPane(611), 306);
@@ -196,12 +199,12 @@ TEST_F(AppearanceTest, PaneProportionsRoundHalvesToEven)
     EXPECT_EQ(upperPane(700), 350);
 
     // The subject list takes six tenths of its panel, the sutras of a subject the rest.
-    form.SearchPage->setCurrentWidget(form.SubjTabSheet);
+    Page(form, "SearchPage")->setCurrentWidget(Widget<QWidget>(form, "SubjTabSheet"));
     form.resize(form.width(), form.height() + 37);
     QTest::qWait(20);
-    const int panel = form.SubjectPanel->height();
-    EXPECT_EQ(form.SubjGrid1->height(), static_cast<int>(std::nearbyint(panel * 0.6))) << panel;
-    EXPECT_EQ(form.SubjGrid2->height(), panel - form.SubjGrid1->height() - 5);
+    const int panel = Widget<QWidget>(form, "SubjectPanel")->height();
+    EXPECT_EQ(Grid(form, "SubjGrid1")->height(), static_cast<int>(std::nearbyint(panel * 0.6))) << panel;
+    EXPECT_EQ(Grid(form, "SubjGrid2")->height(), panel - Grid(form, "SubjGrid1")->height() - 5);
 }
 
 // Records the text a painter draws, with its pen and font.
@@ -275,7 +278,7 @@ TEST_F(AppearanceTest, SelectedTabCaptionIsBoldAndBlueOthersRegularAndBlackAllCe
     TMainForm& form = *started->Form;
     const QRect rect(10, 4, 81, 20);
     for (const auto& [page, index, selected] :
-         {std::tuple{form.ViewPage, 5, true}, std::tuple{form.SearchPage, 2, false}}) {
+         {std::tuple{Page(form, "ViewPage"), 5, true}, std::tuple{Page(form, "SearchPage"), 2, false}}) {
         TRecordingDevice device;
         {
             QPainter painter(&device);

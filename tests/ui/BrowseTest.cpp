@@ -3,7 +3,8 @@
 #include "TestDataSet.h"
 #include "WindowHarness.h"
 
-#include "window/widgets/ControlWidget.h"
+#include "window/pages/CatalogueTabs.h"
+#include "window/widgets/Grid.h"
 #include "browse/SutraTexts.h"
 #include "data/DataSetSource.h"
 
@@ -73,16 +74,19 @@ protected:
 
     std::vector<TRichEdit*> Views()
     {
-        TMainForm& f = Form();
-        return {f.TotalHanRichEdit, f.HanRichEdit0, f.HanRichEdit1,       f.HanRichEdit2,
-                f.TotalKorRichEdit, f.KorRichEdit,  f.TotalSinsuRichEdit, f.SinsuRichEdit};
+        std::vector<TRichEdit*> views;
+        for (const char* name : {"TotalHanRichEdit", "HanRichEdit0", "HanRichEdit1", "HanRichEdit2", "TotalKorRichEdit",
+                                 "KorRichEdit", "TotalSinsuRichEdit", "SinsuRichEdit"})
+            views.push_back(View(Form(), name));
+        return views;
     }
 
     // Clicks a row with the mouse, on the list's own tab.
     void ClickRow(QTableWidget* grid, int row)
     {
+        TPageControl* lists = Page(Form(), "SearchPage");
         for (QWidget* sheet = grid->parentWidget(); sheet; sheet = sheet->parentWidget())
-            if (Form().SearchPage->indexOf(sheet) >= 0) Form().SearchPage->setCurrentWidget(sheet);
+            if (lists->indexOf(sheet) >= 0) lists->setCurrentWidget(sheet);
         const QRect cell = grid->visualRect(grid->model()->index(row, 0));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     }
@@ -94,25 +98,25 @@ protected:
 TEST_F(BrowseTest, LoadingFillsTheListsWithRowZeroCurrentAndShowsNoSutra)
 {
     TMainForm& form = Form();
-    EXPECT_EQ(Numbers(form.OrdGrid), (std::vector<std::u16string>{u"1", u"2", u"3", u"4", u"5", u"6"}));
-    EXPECT_EQ(CellText(form.OrdGrid, 1, 1), u"중아함 0001");
-    EXPECT_EQ(CellText(form.OrdGrid, 1, 2), u"선법경");
-    EXPECT_EQ(Text(form.OrdCountPanel), u"6 개");
+    EXPECT_EQ(Numbers(Grid(form, "OrdGrid")), (std::vector<std::u16string>{u"1", u"2", u"3", u"4", u"5", u"6"}));
+    EXPECT_EQ(CellText(Grid(form, "OrdGrid"), 1, 1), u"중아함 0001");
+    EXPECT_EQ(CellText(Grid(form, "OrdGrid"), 1, 2), u"선법경");
+    EXPECT_EQ(Text(Label(form, "OrdCountPanel")), u"6 개");
 
     // Name order: a prefix first, equal names in catalogue order; name before title.
-    EXPECT_EQ(Numbers(form.NameGrid), (std::vector<std::u16string>{u"6", u"5", u"1", u"4", u"3", u"2"}));
-    EXPECT_EQ(CellText(form.NameGrid, 1, 1), u"대본");
-    EXPECT_EQ(CellText(form.NameGrid, 1, 2), u"중아함 0002");
-    EXPECT_EQ(Text(form.NameCountPanel), u"6 개");
+    EXPECT_EQ(Numbers(Grid(form, "NameGrid")), (std::vector<std::u16string>{u"6", u"5", u"1", u"4", u"3", u"2"}));
+    EXPECT_EQ(CellText(Grid(form, "NameGrid"), 1, 1), u"대본");
+    EXPECT_EQ(CellText(Grid(form, "NameGrid"), 1, 2), u"중아함 0002");
+    EXPECT_EQ(Text(Label(form, "NameCountPanel")), u"6 개");
 
-    ASSERT_EQ(form.SubjGrid1->rowCount(), 3);
-    EXPECT_EQ(CellText(form.SubjGrid1, 0, 0), u"제일분");
-    EXPECT_EQ(CellText(form.SubjGrid1, 0, 1), u"2 개");
-    EXPECT_EQ(CellText(form.SubjGrid1, 1, 1), u"0 개");
-    EXPECT_EQ(Numbers(form.SubjGrid2), std::vector<std::u16string>{u""});
-    EXPECT_EQ(Text(form.Subj2CountPanel), u"");
+    ASSERT_EQ(Grid(form, "SubjGrid1")->rowCount(), 3);
+    EXPECT_EQ(CellText(Grid(form, "SubjGrid1"), 0, 0), u"제일분");
+    EXPECT_EQ(CellText(Grid(form, "SubjGrid1"), 0, 1), u"2 개");
+    EXPECT_EQ(CellText(Grid(form, "SubjGrid1"), 1, 1), u"0 개");
+    EXPECT_EQ(Numbers(Grid(form, "SubjGrid2")), std::vector<std::u16string>{u""});
+    EXPECT_EQ(Text(Label(form, "Subj2CountPanel")), u"");
 
-    for (QTableWidget* grid : {form.OrdGrid, form.NameGrid, form.SubjGrid1})
+    for (QTableWidget* grid : {Grid(form, "OrdGrid"), Grid(form, "NameGrid"), Grid(form, "SubjGrid1")})
         EXPECT_EQ(grid->currentRow(), 0) << grid->objectName().toStdString();
     EXPECT_EQ(form.CurrentSutra, -1);
     for (TRichEdit* view : Views())
@@ -122,86 +126,86 @@ TEST_F(BrowseTest, LoadingFillsTheListsWithRowZeroCurrentAndShowsNoSutra)
 TEST_F(BrowseTest, CellsHoldTheWholeThirtyTwoUnitTitleOutsideTheCodePage)
 {
     ASSERT_EQ(LongTitle.size(), 32u);
-    EXPECT_EQ(CellText(Form().OrdGrid, 5, 1), LongTitle);
-    EXPECT_EQ(CellText(Form().NameGrid, 0, 2), LongTitle);
+    EXPECT_EQ(CellText(Grid(Form(), "OrdGrid"), 5, 1), LongTitle);
+    EXPECT_EQ(CellText(Grid(Form(), "NameGrid"), 0, 2), LongTitle);
 }
 
 TEST_F(BrowseTest, FiltersKeepCatalogueNumbersAndNameOrderAndLeaveTheOtherListAlone)
 {
     TMainForm& form = Form();
-    ClickRow(form.OrdGrid, 2);
+    ClickRow(Grid(form, "OrdGrid"), 2);
     ASSERT_EQ(form.CurrentSutra, 2);
-    QSignalSpy refilled(form.TotalHanRichEdit, &QTextEdit::textChanged);
+    QSignalSpy refilled(View(form, "TotalHanRichEdit"), &QTextEdit::textChanged);
 
-    form.RadioGroup0_1->SetItemIndex(2); // 중아함
-    EXPECT_EQ(Numbers(form.OrdGrid), (std::vector<std::u16string>{u"2", u"5"}));
-    EXPECT_EQ(Text(form.OrdCountPanel), u"2 개");
-    EXPECT_EQ(form.OrdGrid->currentRow(), 0);
-    EXPECT_EQ(Numbers(form.NameGrid).size(), 6u);
+    Group(form, "RadioGroup0_1")->SetItemIndex(2); // 중아함
+    EXPECT_EQ(Numbers(Grid(form, "OrdGrid")), (std::vector<std::u16string>{u"2", u"5"}));
+    EXPECT_EQ(Text(Label(form, "OrdCountPanel")), u"2 개");
+    EXPECT_EQ(Grid(form, "OrdGrid")->currentRow(), 0);
+    EXPECT_EQ(Numbers(Grid(form, "NameGrid")).size(), 6u);
 
-    form.RadioGroup0_2->SetItemIndex(1); // 장아함
-    EXPECT_EQ(Numbers(form.NameGrid), (std::vector<std::u16string>{u"6", u"1", u"4"}));
-    EXPECT_EQ(Text(form.NameCountPanel), u"3 개");
-    EXPECT_EQ(Numbers(form.OrdGrid), (std::vector<std::u16string>{u"2", u"5"}));
+    Group(form, "RadioGroup0_2")->SetItemIndex(1); // 장아함
+    EXPECT_EQ(Numbers(Grid(form, "NameGrid")), (std::vector<std::u16string>{u"6", u"1", u"4"}));
+    EXPECT_EQ(Text(Label(form, "NameCountPanel")), u"3 개");
+    EXPECT_EQ(Numbers(Grid(form, "OrdGrid")), (std::vector<std::u16string>{u"2", u"5"}));
 
     // A collection without sutras: the one empty row.
-    form.RadioGroup0_1->SetItemIndex(4);
-    EXPECT_EQ(Numbers(form.OrdGrid), std::vector<std::u16string>{u""});
-    EXPECT_EQ(Text(form.OrdCountPanel), u"0 개");
+    Group(form, "RadioGroup0_1")->SetItemIndex(4);
+    EXPECT_EQ(Numbers(Grid(form, "OrdGrid")), std::vector<std::u16string>{u""});
+    EXPECT_EQ(Text(Label(form, "OrdCountPanel")), u"0 개");
 
     // Refilling moved the current row to 0 of each list, and showed nothing.
     EXPECT_EQ(form.CurrentSutra, 2);
     EXPECT_EQ(refilled.count(), 0);
 
-    form.FillSutraGrid(form.OrdGrid, form.OrdCountPanel, false, 8);
-    EXPECT_EQ(Text(form.OrdCountPanel), u"0 개") << "a kind outside 0 to 7 changes nothing";
+    form.Catalogue().FillSutraGrid(Grid(form, "OrdGrid"), Label(form, "OrdCountPanel"), false, 8);
+    EXPECT_EQ(Text(Label(form, "OrdCountPanel")), u"0 개") << "a kind outside 0 to 7 changes nothing";
 }
 
 TEST_F(BrowseTest, ChoosingASubjectListsItsSutrasWithoutShowingOne)
 {
     TMainForm& form = Form();
-    ClickRow(form.SubjGrid2, 0);
+    ClickRow(Grid(form, "SubjGrid2"), 0);
     EXPECT_EQ(form.CurrentSutra, -1) << "no subject chosen yet";
 
-    ClickRow(form.SubjGrid1, 2);
-    EXPECT_EQ(Numbers(form.SubjGrid2), (std::vector<std::u16string>{u"3", u"4"}));
-    EXPECT_EQ(CellText(form.SubjGrid2, 1, 1), u"증일아함 0001");
-    EXPECT_EQ(Text(form.Subj2CountPanel), u"2 개");
-    EXPECT_EQ(form.SubjGrid2->currentRow(), 0);
+    ClickRow(Grid(form, "SubjGrid1"), 2);
+    EXPECT_EQ(Numbers(Grid(form, "SubjGrid2")), (std::vector<std::u16string>{u"3", u"4"}));
+    EXPECT_EQ(CellText(Grid(form, "SubjGrid2"), 1, 1), u"증일아함 0001");
+    EXPECT_EQ(Text(Label(form, "Subj2CountPanel")), u"2 개");
+    EXPECT_EQ(Grid(form, "SubjGrid2")->currentRow(), 0);
     EXPECT_EQ(form.CurrentSutra, -1);
 
     // The keyboard moves to the subject without sutras.
-    form.SubjGrid1->setFocus();
-    QTest::keyClick(form.SubjGrid1, Qt::Key_Up);
-    EXPECT_EQ(Numbers(form.SubjGrid2), std::vector<std::u16string>{u""});
-    EXPECT_EQ(Text(form.Subj2CountPanel), u"0 개");
-    ClickRow(form.SubjGrid2, 0);
+    Grid(form, "SubjGrid1")->setFocus();
+    QTest::keyClick(Grid(form, "SubjGrid1"), Qt::Key_Up);
+    EXPECT_EQ(Numbers(Grid(form, "SubjGrid2")), std::vector<std::u16string>{u""});
+    EXPECT_EQ(Text(Label(form, "Subj2CountPanel")), u"0 개");
+    ClickRow(Grid(form, "SubjGrid2"), 0);
     EXPECT_EQ(form.CurrentSutra, -1);
 
-    ClickRow(form.SubjGrid1, 0);
-    ClickRow(form.SubjGrid2, 1);
+    ClickRow(Grid(form, "SubjGrid1"), 0);
+    ClickRow(Grid(form, "SubjGrid2"), 1);
     EXPECT_EQ(form.CurrentSutra, 1);
 }
 
 TEST_F(BrowseTest, SelectingARowFillsTheEightViews)
 {
     TMainForm& form = Form();
-    ClickRow(form.OrdGrid, 1);
+    ClickRow(Grid(form, "OrdGrid"), 1);
     ASSERT_EQ(form.CurrentSutra, 1);
 
     const std::u16string title = u"#제목:중아함 0001  선법경\n\n";
-    EXPECT_EQ(Text(form.TotalHanRichEdit), title + u"사리불 목건련\n대비구중\n");
-    EXPECT_EQ(Text(form.HanRichEdit0), Text(form.TotalHanRichEdit));
-    EXPECT_EQ(Text(form.HanRichEdit1), u"주제 선법경\n");
-    EXPECT_EQ(Text(form.HanRichEdit2), u"요약 선법경\n");
-    EXPECT_EQ(Text(form.TotalKorRichEdit), title + u"舍利弗目\n揵連大比丘衆\n");
-    EXPECT_EQ(Text(form.KorRichEdit), Text(form.TotalKorRichEdit));
-    EXPECT_EQ(Text(form.TotalSinsuRichEdit), title + u"舍利弗目\n揵連大比丘衆\n");
-    EXPECT_EQ(Text(form.SinsuRichEdit), Text(form.TotalSinsuRichEdit));
+    EXPECT_EQ(Text(View(form, "TotalHanRichEdit")), title + u"사리불 목건련\n대비구중\n");
+    EXPECT_EQ(Text(View(form, "HanRichEdit0")), Text(View(form, "TotalHanRichEdit")));
+    EXPECT_EQ(Text(View(form, "HanRichEdit1")), u"주제 선법경\n");
+    EXPECT_EQ(Text(View(form, "HanRichEdit2")), u"요약 선법경\n");
+    EXPECT_EQ(Text(View(form, "TotalKorRichEdit")), title + u"舍利弗目\n揵連大比丘衆\n");
+    EXPECT_EQ(Text(View(form, "KorRichEdit")), Text(View(form, "TotalKorRichEdit")));
+    EXPECT_EQ(Text(View(form, "TotalSinsuRichEdit")), title + u"舍利弗目\n揵連大比丘衆\n");
+    EXPECT_EQ(Text(View(form, "SinsuRichEdit")), Text(View(form, "TotalSinsuRichEdit")));
 
     // One character a line break, one block a line.
-    const QTextDocument* document = form.TotalHanRichEdit->document();
-    EXPECT_EQ(document->characterCount(), form.TotalHanRichEdit->toPlainText().size() + 1);
+    const QTextDocument* document = View(form, "TotalHanRichEdit")->document();
+    EXPECT_EQ(document->characterCount(), View(form, "TotalHanRichEdit")->toPlainText().size() + 1);
     EXPECT_EQ(document->blockCount(), 5);
 }
 
@@ -209,34 +213,35 @@ TEST_F(BrowseTest, TheBodyViewsHoldTheTextTogetherUnitForUnit)
 {
     TMainForm& form = Form();
     form.ShowSutra(4);
-    const QString held = form.TotalHanRichEdit->document()->toRawText();
+    const QString held = View(form, "TotalHanRichEdit")->document()->toRawText();
     EXPECT_TRUE(held.contains(QChar::Nbsp) && held.contains(QChar::LineSeparator));
-    EXPECT_EQ(form.HanRichEdit0->document()->toRawText(), held);
-    EXPECT_EQ(form.KorRichEdit->document()->toRawText(), form.TotalKorRichEdit->document()->toRawText());
+    EXPECT_EQ(View(form, "HanRichEdit0")->document()->toRawText(), held);
+    EXPECT_EQ(View(form, "KorRichEdit")->document()->toRawText(),
+              View(form, "TotalKorRichEdit")->document()->toRawText());
 }
 
 TEST_F(BrowseTest, SelectingTheSutraOnShowLeavesTheViewsUntouched)
 {
     TMainForm& form = Form();
-    ClickRow(form.OrdGrid, 0);
-    QTextCursor selection(form.TotalHanRichEdit->document());
+    ClickRow(Grid(form, "OrdGrid"), 0);
+    QTextCursor selection(View(form, "TotalHanRichEdit")->document());
     selection.setPosition(3);
     selection.setPosition(7, QTextCursor::KeepAnchor);
-    form.TotalHanRichEdit->setTextCursor(selection);
+    View(form, "TotalHanRichEdit")->setTextCursor(selection);
     std::vector<std::unique_ptr<QSignalSpy>> spies;
     for (TRichEdit* view : Views())
         spies.push_back(std::make_unique<QSignalSpy>(view, &QTextEdit::textChanged));
 
-    ClickRow(form.OrdGrid, 0);
-    ClickRow(form.NameGrid, 2); // the same sutra from the other list
+    ClickRow(Grid(form, "OrdGrid"), 0);
+    ClickRow(Grid(form, "NameGrid"), 2); // the same sutra from the other list
     for (std::size_t v = 0; v < spies.size(); ++v)
         EXPECT_EQ(spies[v]->count(), 0) << Views()[v]->objectName().toStdString();
-    EXPECT_EQ(form.TotalHanRichEdit->textCursor().selectionStart(), 3);
-    EXPECT_EQ(form.TotalHanRichEdit->textCursor().selectionEnd(), 7);
+    EXPECT_EQ(View(form, "TotalHanRichEdit")->textCursor().selectionStart(), 3);
+    EXPECT_EQ(View(form, "TotalHanRichEdit")->textCursor().selectionEnd(), 7);
 
     // After the search shows a sutra the same row fills the views again.
     form.CurrentSutra = -1;
-    ClickRow(form.OrdGrid, 0);
+    ClickRow(Grid(form, "OrdGrid"), 0);
     for (std::size_t v = 0; v < spies.size(); ++v)
         EXPECT_GE(spies[v]->count(), 1) << Views()[v]->objectName().toStdString();
 }
@@ -244,20 +249,21 @@ TEST_F(BrowseTest, SelectingTheSutraOnShowLeavesTheViewsUntouched)
 TEST_F(BrowseTest, KeyboardRowChangesShowTheSutraLikeClicks)
 {
     TMainForm& form = Form();
-    form.OrdGrid->setFocus();
-    QTest::keyClick(form.OrdGrid, Qt::Key_Down);
+    Grid(form, "OrdGrid")->setFocus();
+    QTest::keyClick(Grid(form, "OrdGrid"), Qt::Key_Down);
     EXPECT_EQ(form.CurrentSutra, 1);
-    QTest::keyClick(form.OrdGrid, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(Grid(form, "OrdGrid"), Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(form.CurrentSutra, 5);
-    EXPECT_EQ(Text(form.TotalHanRichEdit).substr(0, 4 + LongTitle.size()), u"#제목:" + LongTitle);
+    EXPECT_EQ(Text(View(form, "TotalHanRichEdit")).substr(0, 4 + LongTitle.size()), u"#제목:" + LongTitle);
 }
 
 TEST_F(BrowseTest, RowsReachedByDraggingOrTheRightButtonShowTheirSutra)
 {
     TMainForm& form = Form();
-    form.SearchPage->setCurrentWidget(form.OrdTabSheet);
-    QWidget* viewport = form.OrdGrid->viewport();
-    auto centre = [&](int row) { return form.OrdGrid->visualRect(form.OrdGrid->model()->index(row, 0)).center(); };
+    Page(form, "SearchPage")->setCurrentWidget(Widget<QWidget>(form, "OrdTabSheet"));
+    QWidget* viewport = Grid(form, "OrdGrid")->viewport();
+    QTableWidget* grid = Grid(form, "OrdGrid");
+    auto centre = [&](int row) { return grid->visualRect(grid->model()->index(row, 0)).center(); };
 
     // No click follows a release on another cell than the press.
     QTest::mousePress(viewport, Qt::LeftButton, {}, centre(0));
@@ -265,22 +271,22 @@ TEST_F(BrowseTest, RowsReachedByDraggingOrTheRightButtonShowTheirSutra)
                      Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &move);
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(2));
-    EXPECT_EQ(form.OrdGrid->currentRow(), 2);
+    EXPECT_EQ(Grid(form, "OrdGrid")->currentRow(), 2);
     EXPECT_EQ(form.CurrentSutra, 2);
 
     QTest::mouseClick(viewport, Qt::RightButton, {}, centre(1));
-    EXPECT_EQ(form.OrdGrid->currentRow(), 1);
+    EXPECT_EQ(Grid(form, "OrdGrid")->currentRow(), 1);
     EXPECT_EQ(form.CurrentSutra, 1);
 }
 
 TEST_F(BrowseTest, ShowingFromALaterTabSwitchesToTheTextsTogether)
 {
     TMainForm& form = Form();
-    for (int page = 0; page < form.ViewPage->count(); ++page) {
-        form.ViewPage->setCurrentIndex(page);
-        ClickRow(form.OrdGrid, page % 2);
+    for (int page = 0; page < Page(form, "ViewPage")->count(); ++page) {
+        Page(form, "ViewPage")->setCurrentIndex(page);
+        ClickRow(Grid(form, "OrdGrid"), page % 2);
         EXPECT_EQ(form.CurrentSutra, page % 2);
-        EXPECT_EQ(form.ViewPage->currentIndex(), page >= 4 ? 0 : page) << "from tab " << page;
+        EXPECT_EQ(Page(form, "ViewPage")->currentIndex(), page >= 4 ? 0 : page) << "from tab " << page;
     }
 }
 
@@ -298,8 +304,8 @@ TEST(BrowseCorpusTest, TheLargestSutraShowsEveryUnitOfItsTexts)
     TMainForm& form = *started->Form;
     const TLoadedData& data = started->State.Data;
     const std::int32_t count = data.TextFiles[0].SuttaTable.Count;
-    EXPECT_EQ(Text(form.OrdCountPanel), QString("%1 개").arg(count).toStdU16String());
-    EXPECT_EQ(form.NameGrid->rowCount(), count);
+    EXPECT_EQ(Text(Label(form, "OrdCountPanel")), QString("%1 개").arg(count).toStdU16String());
+    EXPECT_EQ(Grid(form, "NameGrid")->rowCount(), count);
 
     std::int32_t largest = 0;
     for (std::int32_t n = 1; n < count; ++n)
@@ -307,11 +313,11 @@ TEST(BrowseCorpusTest, TheLargestSutraShowsEveryUnitOfItsTexts)
             largest = n;
     form.ShowSutra(largest);
     const TSutraViewTexts texts = BuildSutraViewTexts(data, largest);
-    EXPECT_EQ(Text(form.TotalHanRichEdit), AsShown(texts.TotalHan));
-    EXPECT_EQ(Text(form.HanRichEdit1), AsShown(texts.HanSubject));
-    EXPECT_EQ(Text(form.HanRichEdit2), AsShown(texts.HanSummary));
-    EXPECT_EQ(Text(form.KorRichEdit), AsShown(texts.TotalKor));
-    EXPECT_EQ(Text(form.SinsuRichEdit), AsShown(texts.TotalSinsu));
+    EXPECT_EQ(Text(View(form, "TotalHanRichEdit")), AsShown(texts.TotalHan));
+    EXPECT_EQ(Text(View(form, "HanRichEdit1")), AsShown(texts.HanSubject));
+    EXPECT_EQ(Text(View(form, "HanRichEdit2")), AsShown(texts.HanSummary));
+    EXPECT_EQ(Text(View(form, "KorRichEdit")), AsShown(texts.TotalKor));
+    EXPECT_EQ(Text(View(form, "SinsuRichEdit")), AsShown(texts.TotalSinsu));
 }
 
 } // namespace

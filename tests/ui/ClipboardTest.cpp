@@ -3,7 +3,7 @@
 #include "TestDataSet.h"
 #include "WindowHarness.h"
 
-#include "window/widgets/ControlWidget.h"
+#include "window/widgets/Grid.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -61,14 +61,14 @@ protected:
         TMenuState state{};
         QTimer::singleShot(0, [&] {
             TMainForm& form = Form();
-            state = {form.CtrlC1->isEnabled(), form.CtrlV1->isEnabled(), form.CtrlA1->isEnabled(),
-                     form.CtrlX1->isEnabled()};
-            form.RichPopup->close();
+            state = {Widget<QAction>(form, "CtrlC1")->isEnabled(), Widget<QAction>(form, "CtrlV1")->isEnabled(),
+                     Widget<QAction>(form, "CtrlA1")->isEnabled(), Widget<QAction>(form, "CtrlX1")->isEnabled()};
+            Widget<QMenu>(form, "RichPopup")->close();
         });
         emit edit->customContextMenuRequested(QPoint(5, 5));
         return state;
     }
-    void ChooseCopyTarget(int index) { Form().CopyRG->findChildren<QRadioButton*>().at(index)->click(); }
+    void ChooseCopyTarget(int index) { Group(Form(), "CopyRG")->findChildren<QRadioButton*>().at(index)->click(); }
     static QStringList ClipboardFormats()
     {
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -81,7 +81,7 @@ protected:
 
 TEST_F(ClipboardTest, MenuEnablesCopyAndCutOnlyWithASelectionAndPasteOnlyWithText)
 {
-    TRichEdit* edit = Form().KorRichEdit;
+    TRichEdit* edit = View(Form(), "KorRichEdit");
     edit->setPlainText("如是我聞");
     EXPECT_EQ(OpenMenu(edit), (TMenuState{false, false, true, false}));
     QGuiApplication::clipboard()->setText("佛");
@@ -89,43 +89,43 @@ TEST_F(ClipboardTest, MenuEnablesCopyAndCutOnlyWithASelectionAndPasteOnlyWithTex
     Select(edit, 1, 2);
     EXPECT_EQ(OpenMenu(edit), (TMenuState{true, true, true, true}));
     // The state is that of the editor the menu opens on, not of another one.
-    EXPECT_EQ(OpenMenu(Form().TotalKorRichEdit), (TMenuState{false, true, true, false}));
+    EXPECT_EQ(OpenMenu(View(Form(), "TotalKorRichEdit")), (TMenuState{false, true, true, false}));
 }
 
 TEST_F(ClipboardTest, MenuActsOnTheEditorItWasOpenedOn)
 {
-    TRichEdit* edit = Form().SinsuRichEdit;
-    TRichEdit* other = Form().KorRichEdit;
+    TRichEdit* edit = View(Form(), "SinsuRichEdit");
+    TRichEdit* other = View(Form(), "KorRichEdit");
     edit->setPlainText("如是我聞");
     other->setPlainText("一時佛在");
     // Items are enabled as the menu opens, so it is opened again before each one.
     OpenMenu(edit);
-    Form().CtrlA1->trigger();
+    Widget<QAction>(Form(), "CtrlA1")->trigger();
     EXPECT_EQ(edit->textCursor().selectedText(), "如是我聞");
     EXPECT_FALSE(other->textCursor().hasSelection());
 
     OpenMenu(edit);
-    Form().CtrlX1->trigger();
+    Widget<QAction>(Form(), "CtrlX1")->trigger();
     EXPECT_TRUE(edit->toPlainText().isEmpty());
     EXPECT_EQ(ClipboardFormats(), QStringList{"text/plain"});
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "如是我聞");
 
     OpenMenu(edit);
-    Form().CtrlV1->trigger();
-    Form().CtrlV1->trigger();
+    Widget<QAction>(Form(), "CtrlV1")->trigger();
+    Widget<QAction>(Form(), "CtrlV1")->trigger();
     EXPECT_EQ(edit->toPlainText(), "如是我聞如是我聞");
     EXPECT_EQ(other->toPlainText(), "一時佛在");
 
     Select(edit, 0, 2);
     OpenMenu(edit);
-    Form().CtrlC1->trigger();
+    Widget<QAction>(Form(), "CtrlC1")->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "如是");
     EXPECT_EQ(ClipboardFormats(), QStringList{"text/plain"});
 }
 
 TEST_F(ClipboardTest, CtrlCInModeZeroLeavesOnlyThePlainText)
 {
-    TRichEdit* edit = Form().TotalKorRichEdit;
+    TRichEdit* edit = View(Form(), "TotalKorRichEdit");
     ShowHit(edit);
     Select(edit, 0, 4);
     QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
@@ -143,7 +143,7 @@ TEST_F(ClipboardTest, CtrlCInModeOneKeepsTheViewsFontColoursAndBold)
 {
     ChooseCopyTarget(1);
     EXPECT_EQ(Started->State.GlobalInfo.Settings.CopyTarget, 1);
-    TRichEdit* edit = Form().HanRichEdit0;
+    TRichEdit* edit = View(Form(), "HanRichEdit0");
     ShowHit(edit);
     Select(edit, 0, 4);
     QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
@@ -163,7 +163,7 @@ TEST_F(ClipboardTest, CtrlCWithoutSelectionStillMakesTheClipboardPlain)
     rich->setHtml("<b>佛</b>");
     rich->setText("佛");
     QGuiApplication::clipboard()->setMimeData(rich);
-    TRichEdit* edit = Form().TotalHanRichEdit;
+    TRichEdit* edit = View(Form(), "TotalHanRichEdit");
     edit->setPlainText("여시아문");
     QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(ClipboardFormats(), QStringList{"text/plain"});
@@ -179,7 +179,7 @@ TEST_F(ClipboardTest, CtrlCWithoutSelectionStillMakesTheClipboardPlain)
 
 TEST_F(ClipboardTest, OtherKeysAndChangingTheModeConvertNothing)
 {
-    TRichEdit* edit = Form().KorRichEdit;
+    TRichEdit* edit = View(Form(), "KorRichEdit");
     ShowHit(edit);
     Select(edit, 0, 4);
     edit->copy();
@@ -193,7 +193,8 @@ TEST_F(ClipboardTest, OtherKeysAndChangingTheModeConvertNothing)
 TEST_F(ClipboardTest, MemosCopyPlainTextOfTheirOwnInEitherMode)
 {
     ChooseCopyTarget(1);
-    for (QPlainTextEdit* memo : {Form().SearchMemo, Form().ConvertSrcMemo, Form().ConvertDestMemo}) {
+    for (QPlainTextEdit* memo :
+         {Memo(Form(), "SearchMemo"), Memo(Form(), "ConvertSrcMemo"), Memo(Form(), "ConvertDestMemo")}) {
         memo->setPlainText("如是\n我聞");
         memo->selectAll();
         QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);

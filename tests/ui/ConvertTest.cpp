@@ -3,7 +3,7 @@
 #include "TestDataSet.h"
 #include "WindowHarness.h"
 
-#include "window/widgets/ControlWidget.h"
+#include "window/widgets/Grid.h"
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -24,15 +24,15 @@ protected:
         Started = StartWindow(Program.Path(), std::vector<std::u16string>{});
         ASSERT_TRUE(Started->WaitUntilSettled());
         ASSERT_TRUE(Started->Form->DataLoaded());
-        Form().ViewPage->setCurrentWidget(Form().ConvertTabSheet);
+        Page(Form(), "ViewPage")->setCurrentWidget(Widget<QWidget>(Form(), "ConvertTabSheet"));
     }
     TMainForm& Form() { return *Started->Form; }
     std::vector<std::u16string> Convert(const QString& source)
     {
-        Form().ConvertSrcMemo->setPlainText(source);
-        QTest::mouseClick(Form().ConvertButton, Qt::LeftButton);
+        Memo(Form(), "ConvertSrcMemo")->setPlainText(source);
+        QTest::mouseClick(Widget<QPushButton>(Form(), "ConvertButton"), Qt::LeftButton);
         // Every result line is followed by a line break, the last one too.
-        std::vector<std::u16string> lines = Lines(Form().ConvertDestMemo);
+        std::vector<std::u16string> lines = Lines(Memo(Form(), "ConvertDestMemo"));
         if (!lines.empty()) {
             EXPECT_EQ(lines.back(), u"") << "the result ends in a line break";
             lines.pop_back();
@@ -46,9 +46,9 @@ protected:
 
 TEST_F(ConvertTest, EmptySourceEmptiesTheResult)
 {
-    Form().ConvertDestMemo->setPlainText("이전 결과");
+    Memo(Form(), "ConvertDestMemo")->setPlainText("이전 결과");
     EXPECT_TRUE(Convert("").empty());
-    EXPECT_TRUE(Form().ConvertDestMemo->toPlainText().isEmpty());
+    EXPECT_TRUE(Memo(Form(), "ConvertDestMemo")->toPlainText().isEmpty());
 }
 
 TEST_F(ConvertTest, ThreeLinesGiveNineAndAFinalBreakAddsNothing)
@@ -59,7 +59,7 @@ TEST_F(ConvertTest, ThreeLinesGiveNineAndAFinalBreakAddsNothing)
         u"如是我聞", u"여시아문", u"", u"\t(a1), ", u"\t(a1), ", u"", u"色無常가", u"색무상가", u"",
     };
     EXPECT_EQ(Convert(source), expected);
-    EXPECT_EQ(Form().ConvertSrcMemo->toPlainText(), source) << "the source is not changed";
+    EXPECT_EQ(Memo(Form(), "ConvertSrcMemo")->toPlainText(), source) << "the source is not changed";
     EXPECT_EQ(Convert(source), expected) << "a second press starts from an empty result";
 }
 
@@ -68,7 +68,7 @@ TEST_F(ConvertTest, EmptyLineInsideGivesThreeEmptyLinesAndANoBreakSpaceStays)
     EXPECT_EQ(Convert("佛\n\n\u00a0世"),
               (std::vector<std::u16string>{u"佛", u"불", u"", u"", u"", u"", u" 世", u" 세", u""}));
     // Lines() reads a no-break space as a blank; the memo itself keeps it.
-    const QStringList raw = Form().ConvertDestMemo->document()->toRawText().split(QChar::ParagraphSeparator);
+    const QStringList raw = Memo(Form(), "ConvertDestMemo")->document()->toRawText().split(QChar::ParagraphSeparator);
     EXPECT_EQ(raw.at(6), "\u00a0世");
     EXPECT_EQ(raw.at(7), "\u00a0세");
 }
@@ -76,13 +76,13 @@ TEST_F(ConvertTest, EmptyLineInsideGivesThreeEmptyLinesAndANoBreakSpaceStays)
 TEST_F(ConvertTest, LeavesTheCaretAtTheStartWithNothingSelectedAndFocusOnTheResult)
 {
     Form().activateWindow();
-    Form().ConvertDestMemo->setPlainText("x");
-    Form().ConvertSrcMemo->setFocus();
+    Memo(Form(), "ConvertDestMemo")->setPlainText("x");
+    Memo(Form(), "ConvertSrcMemo")->setFocus();
     Convert("如是\n我聞");
-    const QTextCursor cursor = Form().ConvertDestMemo->textCursor();
+    const QTextCursor cursor = Memo(Form(), "ConvertDestMemo")->textCursor();
     EXPECT_EQ(cursor.position(), 0);
     EXPECT_FALSE(cursor.hasSelection());
-    EXPECT_EQ(Form().focusWidget(), Form().ConvertDestMemo);
+    EXPECT_EQ(Form().focusWidget(), Memo(Form(), "ConvertDestMemo"));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the busy cursor is restored";
 }
 

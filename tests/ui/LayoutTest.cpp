@@ -3,7 +3,7 @@
 #include "TestDataSet.h"
 #include "WindowHarness.h"
 
-#include "window/widgets/ControlWidget.h"
+#include "window/widgets/Grid.h"
 
 #include <QHeaderView>
 #include <QMenu>
@@ -98,11 +98,12 @@ TEST_F(LayoutTest, BuildsTheTwelveEditorsInTheirPlaceholders)
         EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::NoWrap) << name;
         EXPECT_NE(memo->contextMenuPolicy(), Qt::CustomContextMenu) << name;
     }
-    EXPECT_EQ(Lines(form.SearchMemo), (std::vector<std::u16string>{u"毘婆尸", u"大比丘衆", u"사리불", u"목건련"}));
-    EXPECT_FALSE(form.CopyMemoPanel->isVisibleTo(&form));
-    EXPECT_FALSE(form.TempFontMemo->isVisibleTo(&form));
-    EXPECT_FALSE(form.ReadFileMsgPanel->isVisibleTo(&form));
-    EXPECT_FALSE(form.SearchMsgPanel->isVisibleTo(&form));
+    EXPECT_EQ(Lines(Memo(form, "SearchMemo")),
+              (std::vector<std::u16string>{u"毘婆尸", u"大比丘衆", u"사리불", u"목건련"}));
+    EXPECT_FALSE(Widget<QWidget>(form, "CopyMemoPanel")->isVisibleTo(&form));
+    EXPECT_FALSE(Memo(form, "TempFontMemo")->isVisibleTo(&form));
+    EXPECT_FALSE(Label(form, "ReadFileMsgPanel")->isVisibleTo(&form));
+    EXPECT_FALSE(Label(form, "SearchMsgPanel")->isVisibleTo(&form));
 }
 
 TEST_F(LayoutTest, GridsHaveTheirColumnsAndOneEmptyRow)
@@ -141,7 +142,7 @@ TEST_F(LayoutTest, EditorsTakeHanComBatangBeforeBatangBeforeGulim)
             EXPECT_EQ(FaceOf(form, name), expected) << name;
         for (const char* name : TextMemos)
             EXPECT_EQ(FaceOf(form, name), expected) << name;
-        EXPECT_EQ(form.TempFontMemo->font().pixelSize(), 16);
+        EXPECT_EQ(Memo(form, "TempFontMemo")->font().pixelSize(), 16);
         // CopyMemo keeps the window's font whatever the choice.
         EXPECT_EQ(FaceOf(form, "CopyMemo"), "굴림");
         EXPECT_EQ(Find<QWidget>(form, "CopyMemo")->font().pixelSize(), 13);
@@ -171,22 +172,26 @@ TEST_F(LayoutTest, ResizingKeepsTheListPageWidthAndSplitsTheTextPagesInProportio
     ASSERT_TRUE(started->WaitUntilSettled());
     form.resize(1200, 800);
     QTest::qWait(20);
-    EXPECT_EQ(form.SearchPage->width(), 301);
-    EXPECT_EQ(form.ViewPage->x() + form.ViewPage->width(), 1200);
-    EXPECT_EQ(form.ViewPage->x(), 310);
-    EXPECT_EQ(form.SearchPage->height(), 800 - 2);
+    EXPECT_EQ(Page(form, "SearchPage")->width(), 301);
+    EXPECT_EQ(Page(form, "ViewPage")->x() + Page(form, "ViewPage")->width(), 1200);
+    EXPECT_EQ(Page(form, "ViewPage")->x(), 310);
+    EXPECT_EQ(Page(form, "SearchPage")->height(), 800 - 2);
 
     // Each text page keeps its proportions, also the one that was not showing.
-    for (QWidget* sheet : {form.HangeulTabSheet, form.TotalTabSheet}) {
-        form.ViewPage->setCurrentWidget(sheet);
+    for (QWidget* sheet : {Widget<QWidget>(form, "HangeulTabSheet"), Widget<QWidget>(form, "TotalTabSheet")}) {
+        Page(form, "ViewPage")->setCurrentWidget(sheet);
         QTest::qWait(20);
     }
-    EXPECT_NEAR(form.TotalPanel1->height(), form.TotalTabSheet->height() * 0.5, 1);
-    EXPECT_NEAR(form.TotalPanel2_1->width(), form.TotalPanel2->width() * 0.4, 1);
-    form.ViewPage->setCurrentWidget(form.HangeulTabSheet);
+    EXPECT_NEAR(Widget<QWidget>(form, "TotalPanel1")->height(), Widget<QWidget>(form, "TotalTabSheet")->height() * 0.5,
+                1);
+    EXPECT_NEAR(Widget<QWidget>(form, "TotalPanel2_1")->width(), Widget<QWidget>(form, "TotalPanel2")->width() * 0.4,
+                1);
+    Page(form, "ViewPage")->setCurrentWidget(Widget<QWidget>(form, "HangeulTabSheet"));
     QTest::qWait(20);
-    EXPECT_NEAR(form.HangeulPanel1->height(), form.HangeulTabSheet->height() * 0.8, 1);
-    EXPECT_NEAR(form.HangeulPanel2_1->width(), form.HangeulPanel2->width() * 0.4, 1);
+    EXPECT_NEAR(Widget<QWidget>(form, "HangeulPanel1")->height(),
+                Widget<QWidget>(form, "HangeulTabSheet")->height() * 0.8, 1);
+    EXPECT_NEAR(Widget<QWidget>(form, "HangeulPanel2_1")->width(),
+                Widget<QWidget>(form, "HangeulPanel2")->width() * 0.4, 1);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "TestDataSet.h"
 #include "WindowHarness.h"
 
-#include "window/widgets/ControlWidget.h"
+#include "window/widgets/Grid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -96,7 +96,7 @@ protected:
         Started = StartWindow(Program.Path(), std::vector<std::u16string>{u"Arial"});
         ASSERT_TRUE(Started->WaitUntilSettled());
         ASSERT_TRUE(Form().DataLoaded());
-        Form().SearchPage->setCurrentWidget(Form().SearchTabSheet);
+        Page(Form(), "SearchPage")->setCurrentWidget(Widget<QWidget>(Form(), "SearchTabSheet"));
         Form().activateWindow();
     }
 
@@ -105,24 +105,26 @@ protected:
 
     std::vector<TRichEdit*> Views()
     {
-        TMainForm& f = Form();
-        return {f.TotalHanRichEdit, f.HanRichEdit0, f.HanRichEdit1,       f.HanRichEdit2,
-                f.TotalKorRichEdit, f.KorRichEdit,  f.TotalSinsuRichEdit, f.SinsuRichEdit};
+        std::vector<TRichEdit*> views;
+        for (const char* name : {"TotalHanRichEdit", "HanRichEdit0", "HanRichEdit1", "HanRichEdit2", "TotalKorRichEdit",
+                                 "KorRichEdit", "TotalSinsuRichEdit", "SinsuRichEdit"})
+            views.push_back(View(Form(), name));
+        return views;
     }
 
     // Types the memo, chooses the canon and collection as the user does, and presses the button.
     void Search(const QString& memo, int canon, int kind = 0)
     {
         TMainForm& form = Form();
-        form.SearchMemo->setPlainText(memo);
-        form.TitleCombo->setCurrentIndex(canon);
-        form.KindCombo->setCurrentIndex(kind);
-        QTest::mouseClick(form.SearchButton, Qt::LeftButton);
+        Memo(form, "SearchMemo")->setPlainText(memo);
+        Widget<QComboBox>(form, "TitleCombo")->setCurrentIndex(canon);
+        Widget<QComboBox>(form, "KindCombo")->setCurrentIndex(kind);
+        QTest::mouseClick(Widget<QPushButton>(form, "SearchButton"), Qt::LeftButton);
     }
 
     void ClickRow(int row)
     {
-        QTableWidget* grid = Form().SearchGrid;
+        QTableWidget* grid = Grid(Form(), "SearchGrid");
         const QRect cell = grid->visualRect(grid->model()->index(row, 0));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     }
@@ -135,12 +137,12 @@ TEST_F(SearchTest, CleanedLinesAreWrittenBackForEachKindOfCanon)
 {
     TMainForm& form = Form();
     Search("大 比丘\u3002\n  사리 불 \n\t", 1);
-    EXPECT_EQ(Lines(form.SearchMemo), (std::vector<std::u16string>{u"大比丘", u"사리불", u"\t"}));
-    EXPECT_EQ(Numbers(form.SearchGrid), std::vector<std::u16string>{u"2"});
+    EXPECT_EQ(Lines(Memo(form, "SearchMemo")), (std::vector<std::u16string>{u"大比丘", u"사리불", u"\t"}));
+    EXPECT_EQ(Numbers(Grid(form, "SearchGrid")), std::vector<std::u16string>{u"2"});
 
     Search("大 比丘\u3002\n  사리 불 \n\t", 0);
-    EXPECT_EQ(Lines(form.SearchMemo), (std::vector<std::u16string>{u"大 比丘\u3002", u"사리 불", u""}));
-    EXPECT_EQ(Text(form.SearchCountPanel), u"0 개") << "the body has 사리불 without the space";
+    EXPECT_EQ(Lines(Memo(form, "SearchMemo")), (std::vector<std::u16string>{u"大 比丘\u3002", u"사리 불", u""}));
+    EXPECT_EQ(Text(Label(form, "SearchCountPanel")), u"0 개") << "the body has 사리불 without the space";
     EXPECT_TRUE(Boxes().empty());
 }
 
@@ -148,26 +150,26 @@ TEST_F(SearchTest, ARejectedMemoLeavesTheListEmptyAndTheFocusInTheMemo)
 {
     TMainForm& form = Form();
     Search("불", 0);
-    ASSERT_EQ(form.SearchGrid->rowCount(), 3);
+    ASSERT_EQ(Grid(form, "SearchGrid")->rowCount(), 3);
 
     const QString tooLong = QString("\n") + QString(100, QChar(u'가')) + "\n불";
     Search(tooLong, 0);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].Text, u"단어 길이가 너무 깁니다.");
     EXPECT_EQ(Boxes()[0].Caption, u"확인");
-    EXPECT_EQ(form.SearchMemo->toPlainText(), tooLong) << "the memo keeps its lines";
-    EXPECT_EQ(Numbers(form.SearchGrid), std::vector<std::u16string>{u""});
-    EXPECT_EQ(Text(form.SearchCountPanel), u"");
-    EXPECT_EQ(Text(form.SearchTimePanel), u"");
-    EXPECT_EQ(form.focusWidget(), form.SearchMemo);
+    EXPECT_EQ(Memo(form, "SearchMemo")->toPlainText(), tooLong) << "the memo keeps its lines";
+    EXPECT_EQ(Numbers(Grid(form, "SearchGrid")), std::vector<std::u16string>{u""});
+    EXPECT_EQ(Text(Label(form, "SearchCountPanel")), u"");
+    EXPECT_EQ(Text(Label(form, "SearchTimePanel")), u"");
+    EXPECT_EQ(form.focusWidget(), Memo(form, "SearchMemo"));
     EXPECT_EQ(form.State.SearchInfo.HitCount, 0);
 
-    form.SearchGrid->setFocus();
+    Grid(form, "SearchGrid")->setFocus();
     Search(" \n\u3000\n", 1);
     ASSERT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(Boxes()[1].Text, u"검색할 단어가 입력되지 않았습니다.");
-    EXPECT_TRUE(form.SearchMemo->document()->isEmpty());
-    EXPECT_EQ(form.focusWidget(), form.SearchMemo);
+    EXPECT_TRUE(Memo(form, "SearchMemo")->document()->isEmpty());
+    EXPECT_EQ(form.focusWidget(), Memo(form, "SearchMemo"));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
@@ -175,21 +177,21 @@ TEST_F(SearchTest, ASearchListsInCatalogueOrderAndShowsNoSutra)
 {
     TMainForm& form = Form();
     form.ShowSutra(2);
-    const QString shown = form.TotalHanRichEdit->toPlainText();
+    const QString shown = View(form, "TotalHanRichEdit")->toPlainText();
 
     Search("불", 0);
-    EXPECT_EQ(Numbers(form.SearchGrid), (std::vector<std::u16string>{u"1", u"2", u"4"}));
-    EXPECT_EQ(CellText(form.SearchGrid, 1, 1), u"중아함 0001");
-    EXPECT_EQ(CellText(form.SearchGrid, 1, 2), u"선법경");
-    EXPECT_EQ(Text(form.SearchCountPanel), u"3 개");
-    EXPECT_EQ(form.SearchGrid->currentRow(), 0);
-    EXPECT_EQ(form.focusWidget(), form.SearchGrid);
+    EXPECT_EQ(Numbers(Grid(form, "SearchGrid")), (std::vector<std::u16string>{u"1", u"2", u"4"}));
+    EXPECT_EQ(CellText(Grid(form, "SearchGrid"), 1, 1), u"중아함 0001");
+    EXPECT_EQ(CellText(Grid(form, "SearchGrid"), 1, 2), u"선법경");
+    EXPECT_EQ(Text(Label(form, "SearchCountPanel")), u"3 개");
+    EXPECT_EQ(Grid(form, "SearchGrid")->currentRow(), 0);
+    EXPECT_EQ(form.focusWidget(), Grid(form, "SearchGrid"));
     EXPECT_EQ(form.CurrentSutra, 2) << "no row was selected";
-    EXPECT_EQ(form.TotalHanRichEdit->toPlainText(), shown);
+    EXPECT_EQ(View(form, "TotalHanRichEdit")->toPlainText(), shown);
 
-    EXPECT_TRUE(form.SearchTimePanel->isHidden());
-    EXPECT_TRUE(QRegularExpression("^\\d+\\.\\d\\d초$").match(form.SearchTimePanel->text()).hasMatch())
-        << form.SearchTimePanel->text().toStdString();
+    EXPECT_TRUE(Label(form, "SearchTimePanel")->isHidden());
+    EXPECT_TRUE(QRegularExpression("^\\d+\\.\\d\\d초$").match(Label(form, "SearchTimePanel")->text()).hasMatch())
+        << Label(form, "SearchTimePanel")->text().toStdString();
 }
 
 TEST_F(SearchTest, TheProgressBarCountsTheCollectionUnderTheBusyCursor)
@@ -201,83 +203,85 @@ TEST_F(SearchTest, TheProgressBarCountsTheCollectionUnderTheBusyCursor)
         bool PanelShown, Busy;
     };
     std::vector<TMove> moves;
-    QObject::connect(form.SearchProgress, &QProgressBar::valueChanged, [&](int value) {
+    QObject::connect(Widget<QProgressBar>(form, "SearchProgress"), &QProgressBar::valueChanged, [&](int value) {
         const QCursor* cursor = QGuiApplication::overrideCursor();
-        moves.push_back({value, form.SearchMsgPanel->isVisible(), cursor && cursor->shape() == Qt::WaitCursor});
+        moves.push_back(
+            {value, Label(form, "SearchMsgPanel")->isVisible(), cursor && cursor->shape() == Qt::WaitCursor});
     });
 
     Search("불", 0, 1); // 장아함: sutra 1 and the fillers
-    EXPECT_EQ(form.SearchProgress->maximum(), 1 + FillerCount);
+    EXPECT_EQ(Widget<QProgressBar>(form, "SearchProgress")->maximum(), 1 + FillerCount);
     ASSERT_GE(moves.size(), 2u);
     EXPECT_EQ(moves[0].Value, 50);
     EXPECT_EQ(moves[1].Value, 100);
     for (const TMove& move : moves)
         EXPECT_TRUE(move.PanelShown && move.Busy) << move.Value;
-    EXPECT_EQ(form.SearchProgress->value(), 0);
-    EXPECT_TRUE(form.SearchMsgPanel->isHidden());
+    EXPECT_EQ(Widget<QProgressBar>(form, "SearchProgress")->value(), 0);
+    EXPECT_TRUE(Label(form, "SearchMsgPanel")->isHidden());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(Numbers(form.SearchGrid), std::vector<std::u16string>{u"1"});
+    EXPECT_EQ(Numbers(Grid(form, "SearchGrid")), std::vector<std::u16string>{u"1"});
 }
 
 TEST_F(SearchTest, SelectingAKoreanResultHighlightsItsTwoViewsButNotTheTitle)
 {
     TMainForm& form = Form();
-    form.ViewPage->setCurrentIndex(2);
+    Page(form, "ViewPage")->setCurrentIndex(2);
     Search("선법\n련대", 0);
-    ASSERT_EQ(Numbers(form.SearchGrid), std::vector<std::u16string>{u"2"});
+    ASSERT_EQ(Numbers(Grid(form, "SearchGrid")), std::vector<std::u16string>{u"2"});
     ClickRow(0);
 
-    EXPECT_TRUE(form.TotalHanRichEdit->toPlainText().startsWith("#제목:중아함 0001  선법경\n\n선법 "));
+    EXPECT_TRUE(View(form, "TotalHanRichEdit")->toPlainText().startsWith("#제목:중아함 0001  선법경\n\n선법 "));
     // 선법 stands first in the body and in the name; 련 and 대 lie either side of a line break.
-    const std::vector<TRange> expected = Find(form.TotalHanRichEdit, {"선법 ", "련", "대"});
+    const std::vector<TRange> expected = Find(View(form, "TotalHanRichEdit"), {"선법 ", "련", "대"});
     const std::vector<TRange> highlighted{{expected[0].Begin, expected[0].End - 1}, expected[1], expected[2]};
     EXPECT_EQ(expected[1].End + 1, expected[2].Begin);
-    EXPECT_EQ(RedBold(form.TotalHanRichEdit), highlighted);
-    EXPECT_EQ(RedBold(form.HanRichEdit0), highlighted);
-    for (TRichEdit* view : {form.HanRichEdit1, form.HanRichEdit2, form.TotalKorRichEdit, form.KorRichEdit,
-                            form.TotalSinsuRichEdit, form.SinsuRichEdit})
+    EXPECT_EQ(RedBold(View(form, "TotalHanRichEdit")), highlighted);
+    EXPECT_EQ(RedBold(View(form, "HanRichEdit0")), highlighted);
+    for (TRichEdit* view : {View(form, "HanRichEdit1"), View(form, "HanRichEdit2"), View(form, "TotalKorRichEdit"),
+                            View(form, "KorRichEdit"), View(form, "TotalSinsuRichEdit"), View(form, "SinsuRichEdit")})
         EXPECT_TRUE(RedBold(view).empty()) << view->objectName().toStdString();
 
-    const QTextCursor caret = form.HanRichEdit0->textCursor();
+    const QTextCursor caret = View(form, "HanRichEdit0")->textCursor();
     EXPECT_FALSE(caret.hasSelection());
     EXPECT_EQ(caret.position(), highlighted.back().Begin);
-    EXPECT_FALSE(form.TotalHanRichEdit->isHidden());
-    EXPECT_TRUE(form.HanRichEdit0->isVisible());
-    EXPECT_EQ(form.ViewPage->currentIndex(), 1) << "tab 2 shows no Korean text";
+    EXPECT_FALSE(View(form, "TotalHanRichEdit")->isHidden());
+    EXPECT_TRUE(View(form, "HanRichEdit0")->isVisible());
+    EXPECT_EQ(Page(form, "ViewPage")->currentIndex(), 1) << "tab 2 shows no Korean text";
     EXPECT_EQ(form.CurrentSutra, -1);
-    EXPECT_EQ(form.focusWidget(), form.SearchGrid);
+    EXPECT_EQ(form.focusWidget(), Grid(form, "SearchGrid"));
 }
 
 TEST_F(SearchTest, BothEditionsHighlightThePairsTheSutraWasFoundIn)
 {
     TMainForm& form = Form();
-    form.ViewPage->setCurrentIndex(3);
+    Page(form, "ViewPage")->setCurrentIndex(3);
     Search("佛", 3);
-    ASSERT_EQ(Numbers(form.SearchGrid), (std::vector<std::u16string>{u"1", u"4"}));
+    ASSERT_EQ(Numbers(Grid(form, "SearchGrid")), (std::vector<std::u16string>{u"1", u"4"}));
     EXPECT_EQ(form.State.SearchInfo.HitFlags[0], 6);
     EXPECT_EQ(form.State.SearchInfo.HitFlags[3], 2);
 
     ClickRow(0);
-    for (TRichEdit* view : {form.TotalKorRichEdit, form.KorRichEdit, form.TotalSinsuRichEdit, form.SinsuRichEdit})
+    for (TRichEdit* view : {View(form, "TotalKorRichEdit"), View(form, "KorRichEdit"), View(form, "TotalSinsuRichEdit"),
+                            View(form, "SinsuRichEdit")})
         EXPECT_EQ(RedBold(view), Find(view, {"佛"})) << view->objectName().toStdString();
-    EXPECT_TRUE(RedBold(form.TotalHanRichEdit).empty());
-    EXPECT_EQ(form.ViewPage->currentIndex(), 3) << "tab 3 stays";
+    EXPECT_TRUE(RedBold(View(form, "TotalHanRichEdit")).empty());
+    EXPECT_EQ(Page(form, "ViewPage")->currentIndex(), 3) << "tab 3 stays";
 
     // The arrow key selects the next result as a click does; only the 고려대장경 pair holds it.
-    form.ViewPage->setCurrentIndex(1);
-    QTest::keyClick(form.SearchGrid, Qt::Key_Down);
-    EXPECT_TRUE(form.TotalKorRichEdit->toPlainText().contains("毘婆尸佛"));
-    EXPECT_EQ(RedBold(form.KorRichEdit), Find(form.KorRichEdit, {"佛"}));
-    EXPECT_TRUE(RedBold(form.TotalSinsuRichEdit).empty());
-    EXPECT_TRUE(RedBold(form.SinsuRichEdit).empty());
-    EXPECT_EQ(form.ViewPage->currentIndex(), 0) << "tab 1 gives way to the texts together";
+    Page(form, "ViewPage")->setCurrentIndex(1);
+    QTest::keyClick(Grid(form, "SearchGrid"), Qt::Key_Down);
+    EXPECT_TRUE(View(form, "TotalKorRichEdit")->toPlainText().contains("毘婆尸佛"));
+    EXPECT_EQ(RedBold(View(form, "KorRichEdit")), Find(View(form, "KorRichEdit"), {"佛"}));
+    EXPECT_TRUE(RedBold(View(form, "TotalSinsuRichEdit")).empty());
+    EXPECT_TRUE(RedBold(View(form, "SinsuRichEdit")).empty());
+    EXPECT_EQ(Page(form, "ViewPage")->currentIndex(), 0) << "tab 1 gives way to the texts together";
 }
 
 TEST_F(SearchTest, TheEmptyResultRowShowsNothing)
 {
     TMainForm& form = Form();
     Search("없는말", 0);
-    EXPECT_EQ(Text(form.SearchCountPanel), u"0 개");
+    EXPECT_EQ(Text(Label(form, "SearchCountPanel")), u"0 개");
     std::vector<std::unique_ptr<QSignalSpy>> spies;
     for (TRichEdit* view : Views())
         spies.push_back(std::make_unique<QSignalSpy>(view, &QTextEdit::textChanged));
@@ -290,16 +294,16 @@ TEST_F(SearchTest, TheEmptyResultRowShowsNothing)
 TEST_F(SearchTest, TheVariantBoxIsEnabledForTheChineseCanonsOnly)
 {
     TMainForm& form = Form();
-    QCheckBox* box = form.SameCharacterCB;
+    QCheckBox* box = Widget<QCheckBox>(form, "SameCharacterCB");
     EXPECT_FALSE(box->isEnabled());
     EXPECT_TRUE(box->isChecked());
-    form.TitleCombo->setFocus();
-    QTest::keyClick(form.TitleCombo, Qt::Key_Down);
+    Widget<QComboBox>(form, "TitleCombo")->setFocus();
+    QTest::keyClick(Widget<QComboBox>(form, "TitleCombo"), Qt::Key_Down);
     EXPECT_TRUE(box->isEnabled());
     box->setChecked(false);
-    QTest::keyClick(form.TitleCombo, Qt::Key_End);
+    QTest::keyClick(Widget<QComboBox>(form, "TitleCombo"), Qt::Key_End);
     EXPECT_TRUE(box->isEnabled());
-    QTest::keyClick(form.TitleCombo, Qt::Key_Home);
+    QTest::keyClick(Widget<QComboBox>(form, "TitleCombo"), Qt::Key_Home);
     EXPECT_FALSE(box->isEnabled());
     EXPECT_FALSE(box->isChecked()) << "the check state is left alone";
 }

@@ -77,7 +77,7 @@ TEST_F(StartupTest, ReportsAWrongVersionAfterTheWindowIsShownRunsTheOtherLoaders
     EXPECT_FALSE(started->Form->DataLoaded());
 
     // The loaders after the failed one still ran.
-    const std::vector<std::u16string> info = Lines(started->Form->InfoMemo);
+    const std::vector<std::u16string> info = Lines(Memo(*started->Form, "InfoMemo"));
     ASSERT_EQ(info.size(), 4u);
     EXPECT_EQ(info[0], u"VESKO3.A0");
     EXPECT_EQ(info[2], u"VESKO3.A2");
@@ -89,7 +89,7 @@ TEST_F(StartupTest, LoadsOnceAfterShowingAndSizesTheSearchWorkArrays)
 {
     auto started = StartWindow(Program.Path());
     TMainForm& form = *started->Form;
-    EXPECT_TRUE(Lines(form.InfoMemo).empty()) << "creation empties InfoMemo and reads no data file";
+    EXPECT_TRUE(Lines(Memo(form, "InfoMemo")).empty()) << "creation empties InfoMemo and reads no data file";
     ASSERT_TRUE(started->WaitUntilSettled());
     ASSERT_TRUE(form.DataLoaded());
 
@@ -100,7 +100,7 @@ TEST_F(StartupTest, LoadsOnceAfterShowingAndSizesTheSearchWorkArrays)
         form.show();
         QTest::qWait(20);
     }
-    const std::vector<std::u16string> info = Lines(form.InfoMemo);
+    const std::vector<std::u16string> info = Lines(Memo(form, "InfoMemo"));
     ASSERT_EQ(info.size(), 6u);
     EXPECT_EQ(info[0], u"VESKO3.A0");
     EXPECT_EQ(info[1], u"파일 만든 날짜 = 2007.11.05_09:30:00");

@@ -1,6 +1,6 @@
 #include "WindowHarness.h"
 
-#include "window/widgets/ControlWidget.h"
+#include "window/widgets/Grid.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -5,10 +5,18 @@
 
 #include "window/AppShell.h"
 #include "window/Unit1.h"
+#include "window/widgets/PageControl.h"
+#include "window/widgets/RadioGroup.h"
+#include "window/widgets/RichEdit.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTableWidget>
 
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -58,3 +66,38 @@ std::vector<std::u16string> Lines(const class QPlainTextEdit* memo);
 std::vector<std::u16string> Numbers(const class QTableWidget* grid);
 
 std::u16string Text(const class QLabel* label);
+
+// The control of form named name, of type T. A missing one fails the test through the
+// exception rather than crashing the whole test program.
+template <typename T = QWidget> T* Widget(const QObject& form, const char* name)
+{
+    T* found = form.findChild<T*>(name);
+    if (found == nullptr) throw std::runtime_error(std::string("no control named ") + name);
+    return found;
+}
+
+// The kinds of control the tests read most.
+inline QTableWidget* Grid(const QObject& form, const char* name)
+{
+    return Widget<QTableWidget>(form, name);
+}
+inline TRichEdit* View(const QObject& form, const char* name)
+{
+    return Widget<TRichEdit>(form, name);
+}
+inline QLabel* Label(const QObject& form, const char* name)
+{
+    return Widget<QLabel>(form, name);
+}
+inline QPlainTextEdit* Memo(const QObject& form, const char* name)
+{
+    return Widget<QPlainTextEdit>(form, name);
+}
+inline TPageControl* Page(const QObject& form, const char* name)
+{
+    return Widget<TPageControl>(form, name);
+}
+inline TRadioGroup* Group(const QObject& form, const char* name)
+{
+    return Widget<TRadioGroup>(form, name);
+}

@@ -1,0 +1,195 @@
+#include "window/pages/CatalogueTabs.h"
+
+#include "window/pages/Appearance.h"
+#include "window/pages/PageParts.h"
+#include "window/pages/SutraViewer.h"
+#include "window/widgets/AnchorLayout.h"
+#include "window/widgets/Grid.h"
+#include "window/widgets/PageControl.h"
+#include "window/widgets/RadioGroup.h"
+#include "session/Vesko3State.h"
+#include "util/TextCodec.h"
+#include "browse/CatalogueRows.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTableWidget>
+
+#include <algorithm>
+
+namespace {
+
+// Whether the grid holds a filled list and has a current row to act on.
+bool HasFilledCurrentRow(const QTableWidget* grid)
+{
+    return grid->rowCount() >= 1 && grid->currentRow() >= 0 && IsFilledList(CellText(grid, 0, 0));
+}
+
+// Writes list into grid, cleared first. The grid's signals stay blocked throughout: making row 0
+// current after a refill must not read as the user choosing that row.
+void WriteList(QTableWidget* grid, const TCatalogueList& list, int columns)
+{
+    const QSignalBlocker blocker(grid);
+    ClearGrid(grid);
+    if (list.RowCount > 0) grid->setRowCount(list.RowCount);
+    const int rows = static_cast<int>(std::min<std::size_t>(list.RowCount, list.Rows.size()));
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            grid->setItem(r, c, new QTableWidgetItem(ToQString(list.Rows[r].Cells[c])));
+    if (list.RowCount > 0) grid->setCurrentCell(0, 0);
+}
+
+} // namespace
+
+TCatalogueTabs::TCatalogueTabs(TPageControl* searchPage, TVesko3State& state, ISutraViewer& viewer)
+    : State(state), Viewer(viewer)
+{
+    OrdTabSheet = AddSheet(searchPage, "OrdTabSheet", "경전순");
+    auto* ord = new TAnchorLayout(OrdTabSheet, SearchSheetSize);
+    RadioGroup0_1 = Named(new TRadioGroup(" 분류 ", KindItems, 3, 0, OrdTabSheet), "RadioGroup0_1");
+    ord->Place(RadioGroup0_1, {0, 0, 294, 72}, AnchorLeft | AnchorTop | AnchorRight);
+    OrdGrid = MakeGrid(OrdTabSheet, "OrdGrid");
+    ord->Place(OrdGrid, {0, 70, 293, 550}, AnchorAll);
+    OrdCountPanel = CountPanel(OrdTabSheet, ord, "OrdCountPanel");
+    ReadFileMsgPanel = MessagePanel(OrdTabSheet, "ReadFileMsgPanel", "데이터 읽는 중 . . .");
+    ord->Place(ReadFileMsgPanel, {40, 260, 211, 91});
+
+    NameTabSheet = AddSheet(searchPage, "NameTabSheet", "이름순");
+    auto* name = new TAnchorLayout(NameTabSheet, SearchSheetSize);
+    RadioGroup0_2 = Named(new TRadioGroup(" 분류 ", KindItems, 3, 0, NameTabSheet), "RadioGroup0_2");
+    name->Place(RadioGroup0_2, {0, 0, 294, 72}, AnchorLeft | AnchorTop | AnchorRight);
+    NameGrid = MakeGrid(NameTabSheet, "NameGrid");
+    name->Place(NameGrid, {0, 70, 293, 550}, AnchorAll);
+    NameCountPanel = CountPanel(NameTabSheet, name, "NameCountPanel");
+
+    SubjTabSheet = AddSheet(searchPage, "SubjTabSheet", "주제별");
+    auto* subj = new TAnchorLayout(SubjTabSheet, SearchSheetSize);
+    SubjectPanel = MakePanel(SubjTabSheet, "SubjectPanel");
+    subj->Place(SubjectPanel, {0, 0, 293, 620}, AnchorAll);
+    SubjectSplitter = FillingSplitter(SubjectPanel, "SubjectSplitter", Qt::Vertical, 60);
+    SubjGrid1 = MakeGrid(SubjectSplitter, "SubjGrid1");
+    SubjGrid2 = MakeGrid(SubjectSplitter, "SubjGrid2");
+    AddPanes(SubjectSplitter, SubjGrid1, SubjGrid2, 320, 620 - 320 - SplitterWidth);
+    Subj2CountPanel = CountPanel(SubjTabSheet, subj, "Subj2CountPanel");
+
+    SetGridColumns(OrdGrid, {40, 100, 130});
+    SetGridColumns(NameGrid, {40, 130, 100});
+    SetGridColumns(SubjGrid1, {220, 50});
+    SetGridColumns(SubjGrid2, {40, 100, 130});
+
+    connect(RadioGroup0_1, &TRadioGroup::Clicked, this, &TCatalogueTabs::RadioGroup0_1Click);
+    connect(RadioGroup0_2, &TRadioGroup::Clicked, this, &TCatalogueTabs::RadioGroup0_2Click);
+    ConnectGridClick(OrdGrid, this, [this] { OrdGridClick(); });
+    ConnectGridClick(NameGrid, this, [this] { NameGridClick(); });
+    ConnectGridClick(SubjGrid1, this, [this] { SubjGrid1Click(); });
+    ConnectGridClick(SubjGrid2, this, [this] { SubjGrid2Click(); });
+    SubjectPanel->installEventFilter(this);
+}
+
+void TCatalogueTabs::ApplyDesignedColors()
+{
+    SetContentColor(OrdGrid, DesignedWhite);
+    SetContentColor({NameGrid, SubjGrid1, SubjGrid2}, SystemWindowColor());
+}
+
+void TCatalogueTabs::ApplyColors(const TColorScheme& scheme)
+{
+    SetContentColor({OrdGrid, NameGrid, SubjGrid1, SubjGrid2}, scheme.Content);
+}
+
+void TCatalogueTabs::ShowLoadingMessage()
+{
+    ReadFileMsgPanel->show();
+    ReadFileMsgPanel->raise();
+    ReadFileMsgPanel->repaint();
+}
+
+void TCatalogueTabs::HideLoadingMessage()
+{
+    ReadFileMsgPanel->hide();
+}
+
+void TCatalogueTabs::FillLoadedLists()
+{
+    FillSutraGrid(OrdGrid, OrdCountPanel, false, 0);
+    FillSutraGrid(NameGrid, NameCountPanel, true, 0);
+    FillSubjectGrid();
+}
+
+void TCatalogueTabs::RadioGroup0_1Click()
+{
+    FillSutraGrid(OrdGrid, OrdCountPanel, false, RadioGroup0_1->ItemIndex());
+}
+
+void TCatalogueTabs::RadioGroup0_2Click()
+{
+    FillSutraGrid(NameGrid, NameCountPanel, true, RadioGroup0_2->ItemIndex());
+}
+
+void TCatalogueTabs::OrdGridClick()
+{
+    ShowGridSutra(OrdGrid);
+    OrdGrid->repaint();
+}
+
+void TCatalogueTabs::NameGridClick()
+{
+    ShowGridSutra(NameGrid);
+    NameGrid->repaint();
+}
+
+void TCatalogueTabs::SubjGrid1Click()
+{
+    FillSubjectSutraGrid();
+}
+
+void TCatalogueTabs::SubjGrid2Click()
+{
+    ShowGridSutra(SubjGrid2);
+    SubjGrid2->repaint();
+}
+
+void TCatalogueTabs::FillSutraGrid(QTableWidget* grid, QLabel* countPanel, bool byName, int kind)
+{
+    const std::optional<TCatalogueList> list = SutraListRows(State.Data.TextFiles[0], byName, kind);
+    if (!list) return;
+    countPanel->clear();
+    WriteList(grid, *list, 3);
+    countPanel->setText(ToQString(list->CountText));
+}
+
+void TCatalogueTabs::FillSubjectGrid()
+{
+    WriteList(SubjGrid1, SubjectRows(State.Data.TextFiles[0]), 2);
+}
+
+void TCatalogueTabs::FillSubjectSutraGrid()
+{
+    if (!HasFilledCurrentRow(SubjGrid1)) return;
+    const std::optional<TCatalogueList> list = SubjectSutraRows(State.Data.TextFiles[0], SubjGrid1->currentRow());
+    if (!list) return;
+    Subj2CountPanel->clear();
+    WriteList(SubjGrid2, *list, 3);
+    Subj2CountPanel->setText(ToQString(list->CountText));
+}
+
+void TCatalogueTabs::ShowGridSutra(QTableWidget* grid)
+{
+    if (!HasFilledCurrentRow(grid)) return;
+    const std::optional<std::int32_t> n =
+        RowSutra(State.Data.TextFiles[0], CellText(grid, 0, 0), CellText(grid, grid->currentRow(), 0));
+    if (n) Viewer.ShowSutra(*n);
+}
+
+void TCatalogueTabs::SubjectPanelResize()
+{
+    SetFirstPane(SubjectSplitter, SubjectPanel->height(), 0.6);
+}
+
+bool TCatalogueTabs::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SubjectPanel && event->type() == QEvent::Resize) SubjectPanelResize();
+    return QObject::eventFilter(watched, event);
+}

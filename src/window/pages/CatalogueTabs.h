@@ -1,0 +1,65 @@
+#pragma once
+
+// The three catalogue lists of the left page control: 경전순 (catalogue order), 이름순
+// (name order) and 주제별 (subjects, then the sutras of the chosen subject). A chosen row
+// is shown through the window's viewer.
+
+#include <QObject>
+
+#include <cstdint>
+
+class ISutraViewer;
+class QLabel;
+class QSplitter;
+class QTableWidget;
+class QWidget;
+class TPageControl;
+class TRadioGroup;
+struct TColorScheme;
+struct TVesko3State;
+
+class TCatalogueTabs : public QObject
+{
+    Q_OBJECT
+public:
+    // Adds the three sheets to searchPage.
+    TCatalogueTabs(TPageControl* searchPage, TVesko3State& state, ISutraViewer& viewer);
+
+    void ApplyDesignedColors();
+    void ApplyColors(const TColorScheme& scheme);
+
+    // The loading message over the catalogue list, painted at once when shown: nothing else
+    // is painted until loading ends.
+    void ShowLoadingMessage();
+    void HideLoadingMessage();
+
+    // The three lists of a freshly loaded catalogue, each with every collection.
+    void FillLoadedLists();
+
+    void RadioGroup0_1Click();
+    void RadioGroup0_2Click();
+    void OrdGridClick();
+    void NameGridClick();
+    void SubjGrid1Click();
+    void SubjGrid2Click();
+    void FillSutraGrid(QTableWidget* grid, QLabel* countPanel, bool byName, int kind);
+    void FillSubjectGrid();
+    void FillSubjectSutraGrid();
+    void ShowGridSutra(QTableWidget* grid);
+    void SubjectPanelResize();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TVesko3State& State;
+    ISutraViewer& Viewer;
+
+    QWidget *OrdTabSheet = nullptr, *NameTabSheet = nullptr, *SubjTabSheet = nullptr;
+    TRadioGroup *RadioGroup0_1 = nullptr, *RadioGroup0_2 = nullptr;
+    QTableWidget *OrdGrid = nullptr, *NameGrid = nullptr, *SubjGrid1 = nullptr, *SubjGrid2 = nullptr;
+    QLabel *OrdCountPanel = nullptr, *NameCountPanel = nullptr, *Subj2CountPanel = nullptr;
+    QLabel* ReadFileMsgPanel = nullptr;
+    QWidget* SubjectPanel = nullptr;
+    QSplitter* SubjectSplitter = nullptr;
+};

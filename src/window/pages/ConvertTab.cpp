@@ -1,0 +1,105 @@
+#include "window/pages/ConvertTab.h"
+
+#include "window/pages/Appearance.h"
+#include "window/pages/PageParts.h"
+#include "window/widgets/AnchorLayout.h"
+#include "window/widgets/CaptionPanel.h"
+#include "window/widgets/PageControl.h"
+#include "session/Vesko3State.h"
+#include "util/TextCodec.h"
+#include "tools/ReadingConversion.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace {
+
+// The hourglass for the length of one handler, restored however it is left.
+class TBusyCursor
+{
+public:
+    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+// The memo's text with its line breaks as "\n" and every other unit as typed; toPlainText
+// would turn a no-break space into a blank, and units below 256 must stay as they are.
+std::u16string MemoText(const QPlainTextEdit* memo)
+{
+    QString text = memo->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text.toStdU16String();
+}
+
+} // namespace
+
+TConvertTab::TConvertTab(TPageControl* viewPage, TVesko3State& state) : State(state)
+{
+    ConvertTabSheet = AddSheet(viewPage, "ConvertTabSheet", "한자음변환");
+    ConvertSplitter = FillingSplitter(ConvertTabSheet, "ConvertSplitter", Qt::Vertical, 120);
+    ConvertPanel1 = TitledPane(ConvertSplitter, "ConvertPanel1", "ConvertTitlePanel1", " 한문본을 여기에 붙여넣으세요",
+                               ConvertSrcMemoPanel, "ConvertSrcMemoPanel");
+    ConvertPanel2 = MakePanel(ConvertSplitter, "ConvertPanel2");
+    AddPanes(ConvertSplitter, ConvertPanel1, ConvertPanel2, 251, ViewSheetSize.height() - 251 - SplitterWidth);
+    // The upper pane keeps its height when the window is resized.
+    ConvertSplitter->setStretchFactor(0, 0);
+    ConvertSplitter->setStretchFactor(1, 1);
+    QVBoxLayout* convert = StackOf(ConvertPanel2);
+    ConvertButtonPanel = MakePanel(ConvertPanel2, "ConvertButtonPanel");
+    ConvertButtonPanel->setFixedHeight(30);
+    convert->addWidget(ConvertButtonPanel);
+    auto* buttons = new TAnchorLayout(ConvertButtonPanel, {ViewSheetSize.width(), 30});
+    ConvertButton = Named(new QPushButton("변환하기", ConvertButtonPanel), "ConvertButton");
+    buttons->Place(ConvertButton, {0, 4, 91, 21});
+    Panel1 = LabelPanel(ConvertButtonPanel, "Panel1", "한자를 입력할 때 쓰여진 한글 음을 보여주는 기능입니다.");
+    buttons->Place(Panel1, {100, 4, 471, 21}, AnchorLeft | AnchorTop | AnchorRight);
+    convert->addWidget(MakeTitleBar(ConvertPanel2, "ConvertTitlePanel2", " 한자 변환 결과"));
+    ConvertDestMemoPanel = MakePanel(ConvertPanel2, "ConvertDestMemoPanel");
+    convert->addWidget(ConvertDestMemoPanel, 1);
+
+    connect(ConvertButton, &QPushButton::clicked, this, &TConvertTab::ConvertButtonClick);
+}
+
+void TConvertTab::BuildEditors(const QFont& editorFont)
+{
+    ConvertSrcMemo = PlaceholderMemo(ConvertSrcMemoPanel, "ConvertSrcMemo", editorFont);
+    ConvertDestMemo = PlaceholderMemo(ConvertDestMemoPanel, "ConvertDestMemo", editorFont);
+}
+
+void TConvertTab::ApplyColors(const TColorScheme& scheme)
+{
+    SetContentColor({ConvertSrcMemo, ConvertDestMemo}, scheme.Content);
+}
+
+void TConvertTab::SetHanmoonFont(const QString& family, int pointSize)
+{
+    SetTextFont({ConvertSrcMemo, ConvertDestMemo}, family, pointSize);
+}
+
+void TConvertTab::ConvertButtonClick()
+{
+    const TBusyCursor busy;
+    ConvertDestMemo->clear();
+    ConvertDestMemo->repaint();
+
+    const std::vector<std::u16string> result = ConvertReadings(MemoText(ConvertSrcMemo), State.Data.ReadingFile);
+    // Each entry is added as a line of its own, so the last one ends in a line break too.
+    QString text;
+    for (const std::u16string& line : result) {
+        text += ToQString(line);
+        text += u'\n';
+    }
+    ConvertDestMemo->setPlainText(text);
+
+    QTextCursor start = ConvertDestMemo->textCursor();
+    start.movePosition(QTextCursor::Start);
+    ConvertDestMemo->setTextCursor(start);
+    ConvertDestMemo->setFocus();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+// The 한자음변환 sheet: Chinese text pasted above is shown below line by line, each line
+// followed by its Korean reading and an empty line.
+
+#include <QObject>
+
+class QFont;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QWidget;
+class TPageControl;
+struct TColorScheme;
+struct TVesko3State;
+
+class TConvertTab : public QObject
+{
+    Q_OBJECT
+public:
+    // Adds the sheet to viewPage.
+    TConvertTab(TPageControl* viewPage, TVesko3State& state);
+
+    // ConvertSrcMemo and ConvertDestMemo, in editorFont.
+    void BuildEditors(const QFont& editorFont);
+    void ApplyColors(const TColorScheme& scheme);
+    void SetHanmoonFont(const QString& family, int pointSize);
+
+    void ConvertButtonClick();
+
+private:
+    TVesko3State& State;
+
+    QWidget* ConvertTabSheet = nullptr;
+    QWidget *ConvertPanel1 = nullptr, *ConvertPanel2 = nullptr, *ConvertButtonPanel = nullptr;
+    QSplitter* ConvertSplitter = nullptr;
+    QPushButton* ConvertButton = nullptr;
+    QLabel* Panel1 = nullptr;
+    QWidget *ConvertSrcMemoPanel = nullptr, *ConvertDestMemoPanel = nullptr;
+    QPlainTextEdit *ConvertSrcMemo = nullptr, *ConvertDestMemo = nullptr;
+};

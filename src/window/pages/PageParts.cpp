@@ -1,0 +1,144 @@
+#include "window/pages/PageParts.h"
+
+#include "window/widgets/AnchorLayout.h"
+#include "window/widgets/CaptionPanel.h"
+#include "window/widgets/PageControl.h"
+#include "window/widgets/PlainMemo.h"
+
+#include <QComboBox>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+const QStringList KindItems = {"전체", "장아함", "중아함", "잡아함", "증일아함"};
+
+QWidget* MakePanel(QWidget* parent, const QString& name)
+{
+    return Named(new QWidget(parent), name);
+}
+
+QWidget* AddSheet(TPageControl* page, const QString& name, const QString& caption)
+{
+    QWidget* sheet = MakePanel(page, name);
+    sheet->setAutoFillBackground(true);
+    page->addTab(sheet, caption);
+    return sheet;
+}
+
+QVBoxLayout* StackOf(QWidget* parent)
+{
+    auto* stack = new QVBoxLayout(parent);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    return stack;
+}
+
+QWidget* TitledPane(QWidget* parent, const QString& name, const QString& titleName, const QString& title,
+                    QWidget*& placeholder, const QString& placeholderName)
+{
+    QWidget* pane = MakePanel(parent, name);
+    QVBoxLayout* stack = StackOf(pane);
+    stack->addWidget(MakeTitleBar(pane, titleName, title));
+    placeholder = MakePanel(pane, placeholderName);
+    stack->addWidget(placeholder, 1);
+    return pane;
+}
+
+QSplitter* FillingSplitter(QWidget* parent, const QString& name, Qt::Orientation orientation, int minimumPane)
+{
+    auto* splitter = Named(new QSplitter(orientation, parent), name);
+    splitter->setHandleWidth(SplitterWidth);
+    splitter->setChildrenCollapsible(false);
+    splitter->setOpaqueResize(true);
+    splitter->setProperty("minimumPane", minimumPane);
+    StackOf(parent)->addWidget(splitter);
+    return splitter;
+}
+
+void AddPanes(QSplitter* splitter, QWidget* first, QWidget* second, int firstSize, int secondSize)
+{
+    const int minimumPane = splitter->property("minimumPane").toInt();
+    for (QWidget* pane : {first, second}) {
+        if (splitter->orientation() == Qt::Vertical)
+            pane->setMinimumHeight(minimumPane);
+        else
+            pane->setMinimumWidth(minimumPane);
+        splitter->addWidget(pane);
+    }
+    splitter->setSizes({firstSize, secondSize});
+}
+
+void SetFirstPane(QSplitter* splitter, int total, double share)
+{
+    const int first = static_cast<int>(std::nearbyint(total * share));
+    splitter->setSizes({first, std::max(0, total - first - splitter->handleWidth())});
+}
+
+QLabel* CountPanel(QWidget* sheet, TAnchorLayout* place, const QString& name)
+{
+    QLabel* panel = MakeCaptionPanel(sheet, name, {}, QFrame::Panel | QFrame::Sunken, Qt::AlignCenter);
+    place->Place(panel, {0, 619, 293, 21}, AnchorLeft | AnchorRight | AnchorBottom);
+    return panel;
+}
+
+QLabel* LabelPanel(QWidget* parent, const QString& name, const QString& caption)
+{
+    return MakeCaptionPanel(parent, name, caption, QFrame::NoFrame);
+}
+
+QLabel* MessagePanel(QWidget* parent, const QString& name, const QString& caption)
+{
+    QLabel* panel = MakeCaptionPanel(parent, name, caption, QFrame::Box | QFrame::Plain, Qt::AlignCenter);
+    panel->setAutoFillBackground(true);
+    panel->hide();
+    return panel;
+}
+
+QPlainTextEdit* ReadOnlyMemo(QWidget* parent, const QString& name, const QStringList& lines, bool wrap,
+                             bool horizontalBar)
+{
+    auto* memo = Named(new QPlainTextEdit(parent), name);
+    memo->setReadOnly(true);
+    memo->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(horizontalBar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    memo->setPlainText(lines.join('\n'));
+    return memo;
+}
+
+QComboBox* DropDownList(QWidget* parent, const QString& name, const QStringList& items)
+{
+    auto* combo = Named(new QComboBox(parent), name);
+    combo->setEditable(false);
+    combo->addItems(items);
+    combo->setCurrentIndex(0);
+    return combo;
+}
+
+void FillPlaceholder(QAbstractScrollArea* editor, QWidget* placeholder, const QString& name, const QFont& font,
+                     bool wordWrap)
+{
+    editor->setObjectName(name);
+    editor->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    editor->setFont(font);
+    editor->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    editor->setHorizontalScrollBarPolicy(wordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    // The selection stays visible, in the focused colours, when the editor loses the focus.
+    QPalette palette = editor->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    editor->setPalette(palette);
+    auto* fill = new QVBoxLayout(placeholder);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(editor);
+    editor->show();
+}
+
+QPlainTextEdit* PlaceholderMemo(QWidget* placeholder, const QString& name, const QFont& font)
+{
+    auto* memo = new TPlainMemo(placeholder);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    FillPlaceholder(memo, placeholder, name, font, false);
+    return memo;
+}

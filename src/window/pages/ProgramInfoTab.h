@@ -1,0 +1,36 @@
+#pragma once
+
+// The 프로그램 정보 sheet: notes on the texts and the loaders' information lines. It also
+// holds the hidden template whose font the editors are made in.
+
+#include <QObject>
+
+#include <string>
+
+class QFont;
+class QLabel;
+class QPlainTextEdit;
+class QWidget;
+class TPageControl;
+struct TColorScheme;
+
+class TProgramInfoTab : public QObject
+{
+    Q_OBJECT
+public:
+    // Adds the sheet to viewPage.
+    explicit TProgramInfoTab(TPageControl* viewPage);
+
+    void ApplyDesignedColors();
+    void ApplyColors(const TColorScheme& scheme);
+
+    void ClearInfo();
+    void AppendInfoLine(const std::u16string& line);
+    // The editors' font: the template's, in face.
+    QFont EditorFont(const QString& face);
+
+private:
+    QWidget* ProgramInfoTabSheet = nullptr;
+    QPlainTextEdit *ReadmeMemo = nullptr, *InfoMemo = nullptr, *TempFontMemo = nullptr;
+    QLabel* Panel40 = nullptr;
+};

@@ -1,0 +1,225 @@
+#include "window/pages/SearchTab.h"
+
+#include "window/pages/Appearance.h"
+#include "window/pages/PageParts.h"
+#include "window/pages/SutraViewer.h"
+#include "window/widgets/AnchorLayout.h"
+#include "window/widgets/CaptionPanel.h"
+#include "window/widgets/Grid.h"
+#include "window/widgets/PageControl.h"
+#include "session/Vesko3State.h"
+#include "util/TextCodec.h"
+#include "browse/CatalogueRows.h"
+#include "search/SearchScan.h"
+#include "util/MyUtils.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QTime>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// The memo's lines as typed. toPlainText would turn a no-break space into a blank; a line
+// separator (Shift+Enter) starts a new line as the user sees it.
+std::vector<std::u16string> MemoLines(const QPlainTextEdit* memo)
+{
+    std::vector<std::u16string> lines;
+    for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next())
+        for (const QString& line : block.text().split(QChar::LineSeparator))
+            lines.push_back(line.toStdU16String());
+    return lines;
+}
+
+void WriteMemoLines(QPlainTextEdit* memo, const std::vector<std::u16string>& lines)
+{
+    QString text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += u'\n';
+        text += ToQString(lines[i]);
+    }
+    // Left alone when cleaning changed nothing, so the caret stays where the user left it.
+    if (text != memo->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n')) memo->setPlainText(text);
+}
+
+// The hourglass, SearchMsgPanel and SearchProgress for the length of a scan, put back
+// however the handler is left.
+class TScanFeedback
+{
+public:
+    TScanFeedback(QLabel* panel, QProgressBar* progress, std::int32_t total) : Panel(panel), Progress(progress)
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        Panel->show();
+        Panel->raise();
+        Panel->repaint();
+        Progress->setRange(0, std::max(total, 0));
+        Progress->setValue(0);
+    }
+    ~TScanFeedback()
+    {
+        Progress->setValue(0);
+        Panel->hide();
+        QGuiApplication::restoreOverrideCursor();
+    }
+    TScanFeedback(const TScanFeedback&) = delete;
+    TScanFeedback& operator=(const TScanFeedback&) = delete;
+
+private:
+    QLabel* Panel;
+    QProgressBar* Progress;
+};
+
+} // namespace
+
+TSearchTab::TSearchTab(TPageControl* searchPage, TVesko3State& state, IMessages& messages, ISutraViewer& viewer)
+    : State(state), Messages(messages), Viewer(viewer)
+{
+    SearchTabSheet = AddSheet(searchPage, "SearchTabSheet", "검색하기");
+    auto* search = new TAnchorLayout(SearchTabSheet, SearchSheetSize);
+    Panel5 = LabelPanel(SearchTabSheet, "Panel5", "검색 대상 :");
+    search->Place(Panel5, {10, 10, 91, 21});
+    Panel6 = LabelPanel(SearchTabSheet, "Panel6", "검색 범위 :");
+    search->Place(Panel6, {10, 50, 91, 21});
+    Panel7 = LabelPanel(SearchTabSheet, "Panel7", "검색할 단어들을 여러줄로 입력하세요.");
+    search->Place(Panel7, {10, 80, 271, 21});
+    TitleCombo = DropDownList(SearchTabSheet, "TitleCombo",
+                              {"한글대장경", "고려대장경", "신수대장경", "고려대장경+신수대장경 함께"});
+    search->Place(TitleCombo, {90, 10, 191, 21});
+    SameCharacterCB = Named(new QCheckBox("유사 한자도 검색", SearchTabSheet), "SameCharacterCB");
+    SameCharacterCB->setChecked(true);
+    SameCharacterCB->setEnabled(false);
+    search->Place(SameCharacterCB, {90, 30, 121, 21});
+    KindCombo = DropDownList(SearchTabSheet, "KindCombo", KindItems);
+    search->Place(KindCombo, {90, 50, 191, 21});
+    SearchMemoPanel = MakePanel(SearchTabSheet, "SearchMemoPanel");
+    search->Place(SearchMemoPanel, {10, 100, 271, 101});
+    Panel8 = MakePanel(SearchTabSheet, "Panel8");
+    search->Place(Panel8, {0, 200, 291, 51});
+    SearchRadio0 = Named(new QRadioButton("하나의 단어라도 포함된 경전은 보여주기", Panel8), "SearchRadio0");
+    SearchRadio0->setGeometry(10, 2, 261, 21);
+    SearchRadio0->setChecked(true);
+    SearchRadio1 = Named(new QRadioButton("모든 단어가 포함된 경전만 보여주기", Panel8), "SearchRadio1");
+    SearchRadio1->setGeometry(10, 27, 261, 21);
+    SearchButton = Named(new QPushButton("검색시작", SearchTabSheet), "SearchButton");
+    search->Place(SearchButton, {10, 260, 81, 21});
+    SearchTimePanel = MakeCaptionPanel(SearchTabSheet, "SearchTimePanel", {}, QFrame::NoFrame);
+    SearchTimePanel->hide();
+    search->Place(SearchTimePanel, {100, 260, 61, 21});
+    SearchGrid = MakeGrid(SearchTabSheet, "SearchGrid");
+    search->Place(SearchGrid, {0, 290, 293, 330}, AnchorAll);
+    SearchCountPanel = CountPanel(SearchTabSheet, search, "SearchCountPanel");
+    SearchMsgPanel = MessagePanel(SearchTabSheet, "SearchMsgPanel", "검색하는 중 . . .");
+    search->Place(SearchMsgPanel, {30, 370, 231, 101});
+    SearchProgress = Named(new QProgressBar(SearchMsgPanel), "SearchProgress");
+    SearchProgress->setRange(0, 100);
+    SearchProgress->setValue(0);
+    SearchProgress->setTextVisible(false);
+    SearchProgress->setGeometry(8, 80, 213, 10);
+    SetGridColumns(SearchGrid, {40, 100, 130});
+
+    ConnectGridClick(SearchGrid, this, [this] { SearchGridClick(); });
+    connect(SearchButton, &QPushButton::clicked, this, &TSearchTab::SearchButtonClick);
+    connect(TitleCombo, &QComboBox::activated, this, &TSearchTab::TitleComboSelect);
+}
+
+void TSearchTab::BuildEditors(const QFont& editorFont)
+{
+    SearchMemo = PlaceholderMemo(SearchMemoPanel, "SearchMemo", editorFont);
+    SearchMemo->setPlainText(QStringLiteral("毘婆尸\n大比丘衆\n사리불\n목건련"));
+}
+
+void TSearchTab::ApplyDesignedColors()
+{
+    SetContentColor({TitleCombo, KindCombo}, DesignedWhite);
+    SetContentColor(SearchGrid, SystemWindowColor());
+}
+
+void TSearchTab::ApplyColors(const TColorScheme& scheme)
+{
+    SetContentColor({SearchGrid, TitleCombo, KindCombo, SearchMemo}, scheme.Content);
+}
+
+void TSearchTab::SetSearchFont(const QString& family, int pointSize)
+{
+    SetTextFont({SearchMemo}, family, pointSize);
+}
+
+void TSearchTab::SearchButtonClick()
+{
+    SearchTimePanel->clear();
+    const QTime startTime = QTime::currentTime();
+    SearchCountPanel->clear();
+    SearchCountPanel->repaint();
+    {
+        const QSignalBlocker blocker(SearchGrid);
+        ClearGrid(SearchGrid);
+    }
+    SearchGrid->repaint();
+
+    TSearchInfo& info = State.SearchInfo;
+    TSearchOptions options;
+    options.TitleIndex = TitleCombo->currentIndex();
+    options.KindIndex = KindCombo->currentIndex();
+    options.SearchMode = SearchRadio1->isChecked() ? 1 : 0;
+    options.SameCharacter = SameCharacterCB->isChecked();
+    BeginSearch(info, options);
+
+    std::vector<std::u16string> cleanedLines = CleanSearchLines(MemoLines(SearchMemo), info.TitleIndex);
+    WriteMemoLines(SearchMemo, cleanedLines);
+    const TWordCheck check = CollectSearchWords(info, cleanedLines);
+    if (check != TWordCheck::Accepted) {
+        if (check == TWordCheck::NoWords) SearchMemo->clear();
+        ShowWordCheckMessage(check, Messages);
+        SearchMemo->setFocus();
+        return;
+    }
+
+    {
+        TScanFeedback feedback(SearchMsgPanel, SearchProgress, SearchProgressTotal(State.Data, info.KindIndex));
+        ScanSutras(State.Data, info, [this](std::int32_t examined) { SearchProgress->setValue(examined); });
+
+        const TCatalogueList list = SearchResultList(State.Data, info);
+        // Making row 0 current must not read as the user choosing it.
+        const QSignalBlocker blocker(SearchGrid);
+        SearchGrid->setRowCount(MaxOf(1, info.HitCount));
+        const int rows = static_cast<int>(std::min<std::size_t>(SearchGrid->rowCount(), list.Rows.size()));
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < 3; ++c)
+                SearchGrid->setItem(r, c, new QTableWidgetItem(ToQString(list.Rows[r].Cells[c])));
+        SearchCountPanel->setText(ToQString(list.CountText));
+        if (info.HitCount > 0) {
+            SearchGrid->setCurrentCell(0, 0);
+            SearchGrid->setFocus();
+        }
+    }
+
+    SearchTimePanel->setText(ToQString(SearchTimeText(startTime.msecsTo(QTime::currentTime()))));
+}
+
+void TSearchTab::TitleComboSelect()
+{
+    SameCharacterCB->setEnabled(TitleCombo->currentIndex() > 0);
+}
+
+void TSearchTab::SearchGridClick()
+{
+    // Nothing for the single empty row, nor for a number that names no sutra.
+    if (SearchGrid->rowCount() >= 1 && SearchGrid->currentRow() >= 0) {
+        const std::optional<std::int32_t> n = RowSutra(State.Data.TextFiles[0], CellText(SearchGrid, 0, 0),
+                                                       CellText(SearchGrid, SearchGrid->currentRow(), 0));
+        if (n && Viewer.ShowSearchHit(*n)) SearchGrid->setFocus();
+    }
+    SearchGrid->repaint();
+}

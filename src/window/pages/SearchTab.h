@@ -1,0 +1,57 @@
+#pragma once
+
+// The 검색하기 sheet: the words one a line, the canon and collection to search, the result
+// list, and the display of a chosen result through the window's viewer.
+
+#include <QObject>
+
+class IMessages;
+class ISutraViewer;
+class QCheckBox;
+class QComboBox;
+class QFont;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QWidget;
+class TPageControl;
+struct TColorScheme;
+struct TVesko3State;
+
+class TSearchTab : public QObject
+{
+    Q_OBJECT
+public:
+    // Adds the sheet to searchPage; rejected words are reported through messages.
+    TSearchTab(TPageControl* searchPage, TVesko3State& state, IMessages& messages, ISutraViewer& viewer);
+
+    // SearchMemo, in editorFont, holding a sample of words.
+    void BuildEditors(const QFont& editorFont);
+    void ApplyDesignedColors();
+    void ApplyColors(const TColorScheme& scheme);
+    void SetSearchFont(const QString& family, int pointSize);
+
+    void SearchButtonClick();
+    void TitleComboSelect();
+    void SearchGridClick();
+
+private:
+    TVesko3State& State;
+    IMessages& Messages;
+    ISutraViewer& Viewer;
+
+    QWidget* SearchTabSheet = nullptr;
+    QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr;
+    QComboBox *TitleCombo = nullptr, *KindCombo = nullptr;
+    QCheckBox* SameCharacterCB = nullptr;
+    QWidget *SearchMemoPanel = nullptr, *Panel8 = nullptr;
+    QPlainTextEdit* SearchMemo = nullptr;
+    QRadioButton *SearchRadio0 = nullptr, *SearchRadio1 = nullptr;
+    QPushButton* SearchButton = nullptr;
+    QLabel *SearchTimePanel = nullptr, *SearchCountPanel = nullptr, *SearchMsgPanel = nullptr;
+    QTableWidget* SearchGrid = nullptr;
+    QProgressBar* SearchProgress = nullptr;
+};

@@ -1,0 +1,272 @@
+#include "window/pages/TextViews.h"
+
+#include "window/pages/Appearance.h"
+#include "window/pages/PageParts.h"
+#include "window/pages/RichEditMenu.h"
+#include "window/widgets/CaptionPanel.h"
+#include "window/widgets/PageControl.h"
+#include "window/widgets/RichEdit.h"
+#include "session/Vesko3State.h"
+#include "util/TextCodec.h"
+#include "browse/SutraTexts.h"
+#include "search/SearchHit.h"
+
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+void SetViewText(TRichEdit* view, const QString& text)
+{
+    // A scroll bar on show stays on show while the text is replaced: hidden for the emptied
+    // document and shown again for the new one, it would narrow the view twice and lay a
+    // wrapped text out twice.
+    QScrollBar* bars[] = {view->verticalScrollBar(), view->horizontalScrollBar()};
+    const Qt::ScrollBarPolicy policies[] = {view->verticalScrollBarPolicy(), view->horizontalScrollBarPolicy()};
+    const bool pinned[] = {bars[0]->isVisible() && policies[0] == Qt::ScrollBarAsNeeded,
+                           bars[1]->isVisible() && policies[1] == Qt::ScrollBarAsNeeded};
+    if (pinned[0]) view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    if (pinned[1]) view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    // One assignment replaces the whole document; a CR LF pair becomes one block break, so
+    // a line break is a single character of the view, as the search's offsets count it. The
+    // document is set directly: the editor's own setPlainText formats the whole text once
+    // more with its typing format.
+    view->document()->setPlainText(text);
+
+    if (pinned[0]) view->setVerticalScrollBarPolicy(policies[0]);
+    if (pinned[1]) view->setHorizontalScrollBarPolicy(policies[1]);
+    for (QScrollBar* bar : bars)
+        bar->setValue(0);
+}
+
+// The text a view holds, for the view that shows the same: toPlainText would turn a no-break
+// space into a blank and a line separator into a line break.
+QString HeldText(const TRichEdit* view)
+{
+    return view->document()->toRawText();
+}
+
+// The view's whole text with each block break as one carriage return, every other unit as
+// the view holds it: offsets into it are the view's character positions.
+std::u16string ViewText(const TRichEdit* view)
+{
+    QString text = view->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\r');
+    return text.toStdU16String();
+}
+
+QTextCharFormat HighlightFormat()
+{
+    QTextCharFormat format;
+    format.setForeground(QColor(255, 0, 0));
+    format.setFontWeight(QFont::Bold);
+    format.setFontItalic(false);
+    format.setFontUnderline(false);
+    format.setFontStrikeOut(false);
+    return format;
+}
+
+// Formats the runs in view, hidden meanwhile so that it is painted once with every run. One
+// edit block makes the document lay itself out once, not once per run.
+void HighlightMarks(TRichEdit* view, const std::vector<THighlightRun>& runs)
+{
+    if (QWidget* panel = view->parentWidget()) {
+        QPalette palette = panel->palette();
+        palette.setColor(QPalette::Window, view->palette().color(QPalette::Base));
+        panel->setPalette(palette);
+        panel->setAutoFillBackground(true);
+    }
+    const bool wasHidden = view->isHidden();
+    view->hide();
+
+    QTextDocument* document = view->document();
+    const int last = std::max(document->characterCount() - 1, 0);
+    const QTextCharFormat format = HighlightFormat();
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    for (const THighlightRun& run : runs) {
+        cursor.setPosition(std::clamp(run.Begin, 0, last));
+        cursor.setPosition(std::clamp(run.End, 0, last), QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(format);
+    }
+    cursor.endEditBlock();
+
+    // Placing a cursor asks the document layout where it stands, which lays the whole text
+    // out up to the last run at once. With no page size the layout answers without laying
+    // anything out; put back, the view lays itself out lazily as after a plain fill.
+    const QSizeF pageSize = document->pageSize();
+    document->setPageSize(QSizeF(0, 0));
+    QTextCursor caret = view->textCursor();
+    caret.setPosition(runs.empty() ? caret.selectionStart() : std::clamp(runs.back().Begin, 0, last));
+    view->setTextCursor(caret);
+    document->setPageSize(pageSize);
+    if (!wasHidden) view->show();
+}
+
+} // namespace
+
+TTextViews::TTextViews(TPageControl* viewPage, QWidget* window, TVesko3State& state)
+    : State(state), Menu(std::make_unique<TRichEditMenu>(window, state.GlobalInfo.Settings))
+{
+    TotalTabSheet = AddSheet(viewPage, "TotalTabSheet", "함께보기");
+    TotalSplitter1 = FillingSplitter(TotalTabSheet, "TotalSplitter1", Qt::Vertical, 60);
+    TotalPanel1 = TitledPane(TotalSplitter1, "TotalPanel1", "Panel12", " 한글대장경", TotalHanRichEditPanel,
+                             "TotalHanRichEditPanel");
+    TotalPanel2 = MakePanel(TotalSplitter1, "TotalPanel2");
+    AddPanes(TotalSplitter1, TotalPanel1, TotalPanel2, 311, ViewSheetSize.height() - 311 - SplitterWidth);
+    TotalSplitter2 = FillingSplitter(TotalPanel2, "TotalSplitter2", Qt::Horizontal, 60);
+    TotalPanel2_1 = TitledPane(TotalSplitter2, "TotalPanel2_1", "Panel16", " 고려대장경", TotalKorRichEditPanel,
+                               "TotalKorRichEditPanel");
+    TotalPanel2_2 = TitledPane(TotalSplitter2, "TotalPanel2_2", "Panel18", " 신수대장경", TotalSinsuRichEditPanel,
+                               "TotalSinsuRichEditPanel");
+    AddPanes(TotalSplitter2, TotalPanel2_1, TotalPanel2_2, 280, ViewSheetSize.width() - 280 - SplitterWidth);
+
+    HangeulTabSheet = AddSheet(viewPage, "HangeulTabSheet", "한글대장경");
+    Splitter5 = FillingSplitter(HangeulTabSheet, "Splitter5", Qt::Vertical, 60);
+    HangeulPanel1 = TitledPane(Splitter5, "HangeulPanel1", "Panel28", " 본문", HanRichEditPanel0, "HanRichEditPanel0");
+    HangeulPanel2 = MakePanel(Splitter5, "HangeulPanel2");
+    AddPanes(Splitter5, HangeulPanel1, HangeulPanel2, 511, ViewSheetSize.height() - 511 - SplitterWidth);
+    Splitter4 = FillingSplitter(HangeulPanel2, "Splitter4", Qt::Horizontal, 60);
+    HangeulPanel2_1 =
+        TitledPane(Splitter4, "HangeulPanel2_1", "Panel22", " 주제", HanRichEditPanel1, "HanRichEditPanel1");
+    HangeulPanel2_2 =
+        TitledPane(Splitter4, "HangeulPanel2_2", "Panel25", " 요약", HanRichEditPanel2, "HanRichEditPanel2");
+    AddPanes(Splitter4, HangeulPanel2_1, HangeulPanel2_2, 280, ViewSheetSize.width() - 280 - SplitterWidth);
+
+    KorTabSheet = AddSheet(viewPage, "KorTabSheet", "고려대장경");
+    QVBoxLayout* kor = StackOf(KorTabSheet);
+    kor->addWidget(MakeTitleBar(KorTabSheet, "Panel30", " 고려대장경"));
+    KorRichEditPanel = MakePanel(KorTabSheet, "KorRichEditPanel");
+    kor->addWidget(KorRichEditPanel, 1);
+
+    SinsuTabSheet = AddSheet(viewPage, "SinsuTabSheet", "신수대장경");
+    QVBoxLayout* sinsu = StackOf(SinsuTabSheet);
+    sinsu->addWidget(MakeTitleBar(SinsuTabSheet, "Panel32", " 신수대장경"));
+    SinsuRichEditPanel = MakePanel(SinsuTabSheet, "SinsuRichEditPanel");
+    sinsu->addWidget(SinsuRichEditPanel, 1);
+
+    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
+        splitter->installEventFilter(this);
+}
+
+TTextViews::~TTextViews() = default;
+
+void TTextViews::BuildEditors(const QFont& editorFont)
+{
+    Menu->BuildCopyMemo();
+    struct TEditorSpec
+    {
+        const char* Name;
+        QWidget* Placeholder;
+        TRichEdit** Made;
+        bool WordWrap; // the Korean texts wrap; the Chinese ones keep their lines
+    };
+    const TEditorSpec editors[] = {
+        {"TotalHanRichEdit", TotalHanRichEditPanel, &TotalHanRichEdit, true},
+        {"TotalKorRichEdit", TotalKorRichEditPanel, &TotalKorRichEdit, false},
+        {"TotalSinsuRichEdit", TotalSinsuRichEditPanel, &TotalSinsuRichEdit, false},
+        {"HanRichEdit0", HanRichEditPanel0, &HanRichEdit0, true},
+        {"HanRichEdit1", HanRichEditPanel1, &HanRichEdit1, true},
+        {"HanRichEdit2", HanRichEditPanel2, &HanRichEdit2, true},
+        {"KorRichEdit", KorRichEditPanel, &KorRichEdit, false},
+        {"SinsuRichEdit", SinsuRichEditPanel, &SinsuRichEdit, false},
+    };
+    for (const TEditorSpec& spec : editors) {
+        auto* rich = new TRichEdit(spec.Placeholder);
+        rich->setLineWrapMode(spec.WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+        Menu->Attach(rich);
+        FillPlaceholder(rich, spec.Placeholder, spec.Name, editorFont, spec.WordWrap);
+        *spec.Made = rich;
+    }
+}
+
+void TTextViews::ApplyColors(const TColorScheme& scheme)
+{
+    SetContentColor({TotalHanRichEdit, TotalKorRichEdit, TotalSinsuRichEdit, HanRichEdit0, HanRichEdit1, HanRichEdit2,
+                     KorRichEdit, SinsuRichEdit},
+                    scheme.Content);
+}
+
+void TTextViews::SetHangeulFont(const QString& family, int pointSize)
+{
+    SetTextFont({TotalHanRichEdit, HanRichEdit0, HanRichEdit1, HanRichEdit2}, family, pointSize);
+}
+
+void TTextViews::SetHanmoonFont(const QString& family, int pointSize)
+{
+    SetTextFont({TotalKorRichEdit, KorRichEdit, TotalSinsuRichEdit, SinsuRichEdit}, family, pointSize);
+}
+
+void TTextViews::ArrangePanes()
+{
+    SetFirstPane(TotalSplitter1, TotalTabSheet->height(), 0.5);
+    SetFirstPane(TotalSplitter2, TotalPanel2->width(), 0.4);
+    SetFirstPane(Splitter5, HangeulTabSheet->height(), 0.8);
+    SetFirstPane(Splitter4, HangeulPanel2->width(), 0.4);
+}
+
+bool TTextViews::eventFilter(QObject* watched, QEvent* event)
+{
+    // Qt sizes a tab page only when it is showing, so the proportions of a page that was
+    // hidden when ArrangePanes last ran are applied when its splitter gets its size. Only a
+    // change along the splitter counts, so dragging the other border keeps this one.
+    if (event->type() == QEvent::Resize) {
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        const bool vertical = static_cast<QSplitter*>(watched)->orientation() == Qt::Vertical;
+        if (vertical ? resize->size().height() != resize->oldSize().height()
+                     : resize->size().width() != resize->oldSize().width())
+            ArrangePanes();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TTextViews::FillViews(std::int32_t n, const std::u16string& titleLine)
+{
+    FillHanViews(n, titleLine);
+    FillKorViews(n, titleLine);
+    FillSinsuViews(n, titleLine);
+}
+
+void TTextViews::FillHanViews(std::int32_t n, const std::u16string& titleLine)
+{
+    const TVesko_File& han = State.Data.TextFiles[0];
+    SetViewText(TotalHanRichEdit, ToQString(HanBodyViewText(han, n, titleLine)));
+    SetViewText(HanRichEdit0, HeldText(TotalHanRichEdit));
+    SetViewText(HanRichEdit1, ToQString(HanSubjectViewText(han, n)));
+    SetViewText(HanRichEdit2, ToQString(HanSummaryViewText(han, n)));
+}
+
+void TTextViews::FillKorViews(std::int32_t n, const std::u16string& titleLine)
+{
+    SetViewText(TotalKorRichEdit, ToQString(HanmoonViewText(State.Data.TextFiles[1], n, titleLine)));
+    SetViewText(KorRichEdit, HeldText(TotalKorRichEdit));
+}
+
+void TTextViews::FillSinsuViews(std::int32_t n, const std::u16string& titleLine)
+{
+    SetViewText(TotalSinsuRichEdit, ToQString(HanmoonViewText(State.Data.TextFiles[2], n, titleLine)));
+    SetViewText(SinsuRichEdit, HeldText(TotalSinsuRichEdit));
+}
+
+void TTextViews::HighlightHit(const std::vector<int>& families, std::int32_t start)
+{
+    const std::array together{TotalHanRichEdit, TotalKorRichEdit, TotalSinsuRichEdit};
+    const std::array own{HanRichEdit0, KorRichEdit, SinsuRichEdit};
+    for (int family : families) {
+        // One match of the text read back serves both views: they hold the same text.
+        const std::vector<THighlightRun> runs =
+            HighlightRuns(State.SearchInfo, State.Data.VariantFiles, ViewText(together[family]), start);
+        HighlightMarks(together[family], runs);
+        HighlightMarks(own[family], runs);
+    }
+}

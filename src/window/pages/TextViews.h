@@ -1,0 +1,68 @@
+#pragma once
+
+// The four text sheets of the right page control: 함께보기 (the three texts together),
+// 한글대장경 (the Korean body, subject and summary), 고려대장경 and 신수대장경, with their
+// eight rich edits and the menu they share.
+
+#include <QObject>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QFont;
+class QSplitter;
+class QWidget;
+class TPageControl;
+class TRichEdit;
+class TRichEditMenu;
+struct TColorScheme;
+struct TVesko3State;
+
+class TTextViews : public QObject
+{
+    Q_OBJECT
+public:
+    // Adds the four sheets to viewPage; the menu belongs to window.
+    TTextViews(TPageControl* viewPage, QWidget* window, TVesko3State& state);
+    ~TTextViews() override;
+
+    // The eight rich edits, the Korean ones in editorFont, and the menu's hidden memo.
+    void BuildEditors(const QFont& editorFont);
+    void ApplyColors(const TColorScheme& scheme);
+    void SetHangeulFont(const QString& family, int pointSize);
+    void SetHanmoonFont(const QString& family, int pointSize);
+    // The panes of the two split sheets in their proportions.
+    void ArrangePanes();
+
+    // Fills the views of each family with sutra n, titled by titleLine.
+    void FillViews(std::int32_t n, const std::u16string& titleLine);
+    void FillHanViews(std::int32_t n, const std::u16string& titleLine);
+    void FillKorViews(std::int32_t n, const std::u16string& titleLine);
+    void FillSinsuViews(std::int32_t n, const std::u16string& titleLine);
+    // Marks the last search's words in the two views of each family (0 Korean, 1 고려대장경,
+    // 2 신수대장경), from position start of their text on.
+    void HighlightHit(const std::vector<int>& families, std::int32_t start);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TVesko3State& State;
+    std::unique_ptr<TRichEditMenu> Menu;
+
+    QWidget *TotalTabSheet = nullptr, *HangeulTabSheet = nullptr, *KorTabSheet = nullptr, *SinsuTabSheet = nullptr;
+    QWidget *TotalPanel1 = nullptr, *TotalPanel2 = nullptr, *TotalPanel2_1 = nullptr, *TotalPanel2_2 = nullptr;
+    QSplitter *TotalSplitter1 = nullptr, *TotalSplitter2 = nullptr;
+    QWidget *HangeulPanel1 = nullptr, *HangeulPanel2 = nullptr, *HangeulPanel2_1 = nullptr, *HangeulPanel2_2 = nullptr;
+    QSplitter *Splitter5 = nullptr, *Splitter4 = nullptr;
+
+    // Placeholders of the run-time editors, and the editors.
+    QWidget *TotalHanRichEditPanel = nullptr, *TotalKorRichEditPanel = nullptr, *TotalSinsuRichEditPanel = nullptr,
+            *HanRichEditPanel0 = nullptr, *HanRichEditPanel1 = nullptr, *HanRichEditPanel2 = nullptr,
+            *KorRichEditPanel = nullptr, *SinsuRichEditPanel = nullptr;
+    TRichEdit *TotalHanRichEdit = nullptr, *TotalKorRichEdit = nullptr, *TotalSinsuRichEdit = nullptr,
+              *HanRichEdit0 = nullptr, *HanRichEdit1 = nullptr, *HanRichEdit2 = nullptr, *KorRichEdit = nullptr,
+              *SinsuRichEdit = nullptr;
+};

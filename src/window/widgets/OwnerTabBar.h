@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QTabBar>
+
+#include <functional>
+
+// Paints a tab's caption given the painter, the tab index, its rectangle and whether it is
+// the selected tab; the tab's frame is the style's.
+using TTabPainter = std::function<void(QPainter& painter, int index, const QRect& rect, bool selected)>;
+
+// A tab bar whose captions are painted by its owner once a painter is set.
+class TOwnerTabBar : public QTabBar
+{
+public:
+    using QTabBar::QTabBar;
+    void SetPainter(TTabPainter painter);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    QSize tabSizeHint(int index) const override;
+
+private:
+    TTabPainter Painter;
+};
