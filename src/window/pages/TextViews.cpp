@@ -164,14 +164,14 @@ TTextViews::~TTextViews() = default;
 void TTextViews::BuildEditors(const QFont& editorFont)
 {
     Menu->BuildCopyMemo();
-    struct TEditorSpec
+    struct TEditorEntry
     {
         const char* Name;
         QWidget* Placeholder;
         TRichEdit** Made;
         bool WordWrap; // the Korean texts wrap; the Chinese ones keep their lines
     };
-    const TEditorSpec editors[] = {
+    const TEditorEntry editors[] = {
         {"TotalHanRichEdit", TotalHanRichEditPanel, &TotalHanRichEdit, true},
         {"TotalKorRichEdit", TotalKorRichEditPanel, &TotalKorRichEdit, false},
         {"TotalSinsuRichEdit", TotalSinsuRichEditPanel, &TotalSinsuRichEdit, false},
@@ -181,12 +181,12 @@ void TTextViews::BuildEditors(const QFont& editorFont)
         {"KorRichEdit", KorRichEditPanel, &KorRichEdit, false},
         {"SinsuRichEdit", SinsuRichEditPanel, &SinsuRichEdit, false},
     };
-    for (const TEditorSpec& spec : editors) {
-        auto* rich = new TRichEdit(spec.Placeholder);
-        rich->setLineWrapMode(spec.WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    for (const TEditorEntry& entry : editors) {
+        auto* rich = new TRichEdit(entry.Placeholder);
+        rich->setLineWrapMode(entry.WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
         Menu->Attach(rich);
-        FillPlaceholder(rich, spec.Placeholder, spec.Name, editorFont, spec.WordWrap);
-        *spec.Made = rich;
+        FillPlaceholder(rich, entry.Placeholder, entry.Name, editorFont, entry.WordWrap);
+        *entry.Made = rich;
     }
 }
 
