@@ -2,6 +2,7 @@
 
 #include "ToolCommon.h"
 
+#include "search/Concordance.h"
 #include "search/SearchHit.h"
 #include "search/SearchScan.h"
 #include "util/MyUtils.h"
@@ -15,7 +16,7 @@
 namespace {
 
 constexpr std::string_view Usage = "search [--canon C] [--kind K] [--all] [--no-variants] [--reference] [--time] "
-                                   "[--marks N] WORD...";
+                                   "[--marks N | --context W] WORD...";
 
 int BadArgument(std::string_view what)
 {
@@ -49,6 +50,13 @@ int RunSearchCommand(TToolArguments& arguments)
         const std::optional<long long> value = ParseInteger(*number, Low, High);
         if (!value) return BadArgument("--marks takes a catalogue number");
         marks = static_cast<std::int32_t>(std::max(*value - 1, -1LL));
+    }
+    std::optional<int> context;
+    if (std::optional<std::string> width = arguments.Value("--context")) {
+        const std::optional<long long> value = ParseInteger(*width, 0, MaxContextWidth);
+        if (!value) return BadArgument("--context takes 0 to 200");
+        if (marks) return BadArgument("--context and --marks exclude each other");
+        context = static_cast<int>(*value);
     }
     options.SearchMode = arguments.Flag("--all") ? 1 : 0;
     options.SameCharacter = !arguments.Flag("--no-variants");
@@ -87,6 +95,13 @@ int RunSearchCommand(TToolArguments& arguments)
         for (const TFamilyRuns& family : SearchHitRuns(state.Data, info, *marks))
             for (const THighlightRun& run : family.Runs)
                 PrintLine(NumberText(family.Family) + "\t" + NumberText(run.Begin) + "\t" + NumberText(run.End));
+        return ExitSuccess;
+    }
+    if (context) {
+        for (const TConcordanceRow& row : BuildConcordance(state.Data, info, *context).Rows)
+            PrintLine(NumberText(std::int64_t(row.Sutra) + 1) + "\t" + NumberText(row.Family) + "\t" +
+                      NumberText(row.Run.Begin) + "\t" + NumberText(row.Run.End) + "\t" + Utf16ToUtf8(row.Left) +
+                      "\t" + Utf16ToUtf8(row.Text) + "\t" + Utf16ToUtf8(row.Right));
         return ExitSuccess;
     }
     const TCatalogueList list = SearchResultList(state.Data, info);

@@ -78,6 +78,16 @@ TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n)
     return texts;
 }
 
+std::u16string FamilyViewText(const TLoadedData& data, std::int32_t n, int family)
+{
+    for (const TVesko_File& file : data.TextFiles)
+        if (!IsEntry(file, n)) return {};
+    const std::u16string title = TitleLine(data.TextFiles[0], n);
+    if (family == 0) return HanBodyViewText(data.TextFiles[0], n, title);
+    if (family == 1 || family == 2) return HanmoonViewText(data.TextFiles[family], n, title);
+    return {};
+}
+
 const std::u16string& ViewText(const TSutraViewTexts& texts, TSutraView view)
 {
     switch (view) {

@@ -33,6 +33,10 @@ std::u16string HanmoonViewText(const TVesko_File& file, std::int32_t n, std::u16
 // gives empty texts rather than reading past a table.
 TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n);
 
+// The text of family (0 Korean body, 1 고려대장경, 2 신수대장경) that BuildSutraViewTexts
+// gives as TotalHan, TotalKor or TotalSinsu, without building the others.
+std::u16string FamilyViewText(const TLoadedData& data, std::int32_t n, int family);
+
 // The eight views, in the order the window fills them.
 enum class TSutraView
 {

@@ -4,6 +4,7 @@
 #include "search/SearchWords.h"
 
 #include <algorithm>
+#include <functional>
 
 bool VariantsAllowed(const TSearchInfo& info)
 {
@@ -30,33 +31,44 @@ void BuildPositions(TSearchInfo& info, std::u16string_view text)
         if (!IsSkippedChar(text[p - 1], info.TitleIndex)) work.Positions[work.PositionCount++] = p;
 }
 
+std::int32_t ForEachOccurrence(const TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text,
+                               std::u16string_view word, const std::function<void(std::int32_t first)>& found)
+{
+    const auto& work = info.Work;
+    const std::int32_t n = work.PositionCount;
+    const std::int32_t length = static_cast<std::int32_t>(word.size());
+    const bool allowed = VariantsAllowed(info);
+    std::int32_t count = 0;
+    // Every start is tried, so overlapping occurrences are all found.
+    for (std::int32_t s = 0; s <= n - length; ++s) {
+        std::int32_t k = 0;
+        while (k < length && IsVariant(variants, text[work.Positions[s + k] - 1], word[k], allowed))
+            ++k;
+        if (k < length) continue;
+        ++count;
+        found(s);
+    }
+    return count;
+}
+
 bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text)
 {
     BuildPositions(info, text);
     auto& work = info.Work;
-    const std::int32_t n = work.PositionCount;
     std::fill(work.Marks.begin(), work.Marks.end(), 0);
     work.OccurrenceCount = 0;
-    const bool allowed = VariantsAllowed(info);
 
     int found = 0;
     const int wordCount = std::clamp(info.WordCount, 0, MaxSearchWords); // never beyond the slots
     for (int w = 0; w < wordCount; ++w) {
         const std::u16string_view word = SearchWord(info, w);
         const std::int32_t length = static_cast<std::int32_t>(word.size());
-        bool matched = false;
-        // Every start is tried, so overlapping occurrences are all found and all marked.
-        for (std::int32_t s = 0; s <= n - length; ++s) {
-            std::int32_t k = 0;
-            while (k < length && IsVariant(variants, text[work.Positions[s + k] - 1], word[k], allowed))
-                ++k;
-            if (k < length) continue;
-            for (k = 0; k < length; ++k)
+        const std::int32_t count = ForEachOccurrence(info, variants, text, word, [&](std::int32_t s) {
+            for (std::int32_t k = 0; k < length; ++k)
                 work.Marks[work.Positions[s + k]] = 1;
-            ++work.OccurrenceCount;
-            matched = true;
-        }
-        if (matched) ++found;
+        });
+        work.OccurrenceCount += count;
+        if (count > 0) ++found;
     }
     return info.SearchMode == 0 ? found >= 1 : found == info.WordCount;
 }

@@ -9,6 +9,7 @@
 #include "search/SearchInfo.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,12 @@ void EnsureSearchWork(TSearchInfo& info, std::size_t length);
 
 // Positions (from 1) of the characters of text that the matcher does not skip.
 void BuildPositions(TSearchInfo& info, std::u16string_view text);
+
+// Calls found with the index into Positions of the first character of every occurrence of
+// word in text, in text order, and returns how many there were. BuildPositions must have
+// run over text; word is matched under info's canon and variant option.
+std::int32_t ForEachOccurrence(const TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text,
+                               std::u16string_view word, const std::function<void(std::int32_t first)>& found);
 
 // Whether text qualifies; sets Positions, PositionCount, Marks and OccurrenceCount.
 bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text);

@@ -78,11 +78,8 @@ std::vector<TFamilyRuns> SearchHitRuns(const TLoadedData& data, TSearchInfo& inf
     if (n < 0 || n >= data.TextFiles[0].SuttaTable.Count) return result;
     const TSearchHitPlan plan = PlanSearchHit(info, n);
     if (!plan.Highlight) return result;
-    const TSutraViewTexts texts = BuildSutraViewTexts(data, n);
     const std::int32_t start = HighlightStart(TitleLine(data.TextFiles[0], n));
-    for (int family : plan.Families) {
-        const std::u16string& text = family == 0 ? texts.TotalHan : family == 1 ? texts.TotalKor : texts.TotalSinsu;
-        result.push_back({family, HighlightRuns(info, data.VariantFiles, text, start)});
-    }
+    for (int family : plan.Families)
+        result.push_back({family, HighlightRuns(info, data.VariantFiles, FamilyViewText(data, n, family), start)});
     return result;
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+// The concordance of the last search: every run the hit display would highlight, in every
+// sutra of the result, with the text either side of it. The window's 용례 tab and the
+// tool's --context read their rows from here, so both list the same runs.
+
+#include "data/Vesko3Common.h"
+#include "search/SearchHit.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+inline constexpr int MaxContextWidth = 200;
+inline constexpr int WindowContextWidth = 20;
+inline constexpr std::size_t WindowConcordanceRows = 20000;
+
+struct TConcordanceRow
+{
+    std::int32_t Sutra = 0; // catalogue position
+    int Family = 0;         // 0 Korean, 1 고려대장경, 2 신수대장경
+    THighlightRun Run;      // in the view text, as SearchHitRuns gives it
+    // The run and up to width units either side of it; line breaks and tabs read as spaces.
+    std::u16string Left, Text, Right;
+};
+
+struct TConcordance
+{
+    std::vector<TConcordanceRow> Rows; // the first rows, at most the limit asked for
+    std::int64_t Total = 0;            // every run of the result
+};
+
+// The rows of every sutra of the last search's result, in catalogue order, each sutra's
+// families in highlighting order and each family's runs in text order. width is clamped to
+// 0..MaxContextWidth. info's own work area is left as it was.
+TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, int width,
+                              std::size_t limit = std::numeric_limits<std::size_t>::max(), int threadCount = 0);
+
+// The up to width units of text before begin and after end, and text from begin to end,
+// each line break and tab replaced by a space. A surrogate pair cut by the width is dropped
+// whole rather than split.
+void ConcordanceContext(std::u16string_view text, THighlightRun run, int width, TConcordanceRow& row);
