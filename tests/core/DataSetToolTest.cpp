@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -213,4 +215,59 @@ TEST(DemoCommand, RejectsBadArgumentsWithoutWriting)
         EXPECT_FALSE(run.Err.empty());
     }
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Data"));
+}
+
+TEST(SearchCommand, ContextRowsCarryTheRunsThatMarksGivesForEachSutra)
+{
+    const TDataSetSource source = SmallDataSetSource();
+    TTemporaryFolder folder;
+    WriteTestDataSet(source, folder.Path());
+    std::mt19937 random(1105);
+    auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    for (int search = 0; search < 8; ++search) {
+        const int canon = search % 4;
+        QStringList arguments{"search", "--data", Q(folder.Path()), "--canon", QString::number(canon)};
+        for (std::size_t w = pick(3) + 1; w > 0; --w) {
+            const TSourceSutta& s = source.Suttas[pick(source.Suttas.size())];
+            const std::u16string& body = canon == 0 ? s.HanBody : canon == 2 ? s.SinsuBody : s.KorBody;
+            if (body.empty()) continue;
+            arguments << QString::fromStdU16String(body.substr(pick(body.size()), 1 + pick(2)));
+        }
+        const TToolRun context = RunTool(QStringList(arguments) << "--context" << "4");
+        ASSERT_EQ(context.Exit, 0) << context.Err;
+        // number -> "family\tstart\tend" lines in the order --context gives them
+        std::map<int, std::string> runs;
+        std::vector<int> order;
+        std::istringstream lines(context.Out);
+        for (std::string line; std::getline(lines, line);) {
+            std::vector<std::string> fields;
+            std::istringstream cells(line);
+            for (std::string cell; std::getline(cells, cell, '\t');)
+                fields.push_back(cell);
+            ASSERT_GE(fields.size(), 6u) << line;
+            const int number = std::stoi(fields[0]);
+            if (order.empty() || order.back() != number) order.push_back(number);
+            runs[number] += fields[1] + "\t" + fields[2] + "\t" + fields[3] + "\n";
+        }
+        EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+        EXPECT_EQ(order.size(), runs.size()) << "a sutra's rows stand together";
+        for (const auto& [number, expected] : runs) {
+            const TToolRun marks = RunTool(QStringList(arguments) << "--marks" << QString::number(number));
+            EXPECT_EQ(marks.Out, expected) << "sutra " << number;
+        }
+    }
+}
+
+TEST(SearchCommand, RejectsABadContextWidthAndContextWithMarks)
+{
+    TTemporaryFolder folder;
+    WriteTestDataSet(SmallDataSetSource(), folder.Path());
+    const QStringList search{"search", "--data", Q(folder.Path()), "불"};
+    for (const QStringList& extra : {QStringList{"--context", "201"}, QStringList{"--context", "-1"},
+                                     QStringList{"--context", "x"}, QStringList{"--context", "3", "--marks", "1"}}) {
+        const TToolRun run = RunTool(QStringList(search) << extra);
+        EXPECT_EQ(run.Exit, 2) << extra.join(' ').toStdString();
+        EXPECT_EQ(run.Out, "");
+    }
+    EXPECT_EQ(RunTool(QStringList(search) << "--context" << "0").Exit, 0);
 }

@@ -1,9 +1,11 @@
 // The fast scan against the reference matcher on random texts, words and options.
 
+#include "search/Concordance.h"
 #include "search/FastMatcher.h"
 #include "search/SearchScan.h"
 
 #include "SearchTestData.h"
+#include "browse/SutraTexts.h"
 #include "data/DataSetSource.h"
 #include "util/TextCodec.h"
 
@@ -176,5 +178,52 @@ TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnTheCorpus)
         }
         SetWords(info, words);
         ExpectSameScan(data, index, info, "corpus search " + std::to_string(search));
+    }
+}
+
+TEST(SearchDifferential, ConcordanceListsTheHighlightedRunsOfEveryHitWithTheirContext)
+{
+    TRandomCase random(2007);
+    for (int set = 0; set < 6; ++set) {
+        TLoadedData data;
+        ParseSearchData(random.Source(60), data);
+        for (int search = 0; search < 20; ++search) {
+            TSearchInfo info;
+            random.Options(info);
+            ScanSutras(data, info);
+            const int width = static_cast<int>(random.Pick(12));
+            const std::size_t limit = random.Pick(3) == 0 ? random.Pick(20) : 100000;
+            const TConcordance concordance = BuildConcordance(data, info, width, limit, 1 + search % 3);
+            // Expected: the display's runs of each hit, the context cut here unit by unit.
+            std::int64_t total = 0;
+            std::size_t row = 0;
+            for (std::int32_t n : HitPositions(info, data)) {
+                TSearchInfo display = info;
+                for (const TFamilyRuns& family : SearchHitRuns(data, display, n)) {
+                    std::u16string text = FamilyViewText(data, n, family.Family);
+                    NormalizeLineBreaks(text);
+                    for (char16_t& c : text)
+                        if (c == u'\r' || c == u'\t') c = u' ';
+                    for (const THighlightRun& run : family.Runs) {
+                        ++total;
+                        if (row >= limit) continue;
+                        ASSERT_LT(row, concordance.Rows.size());
+                        const TConcordanceRow& got = concordance.Rows[row++];
+                        EXPECT_EQ(got.Sutra, n);
+                        EXPECT_EQ(got.Family, family.Family);
+                        EXPECT_EQ(got.Run, run);
+                        EXPECT_EQ(got.Text, text.substr(run.Begin, run.End - run.Begin));
+                        const std::size_t left = std::max(run.Begin - width, 0);
+                        // A pair cut at the edge is dropped: the expected piece loses one unit.
+                        EXPECT_LE(text.substr(left, run.Begin - left).size() - got.Left.size(), 1u);
+                        EXPECT_TRUE(text.substr(left, run.Begin - left).ends_with(got.Left));
+                        EXPECT_LE(text.substr(run.End, width).size() - got.Right.size(), 1u);
+                        EXPECT_TRUE(text.substr(run.End, width).starts_with(got.Right));
+                    }
+                }
+            }
+            EXPECT_EQ(concordance.Rows.size(), row) << "set " << set << " search " << search;
+            EXPECT_EQ(concordance.Total, total);
+        }
     }
 }
