@@ -2,6 +2,8 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/CatalogueTabs.h"
+#include "window/pages/ConcordanceTab.h"
+#include "window/pages/HitNavigator.h"
 #include "window/pages/ConvertTab.h"
 #include "window/pages/OptionsTab.h"
 #include "window/pages/ProgramInfoTab.h"
@@ -100,6 +102,8 @@ void TMainForm::CreateControls()
     ConvertTab = std::make_unique<TConvertTab>(ViewPage, State);
     OptionsTab = std::make_unique<TOptionsTab>(ViewPage, State.GlobalInfo.Settings);
     ProgramInfoTab = std::make_unique<TProgramInfoTab>(ViewPage);
+    ConcordanceTab = std::make_unique<TConcordanceTab>(
+        SearchPage, State, [this](std::int32_t n, int family, std::int32_t begin) { ShowHitRun(n, family, begin); });
 
     resize(FormClientSize);
     // The client areas of a 900 x 700 and an 800 x 600 window with a common frame.
@@ -115,6 +119,8 @@ void TMainForm::ConnectHandlers()
     connect(OptionsTab.get(), &TOptionsTab::SearchFontChosen, this, &TMainForm::ApplySearchFont);
     connect(OptionsTab.get(), &TOptionsTab::TransparencyChosen, this, &TMainForm::ApplyTransparency);
     connect(OptionsTab.get(), &TOptionsTab::ColorSchemeChosen, this, &TMainForm::ApplyColorScheme);
+    connect(SearchTab.get(), &TSearchTab::SearchEnded, ConcordanceTab.get(), &TConcordanceTab::SearchEnded);
+    TextViews->SetSameCharacterSource([this] { return SearchTab->SameCharacterChecked(); });
 }
 
 void TMainForm::FormCreate()
@@ -248,6 +254,13 @@ bool TMainForm::ShowSearchHit(std::int32_t n)
     return true;
 }
 
+void TMainForm::ShowHitRun(std::int32_t n, int family, std::int32_t begin)
+{
+    // Shown afresh even when a browse list showed it last, so that it carries the marks.
+    CurrentSutra = -1;
+    if (ShowSearchHit(n)) TextViews->Hits().GoToRun(family, begin);
+}
+
 void TMainForm::ApplyDesignedColors()
 {
     SetWindowColor(this, DesignedWindowColor);
@@ -295,6 +308,7 @@ void TMainForm::ApplyColorScheme()
     TextViews->ApplyColors(scheme);
     ConvertTab->ApplyColors(scheme);
     OptionsTab->ApplyColors(scheme);
+    ConcordanceTab->ApplyColors(scheme);
     // Everything is painted again in the new colours.
     update();
     for (QWidget* child : findChildren<QWidget*>())

@@ -21,6 +21,7 @@
 
 class QPainter;
 class TCatalogueTabs;
+class TConcordanceTab;
 class TConvertTab;
 class TOptionsTab;
 class TPageControl;
@@ -67,6 +68,11 @@ public:
     TConvertTab& Conversion() { return *ConvertTab; }
     TOptionsTab& Options() { return *OptionsTab; }
     TProgramInfoTab& ProgramInfo() { return *ProgramInfoTab; }
+    TConcordanceTab& Concordance() { return *ConcordanceTab; }
+
+    // A concordance row: sutra n as a search result, its view moved to the run of family
+    // that begins at begin.
+    void ShowHitRun(std::int32_t n, int family, std::int32_t begin);
 
     // ISutraViewer: the text views and the view tab for a chosen row.
     void ShowSutra(std::int32_t n) override;
@@ -128,4 +134,5 @@ private:
     std::unique_ptr<TConvertTab> ConvertTab;
     std::unique_ptr<TOptionsTab> OptionsTab;
     std::unique_ptr<TProgramInfoTab> ProgramInfoTab;
+    std::unique_ptr<TConcordanceTab> ConcordanceTab;
 };

@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -138,6 +139,9 @@ void TSearchTab::BuildEditors(const QFont& editorFont)
 {
     SearchMemo = PlaceholderMemo(SearchMemoPanel, "SearchMemo", editorFont);
     SearchMemo->setPlainText(QStringLiteral("毘婆尸\n大比丘衆\n사리불\n목건련"));
+    // Ctrl+Enter searches; Enter alone still starts a new line.
+    for (QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})
+        new QShortcut(QKeySequence(keys), SearchMemo, [this] { SearchButtonClick(); }, Qt::WidgetShortcut);
 }
 
 void TSearchTab::ApplyDesignedColors()
@@ -183,6 +187,7 @@ void TSearchTab::SearchButtonClick()
         if (check == TWordCheck::NoWords) SearchMemo->clear();
         ShowWordCheckMessage(check, Messages);
         SearchMemo->setFocus();
+        emit SearchEnded();
         return;
     }
 
@@ -206,6 +211,12 @@ void TSearchTab::SearchButtonClick()
     }
 
     SearchTimePanel->setText(ToQString(SearchTimeText(startTime.msecsTo(QTime::currentTime()))));
+    emit SearchEnded();
+}
+
+bool TSearchTab::SameCharacterChecked() const
+{
+    return SameCharacterCB->isChecked();
 }
 
 void TSearchTab::TitleComboSelect()

@@ -37,6 +37,11 @@ public:
     void SearchButtonClick();
     void TitleComboSelect();
     void SearchGridClick();
+    bool SameCharacterChecked() const;
+
+signals:
+    // The search ended or its words were rejected.
+    void SearchEnded();
 
 private:
     TVesko3State& State;

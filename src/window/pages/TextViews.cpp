@@ -1,6 +1,8 @@
 #include "window/pages/TextViews.h"
 
 #include "window/pages/Appearance.h"
+#include "window/pages/FindBar.h"
+#include "window/pages/HitNavigator.h"
 #include "window/pages/PageParts.h"
 #include "window/pages/RichEditMenu.h"
 #include "window/widgets/CaptionPanel.h"
@@ -11,6 +13,8 @@
 #include "browse/SutraTexts.h"
 #include "search/SearchHit.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSplitter>
@@ -116,7 +120,8 @@ void HighlightMarks(TRichEdit* view, const std::vector<THighlightRun>& runs)
 } // namespace
 
 TTextViews::TTextViews(TPageControl* viewPage, QWidget* window, TVesko3State& state)
-    : State(state), Menu(std::make_unique<TRichEditMenu>(window, state.GlobalInfo.Settings))
+    : State(state), Menu(std::make_unique<TRichEditMenu>(window, state.GlobalInfo.Settings)), Window(window),
+      ViewPage(viewPage)
 {
     TotalTabSheet = AddSheet(viewPage, "TotalTabSheet", "함께보기");
     TotalSplitter1 = FillingSplitter(TotalTabSheet, "TotalSplitter1", Qt::Vertical, 60);
@@ -188,6 +193,7 @@ void TTextViews::BuildEditors(const QFont& editorFont)
         FillPlaceholder(rich, entry.Placeholder, entry.Name, editorFont, entry.WordWrap);
         *entry.Made = rich;
     }
+    BuildNavigation();
 }
 
 void TTextViews::ApplyColors(const TColorScheme& scheme)
@@ -232,6 +238,7 @@ bool TTextViews::eventFilter(QObject* watched, QEvent* event)
 
 void TTextViews::FillViews(std::int32_t n, const std::u16string& titleLine)
 {
+    if (Navigator) Navigator->Clear();
     FillHanViews(n, titleLine);
     FillKorViews(n, titleLine);
     FillSinsuViews(n, titleLine);
@@ -268,5 +275,38 @@ void TTextViews::HighlightHit(const std::vector<int>& families, std::int32_t sta
             HighlightRuns(State.SearchInfo, State.Data.VariantFiles, ViewText(together[family]), start);
         HighlightMarks(together[family], runs);
         HighlightMarks(own[family], runs);
+        Navigator->SetRuns(together[family], runs);
+        Navigator->SetRuns(own[family], runs);
     }
+}
+
+void TTextViews::BuildNavigation()
+{
+    Navigator = new THitNavigator(Window, ViewPage);
+    auto bar = [this](const char* name) { return ViewPage->findChild<QLabel*>(name); };
+    Navigator->Attach(TotalHanRichEdit, bar("Panel12"), 0, 0);
+    Navigator->Attach(TotalKorRichEdit, bar("Panel16"), 0, 1);
+    Navigator->Attach(TotalSinsuRichEdit, bar("Panel18"), 0, 2);
+    Navigator->Attach(HanRichEdit0, bar("Panel28"), 1, 0);
+    Navigator->Attach(KorRichEdit, bar("Panel30"), 2, 1);
+    Navigator->Attach(SinsuRichEdit, bar("Panel32"), 3, 2);
+
+    // Ctrl+F works on the focused view, else the first highlighted view of the tab, else
+    // the first view of the tab.
+    Find = new TFindBar(Window, State.Data.VariantFiles, [this]() -> TFindBar::TTarget {
+        const std::array<std::pair<TRichEdit*, int>, 8> views{{{TotalHanRichEdit, 0}, {TotalKorRichEdit, 1},
+                                                              {TotalSinsuRichEdit, 2}, {HanRichEdit0, 0},
+                                                              {HanRichEdit1, 0}, {HanRichEdit2, 0},
+                                                              {KorRichEdit, 1}, {SinsuRichEdit, 2}}};
+        const QWidget* focus = QApplication::focusWidget();
+        TRichEdit* chosen = Navigator->ActiveView();
+        for (const auto& [view, family] : views)
+            if (view == focus) chosen = view;
+        if (chosen == nullptr)
+            for (const auto& [view, family] : views)
+                if (chosen == nullptr && ViewPage->currentWidget()->isAncestorOf(view)) chosen = view;
+        for (const auto& [view, family] : views)
+            if (view == chosen) return {view, family};
+        return {};
+    }, [this] { return SameCharacter(); });
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@ class QWidget;
 class TPageControl;
 class TRichEdit;
 class TRichEditMenu;
+class TFindBar;
+class THitNavigator;
 struct TColorScheme;
 struct TVesko3State;
 
@@ -45,12 +48,24 @@ public:
     // 2 신수대장경), from position start of their text on.
     void HighlightHit(const std::vector<int>& families, std::int32_t start);
 
+    // The highlighted runs and the find bar over the views; sameCharacter says whether the
+    // find bar matches variant forms in a Chinese text.
+    THitNavigator& Hits() { return *Navigator; }
+    TFindBar& FindBar() { return *Find; }
+    void SetSameCharacterSource(std::function<bool()> sameCharacter) { SameCharacter = std::move(sameCharacter); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TVesko3State& State;
     std::unique_ptr<TRichEditMenu> Menu;
+    QWidget* Window = nullptr;
+    TPageControl* ViewPage = nullptr;
+    THitNavigator* Navigator = nullptr; // made with the editors, owned by the window
+    TFindBar* Find = nullptr;
+    std::function<bool()> SameCharacter = [] { return true; };
+    void BuildNavigation();
 
     QWidget *TotalTabSheet = nullptr, *HangeulTabSheet = nullptr, *KorTabSheet = nullptr, *SinsuTabSheet = nullptr;
     QWidget *TotalPanel1 = nullptr, *TotalPanel2 = nullptr, *TotalPanel2_1 = nullptr, *TotalPanel2_2 = nullptr;

@@ -1,0 +1,219 @@
+#include "window/pages/HitNavigator.h"
+
+#include "window/widgets/PageControl.h"
+#include "window/widgets/RichEdit.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextCursor>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+// Scrolls view so that position stands about a third from the top and, in a text that does
+// not wrap, a third from the left when it is out of sight. Asking for the position's
+// rectangle lays the text out that far, which also brings the scroll range up to date.
+void ScrollToPosition(TRichEdit* view, int position)
+{
+    QTextCursor cursor(view->document());
+    cursor.setPosition(std::clamp(position, 0, std::max(view->document()->characterCount() - 1, 0)));
+    const QRect at = view->cursorRect(cursor);
+    const QSize area = view->viewport()->size();
+    QScrollBar* vertical = view->verticalScrollBar();
+    vertical->setValue(vertical->value() + at.top() - area.height() / 3);
+    if (at.left() < 0 || at.right() >= area.width()) {
+        QScrollBar* horizontal = view->horizontalScrollBar();
+        horizontal->setValue(horizontal->value() + at.left() - area.width() / 3);
+    }
+}
+
+QToolButton* StepButton(QWidget* parent, const QString& name, const QString& arrow, const QString& tip)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(arrow);
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedSize(17, 17);
+    return button;
+}
+
+} // namespace
+
+THitNavigator::THitNavigator(QWidget* window, TPageControl* viewPage) : QObject(window), ViewPage(viewPage)
+{
+    auto* next = new QShortcut(QKeySequence(Qt::Key_F3), window, [this] { Step(1); });
+    auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), window, [this] { Step(-1); });
+    next->setObjectName("NextHitShortcut");
+    previous->setObjectName("PreviousHitShortcut");
+}
+
+void THitNavigator::Attach(TRichEdit* view, QLabel* titleBar, int tab, int family)
+{
+    TNavigatedView entry;
+    entry.View = view;
+    entry.TitleBar = titleBar;
+    entry.Tab = tab;
+    entry.Family = family;
+    entry.Strip = new QWidget(titleBar);
+    entry.Strip->setObjectName(view->objectName() + "HitStrip");
+    auto* row = new QHBoxLayout(entry.Strip);
+    row->setContentsMargins(0, 0, 2, 0);
+    row->setSpacing(1);
+    entry.Count = new QLabel(entry.Strip);
+    entry.Count->setObjectName(view->objectName() + "HitCount");
+    entry.Previous = StepButton(entry.Strip, view->objectName() + "PreviousHit", "▲", "이전 검색어 (Shift+F3)");
+    entry.Next = StepButton(entry.Strip, view->objectName() + "NextHit", "▼", "다음 검색어 (F3)");
+    row->addWidget(entry.Count);
+    row->addWidget(entry.Previous);
+    row->addWidget(entry.Next);
+    entry.Strip->hide();
+    for (int step : {-1, 1})
+        connect(step < 0 ? entry.Previous : entry.Next, &QToolButton::clicked, this, [this, view, step] {
+            if (TNavigatedView* found = Find(view)) {
+                MoveTo(*found, found->Current + step, true);
+                view->setFocus();
+            }
+        });
+    view->installEventFilter(this);
+    titleBar->installEventFilter(this);
+    Views.push_back(entry);
+}
+
+THitNavigator::TNavigatedView* THitNavigator::Find(const TRichEdit* view)
+{
+    for (TNavigatedView& entry : Views)
+        if (entry.View == view) return &entry;
+    return nullptr;
+}
+
+const THitNavigator::TNavigatedView* THitNavigator::Find(const TRichEdit* view) const
+{
+    return const_cast<THitNavigator*>(this)->Find(view);
+}
+
+void THitNavigator::Clear()
+{
+    for (TNavigatedView& entry : Views) {
+        entry.Runs.clear();
+        entry.Current = -1;
+        entry.RevealPending = false;
+        entry.StoppedAtEnd = false;
+        entry.Strip->hide();
+    }
+}
+
+void THitNavigator::SetRuns(TRichEdit* view, const std::vector<THighlightRun>& runs)
+{
+    TNavigatedView* entry = Find(view);
+    if (entry == nullptr) return;
+    entry->Runs = runs;
+    entry->Current = -1;
+    entry->StoppedAtEnd = false;
+    if (runs.empty()) {
+        entry->Strip->hide();
+        return;
+    }
+    MoveTo(*entry, 0, false);
+}
+
+void THitNavigator::Step(int step)
+{
+    if (TRichEdit* view = ActiveView()) {
+        TNavigatedView& entry = *Find(view);
+        MoveTo(entry, entry.Current + step, true);
+    }
+}
+
+bool THitNavigator::GoToRun(int family, std::int32_t begin)
+{
+    const int tab = ViewPage->currentIndex();
+    for (TNavigatedView& entry : Views) {
+        if (entry.Tab != tab || entry.Family != family) continue;
+        const auto found = std::find_if(entry.Runs.begin(), entry.Runs.end(),
+                                        [begin](const THighlightRun& run) { return run.Begin == begin; });
+        if (found == entry.Runs.end()) continue;
+        MoveTo(entry, static_cast<int>(found - entry.Runs.begin()), true);
+        return true;
+    }
+    return false;
+}
+
+TRichEdit* THitNavigator::ActiveView() const
+{
+    const QWidget* focus = QApplication::focusWidget();
+    for (const TNavigatedView& entry : Views)
+        if (entry.View == focus && !entry.Runs.empty()) return entry.View;
+    for (const TNavigatedView& entry : Views)
+        if (entry.Tab == ViewPage->currentIndex() && !entry.Runs.empty()) return entry.View;
+    return nullptr;
+}
+
+QString THitNavigator::Indication(const TRichEdit* view) const
+{
+    const TNavigatedView* entry = Find(view);
+    if (entry == nullptr || entry->Runs.empty()) return {};
+    QString text = QString("%1 / %2").arg(entry->Current + 1).arg(entry->Runs.size());
+    if (entry->StoppedAtEnd) text += entry->Current == 0 ? " 처음" : " 끝";
+    return text;
+}
+
+void THitNavigator::MoveTo(TNavigatedView& entry, int index, bool placeCaret)
+{
+    if (entry.Runs.empty()) return;
+    const int last = static_cast<int>(entry.Runs.size()) - 1;
+    entry.StoppedAtEnd = index < 0 || index > last;
+    entry.Current = std::clamp(index, 0, last);
+    if (placeCaret) {
+        // The caret only, never a selection: the selection colour would hide the red run.
+        QTextCursor caret = entry.View->textCursor();
+        caret.setPosition(std::clamp(entry.Runs[entry.Current].Begin, 0,
+                                     std::max(entry.View->document()->characterCount() - 1, 0)));
+        entry.View->setTextCursor(caret);
+    }
+    Reveal(entry);
+    ShowIndication(entry);
+}
+
+void THitNavigator::Reveal(TNavigatedView& entry)
+{
+    // A view on a hidden tab has no final size yet; it is scrolled when it comes on show.
+    entry.RevealPending = !entry.View->isVisible();
+    if (!entry.RevealPending) ScrollToPosition(entry.View, entry.Runs[entry.Current].Begin);
+}
+
+void THitNavigator::ShowIndication(TNavigatedView& entry)
+{
+    entry.Count->setText(Indication(entry.View));
+    entry.Previous->setEnabled(entry.Current > 0);
+    entry.Next->setEnabled(entry.Current + 1 < static_cast<int>(entry.Runs.size()));
+    PlaceStrip(entry);
+    entry.Strip->show();
+}
+
+void THitNavigator::PlaceStrip(TNavigatedView& entry)
+{
+    // Over the right end of the title bar, so that the bar keeps its size and caption.
+    const QSize size = entry.Strip->sizeHint();
+    const QRect bar = entry.TitleBar->contentsRect();
+    entry.Strip->setGeometry(bar.right() + 1 - size.width(), bar.top(), size.width(), bar.height());
+}
+
+bool THitNavigator::eventFilter(QObject* watched, QEvent* event)
+{
+    for (TNavigatedView& entry : Views) {
+        if (watched == entry.View && event->type() == QEvent::Show && entry.RevealPending && !entry.Runs.empty()) {
+            entry.RevealPending = false;
+            ScrollToPosition(entry.View, entry.Runs[entry.Current].Begin);
+        } else if (watched == entry.TitleBar && event->type() == QEvent::Resize) {
+            PlaceStrip(entry);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+// Taking the reader to the highlighted runs of a shown search result: the first run of each
+// highlighted view is scrolled into sight, F3 and Shift+F3 step through the runs of the
+// active view, and each highlighted view's title bar shows "3 / 17" with two small step
+// buttons at its right end.
+
+#include "search/SearchHit.h"
+
+#include <QObject>
+
+#include <vector>
+
+class QLabel;
+class QToolButton;
+class TPageControl;
+class TRichEdit;
+
+class THitNavigator : public QObject
+{
+    Q_OBJECT
+public:
+    // The F3 shortcuts belong to window; tabs are those of viewPage.
+    THitNavigator(QWidget* window, TPageControl* viewPage);
+
+    // A view that can be highlighted: its title bar, the ViewPage tab it is on and its text
+    // family (0 Korean, 1 고려대장경, 2 신수대장경), in the order the tab shows them.
+    void Attach(TRichEdit* view, QLabel* titleBar, int tab, int family);
+
+    // Forgets every run; the indications go.
+    void Clear();
+    // The runs HighlightMarks formatted in view; the first is scrolled into sight, the caret
+    // stays where the hit display put it.
+    void SetRuns(TRichEdit* view, const std::vector<THighlightRun>& runs);
+
+    // Moves the active view to its next (step 1) or previous (-1) run, without wrapping.
+    void Step(int step);
+    // Makes the run of family that begins at begin current in that family's view on the
+    // current tab, if that view holds it.
+    bool GoToRun(int family, std::int32_t begin);
+
+    // The view F3 works on: the focused highlightable view, else the first highlighted view
+    // of the current tab, else none.
+    TRichEdit* ActiveView() const;
+
+    // "3 / 17"; at either end the word "끝" or "처음" follows. Empty for a view without runs.
+    QString Indication(const TRichEdit* view) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct TNavigatedView
+    {
+        TRichEdit* View = nullptr;
+        QLabel* TitleBar = nullptr;
+        QWidget* Strip = nullptr; // the indication and buttons, a child of the title bar
+        QLabel* Count = nullptr;
+        QToolButton *Previous = nullptr, *Next = nullptr;
+        int Tab = 0;
+        int Family = 0;
+        std::vector<THighlightRun> Runs;
+        int Current = -1;
+        bool RevealPending = false; // scrolled when the view is next on show
+        bool StoppedAtEnd = false;  // the last step asked to go past an end
+    };
+
+    TNavigatedView* Find(const TRichEdit* view);
+    const TNavigatedView* Find(const TRichEdit* view) const;
+    void MoveTo(TNavigatedView& entry, int index, bool placeCaret);
+    void Reveal(TNavigatedView& entry);
+    void ShowIndication(TNavigatedView& entry);
+    void PlaceStrip(TNavigatedView& entry);
+
+    TPageControl* ViewPage;
+    std::vector<TNavigatedView> Views;
+};
