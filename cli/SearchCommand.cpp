@@ -100,8 +100,8 @@ int RunSearchCommand(TToolArguments& arguments)
     if (context) {
         for (const TConcordanceRow& row : BuildConcordance(state.Data, info, *context).Rows)
             PrintLine(NumberText(std::int64_t(row.Sutra) + 1) + "\t" + NumberText(row.Family) + "\t" +
-                      NumberText(row.Run.Begin) + "\t" + NumberText(row.Run.End) + "\t" + Utf16ToUtf8(row.Left) +
-                      "\t" + Utf16ToUtf8(row.Text) + "\t" + Utf16ToUtf8(row.Right));
+                      NumberText(row.Run.Begin) + "\t" + NumberText(row.Run.End) + "\t" + Utf16ToUtf8(row.Left) + "\t" +
+                      Utf16ToUtf8(row.Text) + "\t" + Utf16ToUtf8(row.Right));
         return ExitSuccess;
     }
     const TCatalogueList list = SearchResultList(state.Data, info);

@@ -15,7 +15,8 @@ std::vector<THighlightRun> FindWordInText(const TVariantFiles& variants, std::u1
     BuildPositions(info, text);
     const auto& positions = info.Work.Positions;
     const std::int32_t last = static_cast<std::int32_t>(cleaned.size()) - 1;
-    ForEachOccurrence(info, variants, text, cleaned,
-                      [&](std::int32_t s) { found.push_back({positions[s] - 1, positions[s + last]}); });
+    ForEachOccurrence(info, variants, text, cleaned, [&](std::int32_t s) {
+        found.push_back({positions[s] - 1, positions[s + last]});
+    });
     return found;
 }

@@ -233,7 +233,8 @@ TEST(SearchCommand, ContextRowsCarryTheRunsThatMarksGivesForEachSutra)
             if (body.empty()) continue;
             arguments << QString::fromStdU16String(body.substr(pick(body.size()), 1 + pick(2)));
         }
-        const TToolRun context = RunTool(QStringList(arguments) << "--context" << "4");
+        const TToolRun context = RunTool(QStringList(arguments) << "--context"
+                                                                << "4");
         ASSERT_EQ(context.Exit, 0) << context.Err;
         // number -> "family\tstart\tend" lines in the order --context gives them
         std::map<int, std::string> runs;
@@ -269,5 +270,8 @@ TEST(SearchCommand, RejectsABadContextWidthAndContextWithMarks)
         EXPECT_EQ(run.Exit, 2) << extra.join(' ').toStdString();
         EXPECT_EQ(run.Out, "");
     }
-    EXPECT_EQ(RunTool(QStringList(search) << "--context" << "0").Exit, 0);
+    EXPECT_EQ(RunTool(QStringList(search) << "--context"
+                                          << "0")
+                  .Exit,
+              0);
 }

@@ -59,9 +59,9 @@ TEST_F(LayoutTest, PageControlsHoldTheirTabsInOrderAndStartOnTheirFirstLists)
     EXPECT_EQ(form.windowTitle(), "베스코 3  (2007.11.05 버전)");
     auto* search = Find<QTabWidget>(form, "SearchPage");
     auto* view = Find<QTabWidget>(form, "ViewPage");
-    EXPECT_EQ(TabCaptions(search), (std::vector<QString>{"OrdTabSheet:경전순", "NameTabSheet:이름순",
-                                                         "SubjTabSheet:주제별", "SearchTabSheet:검색하기",
-                                                         "ConcordanceTabSheet:용례"}));
+    EXPECT_EQ(TabCaptions(search),
+              (std::vector<QString>{"OrdTabSheet:경전순", "NameTabSheet:이름순", "SubjTabSheet:주제별",
+                                    "SearchTabSheet:검색하기", "ConcordanceTabSheet:용례"}));
     EXPECT_EQ(TabCaptions(view),
               (std::vector<QString>{"TotalTabSheet:함께보기", "HangeulTabSheet:한글대장경", "KorTabSheet:고려대장경",
                                     "SinsuTabSheet:신수대장경", "ConvertTabSheet:한자음변환", "OptionTabSheet:선택사항",

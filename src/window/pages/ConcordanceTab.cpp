@@ -63,8 +63,8 @@ public:
         switch (role) {
         case Qt::DisplayRole:
             if (index.column() == 0) return QString::number(std::int64_t(e.Number) + 1);
-            return ToQString(std::u16string(FieldText(e.Title)) + u" " + std::u16string(FieldText(e.Name))) +
-                   " · " + FamilyNames[std::clamp(row.Family, 0, 2)];
+            return ToQString(std::u16string(FieldText(e.Title)) + u" " + std::u16string(FieldText(e.Name))) + " · " +
+                   FamilyNames[std::clamp(row.Family, 0, 2)];
         case Qt::ToolTipRole:
             return ToQString(row.Left + row.Text + row.Right);
         case Qt::TextAlignmentRole:
@@ -134,8 +134,7 @@ public:
                           Qt::AlignRight | Qt::AlignVCenter, index.data(LeftRole).toString());
         painter->setFont(bold);
         painter->setPen(QColor(255, 0, 0));
-        painter->drawText(QRect(runLeft, line.top(), runWidth, line.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                          run);
+        painter->drawText(QRect(runLeft, line.top(), runWidth, line.height()), Qt::AlignLeft | Qt::AlignVCenter, run);
         painter->setFont(option.font);
         painter->setPen(ink);
         painter->drawText(QRect(runLeft + runWidth, line.top(), line.right() - runLeft - runWidth, line.height()),

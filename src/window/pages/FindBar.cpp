@@ -85,9 +85,9 @@ void TFindBar::Close()
 bool TFindBar::FindStep(int step)
 {
     if (Target_.View == nullptr) return false;
-    const std::vector<THighlightRun> found = FindWordInText(Variants, ShownText(Target_.View),
-                                                            Word->text().toStdU16String(), Target_.Family,
-                                                            Target_.Family != 0 && SameCharacter());
+    const std::vector<THighlightRun> found =
+        FindWordInText(Variants, ShownText(Target_.View), Word->text().toStdU16String(), Target_.Family,
+                       Target_.Family != 0 && SameCharacter());
     if (found.empty()) {
         Status->setText("없음");
         return false;
@@ -103,8 +103,8 @@ bool TFindBar::FindStep(int step)
         });
         index = next == found.end() ? 0 : static_cast<std::size_t>(next - found.begin());
     } else {
-        const auto previous = std::find_if(found.rbegin(), found.rend(),
-                                           [&](const THighlightRun& run) { return run.Begin < from; });
+        const auto previous =
+            std::find_if(found.rbegin(), found.rend(), [&](const THighlightRun& run) { return run.Begin < from; });
         index = previous == found.rend() ? found.size() - 1 : found.size() - 1 - (previous - found.rbegin());
     }
     QTextCursor cursor(Target_.View->document());

@@ -173,8 +173,8 @@ void THitNavigator::MoveTo(TNavigatedView& entry, int index, bool placeCaret)
     if (placeCaret) {
         // The caret only, never a selection: the selection colour would hide the red run.
         QTextCursor caret = entry.View->textCursor();
-        caret.setPosition(std::clamp(entry.Runs[entry.Current].Begin, 0,
-                                     std::max(entry.View->document()->characterCount() - 1, 0)));
+        caret.setPosition(
+            std::clamp(entry.Runs[entry.Current].Begin, 0, std::max(entry.View->document()->characterCount() - 1, 0)));
         entry.View->setTextCursor(caret);
     }
     Reveal(entry);

@@ -141,7 +141,8 @@ void TSearchTab::BuildEditors(const QFont& editorFont)
     SearchMemo->setPlainText(QStringLiteral("毘婆尸\n大比丘衆\n사리불\n목건련"));
     // Ctrl+Enter searches; Enter alone still starts a new line.
     for (QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})
-        new QShortcut(QKeySequence(keys), SearchMemo, [this] { SearchButtonClick(); }, Qt::WidgetShortcut);
+        new QShortcut(
+            QKeySequence(keys), SearchMemo, [this] { SearchButtonClick(); }, Qt::WidgetShortcut);
 }
 
 void TSearchTab::ApplyDesignedColors()

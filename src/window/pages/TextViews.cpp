@@ -293,20 +293,27 @@ void TTextViews::BuildNavigation()
 
     // Ctrl+F works on the focused view, else the first highlighted view of the tab, else
     // the first view of the tab.
-    Find = new TFindBar(Window, State.Data.VariantFiles, [this]() -> TFindBar::TTarget {
-        const std::array<std::pair<TRichEdit*, int>, 8> views{{{TotalHanRichEdit, 0}, {TotalKorRichEdit, 1},
-                                                              {TotalSinsuRichEdit, 2}, {HanRichEdit0, 0},
-                                                              {HanRichEdit1, 0}, {HanRichEdit2, 0},
-                                                              {KorRichEdit, 1}, {SinsuRichEdit, 2}}};
-        const QWidget* focus = QApplication::focusWidget();
-        TRichEdit* chosen = Navigator->ActiveView();
-        for (const auto& [view, family] : views)
-            if (view == focus) chosen = view;
-        if (chosen == nullptr)
+    Find = new TFindBar(
+        Window, State.Data.VariantFiles,
+        [this]() -> TFindBar::TTarget {
+            const std::array<std::pair<TRichEdit*, int>, 8> views{{{TotalHanRichEdit, 0},
+                                                                   {TotalKorRichEdit, 1},
+                                                                   {TotalSinsuRichEdit, 2},
+                                                                   {HanRichEdit0, 0},
+                                                                   {HanRichEdit1, 0},
+                                                                   {HanRichEdit2, 0},
+                                                                   {KorRichEdit, 1},
+                                                                   {SinsuRichEdit, 2}}};
+            const QWidget* focus = QApplication::focusWidget();
+            TRichEdit* chosen = Navigator->ActiveView();
             for (const auto& [view, family] : views)
-                if (chosen == nullptr && ViewPage->currentWidget()->isAncestorOf(view)) chosen = view;
-        for (const auto& [view, family] : views)
-            if (view == chosen) return {view, family};
-        return {};
-    }, [this] { return SameCharacter(); });
+                if (view == focus) chosen = view;
+            if (chosen == nullptr)
+                for (const auto& [view, family] : views)
+                    if (chosen == nullptr && ViewPage->currentWidget()->isAncestorOf(view)) chosen = view;
+            for (const auto& [view, family] : views)
+                if (view == chosen) return {view, family};
+            return {};
+        },
+        [this] { return SameCharacter(); });
 }
