@@ -73,8 +73,14 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
     std::atomic<std::size_t> next{0};
     auto work = [&] {
         TSearchInfo matcher = MatcherCopy(info);
-        for (std::size_t i = next++; i < hits.size(); i = next++)
+        for (std::size_t i = next++; i < hits.size(); i = next++) {
+            // The matcher clears its whole work area for every text; kept at this text's
+            // size (the capacity stays), a short text after a long one costs only its own.
+            matcher.Work.Marks.clear();
+            matcher.Work.Positions.clear();
+            matcher.Work.WorkSize = 0;
             runs[i] = SearchHitRuns(data, matcher, hits[i]);
+        }
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t helpers =

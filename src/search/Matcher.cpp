@@ -39,8 +39,23 @@ std::int32_t ForEachOccurrence(const TSearchInfo& info, const TVariantFiles& var
     const std::int32_t length = static_cast<std::int32_t>(word.size());
     const bool allowed = VariantsAllowed(info);
     std::int32_t count = 0;
+    if (length == 0) {
+        // An empty word occurs at every start, as the loop below would find it.
+        for (std::int32_t s = 0; s <= n; ++s, ++count)
+            found(s);
+        return count;
+    }
+    // The characters IsVariant accepts for the word's first unit, so that most starts are
+    // passed over without a call.
+    std::vector<char16_t> firsts{word[0]};
+    if (allowed)
+        for (const TVariantFile& file : variants)
+            for (std::size_t p = file.CharIndex[word[0]]; p < file.Text.size() && file.Text[p] != 0; ++p)
+                firsts.push_back(file.Text[p]);
     // Every start is tried, so overlapping occurrences are all found.
     for (std::int32_t s = 0; s <= n - length; ++s) {
+        const char16_t first = text[work.Positions[s] - 1];
+        if (first != firsts[0] && std::find(firsts.begin() + 1, firsts.end(), first) == firsts.end()) continue;
         std::int32_t k = 0;
         while (k < length && IsVariant(variants, text[work.Positions[s + k] - 1], word[k], allowed))
             ++k;
