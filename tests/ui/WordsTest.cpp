@@ -147,6 +147,7 @@ TEST_F(WordsTest, TheFirstRunOfEachHighlightedViewIsScrolledIntoSight)
 
     // The view on the hidden tab is scrolled when it comes on show, at its own size.
     Page(form, "ViewPage")->setCurrentIndex(1);
+    QCoreApplication::processEvents();
     EXPECT_TRUE(InUpperHalf(View(form, "HanRichEdit0"), runs[0].Begin));
 }
 

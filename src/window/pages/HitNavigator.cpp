@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTextCursor>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -104,7 +106,7 @@ void THitNavigator::Clear()
         entry.Runs.clear();
         entry.Current = -1;
         entry.RevealPending = false;
-        entry.StoppedAtEnd = false;
+        entry.StoppedAt = 0;
         entry.Strip->hide();
     }
 }
@@ -115,7 +117,7 @@ void THitNavigator::SetRuns(TRichEdit* view, const std::vector<THighlightRun>& r
     if (entry == nullptr) return;
     entry->Runs = runs;
     entry->Current = -1;
-    entry->StoppedAtEnd = false;
+    entry->StoppedAt = 0;
     if (runs.empty()) {
         entry->Strip->hide();
         return;
@@ -160,7 +162,7 @@ QString THitNavigator::Indication(const TRichEdit* view) const
     const TNavigatedView* entry = Find(view);
     if (entry == nullptr || entry->Runs.empty()) return {};
     QString text = QString("%1 / %2").arg(entry->Current + 1).arg(entry->Runs.size());
-    if (entry->StoppedAtEnd) text += entry->Current == 0 ? " 처음" : " 끝";
+    if (entry->StoppedAt != 0) text += entry->StoppedAt < 0 ? " 처음" : " 끝";
     return text;
 }
 
@@ -168,7 +170,7 @@ void THitNavigator::MoveTo(TNavigatedView& entry, int index, bool placeCaret)
 {
     if (entry.Runs.empty()) return;
     const int last = static_cast<int>(entry.Runs.size()) - 1;
-    entry.StoppedAtEnd = index < 0 || index > last;
+    entry.StoppedAt = index < 0 ? -1 : index > last ? 1 : 0;
     entry.Current = std::clamp(index, 0, last);
     if (placeCaret) {
         // The caret only, never a selection: the selection colour would hide the red run.
@@ -208,9 +210,24 @@ void THitNavigator::PlaceStrip(TNavigatedView& entry)
 bool THitNavigator::eventFilter(QObject* watched, QEvent* event)
 {
     for (TNavigatedView& entry : Views) {
-        if (watched == entry.View && event->type() == QEvent::Show && entry.RevealPending && !entry.Runs.empty()) {
+        if (watched == entry.View && event->type() == QEvent::Show) {
+            const bool first = !entry.EverShown;
+            entry.EverShown = true;
+            if (!first && !entry.RevealPending) continue;
             entry.RevealPending = false;
-            ScrollToPosition(entry.View, entry.Runs[entry.Current].Begin);
+            // After the editor's own show handling, which on its first showing scrolls to
+            // the caret: a view with runs shows its current run, one without stays at the top.
+            QPointer<TRichEdit> view = entry.View;
+            QTimer::singleShot(0, this, [this, view] {
+                TNavigatedView* found = view ? Find(view) : nullptr;
+                if (found == nullptr) return;
+                if (found->Runs.empty()) {
+                    view->verticalScrollBar()->setValue(0);
+                    view->horizontalScrollBar()->setValue(0);
+                } else {
+                    ScrollToPosition(view, found->Runs[found->Current].Begin);
+                }
+            });
         } else if (watched == entry.TitleBar && event->type() == QEvent::Resize) {
             PlaceStrip(entry);
         }

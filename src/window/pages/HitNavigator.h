@@ -62,7 +62,8 @@ private:
         std::vector<THighlightRun> Runs;
         int Current = -1;
         bool RevealPending = false; // scrolled when the view is next on show
-        bool StoppedAtEnd = false;  // the last step asked to go past an end
+        bool EverShown = false;     // its first showing scrolls to the caret, which a fill leaves at the end
+        int StoppedAt = 0;          // -1 or 1 when the last step asked to go past the first or last run
     };
 
     TNavigatedView* Find(const TRichEdit* view);
