@@ -1,5 +1,6 @@
 #include "window/Unit1.h"
 
+#include "window/TextFonts.h"
 #include "window/widgets/ControlWidget.h"
 #include "util/TextCodec.h"
 #include "session/Settings.h"
@@ -9,7 +10,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -36,26 +36,6 @@ void KeepSelectionVisible(QWidget* editor)
 }
 
 } // namespace
-
-void RegisterFontSubstitutions()
-{
-    static const bool registered = [] {
-        const QStringList serif = {"UnBatang", "은 바탕", "Noto Serif CJK KR", "Noto Sans CJK KR"};
-        QFont::insertSubstitutions("한컴바탕", serif);
-        QFont::insertSubstitutions("바탕", serif);
-        QFont::insertSubstitutions("굴림", {"UnDotum", "은 돋움", "Noto Sans CJK KR"});
-        return true;
-    }();
-    (void)registered;
-}
-
-std::vector<std::u16string> InstalledFontFaces()
-{
-    std::vector<std::u16string> faces;
-    for (const QString& family : QFontDatabase::families())
-        faces.push_back(family.toStdU16String());
-    return faces;
-}
 
 TMainForm::TMainForm(TVesko3State& state, IAppShell& shell, std::filesystem::path programFolder,
                      std::optional<std::vector<std::u16string>> installedFaces)

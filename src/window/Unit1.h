@@ -40,13 +40,6 @@ inline constexpr std::u16string_view MainFormCaption = u"베스코 3  (2007.11.0
 inline constexpr std::u16string_view UnusableProgramText = u"베스코 프로그램을 사용할 수 없습니다.";
 inline constexpr std::u16string_view ConfirmCaption = u"확인";
 
-// Lets the Windows faces "한컴바탕", "바탕" and "굴림" resolve to the installed Korean faces.
-// Safe to call more than once.
-void RegisterFontSubstitutions();
-
-// The platform's installed font faces, as ChooseTextFont takes them.
-std::vector<std::u16string> InstalledFontFaces();
-
 class TMainForm : public QWidget, private ILoadListener
 {
     Q_OBJECT
