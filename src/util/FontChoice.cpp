@@ -4,13 +4,14 @@
 
 std::vector<std::u16string> FaceSubstitutes(std::u16string_view face)
 {
-    // The first face of each list covers every Hangul syllable and the CJK Unified
-    // Ideographs; HanaMinB holds the rarer hanja outside the basic plane that no such face
-    // has, so it serves only as the fall-back.
+    // Noto Serif CJK KR covers every Hangul syllable and the CJK Unified Ideographs;
+    // HanaMinB holds the rarer hanja outside the basic plane that no such face has, so it
+    // serves only as the fall-back. "굴림" is the window's own face too, whose lists and
+    // labels are laid out for UnDotum's metrics.
     if (face == u"한컴바탕" || face == u"바탕")
         return {u"Noto Serif CJK KR", u"HanaMinB"};
     if (face == u"굴림")
-        return {u"Noto Sans CJK KR", u"UnDotum", u"은 돋움", u"HanaMinB"};
+        return {u"UnDotum", u"은 돋움", u"Noto Sans CJK KR", u"HanaMinB"};
     return {};
 }
 

@@ -36,8 +36,8 @@ std::u16string_view TrimControlAndBlank(std::u16string_view text);
 bool IsFontInstalled(const std::vector<std::u16string>& installedFaces, std::u16string_view name);
 
 // The installed faces that stand in for the Windows face "한컴바탕", "바탕" or "굴림" where it
-// is missing, best first; empty for other names. The first covers the texts, the later ones
-// hold what it lacks.
+// is missing, best first; empty for other names. For the serif names the first covers the
+// texts and the later ones hold what it lacks.
 std::vector<std::u16string> FaceSubstitutes(std::u16string_view face);
 
 // The face of the text editors: "한컴바탕" if installed, else "바탕" if it or its first
