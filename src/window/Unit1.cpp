@@ -37,9 +37,9 @@ void KeepSelectionVisible(QWidget* editor)
 
 } // namespace
 
-TMainForm::TMainForm(TVesko3State& state, IAppShell& shell, std::filesystem::path programFolder,
+TMainForm::TMainForm(TVesko3State& state, IAppShell& shell, TProgramPaths paths,
                      std::optional<std::vector<std::u16string>> installedFaces)
-    : State(state), Shell(shell), ProgramFolder(std::move(programFolder)),
+    : State(state), Shell(shell), Paths(std::move(paths)),
       InstalledFaces(installedFaces ? std::move(*installedFaces) : InstalledFontFaces())
 {
     RegisterFontSubstitutions();
@@ -57,7 +57,7 @@ TMainForm::~TMainForm()
 void TMainForm::FormCreate()
 {
     TGlobalInfo& global = State.GlobalInfo;
-    global.DataPath = ExeFolderPath(ProgramFolder, u"Data");
+    global.DataPath = Paths.DataFolder;
     global.LoadError = false;
     if (!CheckDataFiles()) return;
     // The deferred load is posted from the first exposure of the window (eventFilter) and
@@ -76,7 +76,7 @@ void TMainForm::FormCreate()
     ArrangePanes();
     SelectPage(SearchPage, 0);
     SelectPage(ViewPage, 1);
-    LoadSettings(global.Settings, ProgramFolder);
+    LoadSettings(global.Settings, Paths.SettingsFolder);
     ApplyFullScreen();
     ShowSettings();
     ApplyHangeulFont();
@@ -133,7 +133,10 @@ void TMainForm::FormCloseQuery(bool& canClose)
 
 void TMainForm::FormClose()
 {
-    // A settings file that cannot be written costs this run's settings, nothing more.
+    // The user's configuration folder may not exist before the first save. A settings file
+    // that cannot be written costs this run's settings, nothing more.
+    std::error_code error;
+    std::filesystem::create_directories(Paths.SettingsFolder, error);
     (void)SaveSettings(State.GlobalInfo.Settings);
 }
 

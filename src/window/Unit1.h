@@ -5,6 +5,7 @@
 // defines its own handlers in its own folder (browse/, search/, tools/).
 
 #include "window/AppShell.h"
+#include "session/ProgramPaths.h"
 #include "session/Vesko3State.h"
 #include "data/DataFile.h"
 
@@ -44,10 +45,11 @@ class TMainForm : public QWidget, private ILoadListener
 {
     Q_OBJECT
 public:
-    // programFolder holds the Data folder and Vesko3.ini. installedFaces stands in for the
-    // platform's font list (tests); without it the platform's faces are used. FormCreate
-    // runs here: when it ends the program through the shell, the window must not be shown.
-    TMainForm(TVesko3State& state, IAppShell& shell, std::filesystem::path programFolder,
+    // paths name the Data folder and the folder of Vesko3.ini (a program folder alone holds
+    // both). installedFaces stands in for the platform's font list (tests); without it the
+    // platform's faces are used. FormCreate runs here: when it ends the program through the
+    // shell, the window must not be shown.
+    TMainForm(TVesko3State& state, IAppShell& shell, TProgramPaths paths,
               std::optional<std::vector<std::u16string>> installedFaces = std::nullopt);
     ~TMainForm() override;
 
@@ -201,7 +203,7 @@ private:
     void ConnectHandlers();
 
     IAppShell& Shell;
-    std::filesystem::path ProgramFolder;
+    TProgramPaths Paths;
     std::vector<std::u16string> InstalledFaces;
     bool LoadPosted = false;
     bool Loaded = false;
