@@ -66,10 +66,11 @@ int main(int argc, char** argv)
         QApplication::installTranslator(&qtTexts);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("Reader and search tool for the four early Buddhist scripture collections.");
+    // Korean like Qt's own option texts, which the translator above already turned.
+    parser.setApplicationDescription("네 아함경을 한글대장경과 두 한문 판본으로 읽고 검색합니다.");
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption dataOption("data", "Read the six data files from DIR.", "DIR");
+    const QCommandLineOption dataOption("data", "여섯 데이터 파일을 DIR 폴더에서 읽습니다.", "DIR");
     parser.addOption(dataOption);
     parser.process(application);
     std::optional<std::filesystem::path> dataArgument;
