@@ -11,8 +11,9 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
+# CPack puts the summary above this text and indents each of its lines.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${PROJECT_DESCRIPTION}\n For every sutra of the four collections (장아함, 중아함, 잡아함, 증일아함) the\n reader shows the Korean translation and two classical Chinese editions side by\n side, searches up to 20 words at once and turns classical Chinese into the\n Korean readings of its characters. vesko3-tool works on the same data from the\n command line and makes a demonstration data set.")
+    "For every sutra of the four collections (장아함, 중아함, 잡아함, 증일아함) the\nreader shows the Korean translation and two classical Chinese editions side by\nside, searches up to 20 words at once and turns classical Chinese into the\nKorean readings of its characters. vesko3-tool works on the same data from the\ncommand line and makes a demonstration data set.")
 # The libraries come from the executables themselves. Qt loads its window-system plugins at
 # run time, which no library dependency names; the faces cover the scripture's characters,
 # the Korean Qt texts caption the dialogs' buttons.

@@ -19,6 +19,14 @@ bool IsFolder(const std::filesystem::path& path)
     return std::filesystem::is_directory(path, error);
 }
 
+// Making a file is the one test that holds everywhere: permission bits do not tell it on
+// Windows, nor for root, nor on a read-only mount.
+bool CanMakeFileIn(const std::filesystem::path& folder)
+{
+    QTemporaryFile probe(QString::fromStdU16String((folder / "Vesko3-probe").u16string()));
+    return probe.open();
+}
+
 } // namespace
 
 TProgramPaths::TProgramPaths(const std::filesystem::path& programFolder)
@@ -45,7 +53,10 @@ std::filesystem::path FindDataFolder(const std::optional<std::filesystem::path>&
         candidates.push_back(ExeFolderPath(folder, u"Data"));
     for (const std::filesystem::path& folder : candidates)
         if (IsFolder(folder)) return folder;
-    return besideProgram;
+    // None exists: the messages then name where the data belong, beside a portable program,
+    // else in the user's own data folder.
+    if (appDataFolders.empty() || CanMakeFileIn(programFolder)) return besideProgram;
+    return ExeFolderPath(appDataFolders.front(), u"Data");
 }
 
 std::filesystem::path FindSettingsFolder(const std::filesystem::path& programFolder,
@@ -53,10 +64,7 @@ std::filesystem::path FindSettingsFolder(const std::filesystem::path& programFol
 {
     std::error_code error;
     if (std::filesystem::exists(ExeFolderPath(programFolder, u"Vesko3.ini"), error)) return programFolder;
-    // Making a file is the one test that holds everywhere: permission bits do not tell it
-    // on Windows, nor for root, nor on a read-only mount.
-    QTemporaryFile probe(QString::fromStdU16String((programFolder / "Vesko3-probe").u16string()));
-    return probe.open() ? programFolder : configFolder;
+    return CanMakeFileIn(programFolder) ? programFolder : configFolder;
 }
 
 std::vector<std::filesystem::path> AppDataFolders()

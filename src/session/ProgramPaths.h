@@ -28,7 +28,8 @@ struct TProgramPaths
 
 // The data folder: dataArgument when given (a named folder is used even when it is missing,
 // so that the messages name it); else the first existing one of $VESKO3_DATA, Data beside
-// the program and Data under each of appDataFolders; else Data beside the program.
+// the program and Data under each of appDataFolders (the user's first); else Data beside the
+// program when a file can be made there (portable use), or Data in the user's folder.
 std::filesystem::path FindDataFolder(const std::optional<std::filesystem::path>& dataArgument,
                                      const std::filesystem::path& programFolder,
                                      const std::vector<std::filesystem::path>& appDataFolders);

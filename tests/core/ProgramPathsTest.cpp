@@ -74,11 +74,15 @@ TEST_F(ProgramPaths, TakeTheFirstDataFolderThatExistsAfterAnyNamedOne)
     EXPECT_EQ(FindDataFolder(Root.Path() / "absent", program, appData), Root.Path() / "absent");
 }
 
-TEST_F(ProgramPaths, NameTheDataFolderBesideTheProgramWhenNoneExists)
+TEST_F(ProgramPaths, NameWhereTheDataBelongWhenNoFolderExists)
 {
     Environment.Set(DataFolderVariable, "");
     const fs::path program = Made("program");
-    EXPECT_EQ(FindDataFolder(std::nullopt, program, {Root.Path() / "user"}), program / "Data");
+    const std::vector<fs::path> appData = {Root.Path() / "user", Root.Path() / "system"};
+    EXPECT_EQ(FindDataFolder(std::nullopt, program, appData), program / "Data");
+    // An installed program's folder takes no files (one that does not exist stands in for
+    // it): the user's own folder is named.
+    EXPECT_EQ(FindDataFolder(std::nullopt, Root.Path() / "gone", appData), Root.Path() / "user/Data");
 }
 
 TEST_F(ProgramPaths, KeepTheSettingsBesideTheProgramWhenTheFileIsThereOrCanBeMade)
@@ -114,7 +118,7 @@ TEST_F(ProgramPaths, LookInThePlatformsFoldersForTheProgram)
     const TProgramPaths portable = LocateProgramPaths(std::nullopt, program);
     QCoreApplication::setApplicationName(oldName);
 
-    EXPECT_EQ(absent.DataFolder, Root.Path() / "no-bin/Data");
+    EXPECT_EQ(absent.DataFolder, Root.Path() / "home/share/vesko3/Data");
     EXPECT_EQ(system.DataFolder, Root.Path() / "usr/share/vesko3/Data");
     EXPECT_EQ(user.DataFolder, Root.Path() / "home/share/vesko3/Data");
     EXPECT_EQ(user.SettingsFolder, Root.Path() / "home/config/vesko3");
