@@ -10,7 +10,7 @@ packages=(
     libhangul-data unicode-data bzip2
     fonts-unfonts-core fonts-noto-cjk fonts-hanazono qt6-translations-l10n
     xvfb xauth x11-apps x11-utils xdotool imagemagick
-    desktop-file-utils appstream librsvg2-bin dpkg-dev file
+    desktop-file-utils appstream librsvg2-bin dpkg-dev file man-db
 )
 
 missing=()
