@@ -8,6 +8,8 @@
 #include <string>
 
 #ifdef _WIN32
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
 #include <bit>
@@ -24,15 +26,14 @@ bool IsHighSurrogate(char16_t unit)
 // How many units the character at text[i] takes: a surrogate pair is one character.
 std::size_t CharacterLength(std::u16string_view text, std::size_t i)
 {
-    const bool paired = IsHighSurrogate(text[i]) && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                        text[i + 1] <= 0xDFFF;
+    const bool paired =
+        IsHighSurrogate(text[i]) && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
     return paired ? 2 : 1;
 }
 
 // Each character of text through convert, which gives what one character reads as after
 // the trip.
-template <class TConvert>
-std::u16string EachCharacter(std::u16string_view text, TConvert convert)
+template <class TConvert> std::u16string EachCharacter(std::u16string_view text, TConvert convert)
 {
     std::u16string result;
     result.reserve(text.size());

@@ -21,8 +21,10 @@ public:
     ~TEnvironment()
     {
         for (const auto& [name, value] : Saved)
-            if (value) qputenv(name.c_str(), *value);
-            else qunsetenv(name.c_str());
+            if (value)
+                qputenv(name.c_str(), *value);
+            else
+                qunsetenv(name.c_str());
     }
     void Set(const std::string& name, const fs::path& value)
     {
