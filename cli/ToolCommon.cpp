@@ -1,6 +1,7 @@
 #include "ToolCommon.h"
 
 #include "data/LoadDriver.h"
+#include "session/ProgramPaths.h"
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
@@ -90,9 +91,9 @@ std::optional<std::string> TToolArguments::Unclaimed() const
 
 std::filesystem::path TToolArguments::DataFolder()
 {
-    if (std::optional<std::string> data = Value("--data"))
-        return std::filesystem::path(Utf8ToUtf16(*data));
-    return ExeFolderPath(Folder, u"Data");
+    std::optional<std::filesystem::path> named;
+    if (std::optional<std::string> data = Value("--data")) named = std::filesystem::path(Utf8ToUtf16(*data));
+    return FindDataFolder(named, Folder, AppDataFolders());
 }
 
 void PrintLine(std::u16string_view text)

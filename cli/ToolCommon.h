@@ -35,7 +35,8 @@ public:
     std::optional<std::string> Unclaimed() const;
 
     const std::filesystem::path& ProgramFolder() const { return Folder; }
-    // --data DIR, or the Data folder beside the program.
+    // --data DIR, or the first existing of $VESKO3_DATA, the Data folder beside the program
+    // and the Data folder in each of the platform's data folders for the program.
     std::filesystem::path DataFolder();
 
 private:

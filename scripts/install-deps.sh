@@ -8,8 +8,9 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev libbz2-dev
     clang-14 libclang-rt-14-dev
     libhangul-data unicode-data bzip2
-    fonts-unfonts-core fonts-noto-cjk qt6-translations-l10n
+    fonts-unfonts-core fonts-noto-cjk fonts-hanazono qt6-translations-l10n
     xvfb xauth x11-apps x11-utils imagemagick
+    desktop-file-utils appstream librsvg2-bin dpkg-dev file man-db
 )
 
 missing=()

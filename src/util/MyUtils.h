@@ -35,5 +35,11 @@ std::u16string_view TrimControlAndBlank(std::u16string_view text);
 // platform's list, tests their own.
 bool IsFontInstalled(const std::vector<std::u16string>& installedFaces, std::u16string_view name);
 
-// The face of the text editors: "한컴바탕" if installed, else "바탕" if installed, else "굴림".
+// The installed faces that stand in for the Windows face "한컴바탕", "바탕" or "굴림" where it
+// is missing, best first; empty for other names. For the serif names the first covers the
+// texts and the later ones hold what it lacks.
+std::vector<std::u16string> FaceSubstitutes(std::u16string_view face);
+
+// The face of the text editors: "한컴바탕" if installed, else "바탕" if it or its first
+// substitute is installed, else "굴림".
 std::u16string ChooseTextFont(const std::vector<std::u16string>& installedFaces);

@@ -3,8 +3,6 @@
 #include <QCollator>
 #include <QLocale>
 #include <QString>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 QString ToQString(std::u16string_view text)
 {
@@ -28,15 +26,6 @@ std::u16string Utf8ToUtf16(std::string_view utf8)
 std::string Utf16ToUtf8(std::u16string_view utf16)
 {
     return ToQString(utf16).toUtf8().toStdString();
-}
-
-std::u16string ThroughCp949(std::u16string_view text)
-{
-    QStringEncoder encoder("windows-949");
-    QStringDecoder decoder("windows-949");
-    QByteArray bytes = encoder.encode(ToQString(text));
-    QString back = decoder.decode(bytes);
-    return FromQString(back);
 }
 
 struct TKoreanCollator::TImpl

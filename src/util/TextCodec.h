@@ -20,6 +20,10 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 // "CP949", lacks syllables such as 똠.
 std::u16string ThroughCp949(std::u16string_view text);
 
+// The same through the platform's own table (iconv's "CP949", Windows' code page 949), which
+// ThroughCp949 takes when Qt has no "windows-949".
+std::u16string PlatformThroughCp949(std::u16string_view text);
+
 // Korean-locale, case-insensitive comparison of UTF-16 strings: negative, zero or positive.
 class TKoreanCollator
 {

@@ -1,5 +1,6 @@
 #include "window/Unit1.h"
 
+#include "window/TextFonts.h"
 #include "window/pages/Appearance.h"
 #include "window/pages/CatalogueTabs.h"
 #include "window/pages/ConcordanceTab.h"
@@ -21,7 +22,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -42,29 +42,9 @@ constexpr int HangeulTextTab = 1;
 
 } // namespace
 
-void RegisterFontSubstitutions()
-{
-    static const bool registered = [] {
-        const QStringList serif = {"UnBatang", "은 바탕", "Noto Serif CJK KR", "Noto Sans CJK KR"};
-        QFont::insertSubstitutions("한컴바탕", serif);
-        QFont::insertSubstitutions("바탕", serif);
-        QFont::insertSubstitutions("굴림", {"UnDotum", "은 돋움", "Noto Sans CJK KR"});
-        return true;
-    }();
-    (void)registered;
-}
-
-std::vector<std::u16string> InstalledFontFaces()
-{
-    std::vector<std::u16string> faces;
-    for (const QString& family : QFontDatabase::families())
-        faces.push_back(family.toStdU16String());
-    return faces;
-}
-
-TMainForm::TMainForm(TVesko3State& state, IAppShell& shell, std::filesystem::path programFolder,
+TMainForm::TMainForm(TVesko3State& state, IAppShell& shell, TProgramPaths paths,
                      std::optional<std::vector<std::u16string>> installedFaces)
-    : State(state), Shell(shell), ProgramFolder(std::move(programFolder)),
+    : State(state), Shell(shell), Paths(std::move(paths)),
       InstalledFaces(installedFaces ? std::move(*installedFaces) : InstalledFontFaces())
 {
     RegisterFontSubstitutions();
@@ -126,7 +106,7 @@ void TMainForm::ConnectHandlers()
 void TMainForm::FormCreate()
 {
     TGlobalInfo& global = State.GlobalInfo;
-    global.DataPath = ExeFolderPath(ProgramFolder, u"Data");
+    global.DataPath = Paths.DataFolder;
     global.LoadError = false;
     if (!CheckDataFiles()) return;
     // The deferred load is posted from the first exposure of the window (eventFilter) and
@@ -142,7 +122,7 @@ void TMainForm::FormCreate()
     TextViews->ArrangePanes();
     SelectPage(SearchPage, OrderListTab);
     SelectPage(ViewPage, HangeulTextTab);
-    LoadSettings(global.Settings, ProgramFolder);
+    LoadSettings(global.Settings, Paths.SettingsFolder);
     ApplyFullScreen();
     OptionsTab->ShowSettings();
     ApplyHangeulFont();
@@ -196,7 +176,10 @@ void TMainForm::FormCloseQuery(bool& canClose)
 
 void TMainForm::FormClose()
 {
-    // A settings file that cannot be written costs this run's settings, nothing more.
+    // The user's configuration folder may not exist before the first save. A settings file
+    // that cannot be written costs this run's settings, nothing more.
+    std::error_code error;
+    std::filesystem::create_directories(Paths.SettingsFolder, error);
     (void)SaveSettings(State.GlobalInfo.Settings);
 }
 

@@ -7,6 +7,7 @@
 
 #include "window/AppShell.h"
 #include "window/pages/SutraViewer.h"
+#include "session/ProgramPaths.h"
 #include "session/Vesko3State.h"
 #include "data/DataFile.h"
 
@@ -37,21 +38,15 @@ inline constexpr std::u16string_view MainFormCaption = u"베스코 3  (2007.11.0
 inline constexpr std::u16string_view UnusableProgramText = u"베스코 프로그램을 사용할 수 없습니다.";
 inline constexpr std::u16string_view ConfirmCaption = u"확인";
 
-// Lets the Windows faces "한컴바탕", "바탕" and "굴림" resolve to the installed Korean faces.
-// Safe to call more than once.
-void RegisterFontSubstitutions();
-
-// The platform's installed font faces, as ChooseTextFont takes them.
-std::vector<std::u16string> InstalledFontFaces();
-
 class TMainForm : public QWidget, private ILoadListener, private ISutraViewer
 {
     Q_OBJECT
 public:
-    // programFolder holds the Data folder and Vesko3.ini. installedFaces stands in for the
-    // platform's font list (tests); without it the platform's faces are used. FormCreate
-    // runs here: when it ends the program through the shell, the window must not be shown.
-    TMainForm(TVesko3State& state, IAppShell& shell, std::filesystem::path programFolder,
+    // paths name the Data folder and the folder of Vesko3.ini (a program folder alone holds
+    // both). installedFaces stands in for the platform's font list (tests); without it the
+    // platform's faces are used. FormCreate runs here: when it ends the program through the
+    // shell, the window must not be shown.
+    TMainForm(TVesko3State& state, IAppShell& shell, TProgramPaths paths,
               std::optional<std::vector<std::u16string>> installedFaces = std::nullopt);
     ~TMainForm() override;
 
@@ -121,7 +116,7 @@ private:
     void ConnectHandlers();
 
     IAppShell& Shell;
-    std::filesystem::path ProgramFolder;
+    TProgramPaths Paths;
     std::vector<std::u16string> InstalledFaces;
     bool LoadPosted = false;
     bool Loaded = false;

@@ -26,3 +26,13 @@ TEST(IsFontInstalled, ComparesExactlyAndWithCase)
     EXPECT_FALSE(IsFontInstalled({u"Gulim"}, u"Gul"));
     EXPECT_FALSE(IsFontInstalled({}, u"Gulim"));
 }
+
+TEST(ChooseTextFont, TakesBatangWhenOnlyTheFaceThatCoversTheTextsStandsInForIt)
+{
+    const std::u16string serif = FaceSubstitutes(u"바탕").front();
+    EXPECT_EQ(ChooseTextFont({u"UnDotum", serif}), u"바탕");
+    EXPECT_EQ(ChooseTextFont({serif, u"한컴바탕"}), u"한컴바탕");
+    // A fall-back face alone lacks the common characters.
+    for (std::size_t i = 1; i < FaceSubstitutes(u"바탕").size(); ++i)
+        EXPECT_EQ(ChooseTextFont({FaceSubstitutes(u"바탕")[i]}), u"굴림");
+}
