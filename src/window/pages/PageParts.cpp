@@ -7,6 +7,8 @@
 
 #include <QComboBox>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -110,6 +112,12 @@ QPlainTextEdit* ReadOnlyMemo(QWidget* parent, const QString& name, const QString
 QComboBox* DropDownList(QWidget* parent, const QString& name, const QStringList& items)
 {
     auto* combo = Named(new QComboBox(parent), name);
+    // Drawn as a flat field and a plain list, both on the content colour: the platform's
+    // own look shades the field with a gradient and gives the list a menu's grey.
+    if (QStyle* plain = QStyleFactory::create(QStringLiteral("Windows"))) {
+        plain->setParent(combo);
+        combo->setStyle(plain);
+    }
     combo->setEditable(false);
     combo->addItems(items);
     combo->setCurrentIndex(0);

@@ -45,6 +45,9 @@ void SetViewText(TRichEdit* view, const QString& text)
 
     if (pinned[0]) view->setVerticalScrollBarPolicy(policies[0]);
     if (pinned[1]) view->setHorizontalScrollBarPolicy(policies[1]);
+    // The caret follows the inserted text to its end, and a view shown for the first time
+    // scrolls to its caret: a view filled on a hidden tab would open at its last line.
+    view->setTextCursor(QTextCursor(view->document()));
     for (QScrollBar* bar : bars)
         bar->setValue(0);
 }
@@ -209,23 +212,31 @@ void TTextViews::SetHanmoonFont(const QString& family, int pointSize)
 
 void TTextViews::ArrangePanes()
 {
-    SetFirstPane(TotalSplitter1, TotalTabSheet->height(), 0.5);
-    SetFirstPane(TotalSplitter2, TotalPanel2->width(), 0.4);
-    SetFirstPane(Splitter5, HangeulTabSheet->height(), 0.8);
-    SetFirstPane(Splitter4, HangeulPanel2->width(), 0.4);
+    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
+        ArrangePane(splitter);
+}
+
+void TTextViews::ArrangePane(QSplitter* splitter)
+{
+    if (splitter == TotalSplitter1) SetFirstPane(TotalSplitter1, TotalTabSheet->height(), 0.5);
+    if (splitter == TotalSplitter2) SetFirstPane(TotalSplitter2, TotalPanel2->width(), 0.4);
+    if (splitter == Splitter5) SetFirstPane(Splitter5, HangeulTabSheet->height(), 0.8);
+    if (splitter == Splitter4) SetFirstPane(Splitter4, HangeulPanel2->width(), 0.4);
 }
 
 bool TTextViews::eventFilter(QObject* watched, QEvent* event)
 {
     // Qt sizes a tab page only when it is showing, so the proportions of a page that was
     // hidden when ArrangePanes last ran are applied when its splitter gets its size. Only a
-    // change along the splitter counts, so dragging the other border keeps this one.
+    // change along the splitter counts, so dragging the other border keeps this one, and
+    // only this splitter is arranged: a border dragged on another page stays where it is.
     if (event->type() == QEvent::Resize) {
         const auto* resize = static_cast<QResizeEvent*>(event);
-        const bool vertical = static_cast<QSplitter*>(watched)->orientation() == Qt::Vertical;
+        auto* splitter = static_cast<QSplitter*>(watched);
+        const bool vertical = splitter->orientation() == Qt::Vertical;
         if (vertical ? resize->size().height() != resize->oldSize().height()
                      : resize->size().width() != resize->oldSize().width())
-            ArrangePanes();
+            ArrangePane(splitter);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -49,6 +49,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The proportions of one of the four splitters.
+    void ArrangePane(QSplitter* splitter);
+
     TVesko3State& State;
     std::unique_ptr<TRichEditMenu> Menu;
 
