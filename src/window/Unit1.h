@@ -6,6 +6,7 @@
 // the settings) and handles the window's own events.
 
 #include "window/AppShell.h"
+#include "window/ReaderSession.h"
 #include "window/pages/SutraViewer.h"
 #include "session/Vesko3State.h"
 #include "data/DataFile.h"
@@ -50,8 +51,10 @@ public:
     // programFolder holds the Data folder and Vesko3.ini. installedFaces stands in for the
     // platform's font list (tests); without it the platform's faces are used. FormCreate
     // runs here: when it ends the program through the shell, the window must not be shown.
+    // stateFile names the reader's state file; without one nothing is restored or kept.
     TMainForm(TVesko3State& state, IAppShell& shell, std::filesystem::path programFolder,
-              std::optional<std::vector<std::u16string>> installedFaces = std::nullopt);
+              std::optional<std::vector<std::u16string>> installedFaces = std::nullopt,
+              TReaderStateFile stateFile = {});
     ~TMainForm() override;
 
     bool DataLoaded() const { return Loaded; }
@@ -67,6 +70,9 @@ public:
     TConvertTab& Conversion() { return *ConvertTab; }
     TOptionsTab& Options() { return *OptionsTab; }
     TProgramInfoTab& ProgramInfo() { return *ProgramInfoTab; }
+    TPageControl* ListPages() const { return SearchPage; }
+    TPageControl* TextPages() const { return ViewPage; }
+    TReaderSession& Reader() { return *Session; }
 
     // ISutraViewer: the text views and the view tab for a chosen row.
     void ShowSutra(std::int32_t n) override;
@@ -113,6 +119,10 @@ private:
 
     void CreateControls();
     void ConnectHandlers();
+    // The keys of the whole window: the search words, the left tabs, back and forward.
+    void CreateKeys();
+    // Tab from the lists to the views, and through the search sheet from the words on.
+    void ChainFocus();
 
     IAppShell& Shell;
     std::filesystem::path ProgramFolder;
@@ -128,4 +138,5 @@ private:
     std::unique_ptr<TConvertTab> ConvertTab;
     std::unique_ptr<TOptionsTab> OptionsTab;
     std::unique_ptr<TProgramInfoTab> ProgramInfoTab;
+    std::unique_ptr<TReaderSession> Session;
 };

@@ -6,6 +6,8 @@
 #include "window/widgets/PlainMemo.h"
 
 #include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QSplitter>
 #include <QStyle>
 #include <QStyleFactory>
@@ -78,6 +80,12 @@ void SetFirstPane(QSplitter* splitter, int total, double share)
     splitter->setSizes({first, std::max(0, total - first - splitter->handleWidth())});
 }
 
+void SetFirstPaneSize(QSplitter* splitter, int first)
+{
+    const int total = splitter->orientation() == Qt::Vertical ? splitter->height() : splitter->width();
+    splitter->setSizes({first, std::max(0, total - first - splitter->handleWidth())});
+}
+
 QLabel* CountPanel(QWidget* sheet, TAnchorLayout* place, const QString& name)
 {
     QLabel* panel = MakeCaptionPanel(sheet, name, {}, QFrame::Panel | QFrame::Sunken, Qt::AlignCenter);
@@ -130,6 +138,8 @@ void FillPlaceholder(QAbstractScrollArea* editor, QWidget* placeholder, const QS
     editor->setObjectName(name);
     editor->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     editor->setFont(font);
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(editor)) memo->setTabChangesFocus(true);
+    if (auto* rich = qobject_cast<QTextEdit*>(editor)) rich->setTabChangesFocus(true);
     editor->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     editor->setHorizontalScrollBarPolicy(wordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     // The selection stays visible, in the focused colours, when the editor loses the focus.

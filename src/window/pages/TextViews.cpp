@@ -6,6 +6,7 @@
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/PageControl.h"
 #include "window/widgets/RichEdit.h"
+#include "window/widgets/ScrollKeeper.h"
 #include "session/Vesko3State.h"
 #include "util/TextCodec.h"
 #include "browse/SutraTexts.h"
@@ -45,6 +46,7 @@ void SetViewText(TRichEdit* view, const QString& text)
 
     if (pinned[0]) view->setVerticalScrollBarPolicy(policies[0]);
     if (pinned[1]) view->setHorizontalScrollBarPolicy(policies[1]);
+    if (auto* keeper = view->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly)) keeper->Drop();
     // The caret follows the inserted text to its end, and a view shown for the first time
     // scrolls to its caret: a view filled on a hidden tab would open at its last line.
     view->setTextCursor(QTextCursor(view->document()));
@@ -189,6 +191,7 @@ void TTextViews::BuildEditors(const QFont& editorFont)
         rich->setLineWrapMode(entry.WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
         Menu->Attach(rich);
         FillPlaceholder(rich, entry.Placeholder, entry.Name, editorFont, entry.WordWrap);
+        new TScrollKeeper(rich);
         *entry.Made = rich;
     }
 }
@@ -212,6 +215,7 @@ void TTextViews::SetHanmoonFont(const QString& family, int pointSize)
 
 void TTextViews::ArrangePanes()
 {
+    KeptPanes.clear();
     for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
         ArrangePane(splitter);
 }
@@ -236,7 +240,16 @@ bool TTextViews::eventFilter(QObject* watched, QEvent* event)
         const bool vertical = splitter->orientation() == Qt::Vertical;
         if (vertical ? resize->size().height() != resize->oldSize().height()
                      : resize->size().width() != resize->oldSize().width())
-            ArrangePane(splitter);
+        {
+            // A border restored from the last run is put back instead, once.
+            const auto kept = KeptPanes.find(splitter);
+            if (kept == KeptPanes.end()) {
+                ArrangePane(splitter);
+            } else {
+                SetFirstPaneSize(splitter, kept->second);
+                KeptPanes.erase(kept);
+            }
+        }
     }
     return QObject::eventFilter(watched, event);
 }
@@ -280,4 +293,58 @@ void TTextViews::HighlightHit(const std::vector<int>& families, std::int32_t sta
         HighlightMarks(together[family], runs);
         HighlightMarks(own[family], runs);
     }
+}
+
+std::array<TRichEdit*, ReaderViewCount> TTextViews::ViewsInOrder() const
+{
+    return {TotalHanRichEdit, HanRichEdit0, HanRichEdit1, HanRichEdit2,
+            TotalKorRichEdit, KorRichEdit,  TotalSinsuRichEdit, SinsuRichEdit};
+}
+
+std::array<TViewScroll, ReaderViewCount> TTextViews::Scrolls() const
+{
+    std::array<TViewScroll, ReaderViewCount> scrolls{};
+    const auto views = ViewsInOrder();
+    for (int v = 0; v < ReaderViewCount; ++v)
+        if (const auto* keeper = views[v]->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+            scrolls[v] = {keeper->Vertical(), keeper->Horizontal()};
+    return scrolls;
+}
+
+void TTextViews::KeepScrolls(const std::array<TViewScroll, ReaderViewCount>& scrolls)
+{
+    const auto views = ViewsInOrder();
+    for (int v = 0; v < ReaderViewCount; ++v)
+        if (auto* keeper = views[v]->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+            keeper->Keep(scrolls[v].Vertical, scrolls[v].Horizontal);
+}
+
+std::vector<TSplitterPane> TTextViews::Panes() const
+{
+    std::vector<TSplitterPane> panes;
+    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4}) {
+        const auto kept = KeptPanes.find(splitter);
+        panes.push_back({splitter->objectName().toStdU16String(),
+                         kept != KeptPanes.end() ? kept->second : splitter->sizes().value(0)});
+    }
+    return panes;
+}
+
+void TTextViews::KeepPanes(const std::vector<TSplitterPane>& panes)
+{
+    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
+        for (const TSplitterPane& pane : panes)
+            if (pane.Splitter == splitter->objectName().toStdU16String()) {
+                // A splitter on show takes it now; a hidden one when it first gets its size.
+                if (splitter->isVisible())
+                    SetFirstPaneSize(splitter, pane.FirstPane);
+                else
+                    KeptPanes[splitter] = pane.FirstPane;
+            }
+}
+
+std::vector<QWidget*> TTextViews::FocusOrder() const
+{
+    const auto views = ViewsInOrder();
+    return {views.begin(), views.end()};
 }
