@@ -136,14 +136,16 @@ void TMainForm::CreateKeys()
         });
     for (int tab = 0; tab < SearchPage->count(); ++tab)
         key(QKeySequence(Qt::CTRL | (Qt::Key_1 + tab)), [this, tab] { SelectPage(SearchPage, tab); });
-    for (const QKeySequence& back : {QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(QKeySequence::Back)})
-        key(back, [this] {
-            if (Loaded) Session->Go(-1);
-        });
-    for (const QKeySequence& forward : {QKeySequence(Qt::ALT | Qt::Key_Right), QKeySequence(QKeySequence::Forward)})
-        key(forward, [this] {
-            if (Loaded) Session->Go(1);
-        });
+    // Alt+Left and Alt+Right, and the platform's own back and forward keys where they differ.
+    for (const int step : {-1, 1}) {
+        QList<QKeySequence> keys{QKeySequence(Qt::ALT | (step < 0 ? Qt::Key_Left : Qt::Key_Right))};
+        for (const QKeySequence& own : QKeySequence::keyBindings(step < 0 ? QKeySequence::Back : QKeySequence::Forward))
+            if (!keys.contains(own)) keys.append(own);
+        for (const QKeySequence& sequence : keys)
+            key(sequence, [this, step] {
+                if (Loaded) Session->Go(step);
+            });
+    }
     QCoreApplication::instance()->installEventFilter(this);
 }
 

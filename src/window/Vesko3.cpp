@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
 
 namespace {
@@ -41,6 +42,22 @@ private:
     int Code = 0;
 };
 
+// VESKO3_TEST_CLOSE_MS=N closes the window normally N ms after the data are loaded, so
+// that a test can run the program twice and read what it kept.
+void CloseForTestAfterLoading(TMainForm& form)
+{
+    bool ok = false;
+    const int delay = qEnvironmentVariableIntValue("VESKO3_TEST_CLOSE_MS", &ok);
+    if (!ok || delay < 0) return;
+    auto* poll = new QTimer(&form);
+    QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, delay] {
+        if (!form.DataLoaded()) return;
+        poll->stop();
+        QTimer::singleShot(delay, &form, &QWidget::close);
+    });
+    poll->start(20);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -56,9 +73,12 @@ int main(int argc, char** argv)
     TVesko3State state;
     TDialogShell shell;
     const std::filesystem::path programFolder(QCoreApplication::applicationDirPath().toStdU16String());
-    TMainForm form(state, shell, programFolder);
+    // --fresh starts as on a first run; the state is written at close all the same.
+    const TReaderStateFile stateFile{DefaultReaderStatePath(), QApplication::arguments().contains("--fresh")};
+    TMainForm form(state, shell, programFolder, std::nullopt, stateFile);
     if (shell.ExitRequested()) return shell.ExitCode();
     form.show();
+    CloseForTestAfterLoading(form);
     const int code = QApplication::exec();
     return shell.ExitRequested() ? shell.ExitCode() : code;
 }

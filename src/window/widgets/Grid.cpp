@@ -18,6 +18,8 @@ QTableWidget* MakeGrid(QWidget* parent, const QString& name)
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setShowGrid(true);
     grid->setWordWrap(false);
+    // Tab leaves the list for the next control instead of moving from cell to cell.
+    grid->setTabKeyNavigation(false);
     return grid;
 }
 
