@@ -75,8 +75,9 @@ QJsonObject PlaceObject(const TReadingPlace& place)
     QJsonArray scrolls;
     for (const TViewScroll& scroll : place.Scrolls)
         scrolls.append(QJsonArray{scroll.Vertical, scroll.Horizontal});
-    return QJsonObject{{"sutra", place.Sutra}, {"title", ToJson(place.Title)}, {"name", ToJson(place.Name)},
-                       {"tab", place.Tab},     {"hit", place.Hit},           {"scrolls", scrolls}};
+    return QJsonObject{{"sutra", place.Sutra},       {"title", ToJson(place.Title)},
+                       {"name", ToJson(place.Name)}, {"tab", place.Tab},
+                       {"hit", place.Hit},           {"scrolls", scrolls}};
 }
 
 TReadingPlace ReadPlace(TReader& reader, const QJsonValue& value)
@@ -233,8 +234,8 @@ void DropUnknownSutras(TReaderState& state, const TVesko_File& catalogue)
     for (std::size_t i = 0; i < state.History.size(); ++i) {
         TReadingPlace named = state.History[i];
         NamePlace(named, catalogue);
-        const bool known = !named.Title.empty() && named.Title == state.History[i].Title &&
-                           named.Name == state.History[i].Name;
+        const bool known =
+            !named.Title.empty() && named.Title == state.History[i].Title && named.Name == state.History[i].Name;
         if (known) kept.push_back(state.History[i]);
         if (static_cast<std::int32_t>(i) == state.HistoryIndex) index = static_cast<std::int32_t>(kept.size()) - 1;
     }

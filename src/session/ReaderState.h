@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-inline constexpr int ReaderViewCount = 8;     // the eight text views, in the order of TSutraView
-inline constexpr int MaxHistoryPlaces = 100;  // older places fall off the back of the list
+inline constexpr int ReaderViewCount = 8;    // the eight text views, in the order of TSutraView
+inline constexpr int MaxHistoryPlaces = 100; // older places fall off the back of the list
 inline constexpr int MaxStoredSearchLines = 200;
 inline constexpr std::int32_t MaxStoredExtent = 1 << 24; // pixels: a scroll position or a size
 
@@ -79,8 +79,8 @@ struct TReaderState
 {
     std::vector<TReadingPlace> History;
     std::int32_t HistoryIndex = -1;
-    std::int32_t ListTab = 0; // 0 to 3
-    std::int32_t ViewTab = 1; // 0 to 6
+    std::int32_t ListTab = 0;                                  // 0 to 3
+    std::int32_t ViewTab = 1;                                  // 0 to 6
     std::optional<std::array<std::int32_t, 4>> NormalGeometry; // x, y, width, height
     std::vector<TSplitterPane> Splitters;
     std::vector<std::u16string> SearchLines;

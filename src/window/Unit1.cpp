@@ -153,8 +153,8 @@ void TMainForm::ChainFocus()
 {
     // Hidden sheets' controls are skipped when tabbing, so one chain serves every pair of tabs.
     std::vector<QWidget*> order{SearchPage};
-    for (const auto& part : {CatalogueTabs->FocusOrder(), SearchTab->FocusOrder(), TextViews->FocusOrder(),
-                             ConvertTab->FocusOrder()})
+    for (const auto& part :
+         {CatalogueTabs->FocusOrder(), SearchTab->FocusOrder(), TextViews->FocusOrder(), ConvertTab->FocusOrder()})
         order.insert(order.end(), part.begin(), part.end());
     order.push_back(ViewPage);
     for (std::size_t i = 1; i < order.size(); ++i)

@@ -152,7 +152,7 @@ TEST(ReadingHistory, GoesBackAndForwardAndForgetsTheForwardPlacesOnAVisit)
 TEST(ListFind, DigitsFindNumbersTextFindsTitlesAndNamesIgnoringSpaces)
 {
     const std::vector<TListRowCells> rows = {
-        {u"1", u"장아함 0001", u"대본경"}, {u"12", u"장아함 0012", u"삼명경"},  {u"21", u"장아함 0021", u"범동경"},
+        {u"1", u"장아함 0001", u"대본경"}, {u"12", u"장아함 0012", u"삼명경"},    {u"21", u"장아함 0021", u"범동경"},
         {u"2", u"중아함 0001", u"선법경"}, {u"120", u"잡아함 0001", u"대 본 경"},
     };
     EXPECT_EQ(FindTypedRow(rows, u"2", 0, 0), 2) << "a number starting with the digits, not a title holding them";

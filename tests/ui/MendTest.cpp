@@ -31,10 +31,7 @@ protected:
         QGuiApplication::clipboard()->clear();
     }
     TMainForm& Form() { return *Started->Form; }
-    void Click(const char* group, int index)
-    {
-        Group(Form(), group)->findChildren<QRadioButton*>().at(index)->click();
-    }
+    void Click(const char* group, int index) { Group(Form(), group)->findChildren<QRadioButton*>().at(index)->click(); }
 
     TTemporaryFolder Program;
     std::unique_ptr<TStartedWindow> Started;

@@ -44,7 +44,10 @@ protected:
     std::filesystem::path StatePath() const { return Program.Path() / "config" / "reader-state.json"; }
     TMainForm& Form() { return *Started->Form; }
     QWidget* Focused() const { return QApplication::focusWidget(); }
-    static QString FocusedName() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : ""; }
+    static QString FocusedName()
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
+    }
     // Types text as keys carrying it, as a keyboard or the input method's direct keys do.
     static void Type(QWidget* widget, const QString& text)
     {

@@ -201,7 +201,8 @@ void TCatalogueTabs::SubjectPanelResize()
 
 std::vector<TSplitterPane> TCatalogueTabs::Panes() const
 {
-    return {{SubjectSplitter->objectName().toStdU16String(), KeptSubjectPane.value_or(SubjectSplitter->sizes().value(0))}};
+    return {
+        {SubjectSplitter->objectName().toStdU16String(), KeptSubjectPane.value_or(SubjectSplitter->sizes().value(0))}};
 }
 
 void TCatalogueTabs::KeepPanes(const std::vector<TSplitterPane>& panes)

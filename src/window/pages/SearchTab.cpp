@@ -216,8 +216,9 @@ TSearchInputs TSearchTab::Inputs() const
     inputs.Title = TitleCombo->currentIndex();
     inputs.Kind = KindCombo->currentIndex();
     inputs.Mode = SearchRadio1->isChecked() ? 1 : 0;
-    inputs.Searched = !SearchedLines.empty() && inputs.Lines == SearchedLines && State.SearchInfo.TitleIndex == inputs.Title &&
-                      State.SearchInfo.KindIndex == inputs.Kind && State.SearchInfo.SearchMode == inputs.Mode;
+    inputs.Searched = !SearchedLines.empty() && inputs.Lines == SearchedLines &&
+                      State.SearchInfo.TitleIndex == inputs.Title && State.SearchInfo.KindIndex == inputs.Kind &&
+                      State.SearchInfo.SearchMode == inputs.Mode;
     return inputs;
 }
 

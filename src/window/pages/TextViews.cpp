@@ -239,8 +239,7 @@ bool TTextViews::eventFilter(QObject* watched, QEvent* event)
         auto* splitter = static_cast<QSplitter*>(watched);
         const bool vertical = splitter->orientation() == Qt::Vertical;
         if (vertical ? resize->size().height() != resize->oldSize().height()
-                     : resize->size().width() != resize->oldSize().width())
-        {
+                     : resize->size().width() != resize->oldSize().width()) {
             // A border restored from the last run is put back instead, once.
             const auto kept = KeptPanes.find(splitter);
             if (kept == KeptPanes.end()) {
@@ -297,7 +296,7 @@ void TTextViews::HighlightHit(const std::vector<int>& families, std::int32_t sta
 
 std::array<TRichEdit*, ReaderViewCount> TTextViews::ViewsInOrder() const
 {
-    return {TotalHanRichEdit, HanRichEdit0, HanRichEdit1, HanRichEdit2,
+    return {TotalHanRichEdit, HanRichEdit0, HanRichEdit1,       HanRichEdit2,
             TotalKorRichEdit, KorRichEdit,  TotalSinsuRichEdit, SinsuRichEdit};
 }
 

@@ -68,7 +68,8 @@ void TListFindBox::Jump(int step)
     // The row becomes current without being shown: only Enter shows it.
     const QSignalBlocker blocker(Grid);
     Grid->setCurrentCell(*row, 0);
-    Grid->scrollToItem(Grid->item(*row, 0));
+    // Centred, so that the box over the bottom edge never covers it.
+    Grid->scrollToItem(Grid->item(*row, 0), QAbstractItemView::PositionAtCenter);
 }
 
 void TListFindBox::keyPressEvent(QKeyEvent* event)
