@@ -21,6 +21,8 @@
 #include "util/MyUtils.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
+#include <QShortcut>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
@@ -43,9 +45,10 @@ constexpr int HangeulTextTab = 1;
 } // namespace
 
 TMainForm::TMainForm(TVesko3State& state, IAppShell& shell, TProgramPaths paths,
-                     std::optional<std::vector<std::u16string>> installedFaces)
+                     std::optional<std::vector<std::u16string>> installedFaces, TReaderStateFile stateFile)
     : State(state), Shell(shell), Paths(std::move(paths)),
-      InstalledFaces(installedFaces ? std::move(*installedFaces) : InstalledFontFaces())
+      InstalledFaces(installedFaces ? std::move(*installedFaces) : InstalledFontFaces()),
+      Session(std::make_unique<TReaderSession>(*this, std::move(stateFile)))
 {
     RegisterFontSubstitutions();
     CreateControls();
@@ -90,6 +93,7 @@ void TMainForm::CreateControls()
     setMinimumSize(FormClientSize.width() - 100, FormClientSize.height() - 100);
     ApplyDesignedColors();
     ConnectHandlers();
+    CreateKeys();
 }
 
 void TMainForm::ConnectHandlers()
@@ -101,6 +105,46 @@ void TMainForm::ConnectHandlers()
     connect(OptionsTab.get(), &TOptionsTab::ColorSchemeChosen, this, &TMainForm::ApplyColorScheme);
     connect(SearchTab.get(), &TSearchTab::SearchEnded, ConcordanceTab.get(), &TConcordanceTab::SearchEnded);
     TextViews->SetSameCharacterSource([this] { return SearchTab->SameCharacterChecked(); });
+}
+
+void TMainForm::CreateKeys()
+{
+    auto key = [this](const QKeySequence& sequence, auto action) {
+        auto* shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    constexpr int SearchWordsTab = 3;
+    for (const QKeySequence& words : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_L)})
+        key(words, [this] {
+            SelectPage(SearchPage, SearchWordsTab);
+            SearchTab->FocusWords();
+        });
+    for (int tab = 0; tab < SearchPage->count(); ++tab)
+        key(QKeySequence(Qt::CTRL | (Qt::Key_1 + tab)), [this, tab] { SelectPage(SearchPage, tab); });
+    // Alt+Left and Alt+Right, and the platform's own back and forward keys where they differ.
+    for (const int step : {-1, 1}) {
+        QList<QKeySequence> keys{QKeySequence(Qt::ALT | (step < 0 ? Qt::Key_Left : Qt::Key_Right))};
+        for (const QKeySequence& own : QKeySequence::keyBindings(step < 0 ? QKeySequence::Back : QKeySequence::Forward))
+            if (!keys.contains(own)) keys.append(own);
+        for (const QKeySequence& sequence : keys)
+            key(sequence, [this, step] {
+                if (Loaded) Session->Go(step);
+            });
+    }
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+void TMainForm::ChainFocus()
+{
+    // Hidden sheets' controls are skipped when tabbing, so one chain serves every pair of tabs.
+    std::vector<QWidget*> order{SearchPage};
+    for (const auto& part :
+         {CatalogueTabs->FocusOrder(), SearchTab->FocusOrder(), TextViews->FocusOrder(), ConvertTab->FocusOrder()})
+        order.insert(order.end(), part.begin(), part.end());
+    order.push_back(ViewPage);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TMainForm::FormCreate()
@@ -119,10 +163,12 @@ void TMainForm::FormCreate()
     CurrentSutra = -1;
     ProgramInfoTab->ClearInfo();
     BuildEditors();
+    ChainFocus();
     TextViews->ArrangePanes();
     SelectPage(SearchPage, OrderListTab);
     SelectPage(ViewPage, HangeulTextTab);
     LoadSettings(global.Settings, Paths.SettingsFolder);
+    Session->LoadBeforeShow();
     ApplyFullScreen();
     OptionsTab->ShowSettings();
     ApplyHangeulFont();
@@ -165,6 +211,7 @@ void TMainForm::LoadAllData()
     PrepareSearch(State.SearchInfo, State.Data);
     CatalogueTabs->HideLoadingMessage();
     TextViews->ArrangePanes();
+    Session->RestoreAfterLoad();
     Loaded = true;
 }
 
@@ -181,6 +228,7 @@ void TMainForm::FormClose()
     std::error_code error;
     std::filesystem::create_directories(Paths.SettingsFolder, error);
     (void)SaveSettings(State.GlobalInfo.Settings);
+    if (Loaded) Session->Save();
 }
 
 void TMainForm::FormDestroy()
@@ -215,16 +263,19 @@ std::u16string TMainForm::TextFontFace() const
 void TMainForm::ShowSutra(std::int32_t n)
 {
     if (n == CurrentSutra) return;
+    Session->Leaving();
     TextViews->FillViews(n, TitleLine(State.Data.TextFiles[0], n));
     CurrentSutra = n;
     const int page = ViewPageAfterShow(ViewPage->currentIndex());
     if (page != ViewPage->currentIndex()) SelectPage(ViewPage, page);
+    Session->Visited(n, false);
 }
 
 bool TMainForm::ShowSearchHit(std::int32_t n)
 {
     if (n == CurrentSutra) return false;
     const std::u16string titleLine = TitleLine(State.Data.TextFiles[0], n);
+    Session->Leaving();
     TextViews->FillViews(n, titleLine);
     const TSearchHitPlan plan = PlanSearchHit(State.SearchInfo, n);
     if (plan.Highlight) {
@@ -234,6 +285,7 @@ bool TMainForm::ShowSearchHit(std::int32_t n)
     }
     // The same row chosen again in a browse list shows its sutra afresh, without the marks.
     CurrentSutra = -1;
+    Session->Visited(n, true);
     return true;
 }
 
@@ -362,6 +414,15 @@ void TMainForm::showEvent(QShowEvent* event)
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // The mouse's back and forward buttons, wherever they are pressed in this window.
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        if (button == Qt::BackButton || button == Qt::ForwardButton) {
+            if (Loaded) Session->Go(button == Qt::BackButton ? -1 : 1);
+            return true;
+        }
+    }
     if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) AppIdle();
     return QWidget::eventFilter(watched, event);
 }

@@ -6,6 +6,7 @@
 // the settings) and handles the window's own events.
 
 #include "window/AppShell.h"
+#include "window/ReaderSession.h"
 #include "window/pages/SutraViewer.h"
 #include "session/ProgramPaths.h"
 #include "session/Vesko3State.h"
@@ -45,9 +46,11 @@ public:
     // paths name the Data folder and the folder of Vesko3.ini (a program folder alone holds
     // both). installedFaces stands in for the platform's font list (tests); without it the
     // platform's faces are used. FormCreate runs here: when it ends the program through the
-    // shell, the window must not be shown.
+    // shell, the window must not be shown. stateFile names the reader's state file; without
+    // one nothing is restored or kept.
     TMainForm(TVesko3State& state, IAppShell& shell, TProgramPaths paths,
-              std::optional<std::vector<std::u16string>> installedFaces = std::nullopt);
+              std::optional<std::vector<std::u16string>> installedFaces = std::nullopt,
+              TReaderStateFile stateFile = {});
     ~TMainForm() override;
 
     bool DataLoaded() const { return Loaded; }
@@ -68,6 +71,9 @@ public:
     // A concordance row: sutra n as a search result, its view moved to the run of family
     // that begins at begin.
     void ShowHitRun(std::int32_t n, int family, std::int32_t begin);
+    TPageControl* ListPages() const { return SearchPage; }
+    TPageControl* TextPages() const { return ViewPage; }
+    TReaderSession& Reader() { return *Session; }
 
     // ISutraViewer: the text views and the view tab for a chosen row.
     void ShowSutra(std::int32_t n) override;
@@ -114,6 +120,10 @@ private:
 
     void CreateControls();
     void ConnectHandlers();
+    // The keys of the whole window: the search words, the left tabs, back and forward.
+    void CreateKeys();
+    // Tab from the lists to the views, and through the search sheet from the words on.
+    void ChainFocus();
 
     IAppShell& Shell;
     TProgramPaths Paths;
@@ -130,4 +140,5 @@ private:
     std::unique_ptr<TOptionsTab> OptionsTab;
     std::unique_ptr<TProgramInfoTab> ProgramInfoTab;
     std::unique_ptr<TConcordanceTab> ConcordanceTab;
+    std::unique_ptr<TReaderSession> Session;
 };

@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
 
 namespace {
@@ -47,6 +48,22 @@ private:
     int Code = 0;
 };
 
+// VESKO3_TEST_CLOSE_MS=N closes the window normally N ms after the data are loaded, so
+// that a test can run the program twice and read what it kept.
+void CloseForTestAfterLoading(TMainForm& form)
+{
+    bool ok = false;
+    const int delay = qEnvironmentVariableIntValue("VESKO3_TEST_CLOSE_MS", &ok);
+    if (!ok || delay < 0) return;
+    auto* poll = new QTimer(&form);
+    QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, delay] {
+        if (!form.DataLoaded()) return;
+        poll->stop();
+        QTimer::singleShot(delay, &form, &QWidget::close);
+    });
+    poll->start(20);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -72,6 +89,8 @@ int main(int argc, char** argv)
     parser.addVersionOption();
     const QCommandLineOption dataOption("data", "여섯 데이터 파일을 DIR 폴더에서 읽습니다.", "DIR");
     parser.addOption(dataOption);
+    const QCommandLineOption freshOption("fresh", "지난번에 읽던 자리를 불러오지 않고 시작합니다.");
+    parser.addOption(freshOption);
     parser.process(application);
     std::optional<std::filesystem::path> dataArgument;
     // The missing-file messages name full paths, so a relative folder is completed here.
@@ -81,9 +100,12 @@ int main(int argc, char** argv)
     TVesko3State state;
     TDialogShell shell;
     const std::filesystem::path programFolder(QCoreApplication::applicationDirPath().toStdU16String());
-    TMainForm form(state, shell, LocateProgramPaths(dataArgument, programFolder));
+    // --fresh starts as on a first run; the state is written at close all the same.
+    const TReaderStateFile stateFile{DefaultReaderStatePath(), parser.isSet(freshOption)};
+    TMainForm form(state, shell, LocateProgramPaths(dataArgument, programFolder), std::nullopt, stateFile);
     if (shell.ExitRequested()) return shell.ExitCode();
     form.show();
+    CloseForTestAfterLoading(form);
     const int code = QApplication::exec();
     return shell.ExitRequested() ? shell.ExitCode() : code;
 }

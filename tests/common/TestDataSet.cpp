@@ -1,5 +1,6 @@
 #include "TestDataSet.h"
 
+#include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +57,27 @@ TDataSetSource SmallDataSetSource()
         source.Readings[hanja[i]] = hangul[i];
     source.VariantGroups[0] = {u"衆眾", u"卽即"};
     source.VariantGroups[1] = {u"聞闻", u"國国"};
+    return source;
+}
+
+TDataSetSource LongTextDataSetSource()
+{
+    TDataSetSource source = SmallDataSetSource();
+    const std::u16string chinese[] = {u"如是我聞", u"舍利弗目", u"色無常卽", u"毘婆尸佛"};
+    for (std::size_t s = 0; s < source.Suttas.size(); ++s) {
+        TSourceSutta& sutta = source.Suttas[s];
+        std::u16string han, kor, sinsu;
+        for (int line = 1; line <= 90; ++line) {
+            const std::u16string number = DecimalText(line);
+            const std::u16string separator = line > 1 ? u"\r\n" : u"";
+            han += separator + sutta.Name + u" 본문 " + number;
+            kor += separator + KorLine(line % 100, chinese[s % 4] + number);
+            sinsu += separator + SinsuLine(line % 100, chinese[s % 4] + number);
+        }
+        sutta.HanBody = han;
+        sutta.KorBody = kor;
+        sutta.SinsuBody = sinsu;
+    }
     return source;
 }
 

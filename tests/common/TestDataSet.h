@@ -11,6 +11,10 @@
 // Texts hold CR LF line breaks and, in the Chinese families, 18-unit line heads.
 TDataSetSource SmallDataSetSource();
 
+// SmallDataSetSource with every body 90 lines long, so that each view scrolls; line i of a
+// Chinese body holds its sutra's text and the number i.
+TDataSetSource LongTextDataSetSource();
+
 // A temporary folder removed when the object goes.
 class TTemporaryFolder
 {

@@ -51,10 +51,12 @@ bool TStartedWindow::WaitUntilSettled(int milliseconds)
 }
 
 std::unique_ptr<TStartedWindow> StartWindow(const std::filesystem::path& programFolder,
-                                            std::optional<std::vector<std::u16string>> faces, bool show)
+                                            std::optional<std::vector<std::u16string>> faces, bool show,
+                                            TReaderStateFile stateFile)
 {
     auto started = std::make_unique<TStartedWindow>();
-    started->Form = std::make_unique<TMainForm>(started->State, started->Shell, programFolder, std::move(faces));
+    started->Form = std::make_unique<TMainForm>(started->State, started->Shell, programFolder, std::move(faces),
+                                                std::move(stateFile));
     if (show && !started->Shell.ExitRequested()) started->Form->show();
     return started;
 }

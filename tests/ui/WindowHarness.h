@@ -57,7 +57,7 @@ struct TStartedWindow
 // the program's entry does.
 std::unique_ptr<TStartedWindow> StartWindow(const std::filesystem::path& programFolder,
                                             std::optional<std::vector<std::u16string>> faces = std::nullopt,
-                                            bool show = true);
+                                            bool show = true, TReaderStateFile stateFile = {});
 
 // The lines of a plain-text editor.
 std::vector<std::u16string> Lines(const class QPlainTextEdit* memo);

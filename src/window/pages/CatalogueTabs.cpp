@@ -5,6 +5,7 @@
 #include "window/pages/SutraViewer.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/Grid.h"
+#include "window/widgets/ListFindBox.h"
 #include "window/widgets/PageControl.h"
 #include "window/widgets/RadioGroup.h"
 #include "session/Vesko3State.h"
@@ -86,6 +87,8 @@ TCatalogueTabs::TCatalogueTabs(TPageControl* searchPage, TVesko3State& state, IS
     ConnectGridClick(SubjGrid1, this, [this] { SubjGrid1Click(); });
     ConnectGridClick(SubjGrid2, this, [this] { SubjGrid2Click(); });
     SubjectPanel->installEventFilter(this);
+    OrdFindBox = new TListFindBox(OrdGrid, [this] { OrdGridClick(); });
+    NameFindBox = new TListFindBox(NameGrid, [this] { NameGridClick(); });
 }
 
 void TCatalogueTabs::ApplyDesignedColors()
@@ -155,6 +158,8 @@ void TCatalogueTabs::FillSutraGrid(QTableWidget* grid, QLabel* countPanel, bool 
 {
     const std::optional<TCatalogueList> list = SutraListRows(State.Data.TextFiles[0], byName, kind);
     if (!list) return;
+    for (TListFindBox* box : {OrdFindBox, NameFindBox})
+        if (box->parentWidget() == grid) box->Close();
     countPanel->clear();
     WriteList(grid, *list, 3);
     countPanel->setText(ToQString(list->CountText));
@@ -185,7 +190,44 @@ void TCatalogueTabs::ShowGridSutra(QTableWidget* grid)
 
 void TCatalogueTabs::SubjectPanelResize()
 {
+    // A border restored from the last run is put back once instead.
+    if (KeptSubjectPane) {
+        SetFirstPaneSize(SubjectSplitter, *KeptSubjectPane);
+        KeptSubjectPane.reset();
+        return;
+    }
     SetFirstPane(SubjectSplitter, SubjectPanel->height(), 0.6);
+}
+
+std::vector<TSplitterPane> TCatalogueTabs::Panes() const
+{
+    return {
+        {SubjectSplitter->objectName().toStdU16String(), KeptSubjectPane.value_or(SubjectSplitter->sizes().value(0))}};
+}
+
+void TCatalogueTabs::KeepPanes(const std::vector<TSplitterPane>& panes)
+{
+    for (const TSplitterPane& pane : panes) {
+        if (pane.Splitter != SubjectSplitter->objectName().toStdU16String()) continue;
+        if (SubjectSplitter->isVisible())
+            SetFirstPaneSize(SubjectSplitter, pane.FirstPane);
+        else
+            KeptSubjectPane = pane.FirstPane;
+    }
+}
+
+std::vector<QWidget*> TCatalogueTabs::FocusOrder() const
+{
+    std::vector<QWidget*> order;
+    for (QWidget* control : std::initializer_list<QWidget*>{RadioGroup0_1, OrdGrid, RadioGroup0_2, NameGrid}) {
+        if (auto* group = qobject_cast<TRadioGroup*>(control))
+            for (QWidget* button : group->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+                if (button->focusPolicy() != Qt::NoFocus) order.push_back(button);
+        if (control == OrdGrid || control == NameGrid) order.push_back(control);
+    }
+    order.push_back(SubjGrid1);
+    order.push_back(SubjGrid2);
+    return order;
 }
 
 bool TCatalogueTabs::eventFilter(QObject* watched, QEvent* event)

@@ -4,15 +4,20 @@
 // (name order) and 주제별 (subjects, then the sutras of the chosen subject). A chosen row
 // is shown through the window's viewer.
 
+#include "session/ReaderState.h"
+
 #include <QObject>
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 class ISutraViewer;
 class QLabel;
 class QSplitter;
 class QTableWidget;
 class QWidget;
+class TListFindBox;
 class TPageControl;
 class TRadioGroup;
 struct TColorScheme;
@@ -48,6 +53,13 @@ public:
     void ShowGridSutra(QTableWidget* grid);
     void SubjectPanelResize();
 
+    // The subject splitter's first pane, and putting it back: a hidden sheet takes it when its
+    // panel first gets its size.
+    std::vector<TSplitterPane> Panes() const;
+    void KeepPanes(const std::vector<TSplitterPane>& panes);
+    // The controls of the three sheets in the order Tab moves through them.
+    std::vector<QWidget*> FocusOrder() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,4 +74,6 @@ private:
     QLabel* ReadFileMsgPanel = nullptr;
     QWidget* SubjectPanel = nullptr;
     QSplitter* SubjectSplitter = nullptr;
+    TListFindBox *OrdFindBox = nullptr, *NameFindBox = nullptr;
+    std::optional<int> KeptSubjectPane;
 };

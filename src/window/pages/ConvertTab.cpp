@@ -103,3 +103,23 @@ void TConvertTab::ConvertButtonClick()
     ConvertDestMemo->setTextCursor(start);
     ConvertDestMemo->setFocus();
 }
+
+std::vector<TSplitterPane> TConvertTab::Panes() const
+{
+    return {{ConvertSplitter->objectName().toStdU16String(), ConvertSplitter->sizes().value(0)}};
+}
+
+void TConvertTab::KeepPanes(const std::vector<TSplitterPane>& panes)
+{
+    // The upper pane keeps its own height, so a hidden sheet can take it at once.
+    for (const TSplitterPane& pane : panes)
+        if (pane.Splitter == ConvertSplitter->objectName().toStdU16String()) {
+            const int total = std::max(ConvertSplitter->height(), ViewSheetSize.height());
+            ConvertSplitter->setSizes({pane.FirstPane, std::max(0, total - pane.FirstPane - SplitterWidth)});
+        }
+}
+
+std::vector<QWidget*> TConvertTab::FocusOrder() const
+{
+    return {ConvertSrcMemo, ConvertButton, ConvertDestMemo};
+}

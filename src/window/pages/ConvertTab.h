@@ -3,7 +3,11 @@
 // The 한자음변환 sheet: Chinese text pasted above is shown below line by line, each line
 // followed by its Korean reading and an empty line.
 
+#include "session/ReaderState.h"
+
 #include <QObject>
+
+#include <vector>
 
 class QFont;
 class QLabel;
@@ -26,6 +30,11 @@ public:
     void BuildEditors(const QFont& editorFont);
     void ApplyColors(const TColorScheme& scheme);
     void SetHanmoonFont(const QString& family, int pointSize);
+
+    // The splitter's first pane, and putting it back.
+    std::vector<TSplitterPane> Panes() const;
+    void KeepPanes(const std::vector<TSplitterPane>& panes);
+    std::vector<QWidget*> FocusOrder() const;
 
     void ConvertButtonClick();
 

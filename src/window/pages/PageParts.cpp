@@ -6,7 +6,11 @@
 #include "window/widgets/PlainMemo.h"
 
 #include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -76,6 +80,12 @@ void SetFirstPane(QSplitter* splitter, int total, double share)
     splitter->setSizes({first, std::max(0, total - first - splitter->handleWidth())});
 }
 
+void SetFirstPaneSize(QSplitter* splitter, int first)
+{
+    const int total = splitter->orientation() == Qt::Vertical ? splitter->height() : splitter->width();
+    splitter->setSizes({first, std::max(0, total - first - splitter->handleWidth())});
+}
+
 QLabel* CountPanel(QWidget* sheet, TAnchorLayout* place, const QString& name)
 {
     QLabel* panel = MakeCaptionPanel(sheet, name, {}, QFrame::Panel | QFrame::Sunken, Qt::AlignCenter);
@@ -110,6 +120,12 @@ QPlainTextEdit* ReadOnlyMemo(QWidget* parent, const QString& name, const QString
 QComboBox* DropDownList(QWidget* parent, const QString& name, const QStringList& items)
 {
     auto* combo = Named(new QComboBox(parent), name);
+    // Drawn as a flat field and a plain list, both on the content colour: the platform's
+    // own look shades the field with a gradient and gives the list a menu's grey.
+    if (QStyle* plain = QStyleFactory::create(QStringLiteral("Windows"))) {
+        plain->setParent(combo);
+        combo->setStyle(plain);
+    }
     combo->setEditable(false);
     combo->addItems(items);
     combo->setCurrentIndex(0);
@@ -122,6 +138,8 @@ void FillPlaceholder(QAbstractScrollArea* editor, QWidget* placeholder, const QS
     editor->setObjectName(name);
     editor->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     editor->setFont(font);
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(editor)) memo->setTabChangesFocus(true);
+    if (auto* rich = qobject_cast<QTextEdit*>(editor)) rich->setTabChangesFocus(true);
     editor->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     editor->setHorizontalScrollBarPolicy(wordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     // The selection stays visible, in the focused colours, when the editor loses the focus.

@@ -56,6 +56,9 @@ void AddPanes(QSplitter* splitter, QWidget* first, QWidget* second, int firstSiz
 // pixel with halves to the even neighbour; the second takes the rest.
 void SetFirstPane(QSplitter* splitter, int total, double share);
 
+// Gives the first pane of a two-pane splitter first pixels, the second the rest.
+void SetFirstPaneSize(QSplitter* splitter, int first);
+
 // The count line under a list of a search-page sheet.
 QLabel* CountPanel(QWidget* sheet, TAnchorLayout* place, const QString& name);
 QLabel* LabelPanel(QWidget* parent, const QString& name, const QString& caption);
@@ -67,7 +70,7 @@ QComboBox* DropDownList(QWidget* parent, const QString& name, const QStringList&
 
 // Finishes a run-time editor made in placeholder: its name, frame, font and scroll bars (a
 // wrapped text has only the vertical one), a selection that stays visible without the
-// focus, and the placeholder filled with it.
+// focus, Tab moving the focus on rather than typing a tab, and the placeholder filled with it.
 void FillPlaceholder(QAbstractScrollArea* editor, QWidget* placeholder, const QString& name, const QFont& font,
                      bool wordWrap);
 

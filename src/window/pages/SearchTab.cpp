@@ -192,6 +192,7 @@ void TSearchTab::SearchButtonClick()
         return;
     }
 
+    SearchedLines = MemoLines(SearchMemo);
     {
         TScanFeedback feedback(SearchMsgPanel, SearchProgress, SearchProgressTotal(State.Data, info.KindIndex));
         ScanSutras(State.Data, info, [this](std::int32_t examined) { SearchProgress->setValue(examined); });
@@ -218,6 +219,40 @@ void TSearchTab::SearchButtonClick()
 bool TSearchTab::SameCharacterChecked() const
 {
     return SameCharacterCB->isChecked();
+}
+
+TSearchInputs TSearchTab::Inputs() const
+{
+    TSearchInputs inputs;
+    inputs.Lines = MemoLines(SearchMemo);
+    inputs.Title = TitleCombo->currentIndex();
+    inputs.Kind = KindCombo->currentIndex();
+    inputs.Mode = SearchRadio1->isChecked() ? 1 : 0;
+    inputs.Searched = !SearchedLines.empty() && inputs.Lines == SearchedLines &&
+                      State.SearchInfo.TitleIndex == inputs.Title && State.SearchInfo.KindIndex == inputs.Kind &&
+                      State.SearchInfo.SearchMode == inputs.Mode;
+    return inputs;
+}
+
+void TSearchTab::RestoreInputs(const TSearchInputs& inputs)
+{
+    WriteMemoLines(SearchMemo, inputs.Lines);
+    TitleCombo->setCurrentIndex(std::clamp(inputs.Title, 0, TitleCombo->count() - 1));
+    TitleComboSelect();
+    KindCombo->setCurrentIndex(std::clamp(inputs.Kind, 0, KindCombo->count() - 1));
+    (inputs.Mode == 1 ? SearchRadio1 : SearchRadio0)->setChecked(true);
+    if (inputs.Searched) SearchButtonClick();
+}
+
+void TSearchTab::FocusWords()
+{
+    SearchMemo->setFocus(Qt::ShortcutFocusReason);
+    SearchMemo->selectAll();
+}
+
+std::vector<QWidget*> TSearchTab::FocusOrder() const
+{
+    return {TitleCombo, SameCharacterCB, KindCombo, SearchMemo, SearchRadio0, SearchRadio1, SearchButton, SearchGrid};
 }
 
 void TSearchTab::TitleComboSelect()

@@ -5,6 +5,10 @@
 
 #include <QObject>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 class IMessages;
 class ISutraViewer;
 class QCheckBox;
@@ -21,6 +25,15 @@ class TPageControl;
 struct TColorScheme;
 struct TVesko3State;
 
+// What the reader put into the sheet: the words one a line and the options, and whether the
+// result list shows the search of exactly these words.
+struct TSearchInputs
+{
+    std::vector<std::u16string> Lines;
+    std::int32_t Title = 0, Kind = 0, Mode = 0;
+    bool Searched = false;
+};
+
 class TSearchTab : public QObject
 {
     Q_OBJECT
@@ -33,6 +46,14 @@ public:
     void ApplyDesignedColors();
     void ApplyColors(const TColorScheme& scheme);
     void SetSearchFont(const QString& family, int pointSize);
+
+    TSearchInputs Inputs() const;
+    // Puts the inputs back and, when they had been searched, searches them again.
+    void RestoreInputs(const TSearchInputs& inputs);
+    // The focus in the words, all of them selected.
+    void FocusWords();
+    // The controls in the order Tab moves through them.
+    std::vector<QWidget*> FocusOrder() const;
 
     void SearchButtonClick();
     void TitleComboSelect();
@@ -59,4 +80,5 @@ private:
     QLabel *SearchTimePanel = nullptr, *SearchCountPanel = nullptr, *SearchMsgPanel = nullptr;
     QTableWidget* SearchGrid = nullptr;
     QProgressBar* SearchProgress = nullptr;
+    std::vector<std::u16string> SearchedLines; // the memo as the last accepted search left it
 };

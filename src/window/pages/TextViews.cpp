@@ -8,6 +8,7 @@
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/PageControl.h"
 #include "window/widgets/RichEdit.h"
+#include "window/widgets/ScrollKeeper.h"
 #include "session/Vesko3State.h"
 #include "util/TextCodec.h"
 #include "browse/SutraTexts.h"
@@ -49,6 +50,10 @@ void SetViewText(TRichEdit* view, const QString& text)
 
     if (pinned[0]) view->setVerticalScrollBarPolicy(policies[0]);
     if (pinned[1]) view->setHorizontalScrollBarPolicy(policies[1]);
+    if (auto* keeper = view->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly)) keeper->Drop();
+    // The caret follows the inserted text to its end, and a view shown for the first time
+    // scrolls to its caret: a view filled on a hidden tab would open at its last line.
+    view->setTextCursor(QTextCursor(view->document()));
     for (QScrollBar* bar : bars)
         bar->setValue(0);
 }
@@ -191,6 +196,7 @@ void TTextViews::BuildEditors(const QFont& editorFont)
         rich->setLineWrapMode(entry.WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
         Menu->Attach(rich);
         FillPlaceholder(rich, entry.Placeholder, entry.Name, editorFont, entry.WordWrap);
+        new TScrollKeeper(rich);
         *entry.Made = rich;
     }
     BuildNavigation();
@@ -215,23 +221,40 @@ void TTextViews::SetHanmoonFont(const QString& family, int pointSize)
 
 void TTextViews::ArrangePanes()
 {
-    SetFirstPane(TotalSplitter1, TotalTabSheet->height(), 0.5);
-    SetFirstPane(TotalSplitter2, TotalPanel2->width(), 0.4);
-    SetFirstPane(Splitter5, HangeulTabSheet->height(), 0.8);
-    SetFirstPane(Splitter4, HangeulPanel2->width(), 0.4);
+    KeptPanes.clear();
+    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
+        ArrangePane(splitter);
+}
+
+void TTextViews::ArrangePane(QSplitter* splitter)
+{
+    if (splitter == TotalSplitter1) SetFirstPane(TotalSplitter1, TotalTabSheet->height(), 0.5);
+    if (splitter == TotalSplitter2) SetFirstPane(TotalSplitter2, TotalPanel2->width(), 0.4);
+    if (splitter == Splitter5) SetFirstPane(Splitter5, HangeulTabSheet->height(), 0.8);
+    if (splitter == Splitter4) SetFirstPane(Splitter4, HangeulPanel2->width(), 0.4);
 }
 
 bool TTextViews::eventFilter(QObject* watched, QEvent* event)
 {
     // Qt sizes a tab page only when it is showing, so the proportions of a page that was
     // hidden when ArrangePanes last ran are applied when its splitter gets its size. Only a
-    // change along the splitter counts, so dragging the other border keeps this one.
+    // change along the splitter counts, so dragging the other border keeps this one, and
+    // only this splitter is arranged: a border dragged on another page stays where it is.
     if (event->type() == QEvent::Resize) {
         const auto* resize = static_cast<QResizeEvent*>(event);
-        const bool vertical = static_cast<QSplitter*>(watched)->orientation() == Qt::Vertical;
+        auto* splitter = static_cast<QSplitter*>(watched);
+        const bool vertical = splitter->orientation() == Qt::Vertical;
         if (vertical ? resize->size().height() != resize->oldSize().height()
-                     : resize->size().width() != resize->oldSize().width())
-            ArrangePanes();
+                     : resize->size().width() != resize->oldSize().width()) {
+            // A border restored from the last run is put back instead, once.
+            const auto kept = KeptPanes.find(splitter);
+            if (kept == KeptPanes.end()) {
+                ArrangePane(splitter);
+            } else {
+                SetFirstPaneSize(splitter, kept->second);
+                KeptPanes.erase(kept);
+            }
+        }
     }
     return QObject::eventFilter(watched, event);
 }
@@ -316,4 +339,58 @@ void TTextViews::BuildNavigation()
             return {};
         },
         [this] { return SameCharacter(); });
+}
+
+std::array<TRichEdit*, ReaderViewCount> TTextViews::ViewsInOrder() const
+{
+    return {TotalHanRichEdit, HanRichEdit0, HanRichEdit1,       HanRichEdit2,
+            TotalKorRichEdit, KorRichEdit,  TotalSinsuRichEdit, SinsuRichEdit};
+}
+
+std::array<TViewScroll, ReaderViewCount> TTextViews::Scrolls() const
+{
+    std::array<TViewScroll, ReaderViewCount> scrolls{};
+    const auto views = ViewsInOrder();
+    for (int v = 0; v < ReaderViewCount; ++v)
+        if (const auto* keeper = views[v]->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+            scrolls[v] = {keeper->Vertical(), keeper->Horizontal()};
+    return scrolls;
+}
+
+void TTextViews::KeepScrolls(const std::array<TViewScroll, ReaderViewCount>& scrolls)
+{
+    const auto views = ViewsInOrder();
+    for (int v = 0; v < ReaderViewCount; ++v)
+        if (auto* keeper = views[v]->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+            keeper->Keep(scrolls[v].Vertical, scrolls[v].Horizontal);
+}
+
+std::vector<TSplitterPane> TTextViews::Panes() const
+{
+    std::vector<TSplitterPane> panes;
+    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4}) {
+        const auto kept = KeptPanes.find(splitter);
+        panes.push_back({splitter->objectName().toStdU16String(),
+                         kept != KeptPanes.end() ? kept->second : splitter->sizes().value(0)});
+    }
+    return panes;
+}
+
+void TTextViews::KeepPanes(const std::vector<TSplitterPane>& panes)
+{
+    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
+        for (const TSplitterPane& pane : panes)
+            if (pane.Splitter == splitter->objectName().toStdU16String()) {
+                // A splitter on show takes it now; a hidden one when it first gets its size.
+                if (splitter->isVisible())
+                    SetFirstPaneSize(splitter, pane.FirstPane);
+                else
+                    KeptPanes[splitter] = pane.FirstPane;
+            }
+}
+
+std::vector<QWidget*> TTextViews::FocusOrder() const
+{
+    const auto views = ViewsInOrder();
+    return {views.begin(), views.end()};
 }

@@ -4,10 +4,14 @@
 // 한글대장경 (the Korean body, subject and summary), 고려대장경 and 신수대장경, with their
 // eight rich edits and the menu they share.
 
+#include "session/ReaderState.h"
+
 #include <QObject>
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,10 +58,25 @@ public:
     TFindBar& FindBar() { return *Find; }
     void SetSameCharacterSource(std::function<bool()> sameCharacter) { SameCharacter = std::move(sameCharacter); }
 
+    // The scroll positions of the eight views, in the order of TSutraView, and bringing them
+    // back after a fill; a view on a hidden tab takes its position when first shown.
+    std::array<TViewScroll, ReaderViewCount> Scrolls() const;
+    void KeepScrolls(const std::array<TViewScroll, ReaderViewCount>& scrolls);
+    // The first pane of each split sheet, and putting them back; ArrangePanes drops those a
+    // hidden sheet has not taken yet.
+    std::vector<TSplitterPane> Panes() const;
+    void KeepPanes(const std::vector<TSplitterPane>& panes);
+    // The views in the order Tab moves through them.
+    std::vector<QWidget*> FocusOrder() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The proportions of one of the four splitters.
+    void ArrangePane(QSplitter* splitter);
+    std::array<TRichEdit*, ReaderViewCount> ViewsInOrder() const;
+
     TVesko3State& State;
     std::unique_ptr<TRichEditMenu> Menu;
     QWidget* Window = nullptr;
@@ -72,6 +91,7 @@ private:
     QSplitter *TotalSplitter1 = nullptr, *TotalSplitter2 = nullptr;
     QWidget *HangeulPanel1 = nullptr, *HangeulPanel2 = nullptr, *HangeulPanel2_1 = nullptr, *HangeulPanel2_2 = nullptr;
     QSplitter *Splitter5 = nullptr, *Splitter4 = nullptr;
+    std::map<QSplitter*, int> KeptPanes; // restored first panes a hidden sheet has yet to take
 
     // Placeholders of the run-time editors, and the editors.
     QWidget *TotalHanRichEditPanel = nullptr, *TotalKorRichEditPanel = nullptr, *TotalSinsuRichEditPanel = nullptr,

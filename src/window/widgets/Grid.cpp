@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 QTableWidget* MakeGrid(QWidget* parent, const QString& name)
@@ -17,6 +18,8 @@ QTableWidget* MakeGrid(QWidget* parent, const QString& name)
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setShowGrid(true);
     grid->setWordWrap(false);
+    // Tab leaves the list for the next control instead of moving from cell to cell.
+    grid->setTabKeyNavigation(false);
     return grid;
 }
 
@@ -43,7 +46,8 @@ std::u16string CellText(const QTableWidget* grid, int row, int column)
 namespace {
 
 // Reports a row the mouse made current when no click follows the release: after a drag to
-// another cell, or a press with another button than the left.
+// another cell, or a press with another button than the left; and Enter on the current row,
+// which shows it as a click does.
 class TGridReleaseWatcher : public QObject
 {
 public:
@@ -51,13 +55,22 @@ public:
         : QObject(grid), Grid(grid), Handler(std::move(handler))
     {
         grid->viewport()->installEventFilter(this);
+        grid->installEventFilter(this);
     }
 
 protected:
-    // Installed on the grid's viewport only, and seen before the grid itself: the press has
+    // The mouse is watched on the grid's viewport, seen before the grid itself: the press has
     // not moved the current row yet.
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (watched == Grid) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool enter = event->type() == QEvent::KeyPress &&
+                               (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                               (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+            if (enter && Grid->currentRow() >= 0) Handler();
+            return enter;
+        }
         if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
             const auto* press = static_cast<QMouseEvent*>(event);
             RowAtPress = Grid->currentRow();

@@ -1,6 +1,5 @@
 #include "window/widgets/OwnerTabBar.h"
 
-#include <QStyleOptionTab>
 #include <QStylePainter>
 
 void TOwnerTabBar::SetPainter(TTabPainter painter)
@@ -16,21 +15,17 @@ void TOwnerTabBar::paintEvent(QPaintEvent* event)
         return;
     }
     QStylePainter painter(this);
+    // The owner paints the whole tab, frame area included: its caption stands 2 pixels
+    // below the tab's top, and the style's frame would show around the owner's fill.
     auto drawTab = [&](int index) {
-        QStyleOptionTab option;
-        initStyleOption(&option, index);
-        painter.drawControl(QStyle::CE_TabBarTabShape, option);
-        // The caption area inside the tab's frame.
-        const QRect inner = tabRect(index).adjusted(2, 2, -2, 0);
+        const QRect whole = tabRect(index);
         painter.save();
-        painter.setClipRect(inner);
-        Painter(painter, index, inner, index == currentIndex());
+        painter.setClipRect(whole);
+        Painter(painter, index, whole, index == currentIndex());
         painter.restore();
     };
-    // The selected tab overlaps its neighbours, so it is drawn last.
     for (int i = 0; i < count(); ++i)
-        if (i != currentIndex()) drawTab(i);
-    if (currentIndex() >= 0) drawTab(currentIndex());
+        drawTab(i);
 }
 
 QSize TOwnerTabBar::tabSizeHint(int index) const

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-// Paints a tab's caption given the painter, the tab index, its rectangle and whether it is
-// the selected tab; the tab's frame is the style's.
+// Paints a whole tab given the painter, the tab index, its rectangle and whether it is the
+// selected tab; the style draws nothing of a tab once a painter is set.
 using TTabPainter = std::function<void(QPainter& painter, int index, const QRect& rect, bool selected)>;
 
 // A tab bar whose captions are painted by its owner once a painter is set.

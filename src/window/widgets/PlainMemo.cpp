@@ -1,11 +1,12 @@
 #include "window/widgets/PlainMemo.h"
 
+#include "window/widgets/SelectionText.h"
+
 #include <QMimeData>
-#include <QTextDocumentFragment>
 
 QMimeData* TPlainMemo::createMimeDataFromSelection() const
 {
     auto* data = new QMimeData;
-    data->setText(textCursor().selection().toPlainText());
+    data->setText(PlainSelectionText(textCursor()));
     return data;
 }

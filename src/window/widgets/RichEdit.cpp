@@ -1,5 +1,7 @@
 #include "window/widgets/RichEdit.h"
 
+#include "window/widgets/SelectionText.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -54,6 +56,6 @@ QMimeData* TRichEdit::createMimeDataFromSelection() const
     }
     auto* data = new QMimeData;
     data->setHtml(QTextDocumentFragment(&document).toHtml());
-    data->setText(selection.toPlainText());
+    data->setText(PlainSelectionText(textCursor()));
     return data;
 }
