@@ -33,7 +33,7 @@ public:
             TDataSetSource source;
             TSourceSkips skips;
             const std::filesystem::path from = CorpusSourceFolder();
-            if (!from.empty()) Keep(ReadDataSetSource(from, source, skips), source, Root / "corpus", CorpusFolder);
+            if (!from.empty()) Keep(ReadSourceFolder(from, source, skips), source, Root / "corpus", CorpusFolder);
         }
         return CorpusFolder;
     }
@@ -51,14 +51,14 @@ public:
     const std::filesystem::path& Scratch() const { return Root; }
 
 private:
-    static void Keep(std::u16string problem, const TDataSetSource& source, const std::filesystem::path& folder,
+    static void Keep(TResult made, const TDataSetSource& source, const std::filesystem::path& folder,
                      std::filesystem::path& result)
     {
-        if (problem.empty()) problem = WriteDataSet(source, TCreationDate{}, folder);
-        if (problem.empty())
+        if (made) made = WriteDataSet(source, TCreationDate{}, folder);
+        if (made)
             result = folder;
         else
-            std::fprintf(stderr, "%s\n", Utf16ToUtf8(problem).c_str());
+            std::fprintf(stderr, "%s\n", Utf16ToUtf8(made.Message()).c_str());
     }
 
     std::filesystem::path Root, CorpusFolder, DemoFolder;

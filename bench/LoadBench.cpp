@@ -6,10 +6,10 @@
 #include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
 #include "data/Vesko3Common.h"
+#include "util/Files.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <memory>
 
 namespace {
@@ -18,10 +18,8 @@ std::int64_t ReadAllBytes(const std::filesystem::path& folder)
 {
     std::int64_t total = 0;
     auto read = [&](std::u16string_view name) {
-        std::ifstream in(folder / std::filesystem::path(std::u16string(name)), std::ios::binary | std::ios::ate);
-        std::vector<char> bytes(static_cast<std::size_t>(in.tellg()));
-        in.seekg(0);
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::vector<std::uint8_t> bytes;
+        if (ReadWholeFile(folder / std::filesystem::path(std::u16string(name)), bytes) != TFileRead::Ok) return;
         benchmark::DoNotOptimize(bytes.data());
         total += static_cast<std::int64_t>(bytes.size());
     };
@@ -92,7 +90,7 @@ void BM_ReadCorpusSource(benchmark::State& state)
     for (auto _ : state) {
         TDataSetSource source;
         TSourceSkips skips;
-        if (!ReadDataSetSource(from, source, skips).empty()) {
+        if (!ReadSourceFolder(from, source, skips)) {
             state.SkipWithError("corpus rejected");
             return;
         }
@@ -112,9 +110,9 @@ void BM_BuildCorpus(benchmark::State& state)
     for (auto _ : state) {
         TDataSetSource source;
         TSourceSkips skips;
-        std::u16string problem = ReadDataSetSource(from, source, skips);
-        if (problem.empty()) problem = WriteDataSet(source, TCreationDate{}, out);
-        if (!problem.empty()) {
+        TResult built = ReadSourceFolder(from, source, skips);
+        if (built) built = WriteDataSet(source, TCreationDate{}, out);
+        if (!built) {
             state.SkipWithError("build failed");
             return;
         }
@@ -127,9 +125,9 @@ void BM_MakeDemo(benchmark::State& state)
     const std::filesystem::path out = BenchScratchFolder("make-demo");
     for (auto _ : state) {
         TDataSetSource source;
-        std::u16string problem = MakeDemoDataSet(TDemoOptions{}, source);
-        if (problem.empty()) problem = WriteDataSet(source, TCreationDate{}, out);
-        if (!problem.empty()) {
+        TResult made = MakeDemoDataSet(TDemoOptions{}, source);
+        if (made) made = WriteDataSet(source, TCreationDate{}, out);
+        if (!made) {
             state.SkipWithError("demo failed");
             return;
         }

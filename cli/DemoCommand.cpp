@@ -5,6 +5,7 @@
 
 #include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
+#include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
 #include <limits>
@@ -33,7 +34,9 @@ int RunDemo(TToolArguments& arguments)
     TDemoOptions options;
     if (sutras) {
         const std::optional<long long> count = ParseInteger(*sutras, 1, MaxSuttaCount);
-        if (!count) return UsageError(u"경전 수는 1에서 2500 사이여야 합니다: " + Utf8ToUtf16(*sutras), Usage);
+        if (!count)
+            return UsageError(
+                u"경전 수는 1에서 " + DecimalText(MaxSuttaCount) + u" 사이여야 합니다: " + Utf8ToUtf16(*sutras), Usage);
         options.SuttaCount = static_cast<std::int32_t>(*count);
     }
     if (seed) {
@@ -43,10 +46,9 @@ int RunDemo(TToolArguments& arguments)
     }
 
     TDataSetSource source;
-    std::u16string problem = MakeDemoDataSet(options, source);
-    if (problem.empty() && sourceFolder)
-        problem = WriteDataSetSource(source, std::filesystem::path(Utf8ToUtf16(*sourceFolder)));
-    return WriteDataSetAndCounts(problem, source, *date, *out);
+    TResult made = MakeDemoDataSet(options, source);
+    if (made && sourceFolder) made = WriteSourceFolder(source, std::filesystem::path(Utf8ToUtf16(*sourceFolder)));
+    return WriteDataSetAndCounts(made, source, *date, *out);
 }
 
 const TToolCommand DemoCommand{"demo", Usage, &RunDemo};

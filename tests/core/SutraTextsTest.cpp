@@ -147,7 +147,7 @@ TEST(SutraTexts, CorpusChineseViewsAreTheSourceLinesWithoutHeads)
     if (folder.empty()) GTEST_SKIP() << "no shared corpus";
     TDataSetSource source;
     TSourceSkips skips;
-    ASSERT_TRUE(ReadDataSetSource(folder, source, skips).empty());
+    ASSERT_TRUE(ReadSourceFolder(folder, source, skips).Ok());
     TLoadedData data;
     ParseTextFiles(source, data);
 
