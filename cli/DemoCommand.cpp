@@ -13,9 +13,10 @@
 namespace {
 
 // The fixed default date keeps the demo byte-for-byte reproducible.
-constexpr std::string_view Usage =
-    "demo --out DIR [--sutras N] [--seed S] [--date YYYY-MM-DDTHH:MM:SS] [--source SRC]   (N 1-2500, default "
-    "2000; S default 1; date default 2007-11-05T00:00:00; --source also writes the set's sources to SRC)";
+const std::string Usage = "demo --out DIR [--sutras N] [--seed S] [--date YYYY-MM-DDTHH:MM:SS] [--source SRC]   (N 1-" +
+                          std::to_string(MaxSuttaCount) + ", default " + std::to_string(DefaultDemoSuttaCount) +
+                          "; S default " + std::to_string(DefaultDemoSeed) +
+                          "; date default 2007-11-05T00:00:00; --source also writes the set's sources to SRC)";
 
 int RunDemo(TToolArguments& arguments)
 {

@@ -39,9 +39,9 @@ int RunInfo(TToolArguments& arguments)
     for (int k = 0; k < KindSlots; ++k)
         PrintLine(u"kind " + DecimalText(k) + u": " + DecimalText(catalogue.Header.KindCounts[k]));
     PrintLine(u"subjects: " + DecimalText(catalogue.JoojeTable.Count));
-    PrintLine(u"text units: " + DecimalText(data.TextFiles[0].Header.TextLength) + u" " +
-              DecimalText(data.TextFiles[1].Header.TextLength) + u" " +
-              DecimalText(data.TextFiles[2].Header.TextLength));
+    PrintLine(u"text units: " + DecimalText(data.TextFiles[HanFamily].Header.TextLength) + u" " +
+              DecimalText(data.TextFiles[KorFamily].Header.TextLength) + u" " +
+              DecimalText(data.TextFiles[SinsuFamily].Header.TextLength));
     PrintLine(u"variant units: " + DecimalText(data.VariantFiles[0].Header.DataLength) + u" " +
               DecimalText(data.VariantFiles[1].Header.DataLength));
     PrintLine(u"reading units: " + DecimalText(data.ReadingFile.Header.DataLength));

@@ -67,14 +67,14 @@ TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n)
 {
     for (const TVesko_File& file : data.TextFiles)
         if (!IsEntry(file, n)) return {};
-    const TVesko_File& han = data.TextFiles[0];
+    const TVesko_File& han = data.TextFiles[HanFamily];
     const std::u16string title = TitleLine(han, n);
     TSutraViewTexts texts;
     texts.TotalHan = HanBodyViewText(han, n, title);
     texts.HanSubject = HanSubjectViewText(han, n);
     texts.HanSummary = HanSummaryViewText(han, n);
-    texts.TotalKor = HanmoonViewText(data.TextFiles[1], n, title);
-    texts.TotalSinsu = HanmoonViewText(data.TextFiles[2], n, title);
+    texts.TotalKor = HanmoonViewText(data.TextFiles[KorFamily], n, title);
+    texts.TotalSinsu = HanmoonViewText(data.TextFiles[SinsuFamily], n, title);
     return texts;
 }
 
@@ -113,5 +113,5 @@ std::optional<TSutraView> SutraViewFromName(std::u16string_view name)
 
 int ViewPageAfterShow(int activePage)
 {
-    return activePage >= 4 ? 0 : activePage;
+    return activePage >= SutraViewTabCount ? TogetherViewTab : activePage;
 }

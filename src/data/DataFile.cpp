@@ -62,7 +62,7 @@ TDataFileStatus ParseUnitsBody(std::span<const std::uint8_t> bytes, std::int32_t
     if (length < 0 || std::int64_t(length) * 2 > std::int64_t(bytes.size()) - std::int64_t(HeaderSize))
         return TDataFileStatus::Damaged;
 
-    text.assign(static_cast<std::size_t>(length) + 10, u'\0');
+    text.assign(static_cast<std::size_t>(length) + TextSpareUnits, u'\0');
     TByteReader in(bytes, HeaderSize);
     in.ReadUnits(text.data(), static_cast<std::size_t>(length));
     return in.ok() ? TDataFileStatus::Ok : TDataFileStatus::Damaged;

@@ -53,7 +53,7 @@ TRange Append(std::u16string& area, const std::u16string& text)
 
 const std::u16string& BodyOf(const TSourceSutta& sutta, int fileIndex)
 {
-    return fileIndex == 0 ? sutta.HanBody : fileIndex == 1 ? sutta.KorBody : sutta.SinsuBody;
+    return fileIndex == HanFamily ? sutta.HanBody : fileIndex == KorFamily ? sutta.KorBody : sutta.SinsuBody;
 }
 
 std::vector<std::uint8_t> SerializeUnitsFile(std::int32_t magic, const std::u16string& units)
@@ -126,7 +126,7 @@ std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fi
     for (std::int32_t i = 0; i < count; ++i) {
         const TSourceSutta& s = source.Suttas[i];
         body[i] = Append(area, BodyOf(s, fileIndex));
-        if (fileIndex == 0) {
+        if (fileIndex == HanFamily) {
             subject[i] = Append(area, s.HanSubject);
             summary[i] = Append(area, s.HanSummary);
         }
@@ -139,7 +139,7 @@ std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fi
     TDataFileHeader h{};
     h.Magic = TextFileMagic;
     h.Version = DataFileVersion;
-    h.CatalogueFlag = fileIndex == 0 ? 0 : 1;
+    h.CatalogueFlag = fileIndex == HanFamily ? 0 : 1;
     for (const TSourceSutta& s : source.Suttas)
         if (s.Kind >= 1 && s.Kind < KindSlots) // CheckDataSetSource rejects any other kind
             ++h.KindCounts[s.Kind];

@@ -14,10 +14,15 @@
 
 using TVariantFiles = std::array<TVariantFile, VariantFileCount>;
 
-// Line feed, carriage return, space, ideographic space, 。 and ．; nothing else.
+// What a Chinese search word and a Chinese text are read without: line feed, carriage
+// return, space, ideographic space, 。 and ．; nothing else.
+inline constexpr char16_t IgnorableChars[] = {u'\n', u'\r', u' ', u'\u3000', u'\u3002', u'\uFF0E'};
+
 constexpr bool IsIgnorableChar(char16_t c)
 {
-    return c == u'\n' || c == u'\r' || c == u' ' || c == u'\u3000' || c == u'\u3002' || c == u'\uFF0E';
+    for (char16_t ignorable : IgnorableChars)
+        if (c == ignorable) return true;
+    return false;
 }
 
 // Whether the matcher steps over c: line breaks in the Korean text, every ignorable

@@ -17,8 +17,8 @@ TSearchHitPlan PlanSearchHit(const TSearchInfo& info, std::int32_t n)
         plan.Families = {info.TitleIndex};
         break;
     case BothHanmoonCanons:
-        if (flags & KorHit) plan.Families.push_back(1);
-        if (flags & SinsuHit) plan.Families.push_back(2);
+        if (flags & KorHit) plan.Families.push_back(KorFamily);
+        if (flags & SinsuHit) plan.Families.push_back(SinsuFamily);
         break;
     }
     return plan;
@@ -31,11 +31,12 @@ int SearchHitTab(std::int32_t titleIndex, int activeTab)
     case HanCanon:
     case KorCanon:
     case SinsuCanon: {
-        const int own = titleIndex + 1;
-        return activeTab == 0 || activeTab == own ? -1 : own;
+        const int own = FamilyViewTab(titleIndex);
+        return activeTab == TogetherViewTab || activeTab == own ? -1 : own;
     }
     case BothHanmoonCanons:
-        return activeTab == 0 || activeTab == 2 || activeTab == 3 ? -1 : 0;
+        return activeTab == TogetherViewTab || activeTab == KorViewTab || activeTab == SinsuViewTab ? -1
+                                                                                                    : TogetherViewTab;
     default:
         return -1;
     }
@@ -81,7 +82,9 @@ std::vector<TFamilyRuns> SearchHitRuns(const TLoadedData& data, TSearchInfo& inf
     const TSutraViewTexts texts = BuildSutraViewTexts(data, n);
     const std::int32_t start = HighlightStart(TitleLine(data.TextFiles[0], n));
     for (int family : plan.Families) {
-        const std::u16string& text = family == 0 ? texts.TotalHan : family == 1 ? texts.TotalKor : texts.TotalSinsu;
+        const std::u16string& text = family == HanFamily   ? texts.TotalHan
+                                     : family == KorFamily ? texts.TotalKor
+                                                           : texts.TotalSinsu;
         result.push_back({family, HighlightRuns(info, data.VariantFiles, text, start)});
     }
     return result;

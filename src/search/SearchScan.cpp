@@ -37,7 +37,7 @@ std::u16string SearchedText(const TLoadedData& data, int fileIndex, std::int32_t
 {
     const TVesko_File& file = data.TextFiles[fileIndex];
     const TSuttaEntry e = BodyEntry(file, i);
-    if (fileIndex == 0) return CopyWideChars(file.Text, e.BodyStart, e.BodyLength);
+    if (fileIndex == HanFamily) return CopyWideChars(file.Text, e.BodyStart, e.BodyLength);
     return CopyHanmoonText(file.Text, file.TextLength(), e.BodyStart, e.BodyLength);
 }
 
@@ -75,8 +75,8 @@ void ScanReference(const TLoadedData& data, TSearchInfo& info, const TSearchProg
             break;
         case BothHanmoonCanons:
             flags = 0;
-            if (MatchText(info, variants, SearchedText(data, 1, i))) flags += KorHit;
-            if (MatchText(info, variants, SearchedText(data, 2, i))) flags += SinsuHit;
+            if (MatchText(info, variants, SearchedText(data, KorFamily, i))) flags += KorHit;
+            if (MatchText(info, variants, SearchedText(data, SinsuFamily, i))) flags += SinsuHit;
             if (flags != 0) ++info.HitCount;
             break;
         }
@@ -102,7 +102,7 @@ std::uint8_t FastFlags(const TLoadedData& data, const TSearchIndex& index, const
     case SinsuCanon:
         return qualifies(titleIndex) ? std::uint8_t(1u << titleIndex) : 0xFF;
     case BothHanmoonCanons:
-        return std::uint8_t((qualifies(1) ? KorHit : 0) | (qualifies(2) ? SinsuHit : 0));
+        return std::uint8_t((qualifies(KorFamily) ? KorHit : 0) | (qualifies(SinsuFamily) ? SinsuHit : 0));
     default:
         return 0xFF;
     }
