@@ -2,7 +2,6 @@
 
 #include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
-#include "data/LoadDriver.h"
 #include "util/Messages.h"
 #include "util/TextCodec.h"
 
@@ -104,12 +103,9 @@ std::filesystem::path BenchScratchFolder(std::string_view name)
     return Folders().Scratch() / std::string(name);
 }
 
-bool LoadBenchData(const std::filesystem::path& folder, TVesko3State& state)
+bool LoadBenchData(const std::filesystem::path& folder, TVesko3Session& session)
 {
     if (folder.empty()) return false;
     TStderrBenchMessages messages;
-    state.GlobalInfo.DataPath = folder;
-    state.GlobalInfo.LoadError = false;
-    TLoadContext context{folder, messages, state.GlobalInfo.LoadError, nullptr};
-    return LoadAllDataFiles(context, state.Data);
+    return session.LoadData(folder, messages);
 }

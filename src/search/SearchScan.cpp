@@ -227,18 +227,35 @@ std::u16string SearchTimeText(std::int64_t elapsedMilliseconds)
     return DecimalText(seconds) + u"." + ZeroPad(hundredths, 2) + u"초";
 }
 
+TSearchOutcome SearchSutras(const TLoadedData& data, TSearchInfo& info, const TSearchOptions& options,
+                            const std::vector<std::u16string>& memoLines, IMessages& messages,
+                            const TSearchFeedback& feedback, TScanMethod method)
+{
+    TSearchOutcome outcome;
+    BeginSearch(info, options);
+    outcome.CleanedLines = CleanSearchLines(memoLines, info.TitleIndex);
+    outcome.Check = CollectSearchWords(info, outcome.CleanedLines);
+    if (outcome.Check == TWordCheck::NoWords) outcome.CleanedLines.clear();
+    // The memo shows the cleaned words before a rejection's message box opens over it.
+    if (feedback.LinesCleaned) feedback.LinesCleaned(outcome.CleanedLines, outcome.Check);
+    if (outcome.Check != TWordCheck::Accepted) {
+        ShowWordCheckMessage(outcome.Check, messages);
+        return outcome;
+    }
+    if (feedback.ScanStarting) feedback.ScanStarting(SearchProgressTotal(data, info.KindIndex));
+    ScanSutras(data, info, feedback.Progress, method);
+    if (feedback.ScanFinished) feedback.ScanFinished();
+    outcome.List = SearchResultList(data, info);
+    return outcome;
+}
+
 TWordCheck RunSearch(const TLoadedData& data, TSearchInfo& info, const TSearchOptions& options,
                      const std::vector<std::u16string>& memoLines, std::vector<std::u16string>& cleanedLines,
                      IMessages& messages, const TSearchProgress& progress, TScanMethod method)
 {
-    BeginSearch(info, options);
-    cleanedLines = CleanSearchLines(memoLines, info.TitleIndex);
-    const TWordCheck check = CollectSearchWords(info, cleanedLines);
-    if (check == TWordCheck::NoWords) cleanedLines.clear();
-    if (check != TWordCheck::Accepted) {
-        ShowWordCheckMessage(check, messages);
-        return check;
-    }
-    ScanSutras(data, info, progress, method);
-    return check;
+    TSearchFeedback feedback;
+    feedback.Progress = progress;
+    TSearchOutcome outcome = SearchSutras(data, info, options, memoLines, messages, feedback, method);
+    cleanedLines = std::move(outcome.CleanedLines);
+    return outcome.Check;
 }

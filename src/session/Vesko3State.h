@@ -1,15 +1,8 @@
 #pragma once
 
-// Everything the program holds for the whole run, in one object that is passed to whoever
-// reads it, so that every test can build its own.
+// The window's name for the session.
+// TODO(issue 9): remove once the window includes session/Vesko3Session.h and names TVesko3Session.
 
-#include "session/GlobalInfo.h"
-#include "data/Vesko3Common.h"
-#include "search/SearchInfo.h"
+#include "session/Vesko3Session.h"
 
-struct TVesko3State
-{
-    TGlobalInfo GlobalInfo;
-    TLoadedData Data; // TextFiles, VariantFiles, ReadingFile
-    TSearchInfo SearchInfo;
-};
+using TVesko3State = TVesko3Session;
