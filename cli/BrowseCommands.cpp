@@ -127,7 +127,7 @@ int RunShow(TToolArguments& arguments)
     if (*number > count)
         return BadInput("show: no sutra " + std::to_string(*number) + "; the catalogue holds " + std::to_string(count));
     const TSutraViewTexts texts = BuildSutraViewTexts(session.Data, static_cast<std::int32_t>(*number - 1));
-    const std::string utf8 = Utf16ToUtf8(WithCrLfBreaks(ViewText(texts, *view)));
+    const std::string utf8 = Utf16ToUtf8(WithCrLfBreaks(SutraViewText(texts, *view)));
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     return ExitSuccess;
 }

@@ -78,7 +78,7 @@ TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n)
     return texts;
 }
 
-const std::u16string& ViewText(const TSutraViewTexts& texts, TSutraView view)
+const std::u16string& SutraViewText(const TSutraViewTexts& texts, TSutraView view)
 {
     switch (view) {
     case TSutraView::TotalHan:

@@ -48,7 +48,7 @@ enum class TSutraView
 inline constexpr int SutraViewCount = 8;
 
 // The text view v shows.
-const std::u16string& ViewText(const TSutraViewTexts& texts, TSutraView view);
+const std::u16string& SutraViewText(const TSutraViewTexts& texts, TSutraView view);
 
 // The command-line names of the views: total-han, han-body, han-subject, han-summary,
 // total-kor, kor, total-sinsu, sinsu.

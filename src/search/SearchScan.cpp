@@ -41,8 +41,9 @@ std::u16string SearchedText(const TLoadedData& data, int fileIndex, std::int32_t
     return CopyHanmoonText(file.Text, file.TextLength(), e.BodyStart, e.BodyLength);
 }
 
-// The examined counts at which the described loop moves the progress bar: every multiple
-// of 50 up to the last count it sees at the top of an iteration.
+// The last examined count at which ScanReference, sutra after sutra, moves the progress
+// bar: it reports every multiple of ProgressStep up to the count it holds at the top of its
+// last iteration, and the fast scan reports the same counts.
 std::int32_t LastProgressCount(std::int32_t catalogueCount, const std::vector<std::int32_t>& items)
 {
     if (catalogueCount == 0) return -1;
