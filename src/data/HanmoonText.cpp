@@ -21,7 +21,8 @@ void AppendHanmoonText(std::u16string& out, const std::vector<char16_t>& buffer,
         }
         // Everything before the next unit that can open a head goes in whole.
         const char16_t* first = buffer.data() + p;
-        const char16_t* next = std::find_if(first + 1, buffer.data() + end, IsLineHeadOpener);
+        const char16_t* next =
+            std::find_if(first + 1, buffer.data() + end, [](char16_t c) { return IsLineHeadOpener(c); });
         out.append(first, next);
         p = next - buffer.data();
     }
