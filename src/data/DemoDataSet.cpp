@@ -2,6 +2,7 @@
 
 #include "data/DataFile.h"
 #include "data/DataSetSource.h"
+#include "data/HanmoonText.h"
 #include "data/Vesko3Common.h"
 #include "util/Files.h"
 #include "util/MyUtils.h"
@@ -221,7 +222,7 @@ public:
                 Page = Page == 9999 ? 1 : Page + 1;
             }
         }
-        return u"T" + std::u16string(Collection.Volume) + u"n" + std::u16string(Collection.Text) + u"_p" +
+        return SinsuHeadOpener + std::u16string(Collection.Volume) + u"n" + std::u16string(Collection.Text) + u"_p" +
                ZeroPad(Page, 4) + static_cast<char16_t>(u'a' + Column) + ZeroPad(Line, 2);
     }
 
@@ -338,9 +339,9 @@ private:
                 sutta.SinsuBody += u"\r\n";
                 sutta.KorBody += u"\r\n";
             }
-            sutta.SinsuBody += reference + u"║";
+            sutta.SinsuBody += reference + SinsuHeadCloser;
             sutta.SinsuBody += piece;
-            sutta.KorBody += u"K" + reference.substr(reference.size() - 16) + u";";
+            sutta.KorBody += KorHeadOpener + reference.substr(1) + KorHeadCloser;
             for (char16_t c : piece)
                 sutta.KorBody.push_back(KorForm(c));
             ++lines;

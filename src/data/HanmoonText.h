@@ -9,10 +9,14 @@
 // that follow it. The display, the search index and the fast matcher all read the texts
 // through these rules, so that positions found by the search match what the views show.
 inline constexpr std::int64_t LineHeadLength = 18;
+inline constexpr char16_t SinsuHeadOpener = u'T';
+inline constexpr char16_t SinsuHeadCloser = u'\u2551';
+inline constexpr char16_t KorHeadOpener = u'K';
+inline constexpr char16_t KorHeadCloser = u';';
 inline constexpr char16_t LineHeadPadding = u' ';
 
 // The units a line head can open with; the text between two of them holds no head.
-inline constexpr char16_t LineHeadOpeners[] = {u'T', u'K'};
+inline constexpr char16_t LineHeadOpeners[] = {SinsuHeadOpener, KorHeadOpener};
 
 constexpr bool IsLineHeadOpener(char16_t c)
 {
@@ -24,8 +28,8 @@ constexpr bool IsLineHeadOpener(char16_t c)
 constexpr bool IsLineHeadAt(const char16_t* units, std::int64_t limit, std::int64_t p)
 {
     const std::int64_t close = p + LineHeadLength - 1;
-    return close < limit &&
-           ((units[p] == u'T' && units[close] == u'\u2551') || (units[p] == u'K' && units[close] == u';'));
+    return close < limit && ((units[p] == SinsuHeadOpener && units[close] == SinsuHeadCloser) ||
+                             (units[p] == KorHeadOpener && units[close] == KorHeadCloser));
 }
 
 // The position after the head at p and the padding that follows it, at most end.
