@@ -2,7 +2,6 @@
 
 #include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
-#include "data/LoadDriver.h"
 #include "util/Messages.h"
 #include "util/TextCodec.h"
 
@@ -33,7 +32,7 @@ public:
             TDataSetSource source;
             TSourceSkips skips;
             const std::filesystem::path from = CorpusSourceFolder();
-            if (!from.empty()) Keep(ReadDataSetSource(from, source, skips), source, Root / "corpus", CorpusFolder);
+            if (!from.empty()) Keep(ReadSourceFolder(from, source, skips), source, Root / "corpus", CorpusFolder);
         }
         return CorpusFolder;
     }
@@ -51,14 +50,14 @@ public:
     const std::filesystem::path& Scratch() const { return Root; }
 
 private:
-    static void Keep(std::u16string problem, const TDataSetSource& source, const std::filesystem::path& folder,
+    static void Keep(TResult made, const TDataSetSource& source, const std::filesystem::path& folder,
                      std::filesystem::path& result)
     {
-        if (problem.empty()) problem = WriteDataSet(source, TCreationDate{}, folder);
-        if (problem.empty())
+        if (made) made = WriteDataSet(source, TCreationDate{}, folder);
+        if (made)
             result = folder;
         else
-            std::fprintf(stderr, "%s\n", Utf16ToUtf8(problem).c_str());
+            std::fprintf(stderr, "%s\n", Utf16ToUtf8(made.Message()).c_str());
     }
 
     std::filesystem::path Root, CorpusFolder, DemoFolder;
@@ -104,12 +103,9 @@ std::filesystem::path BenchScratchFolder(std::string_view name)
     return Folders().Scratch() / std::string(name);
 }
 
-bool LoadBenchData(const std::filesystem::path& folder, TVesko3State& state)
+bool LoadBenchData(const std::filesystem::path& folder, TVesko3Session& session)
 {
     if (folder.empty()) return false;
     TStderrBenchMessages messages;
-    state.GlobalInfo.DataPath = folder;
-    state.GlobalInfo.LoadError = false;
-    TLoadContext context{folder, messages, state.GlobalInfo.LoadError, nullptr};
-    return LoadAllDataFiles(context, state.Data);
+    return session.LoadData(folder, messages);
 }

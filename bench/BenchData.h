@@ -1,9 +1,9 @@
 #pragma once
 
 // Data sets for the benchmarks: the shared corpus and the default demo set, each built once
-// per run into a temporary folder and loaded through the load driver.
+// per run into a temporary folder and loaded as the window loads them.
 
-#include "session/Vesko3State.h"
+#include "session/Vesko3Session.h"
 
 #include <filesystem>
 #include <string_view>
@@ -20,5 +20,6 @@ std::filesystem::path DemoDataFolder();
 // A folder for a benchmark's own output, inside the run's temporary folder (not created).
 std::filesystem::path BenchScratchFolder(std::string_view name);
 
-// Loads the six files of folder into state; false (with the messages on stderr) on failure.
-bool LoadBenchData(const std::filesystem::path& folder, TVesko3State& state);
+// Loads the six files of folder into session and prepares the search; false (with the
+// messages on stderr) on failure.
+bool LoadBenchData(const std::filesystem::path& folder, TVesko3Session& session);

@@ -18,15 +18,15 @@ namespace {
 using TFolderFunction = std::filesystem::path (*)();
 
 // Each set is loaded once per run and kept for every benchmark that uses it.
-const TVesko3State* LoadedSet(TFolderFunction folderOf)
+const TVesko3Session* LoadedSet(TFolderFunction folderOf)
 {
-    static std::map<TFolderFunction, std::unique_ptr<TVesko3State>> sets;
+    static std::map<TFolderFunction, std::unique_ptr<TVesko3Session>> sets;
     auto found = sets.find(folderOf);
     if (found != sets.end()) return found->second.get();
-    std::unique_ptr<TVesko3State> state;
+    std::unique_ptr<TVesko3Session> state;
     const std::filesystem::path folder = folderOf();
     if (!folder.empty()) {
-        state = std::make_unique<TVesko3State>();
+        state = std::make_unique<TVesko3Session>();
         if (!LoadBenchData(folder, *state)) state.reset();
     }
     return sets.emplace(folderOf, std::move(state)).first->second.get();
@@ -50,16 +50,16 @@ std::int32_t LargestSutra(const TLoadedData& data)
     return largest;
 }
 
-const TVesko3State* SetOrSkip(benchmark::State& state, TFolderFunction folderOf)
+const TVesko3Session* SetOrSkip(benchmark::State& state, TFolderFunction folderOf)
 {
-    const TVesko3State* set = LoadedSet(folderOf);
+    const TVesko3Session* set = LoadedSet(folderOf);
     if (!set || set->Data.TextFiles[0].SuttaTable.Count == 0) state.SkipWithError("data set not available");
     return set && set->Data.TextFiles[0].SuttaTable.Count > 0 ? set : nullptr;
 }
 
 void CopyRangesOnly(benchmark::State& state, TFolderFunction folderOf)
 {
-    const TVesko3State* set = SetOrSkip(state, folderOf);
+    const TVesko3Session* set = SetOrSkip(state, folderOf);
     if (!set) return;
     const TLoadedData& data = set->Data;
     const std::int32_t n = LargestSutra(data);
@@ -86,7 +86,7 @@ void CopyRangesOnly(benchmark::State& state, TFolderFunction folderOf)
 
 void BuildViewTexts(benchmark::State& state, TFolderFunction folderOf)
 {
-    const TVesko3State* set = SetOrSkip(state, folderOf);
+    const TVesko3Session* set = SetOrSkip(state, folderOf);
     if (!set) return;
     const std::int32_t n = LargestSutra(set->Data);
     std::int64_t units = 0;
@@ -103,7 +103,7 @@ void BuildViewTexts(benchmark::State& state, TFolderFunction folderOf)
 // The three lists filled at load time: by order, by name, the subjects.
 void BuildLoadTimeLists(benchmark::State& state, TFolderFunction folderOf)
 {
-    const TVesko3State* set = SetOrSkip(state, folderOf);
+    const TVesko3Session* set = SetOrSkip(state, folderOf);
     if (!set) return;
     const TVesko_File& catalogue = set->Data.TextFiles[0];
     for (auto _ : state) {

@@ -1,15 +1,17 @@
 // Loading the six data files of the shared corpus and of the default demo set, against
-// reading the same files' bytes alone as the baseline; and making the two sets.
+// reading the same files' bytes alone as the baseline; the session's whole load, search
+// prepared; and making the two sets.
 
 #include "BenchData.h"
 
 #include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
+#include "data/LoadDriver.h"
 #include "data/Vesko3Common.h"
+#include "util/Files.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <memory>
 
 namespace {
@@ -18,10 +20,8 @@ std::int64_t ReadAllBytes(const std::filesystem::path& folder)
 {
     std::int64_t total = 0;
     auto read = [&](std::u16string_view name) {
-        std::ifstream in(folder / std::filesystem::path(std::u16string(name)), std::ios::binary | std::ios::ate);
-        std::vector<char> bytes(static_cast<std::size_t>(in.tellg()));
-        in.seekg(0);
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::vector<std::uint8_t> bytes;
+        if (ReadWholeFile(folder / std::filesystem::path(std::u16string(name)), bytes) != TFileRead::Ok) return;
         benchmark::DoNotOptimize(bytes.data());
         total += static_cast<std::int64_t>(bytes.size());
     };
@@ -45,19 +45,43 @@ void ReadBytesOnly(benchmark::State& state, const std::filesystem::path& folder)
     state.SetBytesProcessed(state.iterations() * bytes);
 }
 
+// The six loaders alone, without preparing the search.
 void LoadAll(benchmark::State& state, const std::filesystem::path& folder)
 {
     if (folder.empty()) {
         state.SkipWithError("data set not available");
         return;
     }
+    struct TSilent : IMessages
+    {
+        void Show(const std::u16string&, const std::u16string&) override {}
+    } messages;
     for (auto _ : state) {
-        auto loaded = std::make_unique<TVesko3State>();
+        auto loaded = std::make_unique<TLoadedData>();
+        bool failed = false;
+        TLoadContext context{folder, messages, failed, nullptr};
+        if (!LoadAllDataFiles(context, *loaded)) {
+            state.SkipWithError("loading failed");
+            return;
+        }
+        benchmark::DoNotOptimize(loaded->TextFiles[0].Text.data());
+    }
+}
+
+// What the window does once it is shown: the six files loaded and the search prepared.
+void LoadSession(benchmark::State& state, const std::filesystem::path& folder)
+{
+    if (folder.empty()) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    for (auto _ : state) {
+        auto loaded = std::make_unique<TVesko3Session>();
         if (!LoadBenchData(folder, *loaded)) {
             state.SkipWithError("loading failed");
             return;
         }
-        benchmark::DoNotOptimize(loaded->Data.TextFiles[0].Text.data());
+        benchmark::DoNotOptimize(loaded->SearchInfo.Index.Families[0].Searched.data());
     }
 }
 
@@ -69,6 +93,11 @@ void BM_ReadCorpusBytes(benchmark::State& state)
 void BM_LoadCorpus(benchmark::State& state)
 {
     LoadAll(state, CorpusDataFolder());
+}
+
+void BM_LoadSessionCorpus(benchmark::State& state)
+{
+    LoadSession(state, CorpusDataFolder());
 }
 
 void BM_ReadDemoBytes(benchmark::State& state)
@@ -92,7 +121,7 @@ void BM_ReadCorpusSource(benchmark::State& state)
     for (auto _ : state) {
         TDataSetSource source;
         TSourceSkips skips;
-        if (!ReadDataSetSource(from, source, skips).empty()) {
+        if (!ReadSourceFolder(from, source, skips)) {
             state.SkipWithError("corpus rejected");
             return;
         }
@@ -112,9 +141,9 @@ void BM_BuildCorpus(benchmark::State& state)
     for (auto _ : state) {
         TDataSetSource source;
         TSourceSkips skips;
-        std::u16string problem = ReadDataSetSource(from, source, skips);
-        if (problem.empty()) problem = WriteDataSet(source, TCreationDate{}, out);
-        if (!problem.empty()) {
+        TResult built = ReadSourceFolder(from, source, skips);
+        if (built) built = WriteDataSet(source, TCreationDate{}, out);
+        if (!built) {
             state.SkipWithError("build failed");
             return;
         }
@@ -127,9 +156,9 @@ void BM_MakeDemo(benchmark::State& state)
     const std::filesystem::path out = BenchScratchFolder("make-demo");
     for (auto _ : state) {
         TDataSetSource source;
-        std::u16string problem = MakeDemoDataSet(TDemoOptions{}, source);
-        if (problem.empty()) problem = WriteDataSet(source, TCreationDate{}, out);
-        if (!problem.empty()) {
+        TResult made = MakeDemoDataSet(TDemoOptions{}, source);
+        if (made) made = WriteDataSet(source, TCreationDate{}, out);
+        if (!made) {
             state.SkipWithError("demo failed");
             return;
         }
@@ -138,6 +167,7 @@ void BM_MakeDemo(benchmark::State& state)
 
 BENCHMARK(BM_ReadCorpusBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadCorpus)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadSessionCorpus)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDemoBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadDemo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadCorpusSource)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 // splitting the same text into lines alone as the baseline.
 
 #include "tools/ReadingConversion.h"
+#include "util/TextLines.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,7 +37,7 @@ void BM_SplitLinesOnly(benchmark::State& state)
 {
     const std::u16string text = PastedText(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(SourceLines(text));
+        benchmark::DoNotOptimize(SplitLines(text));
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size() * 2));
 }
 

@@ -21,7 +21,7 @@ namespace {
 struct TBenchSet
 {
     std::string Name;
-    std::unique_ptr<TVesko3State> State; // empty when the set could not be had
+    std::unique_ptr<TVesko3Session> State; // empty when the set could not be had
 };
 
 TBenchSet& BenchSet(int which)
@@ -30,11 +30,8 @@ TBenchSet& BenchSet(int which)
     TBenchSet& set = sets[which];
     if (set.Name.empty()) {
         set.Name = which == 0 ? "corpus" : "demo";
-        auto state = std::make_unique<TVesko3State>();
-        if (LoadBenchData(which == 0 ? CorpusDataFolder() : DemoDataFolder(), *state)) {
-            PrepareSearch(state->SearchInfo, state->Data);
-            set.State = std::move(state);
-        }
+        auto state = std::make_unique<TVesko3Session>();
+        if (LoadBenchData(which == 0 ? CorpusDataFolder() : DemoDataFolder(), *state)) set.State = std::move(state);
     }
     return set;
 }
@@ -125,11 +122,12 @@ void WholeSearch(benchmark::State& state, TScanCase c)
     {
         void Show(const std::u16string&, const std::u16string&) override {}
     } messages;
-    std::vector<std::u16string> cleaned;
+    TSearchFeedback feedback;
+    feedback.Progress = [](std::int32_t) {};
     for (auto _ : state) {
-        RunSearch(data, info, {c.Canon, 0, c.Mode, c.Variants}, memo, cleaned, messages, [](std::int32_t) {});
-        const TCatalogueList list = SearchResultList(data, info);
-        benchmark::DoNotOptimize(list.Rows.data());
+        const TSearchOutcome outcome =
+            SearchSutras(data, info, {c.Canon, 0, c.Mode, c.Variants}, memo, messages, feedback);
+        benchmark::DoNotOptimize(outcome.List.Rows.data());
     }
     state.counters["hits"] = info.HitCount;
 }

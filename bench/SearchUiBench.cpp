@@ -1,5 +1,5 @@
 // The search tab in the window, on the shared corpus and the demo set: the whole
-// SearchButtonClick against RunSearch with the same words and options as the baseline, and
+// SearchButtonClick against SearchSutras with the same words and options as the baseline, and
 // the display of a result with thousands of highlighted runs against filling the views alone
 // and computing the runs alone.
 
@@ -127,15 +127,13 @@ void RunSearchOnly(benchmark::State& state, TButtonCase c)
         state.SkipWithError("data set not available");
         return;
     }
-    TVesko3State& loaded = window->State;
+    TVesko3Session& loaded = window->State;
     const std::vector<std::u16string> words = SampleWords(loaded.Data, c.Canon, c.Words);
     TBenchShell silent(TBenchShell::TMode::Quiet);
-    std::vector<std::u16string> cleaned;
     const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state) {
-        RunSearch(loaded.Data, loaded.SearchInfo, c.Options(), words, cleaned, silent, [](std::int32_t) {});
-        const TCatalogueList list = SearchResultList(loaded.Data, loaded.SearchInfo);
-        benchmark::DoNotOptimize(list.Rows.data());
+        const TSearchOutcome outcome = SearchSutras(loaded.Data, loaded.SearchInfo, c.Options(), words, silent);
+        benchmark::DoNotOptimize(outcome.List.Rows.data());
     }
     BaselineSeconds()[c.Name()] = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() /
                                   static_cast<double>(state.iterations());
@@ -170,7 +168,7 @@ struct THeavyHit
     std::size_t Runs = 0;
 };
 
-THeavyHit PrepareHeavyHit(TMainForm& form, TVesko3State& loaded)
+THeavyHit PrepareHeavyHit(TMainForm& form, TVesko3Session& loaded)
 {
     const TLoadedData& data = loaded.Data;
     const std::int32_t count = data.TextFiles[0].SuttaTable.Count;
@@ -215,7 +213,7 @@ void ShowHeavyHit(benchmark::State& state, int set, THitPart part)
         return;
     }
     TMainForm& form = *window->Form;
-    TVesko3State& loaded = window->State;
+    TVesko3Session& loaded = window->State;
     const THeavyHit hit = PrepareHeavyHit(form, loaded);
     if (hit.Row < 0) {
         state.SkipWithError("no result row for the largest sutra");

@@ -36,7 +36,7 @@ void LoadDriverOnly(benchmark::State& state, const fs::path& dataFolder)
         return;
     }
     for (auto _ : state) {
-        TVesko3State vesko;
+        TVesko3Session vesko;
         if (!LoadBenchData(dataFolder, vesko)) {
             state.SkipWithError("the data set did not load");
             return;

@@ -5,7 +5,7 @@
 
 #include "window/AppShell.h"
 #include "window/Unit1.h"
-#include "session/Vesko3State.h"
+#include "session/Vesko3Session.h"
 
 #include <filesystem>
 #include <functional>
@@ -55,7 +55,7 @@ struct TBenchWindow
     // false when programFolder is empty or the window ended the program.
     bool Open(const std::filesystem::path& programFolder, TWindowStart start);
 
-    TVesko3State State;
+    TVesko3Session State;
     TBenchShell Shell;
     std::unique_ptr<TMainForm> Form; // last, so that it goes first
 };

@@ -68,12 +68,11 @@ double& SearchSeconds()
     return seconds;
 }
 
-void SearchTwentyWords(TVesko3State& loaded)
+void SearchTwentyWords(TVesko3Session& loaded)
 {
     TBenchShell silent(TBenchShell::TMode::Quiet);
-    std::vector<std::u16string> cleaned;
-    RunSearch(loaded.Data, loaded.SearchInfo, {BothHanmoonCanons, 0, 0, true}, SampleWords(loaded.Data, 20), cleaned,
-              silent);
+    (void)SearchSutras(loaded.Data, loaded.SearchInfo, {BothHanmoonCanons, 0, 0, true}, SampleWords(loaded.Data, 20),
+                       silent);
 }
 
 // The yardstick: the search the concordance lists, scan and result list.
@@ -111,7 +110,7 @@ void ConcordanceFill(benchmark::State& state)
 
 // The result with the most runs: the character met most often in the largest 고려대장경 body,
 // searched over both Chinese editions.
-std::int32_t ShowHeavyHit(TMainForm& form, TVesko3State& loaded, std::size_t& runs)
+std::int32_t ShowHeavyHit(TMainForm& form, TVesko3Session& loaded, std::size_t& runs)
 {
     const TLoadedData& data = loaded.Data;
     std::int32_t heaviest = -1;
@@ -125,8 +124,7 @@ std::int32_t ShowHeavyHit(TMainForm& form, TVesko3State& loaded, std::size_t& ru
         if (!IsIgnorableChar(c)) ++frequency[c];
     const auto common = static_cast<char16_t>(std::max_element(frequency.begin(), frequency.end()) - frequency.begin());
     TBenchShell silent(TBenchShell::TMode::Quiet);
-    std::vector<std::u16string> cleaned;
-    RunSearch(data, loaded.SearchInfo, {BothHanmoonCanons, 0, 0, true}, {std::u16string(1, common)}, cleaned, silent);
+    (void)SearchSutras(data, loaded.SearchInfo, {BothHanmoonCanons, 0, 0, true}, {std::u16string(1, common)}, silent);
     form.CurrentSutra = -1;
     form.ShowSearchHit(heaviest);
     runs = 0;

@@ -50,12 +50,13 @@ int RunList(TToolArguments& arguments)
     std::optional<long long> kind = 0;
     if (hasKind) kind = kindText ? ParseInteger(*kindText, 0, SelectableKinds - 1) : std::nullopt;
     if (!kind) return BadInput("list: --kind takes a collection from 0 to 4");
-    TVesko3State state;
+    TVesko3Session session;
     arguments.DataFolder();
     if (!ArgumentsAreClean(arguments, "list", 0)) return ExitBadInput;
-    if (int loaded = LoadToolData(arguments, state); loaded != ExitSuccess) return loaded;
+    if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
 
-    const std::optional<TCatalogueList> list = SutraListRows(state.Data.TextFiles[0], byName, static_cast<int>(*kind));
+    const std::optional<TCatalogueList> list =
+        SutraListRows(session.Data.TextFiles[0], byName, static_cast<int>(*kind));
     PrintRows(*list, 3);
     PrintLine(list->CountText);
     return ExitSuccess;
@@ -70,12 +71,12 @@ int RunSubjects(TToolArguments& arguments)
         subject = subjectText ? ParseInteger(*subjectText, 1, INT32_MAX) : std::nullopt;
         if (!subject) return BadInput("subjects: --subject takes a row number of the subject list, from 1");
     }
-    TVesko3State state;
+    TVesko3Session session;
     arguments.DataFolder();
     if (!ArgumentsAreClean(arguments, "subjects", 0)) return ExitBadInput;
-    if (int loaded = LoadToolData(arguments, state); loaded != ExitSuccess) return loaded;
+    if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
 
-    const TVesko_File& catalogue = state.Data.TextFiles[0];
+    const TVesko_File& catalogue = session.Data.TextFiles[0];
     if (!subject) {
         PrintRows(SubjectRows(catalogue), 2);
         return ExitSuccess;
@@ -115,18 +116,18 @@ int RunShow(TToolArguments& arguments)
     if (!view)
         return BadInput("show: --view takes one of total-han, han-body, han-subject, han-summary, total-kor, kor, "
                         "total-sinsu, sinsu");
-    TVesko3State state;
+    TVesko3Session session;
     arguments.DataFolder();
     if (!ArgumentsAreClean(arguments, "show", 1)) return ExitBadInput;
     const std::optional<long long> number = ParseInteger(arguments.Positional()[0], 1, MaxSuttaCount);
     if (!number) return BadInput("show: the sutra number must lie between 1 and " + std::to_string(MaxSuttaCount));
-    if (int loaded = LoadToolData(arguments, state); loaded != ExitSuccess) return loaded;
+    if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
 
-    const std::int32_t count = state.Data.TextFiles[0].SuttaTable.Count;
+    const std::int32_t count = session.Data.TextFiles[0].SuttaTable.Count;
     if (*number > count)
         return BadInput("show: no sutra " + std::to_string(*number) + "; the catalogue holds " + std::to_string(count));
-    const TSutraViewTexts texts = BuildSutraViewTexts(state.Data, static_cast<std::int32_t>(*number - 1));
-    const std::string utf8 = Utf16ToUtf8(WithCrLfBreaks(ViewText(texts, *view)));
+    const TSutraViewTexts texts = BuildSutraViewTexts(session.Data, static_cast<std::int32_t>(*number - 1));
+    const std::string utf8 = Utf16ToUtf8(WithCrLfBreaks(SutraViewText(texts, *view)));
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     return ExitSuccess;
 }

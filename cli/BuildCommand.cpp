@@ -23,8 +23,8 @@ int RunBuild(TToolArguments& arguments)
 
     TDataSetSource source;
     TSourceSkips skips;
-    const std::u16string problem = ReadDataSetSource(std::filesystem::path(Utf8ToUtf16(*from)), source, skips);
-    if (const int code = WriteDataSetAndCounts(problem, source, *date, *out); code != ExitSuccess) return code;
+    const TResult read = ReadSourceFolder(std::filesystem::path(Utf8ToUtf16(*from)), source, skips);
+    if (const int code = WriteDataSetAndCounts(read, source, *date, *out); code != ExitSuccess) return code;
     PrintLine(u"skipped readings outside the BMP: " + DecimalText(skips.Readings));
     PrintLine(u"skipped variant characters outside the BMP: " + DecimalText(skips.VariantCharacters));
     return ExitSuccess;

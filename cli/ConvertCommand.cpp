@@ -22,9 +22,8 @@ int Run(TToolArguments& arguments)
         PrintError(std::string_view("convert: the source text is read from standard input"));
         return ExitBadInput;
     }
-    TVesko3State state;
-    if (const int loaded = LoadToolData(arguments, state); loaded != ExitSuccess)
-        return loaded;
+    TVesko3Session session;
+    if (const int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
 
     std::string bytes;
     char buffer[65536];
@@ -42,7 +41,7 @@ int Run(TToolArguments& arguments)
         return ExitBadInput;
     }
 
-    for (const std::u16string& line : ConvertReadings(source.toStdU16String(), state.Data.ReadingFile))
+    for (const std::u16string& line : ConvertReadings(source.toStdU16String(), session.Data.ReadingFile))
         PrintLine(std::u16string_view(line));
     return ExitSuccess;
 }

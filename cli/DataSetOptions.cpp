@@ -50,13 +50,12 @@ bool NoExtraArguments(TToolArguments& arguments, std::string_view usage)
     return true;
 }
 
-int WriteDataSetAndCounts(const std::u16string& problem, const TDataSetSource& source, const TCreationDate& date,
+int WriteDataSetAndCounts(const TResult& made, const TDataSetSource& source, const TCreationDate& date,
                           const std::string& out)
 {
-    const std::u16string failure =
-        problem.empty() ? WriteDataSet(source, date, std::filesystem::path(Utf8ToUtf16(out))) : problem;
-    if (!failure.empty()) {
-        PrintError(u"에러: " + failure);
+    const TResult written = made ? WriteDataSet(source, date, std::filesystem::path(Utf8ToUtf16(out))) : made;
+    if (!written) {
+        PrintError(u"에러: " + written.Message());
         return ExitBadInput;
     }
     PrintLine(u"sutras: " + DecimalText(static_cast<std::int64_t>(source.Suttas.size())));

@@ -23,8 +23,8 @@ bool NoExtraArguments(TToolArguments& arguments, std::string_view usage);
 // Prints text and the usage on stderr and returns ExitBadInput.
 int UsageError(std::u16string_view text, std::string_view usage);
 
-// The end of a subcommand that makes a data set: unless problem tells why source could not be
+// The end of a subcommand that makes a data set: unless made tells why source could not be
 // made, writes its six data files into the folder out and prints the counts of sutras and
-// subjects. ExitBadInput after the problem on stderr when either step failed.
-int WriteDataSetAndCounts(const std::u16string& problem, const TDataSetSource& source, const TCreationDate& date,
+// subjects. ExitBadInput after the failure's message on stderr when either step failed.
+int WriteDataSetAndCounts(const TResult& made, const TDataSetSource& source, const TCreationDate& date,
                           const std::string& out);

@@ -5,6 +5,7 @@
 
 #include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
+#include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
 #include <limits>
@@ -12,9 +13,10 @@
 namespace {
 
 // The fixed default date keeps the demo byte-for-byte reproducible.
-constexpr std::string_view Usage =
-    "demo --out DIR [--sutras N] [--seed S] [--date YYYY-MM-DDTHH:MM:SS] [--source SRC]   (N 1-2500, default "
-    "2000; S default 1; date default 2007-11-05T00:00:00; --source also writes the set's sources to SRC)";
+const std::string Usage = "demo --out DIR [--sutras N] [--seed S] [--date YYYY-MM-DDTHH:MM:SS] [--source SRC]   (N 1-" +
+                          std::to_string(MaxSuttaCount) + ", default " + std::to_string(DefaultDemoSuttaCount) +
+                          "; S default " + std::to_string(DefaultDemoSeed) +
+                          "; date default 2007-11-05T00:00:00; --source also writes the set's sources to SRC)";
 
 int RunDemo(TToolArguments& arguments)
 {
@@ -33,7 +35,9 @@ int RunDemo(TToolArguments& arguments)
     TDemoOptions options;
     if (sutras) {
         const std::optional<long long> count = ParseInteger(*sutras, 1, MaxSuttaCount);
-        if (!count) return UsageError(u"경전 수는 1에서 2500 사이여야 합니다: " + Utf8ToUtf16(*sutras), Usage);
+        if (!count)
+            return UsageError(
+                u"경전 수는 1에서 " + DecimalText(MaxSuttaCount) + u" 사이여야 합니다: " + Utf8ToUtf16(*sutras), Usage);
         options.SuttaCount = static_cast<std::int32_t>(*count);
     }
     if (seed) {
@@ -43,10 +47,9 @@ int RunDemo(TToolArguments& arguments)
     }
 
     TDataSetSource source;
-    std::u16string problem = MakeDemoDataSet(options, source);
-    if (problem.empty() && sourceFolder)
-        problem = WriteDataSetSource(source, std::filesystem::path(Utf8ToUtf16(*sourceFolder)));
-    return WriteDataSetAndCounts(problem, source, *date, *out);
+    TResult made = MakeDemoDataSet(options, source);
+    if (made && sourceFolder) made = WriteSourceFolder(source, std::filesystem::path(Utf8ToUtf16(*sourceFolder)));
+    return WriteDataSetAndCounts(made, source, *date, *out);
 }
 
 const TToolCommand DemoCommand{"demo", Usage, &RunDemo};

@@ -3,7 +3,6 @@
 #include "DataSetOptions.h"
 #include "ToolCommon.h"
 
-#include "data/LoadDriver.h"
 #include "util/MyUtils.h"
 
 #include <vector>
@@ -27,25 +26,25 @@ int RunInfo(TToolArguments& arguments)
         return UsageError(u"--data 다음에 폴더가 있어야 합니다.", Usage);
     if (!NoExtraArguments(arguments, Usage)) return ExitBadInput;
 
-    TVesko3State state;
+    TVesko3Session session;
     TInfoLines info;
-    if (int status = LoadToolData(arguments, state, &info); status != ExitSuccess) return status;
+    if (int status = LoadToolData(arguments, session, &info); status != ExitSuccess) return status;
 
     for (const std::u16string& line : info.Lines)
         PrintLine(line);
-    const TLoadedData& data = state.Data;
+    const TLoadedData& data = session.Data;
     const TVesko_File& catalogue = data.TextFiles[0];
     PrintLine(u"sutras: " + DecimalText(catalogue.SuttaTable.Count));
     for (int k = 0; k < KindSlots; ++k)
         PrintLine(u"kind " + DecimalText(k) + u": " + DecimalText(catalogue.Header.KindCounts[k]));
     PrintLine(u"subjects: " + DecimalText(catalogue.JoojeTable.Count));
-    PrintLine(u"text units: " + DecimalText(data.TextFiles[0].Header.TextLength) + u" " +
-              DecimalText(data.TextFiles[1].Header.TextLength) + u" " +
-              DecimalText(data.TextFiles[2].Header.TextLength));
+    PrintLine(u"text units: " + DecimalText(data.TextFiles[HanFamily].Header.TextLength) + u" " +
+              DecimalText(data.TextFiles[KorFamily].Header.TextLength) + u" " +
+              DecimalText(data.TextFiles[SinsuFamily].Header.TextLength));
     PrintLine(u"variant units: " + DecimalText(data.VariantFiles[0].Header.DataLength) + u" " +
               DecimalText(data.VariantFiles[1].Header.DataLength));
     PrintLine(u"reading units: " + DecimalText(data.ReadingFile.Header.DataLength));
-    PrintLine(u"work size: " + DecimalText(std::int64_t(LargestTextSize(data)) + 100));
+    PrintLine(u"work size: " + DecimalText(session.SearchInfo.Work.WorkSize));
     return ExitSuccess;
 }
 

@@ -69,21 +69,17 @@ int RunSearchCommand(TToolArguments& arguments)
     for (const std::string& word : arguments.Positional())
         lines.push_back(Utf8ToUtf16(word));
 
-    TVesko3State state;
-    if (const int loaded = LoadToolData(arguments, state); loaded != ExitSuccess) return loaded;
-    TSearchInfo& info = state.SearchInfo;
-    PrepareSearch(info, state.Data);
+    TVesko3Session session;
+    if (const int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
+    TSearchInfo& info = session.SearchInfo;
 
-    BeginSearch(info, options);
-    const TWordCheck check = CollectSearchWords(info, CleanSearchLines(lines, info.TitleIndex));
-    if (check != TWordCheck::Accepted) {
-        TStderrMessages messages;
-        ShowWordCheckMessage(check, messages);
-        return ExitBadInput;
-    }
-    const auto begin = std::chrono::steady_clock::now();
-    ScanSutras(state.Data, info, {}, method);
-    const auto end = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point begin, end;
+    TSearchFeedback feedback;
+    feedback.ScanStarting = [&](std::int32_t) { begin = std::chrono::steady_clock::now(); };
+    feedback.ScanFinished = [&] { end = std::chrono::steady_clock::now(); };
+    TStderrMessages messages;
+    const TSearchOutcome outcome = SearchSutras(session.Data, info, options, lines, messages, feedback, method);
+    if (outcome.Check != TWordCheck::Accepted) return ExitBadInput;
     if (timed) {
         const double ms = std::chrono::duration<double, std::milli>(end - begin).count();
         char text[64];
@@ -92,23 +88,22 @@ int RunSearchCommand(TToolArguments& arguments)
     }
 
     if (marks) {
-        for (const TFamilyRuns& family : SearchHitRuns(state.Data, info, *marks))
+        for (const TFamilyRuns& family : SearchHitRuns(session.Data, info, *marks))
             for (const THighlightRun& run : family.Runs)
                 PrintLine(NumberText(family.Family) + "\t" + NumberText(run.Begin) + "\t" + NumberText(run.End));
         return ExitSuccess;
     }
     if (context) {
-        for (const TConcordanceRow& row : BuildConcordance(state.Data, info, *context).Rows)
-            PrintLine(NumberText(std::int64_t(row.Sutra) + 1) + "\t" + NumberText(row.Family) + "\t" +
-                      NumberText(row.Run.Begin) + "\t" + NumberText(row.Run.End) + "\t" + Utf16ToUtf8(row.Left) + "\t" +
-                      Utf16ToUtf8(row.Text) + "\t" + Utf16ToUtf8(row.Right));
+        for (const TConcordanceRow& row : BuildConcordance(session.Data, info, *context).Rows)
+            PrintLine(NumberText(std::int64_t(row.Sutra) + 1) + "	" + NumberText(row.Family) + "	" +
+                      NumberText(row.Run.Begin) + "	" + NumberText(row.Run.End) + "	" + Utf16ToUtf8(row.Left) + "	" +
+                      Utf16ToUtf8(row.Text) + "	" + Utf16ToUtf8(row.Right));
         return ExitSuccess;
     }
-    const TCatalogueList list = SearchResultList(state.Data, info);
-    for (const TCatalogueRow& row : list.Rows)
+    for (const TCatalogueRow& row : outcome.List.Rows)
         PrintLine(row.Cells[0] + u"\t" + row.Cells[1] + u"\t" + row.Cells[2] + u"\t" +
                   DecimalText(info.HitFlags[row.Position]));
-    PrintLine(list.CountText);
+    PrintLine(outcome.List.CountText);
     return ExitSuccess;
 }
 

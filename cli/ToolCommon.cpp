@@ -1,6 +1,5 @@
 #include "ToolCommon.h"
 
-#include "data/LoadDriver.h"
 #include "session/ProgramPaths.h"
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
@@ -121,13 +120,10 @@ void TStderrMessages::Show(const std::u16string& text, const std::u16string& cap
     PrintError(caption + u": " + text);
 }
 
-int LoadToolData(TToolArguments& arguments, TVesko3State& state, ILoadListener* listener)
+int LoadToolData(TToolArguments& arguments, TVesko3Session& session, ILoadListener* listener)
 {
-    state.GlobalInfo.DataPath = arguments.DataFolder();
-    state.GlobalInfo.LoadError = false;
     TStderrMessages messages;
-    TLoadContext context{state.GlobalInfo.DataPath, messages, state.GlobalInfo.LoadError, listener};
-    return LoadAllDataFiles(context, state.Data) ? ExitSuccess : ExitLoadFailed;
+    return session.LoadData(arguments.DataFolder(), messages, listener) ? ExitSuccess : ExitLoadFailed;
 }
 
 std::optional<long long> ParseInteger(std::string_view text, long long low, long long high)

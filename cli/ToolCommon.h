@@ -3,8 +3,8 @@
 // Shared pieces of vesko3-tool: the subcommand registry, argument access, UTF-8 output and
 // loading the data set with the loaders' messages on standard error.
 
-#include "session/Vesko3State.h"
 #include "data/DataFile.h"
+#include "session/Vesko3Session.h"
 #include "util/Messages.h"
 
 #include <filesystem>
@@ -69,9 +69,9 @@ public:
     void Show(const std::u16string& text, const std::u16string& caption) override;
 };
 
-// Loads the six files from --data (or the default folder) through the load driver, as the
-// window does. Returns ExitSuccess, or ExitLoadFailed after the messages went to stderr.
-int LoadToolData(TToolArguments& arguments, TVesko3State& state, ILoadListener* listener = nullptr);
+// Loads the session from --data (or the default folder) as the window does. Returns
+// ExitSuccess, or ExitLoadFailed after the messages went to stderr.
+int LoadToolData(TToolArguments& arguments, TVesko3Session& session, ILoadListener* listener = nullptr);
 
 // Runs the subcommand named by argv[1]; prints the usage and returns ExitBadInput for none.
 int RunToolCommand(int argc, char** argv, const std::filesystem::path& programFolder);

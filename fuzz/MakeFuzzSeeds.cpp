@@ -3,10 +3,10 @@
 
 #include "data/DataWriter.h"
 #include "data/Vesko3Common.h"
+#include "util/Files.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -16,9 +16,7 @@ bool WriteSeed(const fs::path& folder, const char* name, const std::vector<std::
 {
     std::error_code error;
     fs::create_directories(folder, error);
-    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    return WriteWholeFile(folder / name, bytes);
 }
 
 TDataSetSource SeedSource()

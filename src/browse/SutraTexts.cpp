@@ -67,14 +67,14 @@ TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n)
 {
     for (const TVesko_File& file : data.TextFiles)
         if (!IsEntry(file, n)) return {};
-    const TVesko_File& han = data.TextFiles[0];
+    const TVesko_File& han = data.TextFiles[HanFamily];
     const std::u16string title = TitleLine(han, n);
     TSutraViewTexts texts;
     texts.TotalHan = HanBodyViewText(han, n, title);
     texts.HanSubject = HanSubjectViewText(han, n);
     texts.HanSummary = HanSummaryViewText(han, n);
-    texts.TotalKor = HanmoonViewText(data.TextFiles[1], n, title);
-    texts.TotalSinsu = HanmoonViewText(data.TextFiles[2], n, title);
+    texts.TotalKor = HanmoonViewText(data.TextFiles[KorFamily], n, title);
+    texts.TotalSinsu = HanmoonViewText(data.TextFiles[SinsuFamily], n, title);
     return texts;
 }
 
@@ -83,12 +83,12 @@ std::u16string FamilyViewText(const TLoadedData& data, std::int32_t n, int famil
     for (const TVesko_File& file : data.TextFiles)
         if (!IsEntry(file, n)) return {};
     const std::u16string title = TitleLine(data.TextFiles[0], n);
-    if (family == 0) return HanBodyViewText(data.TextFiles[0], n, title);
-    if (family == 1 || family == 2) return HanmoonViewText(data.TextFiles[family], n, title);
+    if (family == HanFamily) return HanBodyViewText(data.TextFiles[0], n, title);
+    if (family == KorFamily || family == SinsuFamily) return HanmoonViewText(data.TextFiles[family], n, title);
     return {};
 }
 
-const std::u16string& ViewText(const TSutraViewTexts& texts, TSutraView view)
+const std::u16string& SutraViewText(const TSutraViewTexts& texts, TSutraView view)
 {
     switch (view) {
     case TSutraView::TotalHan:
@@ -123,5 +123,5 @@ std::optional<TSutraView> SutraViewFromName(std::u16string_view name)
 
 int ViewPageAfterShow(int activePage)
 {
-    return activePage >= 4 ? 0 : activePage;
+    return activePage >= SutraViewTabCount ? TogetherViewTab : activePage;
 }

@@ -52,13 +52,29 @@ enum class TSutraView
 inline constexpr int SutraViewCount = 8;
 
 // The text view v shows.
-const std::u16string& ViewText(const TSutraViewTexts& texts, TSutraView view);
+const std::u16string& SutraViewText(const TSutraViewTexts& texts, TSutraView view);
 
 // The command-line names of the views: total-han, han-body, han-subject, han-summary,
 // total-kor, kor, total-sinsu, sinsu.
 std::u16string_view SutraViewName(TSutraView view);
 std::optional<TSutraView> SutraViewFromName(std::u16string_view name);
 
-// The ViewPage tab after a sutra is shown while tab activePage is open: tabs 0 to 3 hold
-// the sutra's texts and stay; from any later tab the display switches to "함께보기" (0).
+// The tabs of ViewPage, in order: "함께보기" shows every family, then each family has a tab
+// of its own; the tabs after those hold no sutra text.
+inline constexpr int TogetherViewTab = 0;
+inline constexpr int HanViewTab = 1;
+inline constexpr int KorViewTab = 2;
+inline constexpr int SinsuViewTab = 3;
+inline constexpr int SutraViewTabCount = 4;
+
+// The tab of a text family's own views.
+constexpr int FamilyViewTab(int family)
+{
+    return HanViewTab + family;
+}
+static_assert(FamilyViewTab(HanFamily) == HanViewTab && FamilyViewTab(KorFamily) == KorViewTab &&
+              FamilyViewTab(SinsuFamily) == SinsuViewTab);
+
+// The ViewPage tab after a sutra is shown while tab activePage is open: the tabs holding
+// the sutra's texts stay; from any later tab the display switches to "함께보기".
 int ViewPageAfterShow(int activePage);

@@ -1,11 +1,9 @@
 #include "data/DataFile.h"
 
 #include "util/ByteReader.h"
+#include "util/Files.h"
 #include "util/Messages.h"
 #include "util/MyUtils.h"
-
-#include <fstream>
-#include <system_error>
 
 namespace {
 
@@ -33,22 +31,6 @@ void ReadHeaderFields(TByteReader& in, TDataFileHeader& h)
     h.TextOffset = in.ReadInt32();
     h.TextLength = in.ReadInt32();
     in.ReadBytes(h.Reserved196, sizeof h.Reserved196);
-}
-
-bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0)
-        return false;
-    in.seekg(0, std::ios::beg);
-    bytes.resize(static_cast<std::size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
-        return false;
-    return true;
 }
 
 } // namespace
@@ -80,7 +62,7 @@ TDataFileStatus ParseUnitsBody(std::span<const std::uint8_t> bytes, std::int32_t
     if (length < 0 || std::int64_t(length) * 2 > std::int64_t(bytes.size()) - std::int64_t(HeaderSize))
         return TDataFileStatus::Damaged;
 
-    text.assign(static_cast<std::size_t>(length) + 10, u'\0');
+    text.assign(static_cast<std::size_t>(length) + TextSpareUnits, u'\0');
     TByteReader in(bytes, HeaderSize);
     in.ReadUnits(text.data(), static_cast<std::size_t>(length));
     return in.ok() ? TDataFileStatus::Ok : TDataFileStatus::Damaged;
@@ -122,15 +104,19 @@ std::optional<TOpenedDataFile> OpenDataFile(TLoadContext& context, std::u16strin
     TOpenedDataFile file;
     file.Path = context.DataPath / std::filesystem::path(std::u16string(fileName));
 
-    std::error_code error;
     TDataFileStatus status = TDataFileStatus::Ok;
-    if (!std::filesystem::exists(file.Path, error))
+    switch (ReadWholeFile(file.Path, file.Bytes)) {
+    case TFileRead::Missing:
         status = TDataFileStatus::Missing;
-    else if (!std::filesystem::is_regular_file(file.Path, error) || !ReadWholeFile(file.Path, file.Bytes))
+        break;
+    case TFileRead::Unreadable:
         status = TDataFileStatus::Unreadable;
-    else {
+        break;
+    case TFileRead::Ok: {
         TDataFileHeader header;
         status = ParseHeader(file.Bytes, expectedMagic, header);
+        break;
+    }
     }
 
     if (status != TDataFileStatus::Ok) {

@@ -54,7 +54,7 @@ TDataFileStatus ParseHeader(std::span<const std::uint8_t> bytes, std::int32_t ex
 
 // The body of the variant and reading files: DataLength UTF-16 units right after the header.
 // Checks the header and that the units are all there (Damaged otherwise) before reading them
-// into text, followed by ten zero units.
+// into text, followed by TextSpareUnits zero units.
 TDataFileStatus ParseUnitsBody(std::span<const std::uint8_t> bytes, std::int32_t expectedMagic, TDataFileHeader& header,
                                std::vector<char16_t>& text);
 

@@ -2,77 +2,48 @@
 
 #include "data/DataFile.h"
 #include "data/Vesko3Common.h"
+#include "util/Files.h"
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
+#include "util/TextLines.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <vector>
 
 namespace {
 
 constexpr std::int32_t MaxBmpUnit = 0xFFFF;
-// Each variant file starts with one 0 unit and every group ends in one, and the loader
-// indexes group starts in 16 bits.
-constexpr std::size_t LastVariantGroupStart = 65535;
 
-struct TSourceError
+TResult At(const std::filesystem::path& path, std::size_t line, std::u16string_view message)
 {
-    std::u16string Text;
-};
-
-std::u16string At(const std::filesystem::path& path, std::size_t line, std::u16string_view message)
-{
-    return PathText(path) + u":" + DecimalText(static_cast<std::int64_t>(line)) + u": " + std::u16string(message);
+    return TResult::Failure(PathText(path) + u":" + DecimalText(static_cast<std::int64_t>(line)) + u": " +
+                            std::u16string(message));
 }
 
-std::u16string AtFile(const std::filesystem::path& path, std::u16string_view message)
+TResult AtFile(const std::filesystem::path& path, std::u16string_view message)
 {
-    return PathText(path) + u": " + std::u16string(message);
-}
-
-enum class TFileRead
-{
-    Ok,
-    Missing,
-    Unreadable,
-};
-
-TFileRead ReadBytes(const std::filesystem::path& path, std::string& bytes)
-{
-    std::error_code error;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::filesystem::exists(path, error) ? TFileRead::Unreadable : TFileRead::Missing;
-    // A folder opens too, and its end position is no size to allocate.
-    if (!std::filesystem::is_regular_file(path, error)) return TFileRead::Unreadable;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) return TFileRead::Unreadable;
-    in.seekg(0, std::ios::beg);
-    bytes.resize(static_cast<std::size_t>(size));
-    in.read(bytes.data(), size);
-    if (in.gcount() != size) return TFileRead::Unreadable;
-    return TFileRead::Ok;
+    return TResult::Failure(PathText(path) + u": " + std::u16string(message));
 }
 
 // Reads and decodes one source file; a missing file is an error unless optional.
-void ReadText(const std::filesystem::path& path, bool optional, std::string& bytes, std::u16string& text)
+TResult ReadText(const std::filesystem::path& path, bool optional, std::string& bytes, std::u16string& text)
 {
-    switch (ReadBytes(path, bytes)) {
+    switch (ReadWholeFile(path, bytes)) {
     case TFileRead::Ok:
         break;
     case TFileRead::Missing:
         if (optional) {
             text.clear();
-            return;
+            return TResult::Success();
         }
-        throw TSourceError{AtFile(path, u"파일이 없습니다.")};
+        return AtFile(path, u"파일이 없습니다.");
     case TFileRead::Unreadable:
-        throw TSourceError{AtFile(path, u"파일을 읽을 수 없습니다.")};
+        return AtFile(path, u"파일을 읽을 수 없습니다.");
     }
     if (std::size_t line = DecodeSourceText(bytes, text); line != 0)
-        throw TSourceError{At(path, line, u"UTF-8이 아닌 바이트가 있습니다.")};
+        return At(path, line, u"UTF-8이 아닌 바이트가 있습니다.");
+    return TResult::Success();
 }
 
 // The lines of a decoded table file, each with its 1-based line number; blank lines left out.
@@ -82,17 +53,13 @@ struct TLine
     std::u16string_view Text;
 };
 
-std::vector<TLine> SplitLines(std::u16string_view text)
+std::vector<TLine> TableLines(std::u16string_view text)
 {
     std::vector<TLine> lines;
-    std::size_t number = 1;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(u"\r\n", start);
-        if (end == std::u16string_view::npos) end = text.size();
-        if (end > start) lines.push_back({number, text.substr(start, end - start)});
-        start = end + 2;
+    std::size_t number = 0;
+    for (std::u16string_view line : SplitLines(text)) {
         ++number;
+        if (!line.empty()) lines.push_back({number, line});
     }
     return lines;
 }
@@ -133,75 +100,77 @@ std::int32_t SingleCodePoint(std::u16string_view text)
     return -1;
 }
 
-void CheckNameField(const std::filesystem::path& path, std::size_t line, std::u16string_view text,
-                    std::u16string_view what)
+TResult CheckNameField(const std::filesystem::path& path, std::size_t line, std::u16string_view text,
+                       std::u16string_view what)
 {
     if (text.size() > NameUnits)
-        throw TSourceError{At(path, line, std::u16string(what) + u"이 32자(UTF-16 단위)를 넘습니다.")};
+        return At(path, line, std::u16string(what) + u"이 " + DecimalText(NameUnits) + u"자(UTF-16 단위)를 넘습니다.");
     if (text.find(u'\0') != std::u16string_view::npos)
-        throw TSourceError{At(path, line, std::u16string(what) + u"에 0 글자가 있습니다.")};
+        return At(path, line, std::u16string(what) + u"에 0 글자가 있습니다.");
+    return TResult::Success();
 }
 
-void ReadCatalogue(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source)
+TResult ReadCatalogue(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source)
 {
     const std::filesystem::path path = folder / "catalogue.tsv";
     std::u16string text;
-    ReadText(path, false, bytes, text);
-    const std::vector<TLine> lines = SplitLines(text);
-    if (lines.empty() || lines[0].Number != 1) throw TSourceError{At(path, 1, u"머리글 줄이 없습니다.")};
+    if (TResult read = ReadText(path, false, bytes, text); !read) return read;
+    const std::vector<TLine> lines = TableLines(text);
+    if (lines.empty() || lines[0].Number != 1) return At(path, 1, u"머리글 줄이 없습니다.");
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const TLine& line = lines[i];
         const std::vector<std::u16string_view> fields = SplitFields(line.Text, u'\t');
-        if (fields.size() < 4)
-            throw TSourceError{At(path, line.Number, u"번호, 분류, 제목, 이름 네 칸이 있어야 합니다.")};
+        if (fields.size() < 4) return At(path, line.Number, u"번호, 분류, 제목, 이름 네 칸이 있어야 합니다.");
         const std::int32_t expected = static_cast<std::int32_t>(source.Suttas.size()) + 1;
-        if (expected > MaxSuttaCount) throw TSourceError{At(path, line.Number, u"경전은 2500개까지입니다.")};
+        if (expected > MaxSuttaCount)
+            return At(path, line.Number, u"경전은 " + DecimalText(MaxSuttaCount) + u"개까지입니다.");
         if (ParseNumber(fields[0]) != expected)
-            throw TSourceError{At(path, line.Number, u"번호가 " + DecimalText(expected) + u"이어야 합니다.")};
+            return At(path, line.Number, u"번호가 " + DecimalText(expected) + u"이어야 합니다.");
         const std::int32_t kind = ParseNumber(fields[1]);
         if (kind < 1 || kind >= KindSlots)
-            throw TSourceError{At(path, line.Number, u"분류는 1에서 7 사이여야 합니다.")};
-        CheckNameField(path, line.Number, fields[2], u"제목");
-        CheckNameField(path, line.Number, fields[3], u"이름");
+            return At(path, line.Number, u"분류는 1에서 " + DecimalText(KindSlots - 1) + u" 사이여야 합니다.");
+        if (TResult title = CheckNameField(path, line.Number, fields[2], u"제목"); !title) return title;
+        if (TResult name = CheckNameField(path, line.Number, fields[3], u"이름"); !name) return name;
         TSourceSutta sutta;
         sutta.Kind = kind;
         sutta.Title = fields[2];
         sutta.Name = fields[3];
         source.Suttas.push_back(std::move(sutta));
     }
+    return TResult::Success();
 }
 
-void ReadSubjects(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source)
+TResult ReadSubjects(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source)
 {
     const std::filesystem::path path = folder / "subjects.tsv";
     std::u16string text;
-    ReadText(path, false, bytes, text);
-    const std::vector<TLine> lines = SplitLines(text);
-    if (lines.empty() || lines[0].Number != 1) throw TSourceError{At(path, 1, u"머리글 줄이 없습니다.")};
+    if (TResult read = ReadText(path, false, bytes, text); !read) return read;
+    const std::vector<TLine> lines = TableLines(text);
+    if (lines.empty() || lines[0].Number != 1) return At(path, 1, u"머리글 줄이 없습니다.");
     const std::int32_t count = static_cast<std::int32_t>(source.Suttas.size());
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const TLine& line = lines[i];
         const std::vector<std::u16string_view> fields = SplitFields(line.Text, u'\t');
-        if (fields.size() != 2) throw TSourceError{At(path, line.Number, u"주제와 경전 번호 두 칸이 있어야 합니다.")};
-        CheckNameField(path, line.Number, fields[0], u"주제 이름");
+        if (fields.size() != 2) return At(path, line.Number, u"주제와 경전 번호 두 칸이 있어야 합니다.");
+        if (TResult name = CheckNameField(path, line.Number, fields[0], u"주제 이름"); !name) return name;
         TSourceSubject subject;
         subject.Name = fields[0];
         if (!fields[1].empty()) {
             for (std::u16string_view item : SplitFields(fields[1], u',')) {
                 const std::int32_t number = ParseNumber(item);
                 if (number < 1 || number > count)
-                    throw TSourceError{
-                        At(path, line.Number, u"목록에 없는 경전 번호입니다: \"" + std::u16string(item) + u"\"")};
+                    return At(path, line.Number, u"목록에 없는 경전 번호입니다: \"" + std::u16string(item) + u"\"");
                 if (subject.Suttas.size() == MaxJoojeSuttas)
-                    throw TSourceError{At(path, line.Number, u"주제의 경전이 300개를 넘습니다.")};
+                    return At(path, line.Number, u"주제의 경전이 " + DecimalText(MaxJoojeSuttas) + u"개를 넘습니다.");
                 subject.Suttas.push_back(number - 1);
             }
         }
         source.Subjects.push_back(std::move(subject));
     }
+    return TResult::Success();
 }
 
-void ReadTexts(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source)
+TResult ReadTexts(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source)
 {
     const std::size_t count = source.Suttas.size();
     const std::filesystem::path han = folder / "han", hanSubject = folder / "han-subject",
@@ -209,50 +178,56 @@ void ReadTexts(const std::filesystem::path& folder, std::string& bytes, TDataSet
     for (std::size_t i = 0; i < count; ++i) {
         TSourceSutta& sutta = source.Suttas[i];
         const std::filesystem::path name(SourceTextFileName(static_cast<std::int32_t>(i + 1), count));
-        ReadText(han / name, false, bytes, sutta.HanBody);
-        ReadText(hanSubject / name, true, bytes, sutta.HanSubject);
-        ReadText(hanSummary / name, true, bytes, sutta.HanSummary);
-        ReadText(kor / name, false, bytes, sutta.KorBody);
-        ReadText(sinsu / name, false, bytes, sutta.SinsuBody);
+        const std::pair<std::filesystem::path, std::u16string*> texts[] = {{han / name, &sutta.HanBody},
+                                                                           {hanSubject / name, &sutta.HanSubject},
+                                                                           {hanSummary / name, &sutta.HanSummary},
+                                                                           {kor / name, &sutta.KorBody},
+                                                                           {sinsu / name, &sutta.SinsuBody}};
+        for (const auto& [path, text] : texts) {
+            // Only the subject and the summary may be missing.
+            const bool optional = text == &sutta.HanSubject || text == &sutta.HanSummary;
+            if (TResult read = ReadText(path, optional, bytes, *text); !read) return read;
+        }
     }
+    return TResult::Success();
 }
 
-void ReadReadings(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source, TSourceSkips& skips)
+TResult ReadReadings(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source,
+                     TSourceSkips& skips)
 {
     const std::filesystem::path path = folder / "readings.tsv";
     std::u16string text;
-    ReadText(path, false, bytes, text);
+    if (TResult read = ReadText(path, false, bytes, text); !read) return read;
     source.Readings.resize(MaxBmpUnit + 1);
     for (std::int32_t c = 0; c <= MaxBmpUnit; ++c)
         source.Readings[c] = static_cast<char16_t>(c);
     std::vector<std::uint32_t> seenOnLine(MaxBmpUnit + 1, 0);
-    for (const TLine& line : SplitLines(text)) {
+    for (const TLine& line : TableLines(text)) {
         const std::vector<std::u16string_view> fields = SplitFields(line.Text, u'\t');
         const std::int32_t character = fields.size() == 2 ? SingleCodePoint(fields[0]) : -1;
         const std::int32_t reading = fields.size() == 2 ? SingleCodePoint(fields[1]) : -1;
-        if (character < 0 || reading < 0)
-            throw TSourceError{At(path, line.Number, u"한 글자, 탭, 그 음 한 글자여야 합니다.")};
+        if (character < 0 || reading < 0) return At(path, line.Number, u"한 글자, 탭, 그 음 한 글자여야 합니다.");
         if (character > MaxBmpUnit || reading > MaxBmpUnit) {
             ++skips.Readings;
             continue;
         }
         if (seenOnLine[character] != 0)
-            throw TSourceError{
-                At(path, line.Number, u"이미 " + DecimalText(seenOnLine[character]) + u"행에 나온 글자입니다.")};
+            return At(path, line.Number, u"이미 " + DecimalText(seenOnLine[character]) + u"행에 나온 글자입니다.");
         seenOnLine[character] = static_cast<std::uint32_t>(line.Number);
         source.Readings[character] = static_cast<char16_t>(reading);
     }
+    return TResult::Success();
 }
 
-void ReadVariants(const std::filesystem::path& folder, int fileIndex, std::string& bytes, TDataSetSource& source,
-                  TSourceSkips& skips)
+TResult ReadVariants(const std::filesystem::path& folder, int fileIndex, std::string& bytes, TDataSetSource& source,
+                     TSourceSkips& skips)
 {
     const std::filesystem::path path = folder / (fileIndex == 0 ? "variants0.txt" : "variants1.txt");
     std::u16string text;
-    ReadText(path, false, bytes, text);
+    if (TResult read = ReadText(path, false, bytes, text); !read) return read;
     std::vector<std::u16string>& groups = source.VariantGroups[fileIndex];
     std::size_t nextStart = 1; // after the leading 0 unit
-    for (const TLine& line : SplitLines(text)) {
+    for (const TLine& line : TableLines(text)) {
         std::u16string group;
         for (std::size_t i = 0; i < line.Text.size(); ++i) {
             const char16_t c = line.Text[i];
@@ -262,25 +237,22 @@ void ReadVariants(const std::filesystem::path& folder, int fileIndex, std::strin
                 ++i;
                 continue;
             }
-            if (c <= u' ' || c == 0x3000)
-                throw TSourceError{At(path, line.Number, u"이체자 묶음에 공백이나 제어 문자가 있습니다.")};
+            if (c <= u' ' || c == 0x3000) return At(path, line.Number, u"이체자 묶음에 공백이나 제어 문자가 있습니다.");
             group.push_back(c);
         }
         if (group.empty()) continue;
-        if (nextStart > LastVariantGroupStart)
-            throw TSourceError{At(path, line.Number, u"이체자 묶음이 너무 많습니다: 65535 단위를 넘습니다.")};
+        if (nextStart > static_cast<std::size_t>(LargestVariantGroupStart))
+            return At(path, line.Number,
+                      u"이체자 묶음이 너무 많습니다: " + DecimalText(LargestVariantGroupStart) + u" 단위를 넘습니다.");
         nextStart += group.size() + 1;
         groups.push_back(std::move(group));
     }
+    return TResult::Success();
 }
 
 bool WriteUtf8(const std::filesystem::path& path, std::u16string_view text)
 {
-    const std::string bytes = Utf16ToUtf8(text);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+    return WriteWholeFile(path, Utf16ToUtf8(text));
 }
 
 // A table field must not hold the separators of its line.
@@ -291,21 +263,21 @@ bool FitsField(std::u16string_view text)
 
 } // namespace
 
-std::u16string WriteDataSetSource(const TDataSetSource& source, const std::filesystem::path& folder)
+TResult WriteSourceFolder(const TDataSetSource& source, const std::filesystem::path& folder)
 {
     const std::size_t count = source.Suttas.size();
     std::u16string catalogue = u"number\tkind\ttitle\tname\n";
     for (std::size_t i = 0; i < count; ++i) {
         const TSourceSutta& s = source.Suttas[i];
         if (!FitsField(s.Title) || !FitsField(s.Name))
-            return u"경전 " + DecimalText(static_cast<std::int64_t>(i + 1)) +
-                   u": 제목이나 이름에 탭이나 줄바꿈이 있습니다.";
+            return TResult::Failure(u"경전 " + DecimalText(static_cast<std::int64_t>(i + 1)) +
+                                    u": 제목이나 이름에 탭이나 줄바꿈이 있습니다.");
         catalogue += DecimalText(static_cast<std::int64_t>(i + 1)) + u"\t" + DecimalText(s.Kind) + u"\t" + s.Title +
                      u"\t" + s.Name + u"\n";
     }
     std::u16string subjects = u"subject\tnumbers\n";
     for (const TSourceSubject& subject : source.Subjects) {
-        if (!FitsField(subject.Name)) return u"주제 이름에 탭이나 줄바꿈이 있습니다: " + subject.Name;
+        if (!FitsField(subject.Name)) return TResult::Failure(u"주제 이름에 탭이나 줄바꿈이 있습니다: " + subject.Name);
         subjects += subject.Name + u"\t";
         for (std::size_t n = 0; n < subject.Suttas.size(); ++n)
             subjects += (n == 0 ? u"" : u",") + DecimalText(std::int64_t(subject.Suttas[n]) + 1);
@@ -355,7 +327,7 @@ std::u16string WriteDataSetSource(const TDataSetSource& source, const std::files
             if (!WriteUtf8(folder / sub / name, text)) return AtFile(folder / sub / name, u"파일을 쓸 수 없습니다.");
         }
     }
-    return {};
+    return TResult::Success();
 }
 
 std::size_t DecodeSourceText(std::string_view bytes, std::u16string& text)
@@ -415,26 +387,23 @@ std::u16string SourceTextFileName(std::int32_t number, std::size_t count)
     return ZeroPad(number, width) + u".txt";
 }
 
-std::u16string ReadDataSetSource(const std::filesystem::path& folder, TDataSetSource& source, TSourceSkips& skips)
+TResult ReadSourceFolder(const std::filesystem::path& folder, TDataSetSource& source, TSourceSkips& skips)
 {
     source = TDataSetSource{};
     skips = TSourceSkips{};
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) return AtFile(folder, u"폴더가 없습니다.");
     std::string bytes; // reused for every file
-    try {
-        ReadCatalogue(folder, bytes, source);
-        ReadSubjects(folder, bytes, source);
-        ReadTexts(folder, bytes, source);
-        ReadReadings(folder, bytes, source, skips);
-        for (int n = 0; n < VariantFileCount; ++n)
-            ReadVariants(folder, n, bytes, source, skips);
-    } catch (const TSourceError& problem) {
-        source = TDataSetSource{};
-        return problem.Text;
-    }
-    return {};
+    TResult result = ReadCatalogue(folder, bytes, source);
+    if (result) result = ReadSubjects(folder, bytes, source);
+    if (result) result = ReadTexts(folder, bytes, source);
+    if (result) result = ReadReadings(folder, bytes, source, skips);
+    for (int n = 0; n < VariantFileCount && result; ++n)
+        result = ReadVariants(folder, n, bytes, source, skips);
+    if (!result) source = TDataSetSource{};
+    return result;
 }
+
 
 std::optional<TCreationDate> ParseCreationDate(std::string_view text)
 {

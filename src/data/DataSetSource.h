@@ -20,6 +20,7 @@
 // itself, so the conversion leaves it unchanged.
 
 #include "data/DataWriter.h"
+#include "util/Result.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -34,14 +35,15 @@ struct TSourceSkips
     std::int64_t VariantCharacters = 0; // characters of variant groups outside the BMP
 };
 
-// Reads the source folder into source. Returns an empty text on success; otherwise what is
-// wrong, as "path:line: message" (or "path: message" for a whole file), and source is unusable.
-std::u16string ReadDataSetSource(const std::filesystem::path& folder, TDataSetSource& source, TSourceSkips& skips);
+// Reads the source folder into source. On failure the message tells what is wrong, as
+// "path:line: message" (or "path: message" for a whole file), and source is left empty.
+TResult ReadSourceFolder(const std::filesystem::path& folder, TDataSetSource& source, TSourceSkips& skips);
+
 
 // Writes source into folder in the same format, so that reading it back gives the same
-// source; a reading entry that is 0 or the character itself gets no line. Returns an empty
-// text on success, else what failed (a field the format cannot hold, a file not written).
-std::u16string WriteDataSetSource(const TDataSetSource& source, const std::filesystem::path& folder);
+// source; a reading entry that is 0 or the character itself gets no line. Fails for a field
+// the format cannot hold and for a file or folder that cannot be written.
+TResult WriteSourceFolder(const TDataSetSource& source, const std::filesystem::path& folder);
 
 // Decodes the UTF-8 bytes of a source file into text with the line breaks made CR LF, the
 // final break and a leading byte-order mark dropped. Returns 0, or the 1-based line of the

@@ -3,10 +3,10 @@
 #include "data/DataFile.h"
 #include "data/Vesko3Common.h"
 #include "util/ByteReader.h"
+#include "util/Files.h"
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
-#include <fstream>
 #include <limits>
 #include <system_error>
 
@@ -53,7 +53,7 @@ TRange Append(std::u16string& area, const std::u16string& text)
 
 const std::u16string& BodyOf(const TSourceSutta& sutta, int fileIndex)
 {
-    return fileIndex == 0 ? sutta.HanBody : fileIndex == 1 ? sutta.KorBody : sutta.SinsuBody;
+    return fileIndex == HanFamily ? sutta.HanBody : fileIndex == KorFamily ? sutta.KorBody : sutta.SinsuBody;
 }
 
 std::vector<std::uint8_t> SerializeUnitsFile(std::int32_t magic, const std::u16string& units)
@@ -68,57 +68,53 @@ std::vector<std::uint8_t> SerializeUnitsFile(std::int32_t magic, const std::u16s
     return std::move(out.bytes());
 }
 
-bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
-}
-
 } // namespace
 
-std::u16string CheckDataSetSource(const TDataSetSource& source)
+TResult CheckDataSetSource(const TDataSetSource& source)
 {
     const std::size_t count = source.Suttas.size();
     if (count > MaxSuttaCount)
-        return u"경전이 " + DecimalText(count) + u"개로 2500개를 넘습니다.";
+        return TResult::Failure(u"경전이 " + DecimalText(count) + u"개로 " + DecimalText(MaxSuttaCount) +
+                                u"개를 넘습니다.");
     std::size_t units[TextFileCount] = {};
     for (std::size_t i = 0; i < count; ++i) {
         const TSourceSutta& s = source.Suttas[i];
         const std::u16string number = DecimalText(i + 1);
         if (s.Kind < 1 || s.Kind >= KindSlots)
-            return u"경전 " + number + u": 분류는 1에서 7 사이여야 합니다.";
+            return TResult::Failure(u"경전 " + number + u": 분류는 1에서 " + DecimalText(KindSlots - 1) +
+                                    u" 사이여야 합니다.");
         if (s.Title.size() > NameUnits || s.Name.size() > NameUnits)
-            return u"경전 " + number + u": 제목과 이름은 32자를 넘을 수 없습니다.";
+            return TResult::Failure(u"경전 " + number + u": 제목과 이름은 " + DecimalText(NameUnits) +
+                                    u"자를 넘을 수 없습니다.");
         units[0] += s.HanBody.size() + s.HanSubject.size() + s.HanSummary.size();
         units[1] += s.KorBody.size();
         units[2] += s.SinsuBody.size();
     }
     for (std::size_t total : units)
         if (total > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() / 2 - (1 << 20)))
-            return u"본문이 너무 깁니다.";
+            return TResult::Failure(u"본문이 너무 깁니다.");
     for (const TSourceSubject& subject : source.Subjects) {
         if (subject.Name.size() > NameUnits)
-            return u"주제 이름은 32자를 넘을 수 없습니다: " + subject.Name;
+            return TResult::Failure(u"주제 이름은 " + DecimalText(NameUnits) + u"자를 넘을 수 없습니다: " +
+                                    subject.Name);
         if (subject.Suttas.size() > MaxJoojeSuttas)
-            return u"주제의 경전이 300개를 넘습니다: " + subject.Name;
+            return TResult::Failure(u"주제의 경전이 " + DecimalText(MaxJoojeSuttas) + u"개를 넘습니다: " +
+                                    subject.Name);
         for (std::int32_t index : subject.Suttas)
             if (index < 0 || static_cast<std::size_t>(index) >= count)
-                return u"주제의 경전 번호가 목록에 없습니다: " + subject.Name;
+                return TResult::Failure(u"주제의 경전 번호가 목록에 없습니다: " + subject.Name);
     }
     for (const auto& groups : source.VariantGroups) {
         std::size_t start = 1; // after the leading 0 unit
         for (const std::u16string& group : groups) {
-            if (group.find(u'\0') != std::u16string::npos)
-                return u"이체자 묶음에 0 글자가 있습니다.";
+            if (group.find(u'\0') != std::u16string::npos) return TResult::Failure(u"이체자 묶음에 0 글자가 있습니다.");
             // The loader keeps group starts in 16 bits and rejects a file it cannot index.
             if (!group.empty() && start > LargestVariantGroupStart)
-                return u"이체자 묶음이 너무 많습니다.";
+                return TResult::Failure(u"이체자 묶음이 너무 많습니다.");
             start += group.size() + 1;
         }
     }
-    return {};
+    return TResult::Success();
 }
 
 std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fileIndex, const TCreationDate& date)
@@ -130,7 +126,7 @@ std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fi
     for (std::int32_t i = 0; i < count; ++i) {
         const TSourceSutta& s = source.Suttas[i];
         body[i] = Append(area, BodyOf(s, fileIndex));
-        if (fileIndex == 0) {
+        if (fileIndex == HanFamily) {
             subject[i] = Append(area, s.HanSubject);
             summary[i] = Append(area, s.HanSummary);
         }
@@ -143,7 +139,7 @@ std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fi
     TDataFileHeader h{};
     h.Magic = TextFileMagic;
     h.Version = DataFileVersion;
-    h.CatalogueFlag = fileIndex == 0 ? 0 : 1;
+    h.CatalogueFlag = fileIndex == HanFamily ? 0 : 1;
     for (const TSourceSutta& s : source.Suttas)
         if (s.Kind >= 1 && s.Kind < KindSlots) // CheckDataSetSource rejects any other kind
             ++h.KindCounts[s.Kind];
@@ -200,41 +196,21 @@ std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& tabl
     return SerializeUnitsFile(ReadingFileMagic, std::u16string(table.begin(), table.end()));
 }
 
-std::u16string WriteDataSet(const TDataSetSource& source, const TCreationDate& date,
-                            const std::filesystem::path& folder)
+TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, const std::filesystem::path& folder)
 {
-    if (std::u16string problem = CheckDataSetSource(source); !problem.empty())
-        return problem;
+    if (TResult checked = CheckDataSetSource(source); !checked) return checked;
 
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error)
-        return u"폴더를 만들 수 없습니다: " + PathText(folder);
+    if (error) return TResult::Failure(u"폴더를 만들 수 없습니다: " + PathText(folder));
 
-    struct TPending
-    {
-        std::filesystem::path Final, Temporary;
-    };
-    std::vector<TPending> pending;
-    auto removePending = [&] {
-        for (const TPending& p : pending)
-            std::filesystem::remove(p.Temporary, error);
-    };
-    std::filesystem::path failed;
+    // Every file is staged before any replaces its old one; leaving early discards the staged ones.
+    std::vector<TFileReplacement> staged;
+    staged.reserve(TextFileCount + VariantFileCount + 1);
     auto stage = [&](std::u16string_view name, const std::vector<std::uint8_t>& bytes) {
-        TPending p{folder / std::filesystem::path(std::u16string(name)),
-                   folder / std::filesystem::path(std::u16string(name) + u".tmp")};
-        // A temporary name held by something that is not a file is not ours to remove.
-        if (std::filesystem::exists(p.Temporary, error) && !std::filesystem::is_regular_file(p.Temporary, error)) {
-            failed = p.Temporary;
-            return false;
-        }
-        pending.push_back(p);
-        if (!WriteFile(p.Temporary, bytes))
-            failed = p.Temporary;
-        return failed.empty();
+        staged.emplace_back(folder / std::filesystem::path(std::u16string(name)));
+        return staged.back().Stage(bytes);
     };
-
     bool written = true;
     for (int n = 0; n < TextFileCount && written; ++n)
         written = stage(TextFileNames[n], SerializeTextFile(source, n, date));
@@ -242,16 +218,8 @@ std::u16string WriteDataSet(const TDataSetSource& source, const TCreationDate& d
         written = stage(VariantFileNames[n], SerializeVariantFile(source.VariantGroups[n]));
     if (written)
         written = stage(ReadingFileName, SerializeReadingFile(source.Readings));
-    if (!written) {
-        removePending();
-        return u"파일을 쓸 수 없습니다: " + PathText(failed);
-    }
-    for (const TPending& p : pending) {
-        std::filesystem::rename(p.Temporary, p.Final, error);
-        if (error) {
-            removePending();
-            return u"파일 이름을 바꿀 수 없습니다: " + PathText(p.Final);
-        }
-    }
-    return {};
+    if (!written) return TResult::Failure(u"파일을 쓸 수 없습니다: " + PathText(staged.back().StagingPath()));
+    for (TFileReplacement& file : staged)
+        if (!file.Commit()) return TResult::Failure(u"파일 이름을 바꿀 수 없습니다: " + PathText(file.TargetPath()));
+    return TResult::Success();
 }

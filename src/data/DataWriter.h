@@ -5,6 +5,8 @@
 // 2, TextSize equal to BodyLength, each variant file starting with one 0 unit so that a
 // character in no group has no variants.
 
+#include "util/Result.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -39,8 +41,8 @@ struct TCreationDate
     std::int32_t Year = 2007, Month = 11, Day = 5, Hour = 0, Minute = 0, Second = 0;
 };
 
-// Empty when the source fits the format; otherwise what is wrong with it.
-std::u16string CheckDataSetSource(const TDataSetSource& source);
+// Success when the source fits the format; otherwise what is wrong with it.
+TResult CheckDataSetSource(const TDataSetSource& source);
 
 std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fileIndex, const TCreationDate& date);
 std::vector<std::uint8_t> SerializeVariantFile(const std::vector<std::u16string>& groups);
@@ -48,6 +50,5 @@ std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& tabl
 
 // Writes the six files into folder (created when missing): each under a temporary name
 // first, renamed into place only when all six are written, so that a failure leaves no
-// half-written data file. Returns an empty text on success, else what failed.
-std::u16string WriteDataSet(const TDataSetSource& source, const TCreationDate& date,
-                            const std::filesystem::path& folder);
+// half-written data file. On failure the message says what failed.
+TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, const std::filesystem::path& folder);

@@ -2,13 +2,15 @@
 
 #include "data/DataFile.h"
 #include "data/DataSetSource.h"
+#include "data/HanmoonText.h"
 #include "data/Vesko3Common.h"
+#include "util/Files.h"
 #include "util/MyUtils.h"
+#include "util/TextLines.h"
 
 #include <bzlib.h>
 
 #include <algorithm>
-#include <fstream>
 #include <numeric>
 #include <unordered_map>
 
@@ -73,24 +75,10 @@ bool IsHanja(char16_t c)
     return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF);
 }
 
-std::u16string MissingTable(const std::filesystem::path& path, std::u16string_view package)
+TResult MissingTable(const std::filesystem::path& path, std::u16string_view package)
 {
-    return PathText(path) + u": 파일을 읽을 수 없습니다. " + std::u16string(package) + u" 꾸러미가 있어야 합니다.";
-}
-
-bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::error_code error;
-    // A folder opens too, and its end position is no size to allocate.
-    if (!in || !std::filesystem::is_regular_file(path, error)) return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) return false;
-    in.seekg(0, std::ios::beg);
-    bytes.resize(static_cast<std::size_t>(size));
-    in.read(bytes.data(), size);
-    return in.gcount() == size;
+    return TResult::Failure(PathText(path) + u": 파일을 읽을 수 없습니다. " + std::u16string(package) +
+                            u" 꾸러미가 있어야 합니다.");
 }
 
 // Decompresses every bzip2 stream of compressed, one after another; false for damaged or cut-short input.
@@ -129,12 +117,7 @@ THanjaTable ParseHanjaTable(std::u16string_view text)
     THanjaTable table;
     std::vector<std::pair<char16_t, char16_t>> singles;   // character, syllable, in file order
     std::unordered_map<std::uint32_t, std::int32_t> uses; // character << 16 | syllable
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(u"\r\n", start);
-        if (end == std::u16string_view::npos) end = text.size();
-        const std::u16string_view line = text.substr(start, end - start);
-        start = end + 2;
+    for (const std::u16string_view line : SplitLines(text)) {
         if (line.empty() || line[0] == u'#') continue;
         const std::size_t colon = line.find(u':');
         const std::size_t colon2 = colon == std::u16string_view::npos ? colon : line.find(u':', colon + 1);
@@ -239,7 +222,7 @@ public:
                 Page = Page == 9999 ? 1 : Page + 1;
             }
         }
-        return u"T" + std::u16string(Collection.Volume) + u"n" + std::u16string(Collection.Text) + u"_p" +
+        return SinsuHeadOpener + std::u16string(Collection.Volume) + u"n" + std::u16string(Collection.Text) + u"_p" +
                ZeroPad(Page, 4) + static_cast<char16_t>(u'a' + Column) + ZeroPad(Line, 2);
     }
 
@@ -356,9 +339,9 @@ private:
                 sutta.SinsuBody += u"\r\n";
                 sutta.KorBody += u"\r\n";
             }
-            sutta.SinsuBody += reference + u"║";
+            sutta.SinsuBody += reference + SinsuHeadCloser;
             sutta.SinsuBody += piece;
-            sutta.KorBody += u"K" + reference.substr(reference.size() - 16) + u";";
+            sutta.KorBody += KorHeadOpener + reference.substr(1) + KorHeadCloser;
             for (char16_t c : piece)
                 sutta.KorBody.push_back(KorForm(c));
             ++lines;
@@ -398,13 +381,7 @@ private:
 std::array<std::vector<std::u16string>, 2> UnihanVariantGroups(std::string_view unihanText)
 {
     TCharSets sets[2];
-    std::size_t start = 0;
-    while (start < unihanText.size()) {
-        std::size_t end = unihanText.find('\n', start);
-        if (end == std::string_view::npos) end = unihanText.size();
-        std::string_view line = unihanText.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    for (const std::string_view line : SplitLines(unihanText)) {
         const std::size_t tab1 = line.find('\t');
         const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
         if (line.empty() || line[0] == '#' || tab2 == std::string_view::npos) continue;
@@ -428,31 +405,35 @@ std::array<std::vector<std::u16string>, 2> UnihanVariantGroups(std::string_view 
     return {sets[0].Groups(), sets[1].Groups()};
 }
 
-std::u16string MakeDemoDataSet(const TDemoOptions& options, TDataSetSource& source)
+TResult MakeDemoDataSet(const TDemoOptions& options, TDataSetSource& source)
 {
     source = TDataSetSource{};
-    if (options.SuttaCount < 1 || options.SuttaCount > MaxSuttaCount) return u"경전 수는 1에서 2500 사이여야 합니다.";
+    if (options.SuttaCount < 1 || options.SuttaCount > MaxSuttaCount)
+        return TResult::Failure(u"경전 수는 1에서 " + DecimalText(MaxSuttaCount) + u" 사이여야 합니다.");
 
     std::string bytes;
-    if (!ReadFileBytes(options.HanjaTable, bytes)) return MissingTable(options.HanjaTable, u"libhangul-data");
+    if (ReadWholeFile(options.HanjaTable, bytes) != TFileRead::Ok)
+        return MissingTable(options.HanjaTable, u"libhangul-data");
     std::u16string hanjaText;
     if (std::size_t line = DecodeSourceText(bytes, hanjaText); line != 0)
-        return PathText(options.HanjaTable) + u":" + DecimalText(line) + u": UTF-8이 아닌 바이트가 있습니다.";
+        return TResult::Failure(PathText(options.HanjaTable) + u":" + DecimalText(line) +
+                                u": UTF-8이 아닌 바이트가 있습니다.");
     const THanjaTable hanja = ParseHanjaTable(hanjaText);
-    if (hanja.Words.empty()) return PathText(options.HanjaTable) + u": 한자 낱말이 없습니다.";
+    if (hanja.Words.empty()) return TResult::Failure(PathText(options.HanjaTable) + u": 한자 낱말이 없습니다.");
 
     std::string compressed, unihanText;
-    if (!ReadFileBytes(options.UnihanVariants, compressed))
+    if (ReadWholeFile(options.UnihanVariants, compressed) != TFileRead::Ok)
         return MissingTable(options.UnihanVariants, u"unicode-data");
     if (!DecompressBzip2(compressed, unihanText))
-        return PathText(options.UnihanVariants) + u": bzip2 압축을 풀 수 없습니다.";
+        return TResult::Failure(PathText(options.UnihanVariants) + u": bzip2 압축을 풀 수 없습니다.");
     std::array<std::vector<std::u16string>, 2> groups = UnihanVariantGroups(unihanText);
-    if (groups[0].empty() || groups[1].empty()) return PathText(options.UnihanVariants) + u": 이체자 묶음이 없습니다.";
+    if (groups[0].empty() || groups[1].empty())
+        return TResult::Failure(PathText(options.UnihanVariants) + u": 이체자 묶음이 없습니다.");
 
     TDemoWriter writer(options.Seed, hanja, groups[0]);
     writer.Make(options.SuttaCount, source);
     source.Readings = hanja.Readings;
     source.VariantGroups[0] = std::move(groups[0]);
     source.VariantGroups[1] = std::move(groups[1]);
-    return {};
+    return TResult::Success();
 }

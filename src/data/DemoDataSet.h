@@ -7,6 +7,7 @@
 // reading of the same words. The same seed and count always give the same set, on any host.
 
 #include "data/DataWriter.h"
+#include "util/Result.h"
 
 #include <array>
 #include <cstdint>
@@ -28,9 +29,9 @@ struct TDemoOptions
     std::filesystem::path UnihanVariants{std::string(DefaultUnihanVariants)}; // bzip2-compressed
 };
 
-// Makes the demo set into source. Returns an empty text on success, else what went wrong
-// (a missing or unreadable table names its file and the package that brings it).
-std::u16string MakeDemoDataSet(const TDemoOptions& options, TDataSetSource& source);
+// Makes the demo set into source. On failure the message tells what went wrong (a missing
+// or unreadable table names its file and the package that brings it).
+TResult MakeDemoDataSet(const TDemoOptions& options, TDataSetSource& source);
 
 // The variant groups of Unihan_Variants.txt text: element 0 links kZVariant, kSemanticVariant
 // and kSpecializedSemanticVariant, element 1 kTraditionalVariant and kSimplifiedVariant. Each

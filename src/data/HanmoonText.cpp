@@ -2,17 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-constexpr std::int64_t HeadLength = 18;
-}
-
-bool IsLineHeadAt(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int64_t p)
-{
-    const std::int64_t close = p + HeadLength - 1;
-    if (p < 0 || close >= textLength || close >= static_cast<std::int64_t>(buffer.size())) return false;
-    return (buffer[p] == u'T' && buffer[close] == u'\u2551') || (buffer[p] == u'K' && buffer[close] == u';');
-}
-
 void AppendHanmoonText(std::u16string& out, const std::vector<char16_t>& buffer, std::int32_t textLength,
                        std::int32_t start, std::int32_t length)
 {
@@ -22,20 +11,18 @@ void AppendHanmoonText(std::u16string& out, const std::vector<char16_t>& buffer,
 
     out.reserve(out.size() + static_cast<std::size_t>(end - p));
     while (p < end) {
-        if (IsLineHeadAt(buffer, textLength, p)) {
-            p += HeadLength;
-            while (p < end && buffer[p] == u' ')
-                ++p;
+        if (IsLineHeadAt(buffer.data(), limit, p)) {
+            p = AfterLineHead(buffer.data(), end, p);
             if (p >= end) break;
             // The unit after a dropped head is taken without testing it for a further head.
             out.push_back(buffer[p]);
             ++p;
             continue;
         }
-        // Only a T or a K can open a head: everything before the next one goes in whole.
+        // Everything before the next unit that can open a head goes in whole.
         const char16_t* first = buffer.data() + p;
         const char16_t* next =
-            std::find_if(first + 1, buffer.data() + end, [](char16_t c) { return c == u'T' || c == u'K'; });
+            std::find_if(first + 1, buffer.data() + end, [](char16_t c) { return IsLineHeadOpener(c); });
         out.append(first, next);
         p = next - buffer.data();
     }

@@ -63,7 +63,7 @@ bool EntryIsSound(const TSuttaEntry& e, int position, int fileIndex, std::int32_
         return false;
     if (e.TextSize < 0 || e.TextSize > std::int64_t(textLength) + DisplayHeaderRoom)
         return false;
-    if (fileIndex == 0)
+    if (fileIndex == HanFamily)
         return e.Number == position && RangeInText(e.SubjectStart, e.SubjectLength, textLength) &&
                RangeInText(e.SummaryStart, e.SummaryLength, textLength);
     // Files 1 and 2 never read their subject and summary ranges, but a negative one is
@@ -105,14 +105,14 @@ TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex
             return TDataFileStatus::Damaged;
         for (int k = 0; k < j.Count; ++k) {
             j.Suttas[k] = subjects.ReadInt32();
-            if (fileIndex == 0 && (j.Suttas[k] < 0 || j.Suttas[k] >= h.SuttaCount))
+            if (fileIndex == HanFamily && (j.Suttas[k] < 0 || j.Suttas[k] >= h.SuttaCount))
                 return TDataFileStatus::Damaged;
         }
         if (!subjects.ok())
             return TDataFileStatus::Damaged;
     }
 
-    loaded.Text.assign(static_cast<std::size_t>(h.TextLength) + 10, u'\0');
+    loaded.Text.assign(static_cast<std::size_t>(h.TextLength) + TextSpareUnits, u'\0');
     TByteReader text(bytes, h.TextOffset);
     text.ReadUnits(loaded.Text.data(), static_cast<std::size_t>(h.TextLength));
     if (!text.ok())

@@ -30,6 +30,15 @@ inline constexpr int TextFileCount = 3;
 inline constexpr int VariantFileCount = 2;
 inline constexpr std::int32_t LargestVariantGroupStart = 65535; // CharIndex holds group starts in 16 bits
 
+// The text families, each one text file, as TextFiles indexes them. The Korean file is the
+// catalogue file: it alone holds the subjects, summaries and the numbering the lists show.
+inline constexpr int HanFamily = 0;   // VESKO3.A0, the Korean translation
+inline constexpr int KorFamily = 1;   // VESKO3.A1, 고려대장경
+inline constexpr int SinsuFamily = 2; // VESKO3.A2, 신수대장경
+
+// Zero units kept after every loaded text, so that a look one unit past its end reads 0.
+inline constexpr std::size_t TextSpareUnits = 10;
+
 // Names of the data files inside the Data folder, in load order.
 inline constexpr std::u16string_view TextFileNames[TextFileCount] = {u"VESKO3.A0", u"VESKO3.A1", u"VESKO3.A2"};
 inline constexpr std::u16string_view VariantFileNames[VariantFileCount] = {u"VESKO3.H0", u"VESKO3.H1"};
@@ -128,7 +137,7 @@ struct TVesko_File
     TDataFileHeader Header{};
     TVesko_SuttaTable SuttaTable;
     TVesko_JoojeTable JoojeTable;
-    std::vector<char16_t> Text; // TextLength + 10 units, unit TextLength is 0; empty when not loaded
+    std::vector<char16_t> Text; // TextLength + TextSpareUnits units, unit TextLength is 0; empty when not loaded
     std::array<std::int32_t, MaxSuttaCount> NameOrder{};
 
     std::int32_t TextLength() const { return Header.TextLength; }
@@ -139,14 +148,14 @@ struct TVariantFile
 {
     TDataFileHeader Header{};
     std::vector<std::uint16_t> CharIndex = std::vector<std::uint16_t>(65536); // start of the last group holding c
-    std::vector<char16_t> Text;                                               // DataLength + 10 units
+    std::vector<char16_t> Text;                                               // DataLength + TextSpareUnits units
 };
 
 // The loaded reading table: entry c is the Korean reading of code unit c.
 struct TReadingFile
 {
     TDataFileHeader Header{};
-    std::vector<char16_t> Text; // DataLength + 10 units
+    std::vector<char16_t> Text; // DataLength + TextSpareUnits units
 };
 
 // The six loaded files; they live for the whole run and are read-only after loading.

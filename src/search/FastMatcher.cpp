@@ -1,34 +1,19 @@
 #include "search/FastMatcher.h"
 
+#include "data/HanmoonText.h"
 #include "search/SearchWords.h"
 
 #include <algorithm>
 #include <bit>
 
-namespace {
-
-constexpr std::int64_t HeadLength = 18;
-
-// The head test of CopyHanmoonText: its closing unit must lie inside the loaded text.
-inline __attribute__((always_inline)) bool IsHeadAt(const char16_t* units, std::int64_t textLength, std::int64_t q)
-{
-    const std::int64_t close = q + HeadLength - 1;
-    return close < textLength &&
-           ((units[q] == u'T' && units[close] == u'\u2551') || (units[q] == u'K' && units[close] == u';'));
-}
-
-} // namespace
-
 TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variants)
     : Table(65536, 0), AllWords(info.SearchMode != 0), Hanmoon(info.TitleIndex != HanCanon)
 {
-    constexpr char16_t Ignorables[] = {u'\n', u'\r', u' ', u'\u3000', u'\u3002', u'\uFF0E'};
-    for (char16_t c : Ignorables)
+    for (char16_t c : IgnorableChars)
         if (IsSkippedChar(c, info.TitleIndex)) Table[c] |= SkipBit;
-    if (Hanmoon) {
-        Table[u'T'] |= HeadBit;
-        Table[u'K'] |= HeadBit;
-    }
+    if (Hanmoon)
+        for (char16_t c : LineHeadOpeners)
+            Table[c] |= HeadBit;
 
     // The members of the last group holding w in each file, walked as IsVariant walks them,
     // so that the table accepts exactly what IsVariant accepts.
@@ -71,7 +56,7 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
     }
 
     // Skipped characters never start an occurrence.
-    for (char16_t c : Ignorables)
+    for (char16_t c : IgnorableChars)
         if (Table[c] & SkipBit) Table[c] &= ~WordBits;
     for (const TWord& word : Words) {
         if (word.Begin == word.End) continue;
@@ -80,8 +65,8 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
         for (std::uint32_t o = first.OthersBegin; o < first.OthersEnd; ++o)
             MarkInteresting(Others[o]);
     }
-    MarkInteresting(u'T');
-    MarkInteresting(u'K');
+    for (char16_t c : LineHeadOpeners)
+        MarkInteresting(c);
 
     if (!AllWords) {
         Settled = emptyWord || NeededWords == 0;
@@ -117,10 +102,8 @@ std::int64_t TFastMatcher::NextSearched(const char16_t* units, std::int64_t text
         const std::uint32_t cls = Table[units[q]];
         if (!(cls & (SkipBit | HeadBit))) return q;
         if constexpr (StripHeads) {
-            if ((cls & HeadBit) && IsHeadAt(units, textLength, q)) {
-                q += HeadLength;
-                while (q < end && units[q] == u' ')
-                    ++q;
+            if ((cls & HeadBit) && IsLineHeadAt(units, textLength, q)) {
+                q = AfterLineHead(units, end, q);
                 if (q >= end) return end;
                 // The unit after a dropped head is taken without testing it for a further head.
                 if (!(Table[units[q]] & SkipBit)) return q;
@@ -205,10 +188,8 @@ bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int
         if (q >= end) return false;
         std::uint32_t cls = Table[units[q]];
         if constexpr (StripHeads) {
-            if ((cls & HeadBit) && IsHeadAt(units, textLength, q)) {
-                q += HeadLength;
-                while (q < end && units[q] == u' ')
-                    ++q;
+            if ((cls & HeadBit) && IsLineHeadAt(units, textLength, q)) {
+                q = AfterLineHead(units, end, q);
                 if (q >= end) return false;
                 // The unit after a dropped head is taken without testing it for a further head.
                 cls = Table[units[q]];

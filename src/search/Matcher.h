@@ -10,15 +10,27 @@
 
 #include <array>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 
 using TVariantFiles = std::array<TVariantFile, VariantFileCount>;
 
-// Line feed, carriage return, space, ideographic space, 。 and ．; nothing else.
+// What a Chinese search word and a Chinese text are read without: line feed, carriage
+// return, space, ideographic space, 。 and ．; nothing else.
+inline constexpr char16_t IgnorableChars[] = {u'\n', u'\r', u' ', u'\u3000', u'\u3002', u'\uFF0E'};
+
+// One comparison per character of the set, written out by the compiler: the index of the
+// search reads every unit of every body through this.
+template <std::size_t... I> constexpr bool IsIgnorableChar(char16_t c, std::index_sequence<I...>)
+{
+    return ((c == IgnorableChars[I]) || ...);
+}
+
 constexpr bool IsIgnorableChar(char16_t c)
 {
-    return c == u'\n' || c == u'\r' || c == u' ' || c == u'\u3000' || c == u'\u3002' || c == u'\uFF0E';
+    return IsIgnorableChar(c, std::make_index_sequence<std::size(IgnorableChars)>());
 }
 
 // Whether the matcher steps over c: line breaks in the Korean text, every ignorable

@@ -17,8 +17,8 @@ TSearchHitPlan PlanSearchHit(const TSearchInfo& info, std::int32_t n)
         plan.Families = {info.TitleIndex};
         break;
     case BothHanmoonCanons:
-        if (flags & KorHit) plan.Families.push_back(1);
-        if (flags & SinsuHit) plan.Families.push_back(2);
+        if (flags & KorHit) plan.Families.push_back(KorFamily);
+        if (flags & SinsuHit) plan.Families.push_back(SinsuFamily);
         break;
     }
     return plan;
@@ -31,11 +31,12 @@ int SearchHitTab(std::int32_t titleIndex, int activeTab)
     case HanCanon:
     case KorCanon:
     case SinsuCanon: {
-        const int own = titleIndex + 1;
-        return activeTab == 0 || activeTab == own ? -1 : own;
+        const int own = FamilyViewTab(titleIndex);
+        return activeTab == TogetherViewTab || activeTab == own ? -1 : own;
     }
     case BothHanmoonCanons:
-        return activeTab == 0 || activeTab == 2 || activeTab == 3 ? -1 : 0;
+        return activeTab == TogetherViewTab || activeTab == KorViewTab || activeTab == SinsuViewTab ? -1
+                                                                                                    : TogetherViewTab;
     default:
         return -1;
     }

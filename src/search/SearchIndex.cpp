@@ -19,14 +19,14 @@ TSearchIndex BuildSearchIndex(const TLoadedData& data)
         family.Lengths.resize(count);
         family.Offsets.resize(count + 1);
         family.Signatures.resize(count);
-        // Family 0 is searched only as the Korean canon, families 1 and 2 only as Chinese ones.
-        const std::int32_t canon = f == 0 ? HanCanon : KorCanon;
+        // The Korean family is searched only as the Korean canon, the others only as Chinese ones.
+        const std::int32_t canon = f == HanFamily ? HanCanon : KorCanon;
         for (std::int32_t i = 0; i < count; ++i) {
             const TSuttaEntry& e = file.SuttaTable.Items[i];
             family.Starts[i] = e.BodyStart;
             family.Lengths[i] = e.BodyLength;
             family.Offsets[i] = static_cast<std::uint32_t>(family.Searched.size());
-            const std::u16string text = f == 0
+            const std::u16string text = f == HanFamily
                                             ? CopyWideChars(file.Text, e.BodyStart, e.BodyLength)
                                             : CopyHanmoonText(file.Text, file.TextLength(), e.BodyStart, e.BodyLength);
             for (char16_t c : text)

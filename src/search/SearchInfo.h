@@ -3,6 +3,7 @@
 // The state of the last search: its options, words and per-sutra hit flags, and the work
 // area of the matcher.
 
+#include "data/Vesko3Common.h"
 #include "search/SearchIndex.h"
 
 #include <array>
@@ -20,10 +21,13 @@ inline constexpr std::int32_t KorCanon = 1;
 inline constexpr std::int32_t SinsuCanon = 2;
 inline constexpr std::int32_t BothHanmoonCanons = 3;
 
-// HitFlags bits, one per text family.
-inline constexpr std::uint8_t HanHit = 1;
-inline constexpr std::uint8_t KorHit = 2;
-inline constexpr std::uint8_t SinsuHit = 4;
+// A single canon is searched in the text family of the same index.
+static_assert(HanCanon == HanFamily && KorCanon == KorFamily && SinsuCanon == SinsuFamily);
+
+// HitFlags bits, one per text family: 1 << family.
+inline constexpr std::uint8_t HanHit = 1u << HanFamily;
+inline constexpr std::uint8_t KorHit = 1u << KorFamily;
+inline constexpr std::uint8_t SinsuHit = 1u << SinsuFamily;
 
 struct TSearchInfo
 {

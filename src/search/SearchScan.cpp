@@ -37,12 +37,13 @@ std::u16string SearchedText(const TLoadedData& data, int fileIndex, std::int32_t
 {
     const TVesko_File& file = data.TextFiles[fileIndex];
     const TSuttaEntry e = BodyEntry(file, i);
-    if (fileIndex == 0) return CopyWideChars(file.Text, e.BodyStart, e.BodyLength);
+    if (fileIndex == HanFamily) return CopyWideChars(file.Text, e.BodyStart, e.BodyLength);
     return CopyHanmoonText(file.Text, file.TextLength(), e.BodyStart, e.BodyLength);
 }
 
-// The examined counts at which the described loop moves the progress bar: every multiple
-// of 50 up to the last count it sees at the top of an iteration.
+// The last examined count at which ScanReference, sutra after sutra, moves the progress
+// bar: it reports every multiple of ProgressStep up to the count it holds at the top of its
+// last iteration, and the fast scan reports the same counts.
 std::int32_t LastProgressCount(std::int32_t catalogueCount, const std::vector<std::int32_t>& items)
 {
     if (catalogueCount == 0) return -1;
@@ -75,8 +76,8 @@ void ScanReference(const TLoadedData& data, TSearchInfo& info, const TSearchProg
             break;
         case BothHanmoonCanons:
             flags = 0;
-            if (MatchText(info, variants, SearchedText(data, 1, i))) flags += KorHit;
-            if (MatchText(info, variants, SearchedText(data, 2, i))) flags += SinsuHit;
+            if (MatchText(info, variants, SearchedText(data, KorFamily, i))) flags += KorHit;
+            if (MatchText(info, variants, SearchedText(data, SinsuFamily, i))) flags += SinsuHit;
             if (flags != 0) ++info.HitCount;
             break;
         }
@@ -102,7 +103,7 @@ std::uint8_t FastFlags(const TLoadedData& data, const TSearchIndex& index, const
     case SinsuCanon:
         return qualifies(titleIndex) ? std::uint8_t(1u << titleIndex) : 0xFF;
     case BothHanmoonCanons:
-        return std::uint8_t((qualifies(1) ? KorHit : 0) | (qualifies(2) ? SinsuHit : 0));
+        return std::uint8_t((qualifies(KorFamily) ? KorHit : 0) | (qualifies(SinsuFamily) ? SinsuHit : 0));
     default:
         return 0xFF;
     }
@@ -227,18 +228,25 @@ std::u16string SearchTimeText(std::int64_t elapsedMilliseconds)
     return DecimalText(seconds) + u"." + ZeroPad(hundredths, 2) + u"초";
 }
 
-TWordCheck RunSearch(const TLoadedData& data, TSearchInfo& info, const TSearchOptions& options,
-                     const std::vector<std::u16string>& memoLines, std::vector<std::u16string>& cleanedLines,
-                     IMessages& messages, const TSearchProgress& progress, TScanMethod method)
+TSearchOutcome SearchSutras(const TLoadedData& data, TSearchInfo& info, const TSearchOptions& options,
+                            const std::vector<std::u16string>& memoLines, IMessages& messages,
+                            const TSearchFeedback& feedback, TScanMethod method)
 {
+    TSearchOutcome outcome;
     BeginSearch(info, options);
-    cleanedLines = CleanSearchLines(memoLines, info.TitleIndex);
-    const TWordCheck check = CollectSearchWords(info, cleanedLines);
-    if (check == TWordCheck::NoWords) cleanedLines.clear();
-    if (check != TWordCheck::Accepted) {
-        ShowWordCheckMessage(check, messages);
-        return check;
+    outcome.CleanedLines = CleanSearchLines(memoLines, info.TitleIndex);
+    outcome.Check = CollectSearchWords(info, outcome.CleanedLines);
+    if (outcome.Check == TWordCheck::NoWords) outcome.CleanedLines.clear();
+    // The memo shows the cleaned words before a rejection's message box opens over it.
+    if (feedback.LinesCleaned) feedback.LinesCleaned(outcome.CleanedLines, outcome.Check);
+    if (outcome.Check != TWordCheck::Accepted) {
+        ShowWordCheckMessage(outcome.Check, messages);
+        return outcome;
     }
-    ScanSutras(data, info, progress, method);
-    return check;
+    if (feedback.ScanStarting) feedback.ScanStarting(SearchProgressTotal(data, info.KindIndex));
+    ScanSutras(data, info, feedback.Progress, method);
+    if (feedback.ScanFinished) feedback.ScanFinished();
+    outcome.List = SearchResultList(data, info);
+    return outcome;
 }
+

@@ -1,11 +1,9 @@
 #pragma once
 
-// The scan of a search over the chosen collection and the result list it leaves. The
-// window's button handler reads its widgets, calls these and writes its widgets back:
-// BeginSearch, CleanSearchLines (written back into the memo), CollectSearchWords (on
-// rejection: empty the memo for NoWords, ShowWordCheckMessage, focus the memo, stop),
-// SearchProgressTotal for the bar, ScanSutras with the bar's callback, SearchResultList,
-// SearchTimeText. RunSearch strings the core steps together for the tool and benchmarks.
+// The scan of a search over the chosen collection and the result list it leaves.
+// SearchSutras is the whole search: the search button reads its widgets, calls it with
+// feedback that writes the memo back and moves the progress bar, and shows the list it
+// returns with SearchTimeText; `vesko3-tool search` prints the same list.
 
 #include "browse/CatalogueRows.h"
 #include "data/Vesko3Common.h"
@@ -48,9 +46,32 @@ std::u16string SearchCountText(std::int32_t hitCount);
 // Seconds and hundredths of the elapsed time, hours and minutes dropped: 3070 ms gives "3.07초".
 std::u16string SearchTimeText(std::int64_t elapsedMilliseconds);
 
-// Everything the button does between reading and writing its widgets: reset, clean,
-// validate (the message through messages), scan. cleanedLines receives the lines to write
-// back into the memo (empty when the memo is to be emptied).
-TWordCheck RunSearch(const TLoadedData& data, TSearchInfo& info, const TSearchOptions& options,
-                     const std::vector<std::u16string>& memoLines, std::vector<std::u16string>& cleanedLines,
-                     IMessages& messages, const TSearchProgress& progress = {}, TScanMethod method = TScanMethod::Fast);
+// What the search tab shows while a search runs, each called on the caller's thread; any
+// may be left empty.
+struct TSearchFeedback
+{
+    // Once the words are checked and before a rejection's message: the lines to write back
+    // into the memo (none when the memo is to be emptied) and the check.
+    std::function<void(const std::vector<std::u16string>& cleanedLines, TWordCheck check)> LinesCleaned;
+    // Before the scan, with the progress bar's maximum (SearchProgressTotal).
+    std::function<void(std::int32_t total)> ScanStarting;
+    TSearchProgress Progress;
+    // Right after the scan, before the list is built.
+    std::function<void()> ScanFinished;
+};
+
+struct TSearchOutcome
+{
+    TWordCheck Check = TWordCheck::NoWords;
+    std::vector<std::u16string> CleanedLines; // for the memo; empty when the memo is to be emptied
+    TCatalogueList List;                      // SearchResultList; left empty unless Check is Accepted
+};
+
+// The whole search, as the search button and `vesko3-tool search` run it: info reset to the
+// options (BeginSearch), the memo lines cleaned, the words checked (a rejection's message
+// through messages, and nothing scanned), every sutra of the collection scanned, and the
+// result list built. HitFlags and HitCount stay in info for the hit display.
+[[nodiscard]] TSearchOutcome SearchSutras(const TLoadedData& data, TSearchInfo& info, const TSearchOptions& options,
+                                          const std::vector<std::u16string>& memoLines, IMessages& messages,
+                                          const TSearchFeedback& feedback = {}, TScanMethod method = TScanMethod::Fast);
+

@@ -1,8 +1,9 @@
 #pragma once
 
 // Taking a search's options and words: the reset of the search state, the cleaning of the
-// memo lines and the validation of the words. The window and the command-line tool both
-// run these, so that a word is accepted or rejected the same way in each.
+// memo lines and the validation of the words. SearchSutras (SearchScan.h) runs them for the
+// window and the command-line tool alike, so that a word is accepted or rejected the same
+// way in each.
 
 #include "data/Vesko3Common.h"
 #include "search/SearchInfo.h"
@@ -38,8 +39,8 @@ enum class TWordCheck
 // The work arrays the loader sizes: workSize elements each, all zero.
 void SizeSearchWork(TSearchInfo& info, std::int32_t workSize);
 
-// What the load driver does for the search once the six files are in: the work arrays for
-// the largest TextSize plus 100, and the index of the bodies' characters.
+// What loading the session does for the search once the six files are in: the work arrays
+// for the largest TextSize plus WorkSpareUnits, and the index of the bodies' characters.
 void PrepareSearch(TSearchInfo& info, const TLoadedData& data);
 
 // Everything of info back to zero, the work arrays keeping their size, then the options taken.

@@ -1,14 +1,10 @@
 #include "session/Settings.h"
 
+#include "util/Files.h"
 #include "util/MyUtils.h"
-
-#include <QSaveFile>
-#include <QString>
+#include "util/TextLines.h"
 
 #include <algorithm>
-#include <exception>
-#include <fstream>
-#include <optional>
 #include <string_view>
 
 namespace {
@@ -30,39 +26,6 @@ constexpr TSettingKey SettingKeys[] = {
     {"ColorIndex", &TSettings::ColorIndex, 10},
     {"CopyTarget", &TSettings::CopyTarget, 1},
 };
-
-// The whole file, or nothing when it is missing or cannot be read to its end.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes;
-    char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
-}
-
-// CR LF, a lone CR and a lone LF each end a line; a break at the very end opens no new line.
-std::vector<std::string> SplitLines(std::string_view bytes)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n')
-            continue;
-        lines.emplace_back(bytes.substr(start, i - start));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines.emplace_back(bytes.substr(start));
-    return lines;
-}
 
 char AsciiLower(char c)
 {
@@ -102,8 +65,11 @@ void LoadSettings(TSettings& settings, const std::filesystem::path& programFolde
 {
     settings.IniFileName = ExeFolderPath(programFolder, u"Vesko3.ini");
     settings.IniLines.clear();
-    if (std::optional<std::string> bytes = ReadWholeFile(settings.IniFileName))
-        settings.IniLines = SplitLines(*bytes);
+    // A file that is missing or cannot be read to its end counts as empty.
+    std::string bytes;
+    if (ReadWholeFile(settings.IniFileName, bytes) == TFileRead::Ok)
+        for (std::string_view line : SplitLines(bytes))
+            settings.IniLines.emplace_back(line);
 
     for (const TSettingKey& key : SettingKeys) {
         std::int32_t value = 0;
@@ -131,23 +97,7 @@ bool SaveSettings(TSettings& settings)
     settings.IniLines.clear();
     settings.IniLines.shrink_to_fit();
 
-    // The new text goes to a file beside the old one that replaces it only once complete, so
-    // a crash or a full disk midway leaves the old settings whole.
-    QString fileName;
-    try {
-        fileName = QString::fromStdU16String(settings.IniFileName.u16string());
-    } catch (const std::exception&) {
-        return false; // a name the platform cannot spell is a failed write like any other
-    }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // commit() loses an error of the final flush and would rename a cut-off file into
-    // place, so the flush is checked here.
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // The old file is replaced only by a complete new one, so a crash or a full disk midway
+    // leaves the old settings whole.
+    return ReplaceFile(settings.IniFileName, bytes);
 }

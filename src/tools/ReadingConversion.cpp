@@ -1,23 +1,8 @@
 #include "tools/ReadingConversion.h"
 
-#include <algorithm>
+#include "util/TextLines.h"
 
-std::vector<std::u16string> SourceLines(std::u16string_view text)
-{
-    std::vector<std::u16string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
-    return lines;
-}
+#include <algorithm>
 
 std::u16string ConvertReadingLine(std::u16string_view line, const TReadingFile& readingFile)
 {
@@ -39,10 +24,9 @@ std::u16string ConvertReadingLine(std::u16string_view line, const TReadingFile& 
 std::vector<std::u16string> ConvertReadings(std::u16string_view source, const TReadingFile& readingFile)
 {
     std::vector<std::u16string> result;
-    for (std::u16string& line : SourceLines(source)) {
-        std::u16string converted = ConvertReadingLine(line, readingFile);
-        result.push_back(std::move(line));
-        result.push_back(std::move(converted));
+    for (const std::u16string_view line : SplitLines(source)) {
+        result.emplace_back(line);
+        result.push_back(ConvertReadingLine(line, readingFile));
         result.emplace_back();
     }
     return result;

@@ -112,7 +112,7 @@ void TReaderSession::UpdateCurrentPlace()
 
 void TReaderSession::ShowPlace(const TReadingPlace& place)
 {
-    TVesko3State& state = Form.State;
+    TVesko3Session& state = Form.State;
     const std::u16string titleLine = TitleLine(state.Data.TextFiles[0], place.Sutra);
     Form.Views().FillViews(place.Sutra, titleLine);
     // A hit is marked again with the words of the search that lists it now.

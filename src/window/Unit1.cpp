@@ -44,7 +44,7 @@ constexpr int HangeulTextTab = 1;
 
 } // namespace
 
-TMainForm::TMainForm(TVesko3State& state, IAppShell& shell, TProgramPaths paths,
+TMainForm::TMainForm(TVesko3Session& state, IAppShell& shell, TProgramPaths paths,
                      std::optional<std::vector<std::u16string>> installedFaces, TReaderStateFile stateFile)
     : State(state), Shell(shell), Paths(std::move(paths)),
       InstalledFaces(installedFaces ? std::move(*installedFaces) : InstalledFontFaces()),
@@ -199,16 +199,11 @@ void TMainForm::LoadAllData()
     SelectPage(SearchPage, OrderListTab);
     CatalogueTabs->ShowLoadingMessage();
 
-    TGlobalInfo& global = State.GlobalInfo;
-    TLoadContext context{global.DataPath, Shell, global.LoadError, this};
-    LoadAllDataFiles(context, State.Data);
-    if (global.LoadError) {
+    if (!State.LoadData(Shell, this)) {
         Shell.Show(std::u16string(UnusableProgramText), std::u16string(ConfirmCaption));
         Shell.RequestExit(0);
         return;
     }
-
-    PrepareSearch(State.SearchInfo, State.Data);
     CatalogueTabs->HideLoadingMessage();
     TextViews->ArrangePanes();
     Session->RestoreAfterLoad();

@@ -9,7 +9,7 @@
 #include "window/ReaderSession.h"
 #include "window/pages/SutraViewer.h"
 #include "session/ProgramPaths.h"
-#include "session/Vesko3State.h"
+#include "session/Vesko3Session.h"
 #include "data/DataFile.h"
 
 #include <QWidget>
@@ -48,14 +48,14 @@ public:
     // platform's faces are used. FormCreate runs here: when it ends the program through the
     // shell, the window must not be shown. stateFile names the reader's state file; without
     // one nothing is restored or kept.
-    TMainForm(TVesko3State& state, IAppShell& shell, TProgramPaths paths,
+    TMainForm(TVesko3Session& state, IAppShell& shell, TProgramPaths paths,
               std::optional<std::vector<std::u16string>> installedFaces = std::nullopt,
               TReaderStateFile stateFile = {});
     ~TMainForm() override;
 
     bool DataLoaded() const { return Loaded; }
 
-    TVesko3State& State;
+    TVesko3Session& State;
     // Catalogue position of the sutra last shown from a browse list, -1 for none.
     std::int32_t CurrentSutra = -1;
 

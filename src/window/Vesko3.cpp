@@ -97,7 +97,7 @@ int main(int argc, char** argv)
     if (parser.isSet(dataOption))
         dataArgument = QFileInfo(parser.value(dataOption)).absoluteFilePath().toStdU16String();
 
-    TVesko3State state;
+    TVesko3Session state;
     TDialogShell shell;
     const std::filesystem::path programFolder(QCoreApplication::applicationDirPath().toStdU16String());
     // --fresh starts as on a first run; the state is written at close all the same.

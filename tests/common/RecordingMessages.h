@@ -4,7 +4,7 @@
 // lines and events the loaders reported, in order.
 
 #include "data/DataFile.h"
-#include "data/LoadDriver.h"
+#include "session/Vesko3Session.h"
 #include "util/Messages.h"
 
 #include <filesystem>
@@ -35,18 +35,17 @@ public:
     int CatalogueLoads = 0;
 };
 
-// One run of the load driver over a folder, with everything it reported.
+// A session loaded from a folder, with everything the loading reported.
 struct TLoadRun
 {
-    explicit TLoadRun(const std::filesystem::path& folder)
-    {
-        TLoadContext context{folder, Messages, LoadError, &Listener};
-        Loaded = LoadAllDataFiles(context, Data);
-    }
+    explicit TLoadRun(const std::filesystem::path& folder) { Loaded = Session.LoadData(folder, Messages, &Listener); }
+    TLoadRun(const TLoadRun&) = delete;
+    TLoadRun& operator=(const TLoadRun&) = delete;
 
     TRecordingMessages Messages;
     TRecordingListener Listener;
-    bool LoadError = false;
+    TVesko3Session Session;
     bool Loaded = false;
-    TLoadedData Data;
+    const bool& LoadError = Session.GlobalInfo.LoadError;
+    TLoadedData& Data = Session.Data;
 };

@@ -97,7 +97,7 @@ TTemporaryFolder::~TTemporaryFolder()
 void WriteTestDataSet(const TDataSetSource& source, const std::filesystem::path& folder)
 {
     TCreationDate date{2007, 11, 5, 9, 30, 0};
-    const std::u16string error = WriteDataSet(source, date, folder);
+    const std::u16string error = WriteDataSet(source, date, folder).Message();
     ASSERT_TRUE(error.empty()) << Utf16ToUtf8(error);
 }
 

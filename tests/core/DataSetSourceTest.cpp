@@ -61,7 +61,7 @@ protected:
     {
         TDataSetSource source;
         TSourceSkips skips;
-        const std::u16string problem = ReadDataSetSource(Folder.Path(), source, skips);
+        const std::u16string problem = ReadSourceFolder(Folder.Path(), source, skips).Message();
         const std::string expected = (Folder.Path() / name).string() + line;
         EXPECT_EQ(Utf16ToUtf8(problem).substr(0, expected.size()), expected) << Utf16ToUtf8(problem);
         EXPECT_TRUE(source.Suttas.empty());
@@ -106,7 +106,7 @@ TEST_F(SourceFolder, ReadsEveryFileIntoTheSource)
 {
     TDataSetSource source;
     TSourceSkips skips;
-    ASSERT_EQ(ReadDataSetSource(Folder.Path(), source, skips), u"");
+    ASSERT_EQ(ReadSourceFolder(Folder.Path(), source, skips).Message(), u"");
 
     ASSERT_EQ(source.Suttas.size(), 2u);
     const TSourceSutta& first = source.Suttas[0];
@@ -143,7 +143,7 @@ TEST_F(SourceFolder, BuildsADataSetThatLoadsWithTheTextsAsRead)
 {
     TDataSetSource source;
     TSourceSkips skips;
-    ASSERT_EQ(ReadDataSetSource(Folder.Path(), source, skips), u"");
+    ASSERT_EQ(ReadSourceFolder(Folder.Path(), source, skips).Message(), u"");
     TTemporaryFolder data;
     WriteTestDataSet(source, data.Path());
     TLoadRun run(data.Path());
@@ -161,11 +161,11 @@ TEST_F(SourceFolder, WritesSourcesThatReadBackTheSame)
 {
     TDataSetSource source, back;
     TSourceSkips skips;
-    ASSERT_EQ(ReadDataSetSource(Folder.Path(), source, skips), u"");
+    ASSERT_EQ(ReadSourceFolder(Folder.Path(), source, skips).Message(), u"");
     source.Suttas[1].HanSummary = u"끝\r\n"; // a text ending in a line break keeps it
     TTemporaryFolder copy;
-    ASSERT_EQ(WriteDataSetSource(source, copy.Path()), u"");
-    ASSERT_EQ(ReadDataSetSource(copy.Path(), back, skips), u"");
+    ASSERT_EQ(WriteSourceFolder(source, copy.Path()).Message(), u"");
+    ASSERT_EQ(ReadSourceFolder(copy.Path(), back, skips).Message(), u"");
     const TCreationDate date;
     for (int f = 0; f < TextFileCount; ++f)
         EXPECT_EQ(SerializeTextFile(back, f, date), SerializeTextFile(source, f, date)) << f;
@@ -174,7 +174,7 @@ TEST_F(SourceFolder, WritesSourcesThatReadBackTheSame)
     EXPECT_EQ(skips.Readings, 0);
 
     source.Suttas[0].Name = u"이\t름";
-    EXPECT_NE(WriteDataSetSource(source, copy.Path()), u"");
+    EXPECT_NE(WriteSourceFolder(source, copy.Path()).Message(), u"");
 }
 
 TEST_F(SourceFolder, AcceptsATitleOf32UnitsAndRejectsATitleOrNameOf33)
@@ -183,7 +183,7 @@ TEST_F(SourceFolder, AcceptsATitleOf32UnitsAndRejectsATitleOrNameOf33)
     Write("catalogue.tsv", "h\n1\t1\t" + title32 + "\t이름\n2\t4\tt\tn\n");
     TDataSetSource source;
     TSourceSkips skips;
-    ASSERT_EQ(ReadDataSetSource(Folder.Path(), source, skips), u"");
+    ASSERT_EQ(ReadSourceFolder(Folder.Path(), source, skips).Message(), u"");
     EXPECT_EQ(source.Suttas[0].Title.size(), 32u);
 
     Write("catalogue.tsv", "h\n1\t1\t제목\t이름\n2\t4\t" + title32 + "마\tn\n");
@@ -260,7 +260,7 @@ TEST_F(SourceFolder, RejectsTheFirstVariantGroupStartingBeyondUnit65535)
     Write("variants1.txt", groups);
     TDataSetSource source;
     TSourceSkips skips;
-    ASSERT_EQ(ReadDataSetSource(Folder.Path(), source, skips), u"");
+    ASSERT_EQ(ReadSourceFolder(Folder.Path(), source, skips).Message(), u"");
     Write("variants1.txt", groups + "一丁\n");
     ExpectRejectedAt("variants1.txt", ":21847: ");
 }
@@ -307,7 +307,7 @@ TEST(CorpusSource, BuildsAndLoadsWithTheDocumentedCounts)
     if (corpus.empty()) GTEST_SKIP() << "shared corpus absent";
     TDataSetSource source;
     TSourceSkips skips;
-    ASSERT_EQ(Utf16ToUtf8(ReadDataSetSource(corpus, source, skips)), "");
+    ASSERT_EQ(Utf16ToUtf8(ReadSourceFolder(corpus, source, skips).Message()), "");
     EXPECT_EQ(source.Suttas.size(), 2079u);
     EXPECT_EQ(source.Subjects.size(), 123u);
     EXPECT_EQ(skips.Readings, 60);

@@ -107,7 +107,7 @@ TEST(DataWriter, RefusesSourcesTheFormatCannotHold)
     auto problem = [](auto change) {
         TDataSetSource source = SmallDataSetSource();
         change(source);
-        return !CheckDataSetSource(source).empty();
+        return !CheckDataSetSource(source).Ok();
     };
     EXPECT_FALSE(problem([](TDataSetSource&) {}));
     EXPECT_TRUE(problem([](TDataSetSource& s) { s.Suttas[1].Title = std::u16string(33, u'가'); }));
@@ -129,7 +129,7 @@ TEST(DataWriter, WritesTheSixFilesAndNoTemporaryOnes)
 {
     TTemporaryFolder folder;
     const fs::path target = folder.Path() / "new" / "Data";
-    ASSERT_EQ(WriteDataSet(SmallDataSetSource(), TCreationDate{}, target), u"");
+    ASSERT_EQ(WriteDataSet(SmallDataSetSource(), TCreationDate{}, target).Message(), u"");
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(target))
         names.push_back(entry.path().filename().string());
@@ -143,15 +143,15 @@ TEST(DataWriter, LeavesNothingBehindWhenItCannotWrite)
     TTemporaryFolder folder;
     TDataSetSource bad = SmallDataSetSource();
     bad.Suttas[0].Kind = 9;
-    EXPECT_NE(WriteDataSet(bad, TCreationDate{}, folder.Path()), u"");
+    EXPECT_NE(WriteDataSet(bad, TCreationDate{}, folder.Path()).Message(), u"");
     EXPECT_TRUE(fs::is_empty(folder.Path()));
 
     const fs::path blocked = folder.Path() / "file";
     std::ofstream(blocked) << "x";
-    EXPECT_NE(WriteDataSet(SmallDataSetSource(), TCreationDate{}, blocked), u"");
+    EXPECT_NE(WriteDataSet(SmallDataSetSource(), TCreationDate{}, blocked).Message(), u"");
     fs::create_directory(folder.Path() / "Data");
     fs::create_directory(folder.Path() / "Data" / "VESKO3.H0.tmp"); // the staging name is taken
-    EXPECT_NE(WriteDataSet(SmallDataSetSource(), TCreationDate{}, folder.Path() / "Data"), u"");
+    EXPECT_NE(WriteDataSet(SmallDataSetSource(), TCreationDate{}, folder.Path() / "Data").Message(), u"");
     EXPECT_FALSE(fs::exists(folder.Path() / "Data" / "VESKO3.A0"));
     EXPECT_FALSE(fs::exists(folder.Path() / "Data" / "VESKO3.A0.tmp"));
     EXPECT_TRUE(fs::is_directory(folder.Path() / "Data" / "VESKO3.H0.tmp"));

@@ -24,7 +24,7 @@ TDataSetSource Demo(std::uint64_t seed, std::int32_t count)
     options.Seed = seed;
     options.SuttaCount = count;
     TDataSetSource source;
-    const std::u16string problem = MakeDemoDataSet(options, source);
+    const std::u16string problem = MakeDemoDataSet(options, source).Message();
     EXPECT_EQ(Utf16ToUtf8(problem), "");
     return source;
 }
@@ -156,10 +156,10 @@ TEST_F(DemoDataSet, WrittenAsSourcesReadsBackUnchanged)
 {
     const TDataSetSource demo = Demo(5, 40);
     TTemporaryFolder folder;
-    ASSERT_EQ(Utf16ToUtf8(WriteDataSetSource(demo, folder.Path())), "");
+    ASSERT_EQ(Utf16ToUtf8(WriteSourceFolder(demo, folder.Path()).Message()), "");
     TDataSetSource back;
     TSourceSkips skips;
-    ASSERT_EQ(Utf16ToUtf8(ReadDataSetSource(folder.Path(), back, skips)), "");
+    ASSERT_EQ(Utf16ToUtf8(ReadSourceFolder(folder.Path(), back, skips).Message()), "");
     const TCreationDate date;
     for (int f = 0; f < TextFileCount; ++f)
         EXPECT_EQ(SerializeTextFile(back, f, date), SerializeTextFile(demo, f, date)) << f;
@@ -173,13 +173,13 @@ TEST(DemoDataSetTables, MissingTableIsNamedWithItsPackage)
     TDemoOptions options;
     options.HanjaTable = "/nonexistent/hanja.txt";
     TDataSetSource source;
-    const std::string problem = Utf16ToUtf8(MakeDemoDataSet(options, source));
+    const std::string problem = Utf16ToUtf8(MakeDemoDataSet(options, source).Message());
     EXPECT_NE(problem.find("/nonexistent/hanja.txt"), std::string::npos) << problem;
     EXPECT_NE(problem.find("libhangul-data"), std::string::npos) << problem;
     EXPECT_TRUE(source.Suttas.empty());
 
     options.SuttaCount = 2501;
-    EXPECT_FALSE(MakeDemoDataSet(options, source).empty());
+    EXPECT_FALSE(MakeDemoDataSet(options, source).Ok());
 }
 
 TEST(UnihanVariantGroups, JoinsLinkedCharactersIntoOneSortedGroupPerFamily)

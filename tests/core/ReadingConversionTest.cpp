@@ -24,18 +24,6 @@ const TReadingFile SmallTable = Table(0x10000, {{u'如', u'여'}, {u'是', u'시
 
 } // namespace
 
-TEST(SourceLines, SplitsAtEveryKindOfBreakAndIgnoresAFinalOne)
-{
-    EXPECT_EQ(SourceLines(u""), TLines{});
-    EXPECT_EQ(SourceLines(u"a\r\nb\rc\nd"), (TLines{u"a", u"b", u"c", u"d"}));
-    EXPECT_EQ(SourceLines(u"a\n"), TLines{u"a"});
-    EXPECT_EQ(SourceLines(u"a\r\n"), TLines{u"a"});
-    EXPECT_EQ(SourceLines(u"\n"), TLines{u""});
-    // CR LF is one break, LF CR two: the second opens an empty line.
-    EXPECT_EQ(SourceLines(u"a\n\rb"), (TLines{u"a", u"", u"b"}));
-    EXPECT_EQ(SourceLines(u"a\r\r\nb\n\n"), (TLines{u"a", u"", u"b", u""}));
-}
-
 TEST(ConvertReadings, GivesNothingForAnEmptySource)
 {
     EXPECT_TRUE(ConvertReadings(u"", SmallTable).empty());

@@ -158,7 +158,7 @@ TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnTheCorpus)
     if (folder.empty()) GTEST_SKIP() << "no shared corpus beside this checkout";
     TDataSetSource source;
     TSourceSkips skips;
-    ASSERT_EQ(ReadDataSetSource(folder, source, skips), u"");
+    ASSERT_EQ(ReadSourceFolder(folder, source, skips).Message(), u"");
     TLoadedData data;
     ParseSearchData(source, data);
     const TSearchIndex index = BuildSearchIndex(data);

@@ -2,6 +2,7 @@
 
 #include "SearchTestData.h"
 #include "data/LoadDriver.h"
+#include "util/MyUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -40,16 +41,17 @@ protected:
         ParseSearchData(ScanSource(), Data);
         SizeSearchWork(Info, 200);
     }
-    // Runs the button's steps with both scan methods and checks they agree.
+    // Runs the whole search with both scan methods and checks they agree.
     TWordCheck Search(const TSearchOptions& options, const std::vector<std::u16string>& lines)
     {
         TSearchInfo reference = Info;
-        std::vector<std::u16string> cleaned;
-        const TWordCheck check = RunSearch(Data, Info, options, lines, cleaned, Messages);
-        RunSearch(Data, reference, options, lines, cleaned, Messages, {}, TScanMethod::Reference);
+        const TSearchOutcome outcome = SearchSutras(Data, Info, options, lines, Messages);
+        const TSearchOutcome referenceOutcome =
+            SearchSutras(Data, reference, options, lines, Messages, {}, TScanMethod::Reference);
         EXPECT_EQ(Info.HitFlags, reference.HitFlags);
         EXPECT_EQ(Info.HitCount, reference.HitCount);
-        return check;
+        EXPECT_EQ(outcome.List.Rows.size(), referenceOutcome.List.Rows.size());
+        return outcome.Check;
     }
     TLoadedData Data;
     TSearchInfo Info;
@@ -113,15 +115,16 @@ TEST_F(SearchScan, ListsOnlySutrasWithEveryWordInAllWordsMode)
 
 TEST_F(SearchScan, RejectedWordsScanNothing)
 {
-    std::vector<std::u16string> cleaned;
-    EXPECT_EQ(RunSearch(Data, Info, {1, 0, 0, true}, {u" 。", u""}, cleaned, Messages), TWordCheck::NoWords);
-    EXPECT_TRUE(cleaned.empty());
-    EXPECT_EQ(RunSearch(Data, Info, {1, 0, 0, true}, {u"大 比", std::u16string(100, u'丘')}, cleaned, Messages),
-              TWordCheck::TooLong);
-    EXPECT_EQ(cleaned, (std::vector<std::u16string>{u"大比", std::u16string(100, u'丘')}));
+    TSearchOutcome outcome = SearchSutras(Data, Info, {1, 0, 0, true}, {u" 。", u""}, Messages);
+    EXPECT_EQ(outcome.Check, TWordCheck::NoWords);
+    EXPECT_TRUE(outcome.CleanedLines.empty());
+    outcome = SearchSutras(Data, Info, {1, 0, 0, true}, {u"大 比", std::u16string(100, u'丘')}, Messages);
+    EXPECT_EQ(outcome.Check, TWordCheck::TooLong);
+    EXPECT_EQ(outcome.CleanedLines, (std::vector<std::u16string>{u"大比", std::u16string(100, u'丘')}));
+    EXPECT_TRUE(outcome.List.Rows.empty());
     EXPECT_EQ(Info.HitCount, 0);
     EXPECT_EQ(Info.WordCount, 1);
-    EXPECT_EQ(RunSearch(Data, Info, {1, 0, 0, true}, std::vector<std::u16string>(21, u"丘"), cleaned, Messages),
+    EXPECT_EQ(SearchSutras(Data, Info, {1, 0, 0, true}, std::vector<std::u16string>(21, u"丘"), Messages).Check,
               TWordCheck::TooMany);
     EXPECT_EQ(Messages.Shown,
               (std::vector<std::u16string>{u"확인|검색할 단어가 입력되지 않았습니다.", u"확인|단어 길이가 너무 깁니다.",
@@ -141,6 +144,32 @@ TEST_F(SearchScan, ListsHitsInCatalogueOrderWithTheirCount)
     Search({1, 0, 0, true}, {u"無"});
     EXPECT_EQ(SearchResultList(Data, Info).RowCount, 0);
     EXPECT_EQ(SearchResultList(Data, Info).CountText, u"0 개");
+}
+
+TEST_F(SearchScan, TellsTheWindowEachStepInTheOrderItShowsThem)
+{
+    // The memo is rewritten before a rejection's message box opens over it, the bar gets its
+    // maximum before the first progress call, and the list comes with the outcome.
+    std::vector<std::u16string> events;
+    TSearchFeedback feedback;
+    feedback.LinesCleaned = [&](const std::vector<std::u16string>& lines, TWordCheck) {
+        events.push_back(u"lines " + DecimalText(static_cast<std::int64_t>(lines.size())) + u" messages " +
+                         DecimalText(static_cast<std::int64_t>(Messages.Shown.size())));
+    };
+    feedback.ScanStarting = [&](std::int32_t total) { events.push_back(u"total " + DecimalText(total)); };
+    feedback.Progress = [&](std::int32_t examined) { events.push_back(u"at " + DecimalText(examined)); };
+    feedback.ScanFinished = [&] { events.push_back(u"done"); };
+
+    const TSearchOutcome found = SearchSutras(Data, Info, {3, 2, 0, true}, {u"大比丘", u" "}, Messages, feedback);
+    EXPECT_EQ(events, (std::vector<std::u16string>{u"lines 2 messages 0", u"total 2", u"at 0", u"done"}));
+    EXPECT_EQ(found.List.CountText, u"1 개");
+    ASSERT_EQ(found.List.Rows.size(), 1u);
+    EXPECT_EQ(found.List.Rows[0].Position, 1);
+
+    events.clear();
+    EXPECT_EQ(SearchSutras(Data, Info, {3, 0, 0, true}, {u"　"}, Messages, feedback).Check, TWordCheck::NoWords);
+    EXPECT_EQ(events, (std::vector<std::u16string>{u"lines 0 messages 0"}));
+    EXPECT_EQ(Messages.Shown.size(), 1u);
 }
 
 TEST(SearchScanProgress, ReportsEveryFiftiethSutraAlikeForBothMethods)

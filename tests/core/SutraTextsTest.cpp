@@ -26,10 +26,10 @@ TEST_F(SutraTextsSmall, FillsTheEightViews)
     EXPECT_EQ(texts.TotalKor, SmallTitle + u"如是我聞\r\n一時佛在舍衛國\r\n");
     EXPECT_EQ(texts.TotalSinsu, texts.TotalKor);
 
-    EXPECT_EQ(&ViewText(texts, TSutraView::HanBody), &texts.TotalHan);
-    EXPECT_EQ(&ViewText(texts, TSutraView::Kor), &texts.TotalKor);
-    EXPECT_EQ(&ViewText(texts, TSutraView::Sinsu), &texts.TotalSinsu);
-    EXPECT_EQ(&ViewText(texts, TSutraView::HanSummary), &texts.HanSummary);
+    EXPECT_EQ(&SutraViewText(texts, TSutraView::HanBody), &texts.TotalHan);
+    EXPECT_EQ(&SutraViewText(texts, TSutraView::Kor), &texts.TotalKor);
+    EXPECT_EQ(&SutraViewText(texts, TSutraView::Sinsu), &texts.TotalSinsu);
+    EXPECT_EQ(&SutraViewText(texts, TSutraView::HanSummary), &texts.HanSummary);
 }
 
 TEST_F(SutraTextsSmall, PositionOutsideTheTablesGivesEmptyTexts)
@@ -147,7 +147,7 @@ TEST(SutraTexts, CorpusChineseViewsAreTheSourceLinesWithoutHeads)
     if (folder.empty()) GTEST_SKIP() << "no shared corpus";
     TDataSetSource source;
     TSourceSkips skips;
-    ASSERT_TRUE(ReadDataSetSource(folder, source, skips).empty());
+    ASSERT_TRUE(ReadSourceFolder(folder, source, skips).Ok());
     TLoadedData data;
     ParseTextFiles(source, data);
 

@@ -296,7 +296,7 @@ TEST(BrowseCorpusTest, TheLargestSutraShowsEveryUnitOfItsTexts)
     if (corpus.empty()) GTEST_SKIP() << "no shared corpus";
     TDataSetSource source;
     TSourceSkips skips;
-    ASSERT_TRUE(ReadDataSetSource(corpus, source, skips).empty());
+    ASSERT_TRUE(ReadSourceFolder(corpus, source, skips).Ok());
     TTemporaryFolder program;
     WriteTestDataSet(source, program.Path() / "Data");
     auto started = StartWindow(program.Path(), std::vector<std::u16string>{u"Arial"});

@@ -45,7 +45,7 @@ private:
 
 struct TStartedWindow
 {
-    TVesko3State State;
+    TVesko3Session State;
     TRecordingShell Shell;
     std::unique_ptr<TMainForm> Form; // last, so that it goes first
 

@@ -8,7 +8,7 @@
 #include "window/widgets/ListFindBox.h"
 #include "window/widgets/PageControl.h"
 #include "window/widgets/RadioGroup.h"
-#include "session/Vesko3State.h"
+#include "session/Vesko3Session.h"
 #include "util/TextCodec.h"
 #include "browse/CatalogueRows.h"
 
@@ -44,7 +44,7 @@ void WriteList(QTableWidget* grid, const TCatalogueList& list, int columns)
 
 } // namespace
 
-TCatalogueTabs::TCatalogueTabs(TPageControl* searchPage, TVesko3State& state, ISutraViewer& viewer)
+TCatalogueTabs::TCatalogueTabs(TPageControl* searchPage, TVesko3Session& state, ISutraViewer& viewer)
     : State(state), Viewer(viewer)
 {
     OrdTabSheet = AddSheet(searchPage, "OrdTabSheet", "경전순");

@@ -21,14 +21,14 @@ class TListFindBox;
 class TPageControl;
 class TRadioGroup;
 struct TColorScheme;
-struct TVesko3State;
+struct TVesko3Session;
 
 class TCatalogueTabs : public QObject
 {
     Q_OBJECT
 public:
     // Adds the three sheets to searchPage.
-    TCatalogueTabs(TPageControl* searchPage, TVesko3State& state, ISutraViewer& viewer);
+    TCatalogueTabs(TPageControl* searchPage, TVesko3Session& state, ISutraViewer& viewer);
 
     void ApplyDesignedColors();
     void ApplyColors(const TColorScheme& scheme);
@@ -64,7 +64,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TVesko3State& State;
+    TVesko3Session& State;
     ISutraViewer& Viewer;
 
     QWidget *OrdTabSheet = nullptr, *NameTabSheet = nullptr, *SubjTabSheet = nullptr;

@@ -5,7 +5,7 @@
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/PageControl.h"
-#include "session/Vesko3State.h"
+#include "session/Vesko3Session.h"
 #include "util/TextCodec.h"
 
 #include <QAbstractTableModel>
@@ -152,7 +152,7 @@ QString CountText(const TConcordance& concordance)
 
 } // namespace
 
-TConcordanceTab::TConcordanceTab(TPageControl* searchPage, TVesko3State& state, TShowRun showRun)
+TConcordanceTab::TConcordanceTab(TPageControl* searchPage, TVesko3Session& state, TShowRun showRun)
     : State(state), ShowRun(std::move(showRun)), SearchPage(searchPage)
 {
     ConcordanceTabSheet = AddSheet(searchPage, "ConcordanceTabSheet", "용례");

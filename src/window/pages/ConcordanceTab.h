@@ -16,7 +16,7 @@ class QWidget;
 class TConcordanceModel;
 class TPageControl;
 struct TColorScheme;
-struct TVesko3State;
+struct TVesko3Session;
 
 class TConcordanceTab : public QObject
 {
@@ -25,7 +25,7 @@ public:
     // showRun(n, family, begin) shows sutra n as a search result and its run in family that
     // begins at begin.
     using TShowRun = std::function<void(std::int32_t n, int family, std::int32_t begin)>;
-    TConcordanceTab(TPageControl* searchPage, TVesko3State& state, TShowRun showRun);
+    TConcordanceTab(TPageControl* searchPage, TVesko3Session& state, TShowRun showRun);
     ~TConcordanceTab() override;
 
     void ApplyColors(const TColorScheme& scheme);
@@ -40,7 +40,7 @@ public:
     const TConcordance& Rows() const;
 
 private:
-    TVesko3State& State;
+    TVesko3Session& State;
     TShowRun ShowRun;
     TPageControl* SearchPage;
     bool Stale = true;

@@ -5,7 +5,7 @@
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/PageControl.h"
-#include "session/Vesko3State.h"
+#include "session/Vesko3Session.h"
 #include "util/TextCodec.h"
 #include "tools/ReadingConversion.h"
 
@@ -40,7 +40,7 @@ std::u16string MemoText(const QPlainTextEdit* memo)
 
 } // namespace
 
-TConvertTab::TConvertTab(TPageControl* viewPage, TVesko3State& state) : State(state)
+TConvertTab::TConvertTab(TPageControl* viewPage, TVesko3Session& state) : State(state)
 {
     ConvertTabSheet = AddSheet(viewPage, "ConvertTabSheet", "한자음변환");
     ConvertSplitter = FillingSplitter(ConvertTabSheet, "ConvertSplitter", Qt::Vertical, 120);

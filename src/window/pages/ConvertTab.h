@@ -17,14 +17,14 @@ class QSplitter;
 class QWidget;
 class TPageControl;
 struct TColorScheme;
-struct TVesko3State;
+struct TVesko3Session;
 
 class TConvertTab : public QObject
 {
     Q_OBJECT
 public:
     // Adds the sheet to viewPage.
-    TConvertTab(TPageControl* viewPage, TVesko3State& state);
+    TConvertTab(TPageControl* viewPage, TVesko3Session& state);
 
     // ConvertSrcMemo and ConvertDestMemo, in editorFont.
     void BuildEditors(const QFont& editorFont);
@@ -39,7 +39,7 @@ public:
     void ConvertButtonClick();
 
 private:
-    TVesko3State& State;
+    TVesko3Session& State;
 
     QWidget* ConvertTabSheet = nullptr;
     QWidget *ConvertPanel1 = nullptr, *ConvertPanel2 = nullptr, *ConvertButtonPanel = nullptr;

@@ -7,7 +7,7 @@
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/Grid.h"
 #include "window/widgets/PageControl.h"
-#include "session/Vesko3State.h"
+#include "session/Vesko3Session.h"
 #include "util/TextCodec.h"
 #include "browse/CatalogueRows.h"
 #include "search/SearchScan.h"
@@ -84,7 +84,7 @@ private:
 
 } // namespace
 
-TSearchTab::TSearchTab(TPageControl* searchPage, TVesko3State& state, IMessages& messages, ISutraViewer& viewer)
+TSearchTab::TSearchTab(TPageControl* searchPage, TVesko3Session& state, IMessages& messages, ISutraViewer& viewer)
     : State(state), Messages(messages), Viewer(viewer)
 {
     SearchTabSheet = AddSheet(searchPage, "SearchTabSheet", "검색하기");
@@ -173,20 +173,26 @@ void TSearchTab::SearchButtonClick()
     }
     SearchGrid->repaint();
 
-    TSearchInfo& info = State.SearchInfo;
     TSearchOptions options;
     options.TitleIndex = TitleCombo->currentIndex();
     options.KindIndex = KindCombo->currentIndex();
     options.SearchMode = SearchRadio1->isChecked() ? 1 : 0;
     options.SameCharacter = SameCharacterCB->isChecked();
-    BeginSearch(info, options);
 
-    std::vector<std::u16string> cleanedLines = CleanSearchLines(MemoLines(SearchMemo), info.TitleIndex);
-    WriteMemoLines(SearchMemo, cleanedLines);
-    const TWordCheck check = CollectSearchWords(info, cleanedLines);
-    if (check != TWordCheck::Accepted) {
-        if (check == TWordCheck::NoWords) SearchMemo->clear();
-        ShowWordCheckMessage(check, Messages);
+    // The bar and the busy cursor stay until the list is filled.
+    std::optional<TScanFeedback> scanFeedback;
+    TSearchFeedback feedback;
+    feedback.LinesCleaned = [this](const std::vector<std::u16string>& cleanedLines, TWordCheck check) {
+        if (check == TWordCheck::NoWords)
+            SearchMemo->clear();
+        else
+            WriteMemoLines(SearchMemo, cleanedLines);
+    };
+    feedback.ScanStarting = [&](std::int32_t total) { scanFeedback.emplace(SearchMsgPanel, SearchProgress, total); };
+    feedback.Progress = [this](std::int32_t examined) { SearchProgress->setValue(examined); };
+    const TSearchOutcome outcome =
+        SearchSutras(State.Data, State.SearchInfo, options, MemoLines(SearchMemo), Messages, feedback);
+    if (outcome.Check != TWordCheck::Accepted) {
         SearchMemo->setFocus();
         emit SearchEnded();
         return;
@@ -194,23 +200,22 @@ void TSearchTab::SearchButtonClick()
 
     SearchedLines = MemoLines(SearchMemo);
     {
-        TScanFeedback feedback(SearchMsgPanel, SearchProgress, SearchProgressTotal(State.Data, info.KindIndex));
-        ScanSutras(State.Data, info, [this](std::int32_t examined) { SearchProgress->setValue(examined); });
-
-        const TCatalogueList list = SearchResultList(State.Data, info);
+        const TCatalogueList& list = outcome.List;
+        const std::int32_t hitCount = State.SearchInfo.HitCount;
         // Making row 0 current must not read as the user choosing it.
         const QSignalBlocker blocker(SearchGrid);
-        SearchGrid->setRowCount(MaxOf(1, info.HitCount));
+        SearchGrid->setRowCount(MaxOf(1, hitCount));
         const int rows = static_cast<int>(std::min<std::size_t>(SearchGrid->rowCount(), list.Rows.size()));
         for (int r = 0; r < rows; ++r)
             for (int c = 0; c < 3; ++c)
                 SearchGrid->setItem(r, c, new QTableWidgetItem(ToQString(list.Rows[r].Cells[c])));
         SearchCountPanel->setText(ToQString(list.CountText));
-        if (info.HitCount > 0) {
+        if (hitCount > 0) {
             SearchGrid->setCurrentCell(0, 0);
             SearchGrid->setFocus();
         }
     }
+    scanFeedback.reset();
 
     SearchTimePanel->setText(ToQString(SearchTimeText(startTime.msecsTo(QTime::currentTime()))));
     emit SearchEnded();

@@ -23,7 +23,7 @@ class QTableWidget;
 class QWidget;
 class TPageControl;
 struct TColorScheme;
-struct TVesko3State;
+struct TVesko3Session;
 
 // What the reader put into the sheet: the words one a line and the options, and whether the
 // result list shows the search of exactly these words.
@@ -39,7 +39,7 @@ class TSearchTab : public QObject
     Q_OBJECT
 public:
     // Adds the sheet to searchPage; rejected words are reported through messages.
-    TSearchTab(TPageControl* searchPage, TVesko3State& state, IMessages& messages, ISutraViewer& viewer);
+    TSearchTab(TPageControl* searchPage, TVesko3Session& state, IMessages& messages, ISutraViewer& viewer);
 
     // SearchMemo, in editorFont, holding a sample of words.
     void BuildEditors(const QFont& editorFont);
@@ -65,7 +65,7 @@ signals:
     void SearchEnded();
 
 private:
-    TVesko3State& State;
+    TVesko3Session& State;
     IMessages& Messages;
     ISutraViewer& Viewer;
 

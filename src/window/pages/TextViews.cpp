@@ -9,7 +9,7 @@
 #include "window/widgets/PageControl.h"
 #include "window/widgets/RichEdit.h"
 #include "window/widgets/ScrollKeeper.h"
-#include "session/Vesko3State.h"
+#include "session/Vesko3Session.h"
 #include "util/TextCodec.h"
 #include "browse/SutraTexts.h"
 #include "search/SearchHit.h"
@@ -124,7 +124,7 @@ void HighlightMarks(TRichEdit* view, const std::vector<THighlightRun>& runs)
 
 } // namespace
 
-TTextViews::TTextViews(TPageControl* viewPage, QWidget* window, TVesko3State& state)
+TTextViews::TTextViews(TPageControl* viewPage, QWidget* window, TVesko3Session& state)
     : State(state), Menu(std::make_unique<TRichEditMenu>(window, state.GlobalInfo.Settings)), Window(window),
       ViewPage(viewPage)
 {

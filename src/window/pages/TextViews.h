@@ -25,14 +25,14 @@ class TRichEditMenu;
 class TFindBar;
 class THitNavigator;
 struct TColorScheme;
-struct TVesko3State;
+struct TVesko3Session;
 
 class TTextViews : public QObject
 {
     Q_OBJECT
 public:
     // Adds the four sheets to viewPage; the menu belongs to window.
-    TTextViews(TPageControl* viewPage, QWidget* window, TVesko3State& state);
+    TTextViews(TPageControl* viewPage, QWidget* window, TVesko3Session& state);
     ~TTextViews() override;
 
     // The eight rich edits, the Korean ones in editorFont, and the menu's hidden memo.
@@ -77,7 +77,7 @@ private:
     void ArrangePane(QSplitter* splitter);
     std::array<TRichEdit*, ReaderViewCount> ViewsInOrder() const;
 
-    TVesko3State& State;
+    TVesko3Session& State;
     std::unique_ptr<TRichEditMenu> Menu;
     QWidget* Window = nullptr;
     TPageControl* ViewPage = nullptr;

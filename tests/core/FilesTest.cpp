@@ -1,0 +1,85 @@
+#include "util/Files.h"
+#include "util/TextLines.h"
+
+#include "TestDataSet.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using TLines = std::vector<std::u16string_view>;
+
+std::string Contents(const fs::path& path)
+{
+    std::string bytes;
+    EXPECT_EQ(ReadWholeFile(path, bytes), TFileRead::Ok);
+    return bytes;
+}
+
+} // namespace
+
+TEST(TextLines, SplitsAtEveryKindOfBreakAndIgnoresAFinalOne)
+{
+    EXPECT_EQ(SplitLines(u""), TLines{});
+    EXPECT_EQ(SplitLines(u"a\r\nb\rc\nd"), (TLines{u"a", u"b", u"c", u"d"}));
+    EXPECT_EQ(SplitLines(u"a\n"), TLines{u"a"});
+    EXPECT_EQ(SplitLines(u"a\r\n"), TLines{u"a"});
+    EXPECT_EQ(SplitLines(u"\n"), TLines{u""});
+    // CR LF is one break, LF CR two: the second opens an empty line.
+    EXPECT_EQ(SplitLines(u"a\n\rb"), (TLines{u"a", u"", u"b"}));
+    EXPECT_EQ(SplitLines(u"a\r\r\nb\n\n"), (TLines{u"a", u"", u"b", u""}));
+    // Bytes split alike, whatever else they hold.
+    EXPECT_EQ(SplitLines(std::string_view("\xFF\r\n\0\r", 5)),
+              (std::vector<std::string_view>{"\xFF", std::string_view("\0", 1)}));
+}
+
+TEST(WholeFile, TellsAMissingFileFromOneThatCannotBeRead)
+{
+    TTemporaryFolder folder;
+    std::string bytes = "left over";
+    EXPECT_EQ(ReadWholeFile(folder.Path() / "none", bytes), TFileRead::Missing);
+    EXPECT_EQ(ReadWholeFile(folder.Path(), bytes), TFileRead::Unreadable);
+    EXPECT_TRUE(bytes.empty());
+    ASSERT_TRUE(WriteWholeFile(folder.Path() / "empty", std::string_view()));
+    std::vector<std::uint8_t> units{1, 2};
+    EXPECT_EQ(ReadWholeFile(folder.Path() / "empty", units), TFileRead::Ok);
+    EXPECT_TRUE(units.empty());
+}
+
+TEST(FileReplacement, ChangesNothingUntilCommittedAndCleansUpWhenDropped)
+{
+    TTemporaryFolder folder;
+    const fs::path target = folder.Path() / "a.txt";
+    ASSERT_TRUE(WriteWholeFile(target, std::string_view("old")));
+    {
+        TFileReplacement replacement(target);
+        ASSERT_TRUE(replacement.Stage(std::string_view("new")));
+        EXPECT_EQ(Contents(target), "old");
+        EXPECT_TRUE(fs::exists(replacement.StagingPath()));
+    }
+    EXPECT_EQ(Contents(target), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1);
+
+    ASSERT_TRUE(ReplaceFile(target, "new"));
+    EXPECT_EQ(Contents(target), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1);
+}
+
+#if defined(__unix__) || defined(__APPLE__)
+TEST(FileReplacement, KeepsALinkAndThePermissionsOfTheFileItReplaces)
+{
+    TTemporaryFolder folder;
+    const fs::path real = folder.Path() / "real.ini";
+    const fs::path link = folder.Path() / "link.ini";
+    ASSERT_TRUE(WriteWholeFile(real, std::string_view("old")));
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real.ini", link);
+
+    ASSERT_TRUE(ReplaceFile(link, "new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Contents(real), "new");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+}
+#endif
