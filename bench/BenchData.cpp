@@ -37,6 +37,25 @@ public:
         return CorpusFolder;
     }
 
+    const std::filesystem::path& ScaledCorpus()
+    {
+        if (!ScaledTried) {
+            ScaledTried = true;
+            TDataSetSource source;
+            TSourceSkips skips;
+            const std::filesystem::path from = CorpusSourceFolder();
+            if (!from.empty()) {
+                TResult read = ReadSourceFolder(from, source, skips);
+                if (read)
+                    for (TSourceSutta& sutta : source.Suttas)
+                        for (std::u16string* body : {&sutta.HanBody, &sutta.KorBody, &sutta.SinsuBody})
+                            *body = Repeated(*body, ScaleFactor);
+                Keep(std::move(read), source, Root / "corpus-scaled", ScaledFolder);
+            }
+        }
+        return ScaledFolder;
+    }
+
     const std::filesystem::path& Demo()
     {
         if (!DemoTried) {
@@ -50,6 +69,20 @@ public:
     const std::filesystem::path& Scratch() const { return Root; }
 
 private:
+    static constexpr int ScaleFactor = 10;
+
+    static std::u16string Repeated(const std::u16string& body, int times)
+    {
+        if (body.empty()) return body;
+        std::u16string result;
+        result.reserve((body.size() + 2) * static_cast<std::size_t>(times));
+        for (int k = 0; k < times; ++k) {
+            if (k > 0) result += u"\r\n";
+            result += body;
+        }
+        return result;
+    }
+
     static void Keep(TResult made, const TDataSetSource& source, const std::filesystem::path& folder,
                      std::filesystem::path& result)
     {
@@ -60,8 +93,8 @@ private:
             std::fprintf(stderr, "%s\n", Utf16ToUtf8(made.Message()).c_str());
     }
 
-    std::filesystem::path Root, CorpusFolder, DemoFolder;
-    bool CorpusTried = false, DemoTried = false;
+    std::filesystem::path Root, CorpusFolder, ScaledFolder, DemoFolder;
+    bool CorpusTried = false, ScaledTried = false, DemoTried = false;
 };
 
 TBenchFolders& Folders()
@@ -91,6 +124,11 @@ std::filesystem::path CorpusSourceFolder()
 std::filesystem::path CorpusDataFolder()
 {
     return Folders().Corpus();
+}
+
+std::filesystem::path ScaledCorpusDataFolder()
+{
+    return Folders().ScaledCorpus();
 }
 
 std::filesystem::path DemoDataFolder()

@@ -14,6 +14,11 @@ std::filesystem::path CorpusSourceFolder();
 // Folder holding the six files built from the shared corpus; empty when the corpus is absent.
 std::filesystem::path CorpusDataFolder();
 
+// Folder holding the six files built from the shared corpus with every body ten times over
+// (one line break between the copies), so that a benchmark shows how its cost grows with
+// the text; empty when the corpus is absent.
+std::filesystem::path ScaledCorpusDataFolder();
+
 // Folder holding the six files of the default demo set.
 std::filesystem::path DemoDataFolder();
 

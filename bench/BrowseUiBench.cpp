@@ -1,6 +1,6 @@
 // Selecting a sutra in the window: the eight views filled for the largest sutra of the shared
-// corpus and of the demo set, alternating with the next largest so that every selection
-// really refills the views. The baseline builds the same texts without any view.
+// corpus (as it is and with every body ten times over) and of the demo set, alternating with the next largest so that
+// every selection really refills the views. The baseline builds the same texts without any view.
 
 #include "BenchData.h"
 #include "UiBenchSupport.h"
@@ -173,6 +173,15 @@ void BM_SelectSutra_Corpus(benchmark::State& state)
 {
     SelectSutra(state, &CorpusDataFolder, "select-corpus", static_cast<int>(state.range(0)), state.range(1) != 0);
 }
+void BM_BuildTextsOnly_Corpus10(benchmark::State& state)
+{
+    BuildTextsOnly(state, &ScaledCorpusDataFolder, "select-corpus10");
+}
+void BM_SelectSutra_Corpus10(benchmark::State& state)
+{
+    SelectSutra(state, &ScaledCorpusDataFolder, "select-corpus10", static_cast<int>(state.range(0)),
+                state.range(1) != 0);
+}
 void BM_BuildTextsOnly_Demo(benchmark::State& state)
 {
     BuildTextsOnly(state, &DemoDataFolder, "select-demo");
@@ -188,6 +197,8 @@ BENCHMARK(BM_BuildTextsOnly_Demo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectSutra_Demo)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildTextsOnly_Corpus)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectSutra_Corpus)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildTextsOnly_Corpus10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectSutra_Corpus10)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillLoadTimeLists_Demo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillLoadTimeLists_Corpus)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillFamily_Corpus)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);

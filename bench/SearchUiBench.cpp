@@ -37,11 +37,12 @@ enum TSet
 {
     Corpus,
     Demo,
+    Corpus10, // the shared corpus with every body ten times over
 };
 
 const char* SetName(int set)
 {
-    return set == Corpus ? "corpus" : "demo";
+    return set == Corpus ? "corpus" : set == Corpus10 ? "corpus10" : "demo";
 }
 
 // One loaded window per data set for the whole run; they go before the application does.
@@ -56,7 +57,9 @@ TBenchWindow* LoadedWindow(int set)
     auto& windows = Windows();
     if (auto found = windows.find(set); found != windows.end()) return found->second.get();
     auto window = std::make_unique<TBenchWindow>();
-    const std::filesystem::path data = set == Corpus ? CorpusDataFolder() : DemoDataFolder();
+    const std::filesystem::path data = set == Corpus     ? CorpusDataFolder()
+                                       : set == Corpus10 ? ScaledCorpusDataFolder()
+                                                         : DemoDataFolder();
     std::unique_ptr<TBenchWindow>& kept = windows[set];
     if (window->Open(ProgramFolderFor(data, std::string("search-") + SetName(set)), TWindowStart::Loaded))
         kept = std::move(window);
@@ -260,7 +263,7 @@ void RegisterAll()
         }
     const std::pair<THitPart, const char*> parts[] = {
         {RunsOnly, "RunsOnly"}, {FillOnly, "FillOnly"}, {WholeHandler, "SearchGridClick"}};
-    for (int set : {Corpus, Demo})
+    for (int set : {Corpus, Corpus10, Demo})
         for (const auto& [part, name] : parts)
             benchmark::RegisterBenchmark((std::string("ShowHeavyHit/") + SetName(set) + "/" + name).c_str(),
                                          ShowHeavyHit, set, part)

@@ -30,6 +30,21 @@
 
 namespace {
 
+// Puts the caret at position without laying the text out. Placing a cursor asks the layout
+// where it stands, and the editor's answer lays the whole text out at once; with no page
+// size the layout answers without laying anything out. Put back, the view lays itself out
+// lazily, the part on screen first.
+void PlaceCaretUnlaid(TRichEdit* view, int position)
+{
+    QTextDocument* document = view->document();
+    const QSizeF pageSize = document->pageSize();
+    document->setPageSize(QSizeF(0, 0));
+    QTextCursor caret(document);
+    caret.setPosition(std::clamp(position, 0, std::max(document->characterCount() - 1, 0)));
+    view->setTextCursor(caret);
+    document->setPageSize(pageSize);
+}
+
 void SetViewText(TRichEdit* view, const QString& text)
 {
     // A scroll bar on show stays on show while the text is replaced: hidden for the emptied
@@ -53,7 +68,7 @@ void SetViewText(TRichEdit* view, const QString& text)
     if (auto* keeper = view->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly)) keeper->Drop();
     // The caret follows the inserted text to its end, and a view shown for the first time
     // scrolls to its caret: a view filled on a hidden tab would open at its last line.
-    view->setTextCursor(QTextCursor(view->document()));
+    PlaceCaretUnlaid(view, 0);
     for (QScrollBar* bar : bars)
         bar->setValue(0);
 }
@@ -110,15 +125,7 @@ void HighlightMarks(TRichEdit* view, const std::vector<THighlightRun>& runs)
     }
     cursor.endEditBlock();
 
-    // Placing a cursor asks the document layout where it stands, which lays the whole text
-    // out up to the last run at once. With no page size the layout answers without laying
-    // anything out; put back, the view lays itself out lazily as after a plain fill.
-    const QSizeF pageSize = document->pageSize();
-    document->setPageSize(QSizeF(0, 0));
-    QTextCursor caret = view->textCursor();
-    caret.setPosition(runs.empty() ? caret.selectionStart() : std::clamp(runs.back().Begin, 0, last));
-    view->setTextCursor(caret);
-    document->setPageSize(pageSize);
+    PlaceCaretUnlaid(view, runs.empty() ? view->textCursor().selectionStart() : runs.back().Begin);
     if (!wasHidden) view->show();
 }
 
