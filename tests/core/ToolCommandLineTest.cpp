@@ -107,11 +107,21 @@ TEST(ToolCommandLine, AnOptionWithoutItsValueExitsWith2NamingIt)
     ASSERT_EQ(RunTool({"list"}).Exit, 0);
 
     const QStringList cases[] = {
-        {"list", "--data"},          {"subjects", "--data"},          {"convert", "--data"},
-        {"info", "--data"},          {"search", "如是", "--data"},    {"search", "如是", "--canon"},
-        {"search", "如是", "--kind"}, {"search", "如是", "--marks"},   {"search", "如是", "--context"},
-        {"list", "--kind"},          {"subjects", "--subject"},       {"show", "1", "--view"},
-        {"search", "--canon=", "如"}, {"build", "--out", "x", "--from"}, {"demo", "--out"},
+        {"list", "--data"},
+        {"subjects", "--data"},
+        {"convert", "--data"},
+        {"info", "--data"},
+        {"search", "如是", "--data"},
+        {"search", "如是", "--canon"},
+        {"search", "如是", "--kind"},
+        {"search", "如是", "--marks"},
+        {"search", "如是", "--context"},
+        {"list", "--kind"},
+        {"subjects", "--subject"},
+        {"show", "1", "--view"},
+        {"search", "--canon=", "如"},
+        {"build", "--out", "x", "--from"},
+        {"demo", "--out"},
     };
     for (const QStringList& arguments : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
@@ -186,9 +196,9 @@ TEST(ToolCommandLine, CanonAndKindTakeTheNamesTheWindowShows)
         const TToolRun number = RunTool({"list", "--data", data, "--kind", QString::number(k)});
         ASSERT_EQ(number.Exit, 0) << number.Err;
         EXPECT_EQ(RunTool({"list", "--data", data, "--kind=" + kinds[k]}).Out, number.Out) << k;
-        EXPECT_EQ(RunTool(QStringList{"search", "--data", data, "--kind", kinds[k], "--canon", "3"} + words).Out,
-                  RunTool(QStringList{"search", "--data", data, "--kind", QString::number(k), "--canon", "3"} + words)
-                      .Out);
+        EXPECT_EQ(
+            RunTool(QStringList{"search", "--data", data, "--kind", kinds[k], "--canon", "3"} + words).Out,
+            RunTool(QStringList{"search", "--data", data, "--kind", QString::number(k), "--canon", "3"} + words).Out);
     }
     for (const QStringList& arguments : {QStringList{"list", "--data", data, "--kind", "잡아"},
                                          QStringList{"search", "--data", data, "--canon", "4", "色"},
@@ -237,8 +247,8 @@ TEST(ConvertCommand, StreamsTheBytesTheWholeTextConvertedAtOnceGives)
     TRecordingMessages messages;
     ASSERT_TRUE(session.LoadData(folder.Path(), messages));
 
-    // Input is read in pieces of 64 KiB: breaks, CR LF pairs and multi-byte characters fall
-    // on both sides of their edges, and one line is longer than a piece.
+    // Input is read, and long lines written, in pieces of 64 Ki bytes and units: breaks, CR LF
+    // pairs and multi-byte characters fall on both sides of their edges.
     std::mt19937 random(1207);
     const std::vector<std::string> units = {"如", "是", "色", "無", "가", "a", " ", "\xF0\xA0\x80\x80", "\t"};
     const std::vector<std::string> breaks = {"\n", "\r\n", "\r", "\r\r", "\n\n"};
@@ -246,7 +256,8 @@ TEST(ConvertCommand, StreamsTheBytesTheWholeTextConvertedAtOnceGives)
         return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
     };
     QByteArray input("\xEF\xBB\xBF");
-    input += QByteArray(65535 - input.size(), 'a') + "\r\n" + QByteArray(65534, 'b') + "如" + "\n";
+    // A CR LF across the first edge; a line whose 65,536th unit is the first half of a pair.
+    input += QByteArray(65535 - input.size(), 'a') + "\r\n" + QByteArray(65535, 'b') + "\xF0\xA0\x80\x80如\n";
     for (int i = 0; i < 70000; ++i)
         input += QByteArray::fromStdString(pick(units) + pick(units) + pick(units));
     while (input.size() < 3'000'000) {
