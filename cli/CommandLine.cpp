@@ -8,14 +8,14 @@
 
 namespace {
 
-const TOptionSpec* FindOption(const TCommandSpec& spec, std::string_view name)
+const TToolOption* FindOption(const TCommandEntry& entry, std::string_view name)
 {
-    for (const TOptionSpec& option : spec.Options)
+    for (const TToolOption& option : entry.Options)
         if (option.Name == name) return &option;
     return nullptr;
 }
 
-std::string OptionLabel(const TOptionSpec& option)
+std::string OptionLabel(const TToolOption& option)
 {
     return option.ValueName.empty() ? option.Name : option.Name + " " + option.ValueName;
 }
@@ -48,8 +48,8 @@ void AppendTable(std::string& out, const std::vector<std::pair<std::string, std:
 
 } // namespace
 
-TToolArguments::TToolArguments(const TCommandSpec& spec, std::filesystem::path programFolder)
-    : Command(&spec), Folder(std::move(programFolder))
+TToolArguments::TToolArguments(const TCommandEntry& entry, std::filesystem::path programFolder)
+    : Command(&entry), Folder(std::move(programFolder))
 {
 }
 
@@ -80,7 +80,7 @@ std::filesystem::path TToolArguments::DataFolder() const
 
 TParseStatus ParseCommandLine(const std::vector<std::string>& words, TToolArguments& arguments, std::u16string& error)
 {
-    const TCommandSpec& spec = *arguments.Command;
+    const TCommandEntry& entry = *arguments.Command;
     // Asking for help outranks every fault in the rest of the line.
     for (const std::string& word : words) {
         if (word == "--") break;
@@ -99,10 +99,10 @@ TParseStatus ParseCommandLine(const std::vector<std::string>& words, TToolArgume
         }
         const std::size_t equals = word.starts_with("--") ? word.find('=') : std::string::npos;
         const std::string name = word.substr(0, equals);
-        const TOptionSpec* option = FindOption(spec, name);
+        const TToolOption* option = FindOption(entry, name);
         if (!option) {
             error = u"알 수 없는 옵션입니다: " + Utf8ToUtf16(name);
-            if (spec.MaxPositional > 0 && !word.starts_with("--")) error += u" (-로 시작하는 낱말은 -- 뒤에 두세요)";
+            if (entry.MaxPositional > 0 && !word.starts_with("--")) error += u" (-로 시작하는 낱말은 -- 뒤에 두세요)";
             return TParseStatus::Failed;
         }
         std::string value;
@@ -125,26 +125,26 @@ TParseStatus ParseCommandLine(const std::vector<std::string>& words, TToolArgume
         }
         arguments.Given.emplace_back(name, std::move(value));
     }
-    if (arguments.Words.size() > spec.MaxPositional) {
-        error = u"알 수 없는 인자입니다: " + Utf8ToUtf16(arguments.Words[spec.MaxPositional]);
+    if (arguments.Words.size() > entry.MaxPositional) {
+        error = u"알 수 없는 인자입니다: " + Utf8ToUtf16(arguments.Words[entry.MaxPositional]);
         return TParseStatus::Failed;
     }
     return TParseStatus::Run;
 }
 
-std::string CommandHelp(const TCommandSpec& spec)
+std::string CommandHelp(const TCommandEntry& entry)
 {
-    std::string summary = spec.Summary;
+    std::string summary = entry.Summary;
     if (!summary.empty()) summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
-    std::string out = "usage: vesko3-tool " + spec.Usage + "\n\n" + summary + ".\n\nOptions:\n";
+    std::string out = "usage: vesko3-tool " + entry.Usage + "\n\n" + summary + ".\n\nOptions:\n";
     std::vector<std::pair<std::string, std::string>> rows;
-    for (const TOptionSpec& option : spec.Options)
+    for (const TToolOption& option : entry.Options)
         rows.emplace_back(OptionLabel(option), option.Help);
     rows.emplace_back("-h, --help", "print this help and exit");
-    if (spec.MaxPositional > 0)
+    if (entry.MaxPositional > 0)
         rows.emplace_back("--", "end the options: the words after it are arguments even when they start with \"-\"");
     AppendTable(out, rows);
-    if (!spec.Notes.empty()) out += "\n" + spec.Notes + "\n";
+    if (!entry.Notes.empty()) out += "\n" + entry.Notes + "\n";
     return out;
 }
 

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-struct TOptionSpec
+struct TToolOption
 {
     std::string Name;         // "--canon"
     std::string ValueName;    // "C" in the help; empty for an option that takes no value
@@ -26,12 +26,12 @@ using TCommandFunction = int (*)(TToolArguments& arguments);
 
 inline constexpr std::size_t AnyNumber = std::numeric_limits<std::size_t>::max();
 
-struct TCommandSpec
+struct TCommandEntry
 {
     std::string Name;
     std::string Usage;   // the synopsis after "vesko3-tool "
     std::string Summary; // its line in the overall help
-    std::vector<TOptionSpec> Options;
+    std::vector<TToolOption> Options;
     std::size_t MaxPositional = 0;
     std::string Notes; // paragraphs after the options in the help
     TCommandFunction Run = nullptr;
@@ -48,9 +48,9 @@ enum class TParseStatus
 class TToolArguments
 {
 public:
-    TToolArguments(const TCommandSpec& spec, std::filesystem::path programFolder);
+    TToolArguments(const TCommandEntry& entry, std::filesystem::path programFolder);
 
-    const TCommandSpec& Spec() const { return *Command; }
+    const TCommandEntry& Entry() const { return *Command; }
     // The value of the last occurrence of an option that takes one.
     std::optional<std::string> Value(std::string_view name) const;
     bool Flag(std::string_view name) const;
@@ -67,18 +67,18 @@ public:
 private:
     friend TParseStatus ParseCommandLine(const std::vector<std::string>& words, TToolArguments& arguments,
                                          std::u16string& error);
-    const TCommandSpec* Command;
+    const TCommandEntry* Command;
     std::vector<std::pair<std::string, std::string>> Given; // name and value, in order
     std::vector<std::string> Words;
     std::filesystem::path Folder;
 };
 
-// Reads words (those after the subcommand) into arguments as its spec declares them. Failed
+// Reads words (those after the subcommand) into arguments as its entry declares them. Failed
 // leaves the reason in error, in Korean and without the subcommand's name.
 TParseStatus ParseCommandLine(const std::vector<std::string>& words, TToolArguments& arguments, std::u16string& error);
 
 // "usage: ...", the summary, each option with its help, and the notes.
-std::string CommandHelp(const TCommandSpec& spec);
+std::string CommandHelp(const TCommandEntry& entry);
 
 // noun followed by 이 or 가 as its last syllable asks; 가 after anything but Hangul.
 std::u16string WithSubjectParticle(std::u16string_view noun);

@@ -6,7 +6,7 @@
 
 #include <QDateTime>
 
-TOptionSpec DateOption(std::string_view unlessGiven)
+TToolOption DateOption(std::string_view unlessGiven)
 {
     return {"--date", "YYYY-MM-DDTHH:MM:SS", u"날짜",
             "the creation date written into the files; " + std::string(unlessGiven) + " unless given"};

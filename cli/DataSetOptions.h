@@ -9,7 +9,7 @@
 #include <optional>
 
 // --date YYYY-MM-DDTHH:MM:SS, which build and demo take.
-TOptionSpec DateOption(std::string_view unlessGiven);
+TToolOption DateOption(std::string_view unlessGiven);
 
 // The date of --date, or fallback when the option is absent; nullopt (after a message and
 // the usage on stderr) when it is in another form.

@@ -10,9 +10,9 @@
 
 namespace {
 
-std::map<std::string, TCommandSpec, std::less<>>& Registry()
+std::map<std::string, TCommandEntry, std::less<>>& Registry()
 {
-    static std::map<std::string, TCommandSpec, std::less<>> commands;
+    static std::map<std::string, TCommandEntry, std::less<>> commands;
     return commands;
 }
 
@@ -78,13 +78,13 @@ int Help(const std::vector<std::string>& words)
 
 } // namespace
 
-TToolCommand::TToolCommand(TCommandSpec spec)
+TToolCommand::TToolCommand(TCommandEntry entry)
 {
-    std::string name = spec.Name;
-    Registry().emplace(std::move(name), std::move(spec));
+    std::string name = entry.Name;
+    Registry().emplace(std::move(name), std::move(entry));
 }
 
-TOptionSpec DataOption()
+TToolOption DataOption()
 {
     return {"--data", "DIR", u"폴더",
             "read the data files from DIR; without it, from the first that exists of\n"
@@ -119,14 +119,14 @@ void TStderrMessages::Show(const std::u16string& text, const std::u16string& cap
 
 int InputError(const TToolArguments& arguments, std::u16string_view text)
 {
-    PrintError(u"에러: " + Utf8ToUtf16(arguments.Spec().Name) + u": " + std::u16string(text));
+    PrintError(u"에러: " + Utf8ToUtf16(arguments.Entry().Name) + u": " + std::u16string(text));
     return ExitBadInput;
 }
 
 int ArgumentError(const TToolArguments& arguments, std::u16string_view text)
 {
     InputError(arguments, text);
-    PrintError("usage: vesko3-tool " + arguments.Spec().Usage);
+    PrintError("usage: vesko3-tool " + arguments.Entry().Usage);
     return ExitBadInput;
 }
 
@@ -181,12 +181,12 @@ int RunToolCommand(int argc, char** argv, const std::filesystem::path& programFo
     const auto found = Registry().find(first);
     if (found == Registry().end()) return UnknownCommand(first);
 
-    const TCommandSpec& spec = found->second;
-    TToolArguments arguments(spec, programFolder);
+    const TCommandEntry& entry = found->second;
+    TToolArguments arguments(entry, programFolder);
     std::u16string error;
     switch (ParseCommandLine(std::vector<std::string>(words.begin() + 1, words.end()), arguments, error)) {
     case TParseStatus::Help:
-        PrintText(CommandHelp(spec));
+        PrintText(CommandHelp(entry));
         return ExitSuccess;
     case TParseStatus::Failed:
         return ArgumentError(arguments, error);
@@ -196,7 +196,7 @@ int RunToolCommand(int argc, char** argv, const std::filesystem::path& programFo
     // The last guard of "never abort": what escapes the core (a path the standard library
     // cannot convert for a message, memory running out) ends the run with a message.
     try {
-        return spec.Run(arguments);
+        return entry.Run(arguments);
     } catch (const std::exception& exception) {
         std::fflush(stdout);
         return InputError(arguments, u"처리를 마칠 수 없습니다: " + Utf8ToUtf16(exception.what()));

@@ -23,14 +23,14 @@ enum TExitCode
     ExitBadInput = 2,
 };
 
-// A subcommand registers itself from its own file: static const TToolCommand x{spec};
+// A subcommand registers itself from its own file: static const TToolCommand x{entry};
 struct TToolCommand
 {
-    explicit TToolCommand(TCommandSpec spec);
+    explicit TToolCommand(TCommandEntry entry);
 };
 
 // --data DIR, which every subcommand that loads a data set takes.
-TOptionSpec DataOption();
+TToolOption DataOption();
 
 // Writes text as UTF-8 to standard output, then "\n".
 void PrintLine(std::u16string_view text);
