@@ -4,6 +4,7 @@
 
 #include "browse/CatalogueRows.h"
 #include "browse/SutraTexts.h"
+#include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
 #include <cstdint>
@@ -11,25 +12,8 @@
 
 namespace {
 
-int BadInput(std::string_view message)
-{
-    PrintError(message);
-    return ExitBadInput;
-}
-
-// Rejects options nobody asked for and stray positional words.
-bool ArgumentsAreClean(TToolArguments& arguments, std::string_view command, std::size_t positionalCount)
-{
-    if (std::optional<std::string> option = arguments.Unclaimed()) {
-        PrintError(std::string(command) + ": unknown option " + *option);
-        return false;
-    }
-    if (arguments.Positional().size() != positionalCount) {
-        PrintError(std::string(command) + ": wrong number of arguments");
-        return false;
-    }
-    return true;
-}
+constexpr std::string_view ViewNames =
+    "total-han, han-body, han-subject, han-summary, total-kor, kor, total-sinsu, sinsu";
 
 void PrintRows(const TCatalogueList& list, int columns)
 {
@@ -45,14 +29,10 @@ void PrintRows(const TCatalogueList& list, int columns)
 int RunList(TToolArguments& arguments)
 {
     const bool byName = arguments.Flag("--by-name");
-    const bool hasKind = arguments.Flag("--kind");
-    const std::optional<std::string> kindText = arguments.Value("--kind");
-    std::optional<long long> kind = 0;
-    if (hasKind) kind = kindText ? ParseInteger(*kindText, 0, SelectableKinds - 1) : std::nullopt;
-    if (!kind) return BadInput("list: --kind takes a collection from 0 to 4");
+    std::optional<int> kind = 0;
+    if (const std::optional<std::string> kindText = arguments.Value("--kind")) kind = ParseChoice(*kindText, KindNames);
+    if (!kind) return ArgumentError(arguments, ChoiceError(u"범위", *arguments.Value("--kind"), KindNames));
     TVesko3Session session;
-    arguments.DataFolder();
-    if (!ArgumentsAreClean(arguments, "list", 0)) return ExitBadInput;
     if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
 
     const std::optional<TCatalogueList> list =
@@ -64,16 +44,15 @@ int RunList(TToolArguments& arguments)
 
 int RunSubjects(TToolArguments& arguments)
 {
-    const bool hasSubject = arguments.Flag("--subject");
     const std::optional<std::string> subjectText = arguments.Value("--subject");
     std::optional<long long> subject;
-    if (hasSubject) {
-        subject = subjectText ? ParseInteger(*subjectText, 1, INT32_MAX) : std::nullopt;
-        if (!subject) return BadInput("subjects: --subject takes a row number of the subject list, from 1");
+    if (subjectText) {
+        subject = ParseInteger(*subjectText, 1, INT32_MAX);
+        if (!subject)
+            return ArgumentError(arguments, u"--subject는 1부터 세는 주제 목록의 줄 번호여야 합니다: " +
+                                                Utf8ToUtf16(*subjectText));
     }
     TVesko3Session session;
-    arguments.DataFolder();
-    if (!ArgumentsAreClean(arguments, "subjects", 0)) return ExitBadInput;
     if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
 
     const TVesko_File& catalogue = session.Data.TextFiles[0];
@@ -83,8 +62,8 @@ int RunSubjects(TToolArguments& arguments)
     }
     const std::optional<TCatalogueList> list = SubjectSutraRows(catalogue, static_cast<std::int32_t>(*subject - 1));
     if (!list)
-        return BadInput("subjects: no subject in row " + std::to_string(*subject) + "; the list has " +
-                        std::to_string(catalogue.JoojeTable.Count));
+        return InputError(arguments, DecimalText(*subject) + u"번째 줄의 주제가 없습니다. 주제는 " +
+                                         DecimalText(catalogue.JoojeTable.Count) + u"개입니다.");
     PrintRows(*list, 3);
     PrintLine(list->CountText);
     return ExitSuccess;
@@ -114,26 +93,53 @@ int RunShow(TToolArguments& arguments)
     const std::optional<TSutraView> view =
         viewText ? SutraViewFromName(Utf8ToUtf16(*viewText)) : std::optional<TSutraView>();
     if (!view)
-        return BadInput("show: --view takes one of total-han, han-body, han-subject, han-summary, total-kor, kor, "
-                        "total-sinsu, sinsu");
-    TVesko3Session session;
-    arguments.DataFolder();
-    if (!ArgumentsAreClean(arguments, "show", 1)) return ExitBadInput;
+        return ArgumentError(arguments, (viewText ? u"알 수 없는 보기입니다: " + Utf8ToUtf16(*viewText)
+                                                  : std::u16string(u"--view가 있어야 합니다.")) +
+                                            u" (" + Utf8ToUtf16(ViewNames) + u")");
+    if (arguments.Positional().empty()) return ArgumentError(arguments, u"경전 번호가 있어야 합니다.");
     const std::optional<long long> number = ParseInteger(arguments.Positional()[0], 1, MaxSuttaCount);
-    if (!number) return BadInput("show: the sutra number must lie between 1 and " + std::to_string(MaxSuttaCount));
+    if (!number)
+        return ArgumentError(arguments, u"경전 번호는 1에서 " + DecimalText(MaxSuttaCount) + u" 사이여야 합니다: " +
+                                            Utf8ToUtf16(arguments.Positional()[0]));
+    TVesko3Session session;
     if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
 
     const std::int32_t count = session.Data.TextFiles[0].SuttaTable.Count;
     if (*number > count)
-        return BadInput("show: no sutra " + std::to_string(*number) + "; the catalogue holds " + std::to_string(count));
+        return InputError(arguments, DecimalText(*number) + u"번 경전이 없습니다. 목록의 경전은 " + DecimalText(count) +
+                                         u"개입니다.");
     const TSutraViewTexts texts = BuildSutraViewTexts(session.Data, static_cast<std::int32_t>(*number - 1));
     const std::string utf8 = Utf16ToUtf8(WithCrLfBreaks(SutraViewText(texts, *view)));
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     return ExitSuccess;
 }
 
-const TToolCommand ListCommand{"list", "list [--by-name] [--kind K]", &RunList};
-const TToolCommand SubjectsCommand{"subjects", "subjects [--subject S]", &RunSubjects};
-const TToolCommand ShowCommand{"show", "show N --view V", &RunShow};
+const TToolCommand ListCommand{
+    {"list",
+     "list [--data DIR] [--by-name] [--kind K]",
+     "list the sutras of the catalogue, all or one collection's",
+     {DataOption(),
+      {"--by-name", "", u"", "in name order instead of catalogue order"},
+      {"--kind", "K", u"범위", "the collection, by number or name: " + ChoiceList(std::span(KindNames))}},
+     0,
+     "Prints number, title and name of each sutra, tab-separated, then the count line.",
+     &RunList}};
+
+const TToolCommand SubjectsCommand{
+    {"subjects",
+     "subjects [--data DIR] [--subject S]",
+     "list the subjects, or the sutras of one",
+     {DataOption(), {"--subject", "S", u"주제 번호", "list the sutras of the subject in row S of the list, from 1"}},
+     0,
+     "",
+     &RunSubjects}};
+
+const TToolCommand ShowCommand{{"show",
+                                "show [--data DIR] N --view V",
+                                "print one view of sutra N",
+                                {DataOption(), {"--view", "V", u"보기 이름", "the view: " + std::string(ViewNames)}},
+                                1,
+                                "Line breaks are printed as CR LF, as the views hold them.",
+                                &RunShow}};
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "ToolCommon.h"
 
 #include "tools/ReadingConversion.h"
+#include "util/TextCodec.h"
 
 #include <QStringDecoder>
 
@@ -11,41 +12,107 @@
 
 namespace {
 
+// Writes text and a line break as UTF-8 in pieces, so that a line of any length never needs
+// a second copy in full. A piece never ends between the halves of a surrogate pair, which
+// keeps the bytes those of the whole line encoded at once.
+void WriteLine(std::u16string_view text, const TReadingFile* convertWith)
+{
+    constexpr std::size_t Piece = 1 << 16;
+    while (!text.empty()) {
+        std::size_t length = std::min(Piece, text.size());
+        if (length < text.size() && QChar::isHighSurrogate(text[length - 1])) ++length;
+        const std::u16string_view piece = text.substr(0, length);
+        const std::string utf8 =
+            convertWith ? Utf16ToUtf8(ConvertReadingLine(piece, *convertWith)) : Utf16ToUtf8(piece);
+        std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+        text.remove_prefix(length);
+    }
+    std::fputc('\n', stdout);
+}
+
+// What the page shows for one source line: the line, its readings and an empty line.
+void WriteConverted(std::u16string_view line, const TReadingFile& readings)
+{
+    WriteLine(line, nullptr);
+    WriteLine(line, &readings);
+    std::fputc('\n', stdout);
+}
+
+// Cuts the decoded input into lines as it arrives, with the breaks SplitLines knows: CR LF,
+// a lone CR and a lone LF. Only the line being read is held.
+class TLineStream
+{
+public:
+    explicit TLineStream(const TReadingFile& readings) : Readings(readings) {}
+
+    void Add(std::u16string_view text)
+    {
+        if (AfterCr && !text.empty() && text.front() == u'\n') text.remove_prefix(1);
+        AfterCr = false;
+        while (!text.empty()) {
+            const std::size_t end = text.find_first_of(u"\r\n");
+            if (end == std::u16string_view::npos) {
+                Line.append(text);
+                return;
+            }
+            Line.append(text.substr(0, end));
+            WriteConverted(Line, Readings);
+            Line.clear();
+            // The LF of a CR LF may come with the next piece of input.
+            if (text[end] == u'\r') {
+                if (end + 1 == text.size())
+                    AfterCr = true;
+                else if (text[end + 1] == u'\n')
+                    text.remove_prefix(1);
+            }
+            text.remove_prefix(end + 1);
+        }
+    }
+
+    // A break at the very end opens no further line.
+    void Finish()
+    {
+        if (!Line.empty()) WriteConverted(Line, Readings);
+        Line.clear();
+    }
+
+private:
+    const TReadingFile& Readings;
+    std::u16string Line;
+    bool AfterCr = false;
+};
+
 int Run(TToolArguments& arguments)
 {
-    arguments.DataFolder(); // claims --data, so that only unknown words remain
-    if (std::optional<std::string> unknown = arguments.Unclaimed()) {
-        PrintError("convert: unknown option " + *unknown);
-        return ExitBadInput;
-    }
-    if (!arguments.Positional().empty()) {
-        PrintError(std::string_view("convert: the source text is read from standard input"));
-        return ExitBadInput;
-    }
     TVesko3Session session;
     if (const int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
 
-    std::string bytes;
-    char buffer[65536];
-    while (std::size_t count = std::fread(buffer, 1, sizeof buffer, stdin))
-        bytes.append(buffer, count);
-    if (std::ferror(stdin)) {
-        PrintError(std::string_view("convert: standard input could not be read"));
-        return ExitBadInput;
-    }
-
     QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString source = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (decoder.hasError()) {
-        PrintError(std::string_view("convert: standard input is not UTF-8 text"));
-        return ExitBadInput;
+    TLineStream lines(session.Data.ReadingFile);
+    char buffer[65536];
+    while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, stdin)) {
+        const QString text = decoder.decode(QByteArrayView(buffer, static_cast<qsizetype>(count)));
+        if (decoder.hasError()) return InputError(arguments, u"표준 입력이 UTF-8 텍스트가 아닙니다.");
+        lines.Add(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
     }
-
-    for (const std::u16string& line : ConvertReadings(source.toStdU16String(), session.Data.ReadingFile))
-        PrintLine(std::u16string_view(line));
+    if (std::ferror(stdin)) return InputError(arguments, u"표준 입력을 읽을 수 없습니다.");
+    // The bytes of a character cut off by the end wait in the decoder, which reports them
+    // only once something follows them.
+    const QString tail = decoder.decode(QByteArrayView("\n", 1));
+    if (decoder.hasError()) return InputError(arguments, u"표준 입력이 UTF-8 텍스트가 아닙니다.");
+    lines.Finish();
     return ExitSuccess;
 }
 
-const TToolCommand Command{"convert", "convert [--data DIR] < SOURCE.txt", &Run};
+const TToolCommand Command{
+    {"convert",
+     "convert [--data DIR] < SOURCE.txt",
+     "print the Korean readings of the classical Chinese on standard input",
+     {DataOption()},
+     0,
+     "Reads UTF-8 text on standard input; for each of its lines prints the line, the line with\n"
+     "each character replaced by its reading, and an empty line. CR LF, a lone CR and a lone LF\n"
+     "each end a line.",
+     &Run}};
 
 } // namespace

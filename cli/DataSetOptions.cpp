@@ -6,19 +6,18 @@
 
 #include <QDateTime>
 
-std::optional<TCreationDate> CreationDateOption(TToolArguments& arguments, const TCreationDate& fallback)
+TToolOption DateOption(std::string_view unlessGiven)
+{
+    return {"--date", "YYYY-MM-DDTHH:MM:SS", u"날짜",
+            "the creation date written into the files; " + std::string(unlessGiven) + " unless given"};
+}
+
+std::optional<TCreationDate> CreationDateOption(const TToolArguments& arguments, const TCreationDate& fallback)
 {
     const std::optional<std::string> text = arguments.Value("--date");
-    if (!text) {
-        // Value() cannot tell an absent option from one missing its value.
-        if (arguments.Flag("--date")) {
-            PrintError(std::u16string_view(u"에러: --date 다음에 날짜가 있어야 합니다."));
-            return std::nullopt;
-        }
-        return fallback;
-    }
+    if (!text) return fallback;
     std::optional<TCreationDate> date = ParseCreationDate(*text);
-    if (!date) PrintError(u"에러: 날짜는 YYYY-MM-DDTHH:MM:SS 꼴이어야 합니다: " + Utf8ToUtf16(*text));
+    if (!date) ArgumentError(arguments, u"날짜는 YYYY-MM-DDTHH:MM:SS 꼴이어야 합니다: " + Utf8ToUtf16(*text));
     return date;
 }
 
@@ -30,34 +29,11 @@ TCreationDate LocalCreationDate()
     return {day.year(), day.month(), day.day(), time.hour(), time.minute(), time.second()};
 }
 
-int UsageError(std::u16string_view text, std::string_view usage)
+int WriteDataSetAndCounts(const TToolArguments& arguments, const TResult& made, const TDataSetSource& source,
+                          const TCreationDate& date, const std::filesystem::path& out)
 {
-    PrintError(u"에러: " + std::u16string(text));
-    PrintError("usage: vesko3-tool " + std::string(usage));
-    return ExitBadInput;
-}
-
-bool NoExtraArguments(TToolArguments& arguments, std::string_view usage)
-{
-    if (std::optional<std::string> word = arguments.Unclaimed()) {
-        UsageError(u"알 수 없는 옵션입니다: " + Utf8ToUtf16(*word), usage);
-        return false;
-    }
-    if (!arguments.Positional().empty()) {
-        UsageError(u"알 수 없는 인자입니다: " + Utf8ToUtf16(arguments.Positional().front()), usage);
-        return false;
-    }
-    return true;
-}
-
-int WriteDataSetAndCounts(const TResult& made, const TDataSetSource& source, const TCreationDate& date,
-                          const std::string& out)
-{
-    const TResult written = made ? WriteDataSet(source, date, std::filesystem::path(Utf8ToUtf16(out))) : made;
-    if (!written) {
-        PrintError(u"에러: " + written.Message());
-        return ExitBadInput;
-    }
+    const TResult written = made ? WriteDataSet(source, date, out) : made;
+    if (!written) return InputError(arguments, written.Message());
     PrintLine(u"sutras: " + DecimalText(static_cast<std::int64_t>(source.Suttas.size())));
     PrintLine(u"subjects: " + DecimalText(static_cast<std::int64_t>(source.Subjects.size())));
     return ExitSuccess;

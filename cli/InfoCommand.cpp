@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::string_view Usage = "info [--data DIR]";
-
 // Collects the program-information lines the loaders would append to InfoMemo.
 class TInfoLines : public ILoadListener
 {
@@ -22,10 +20,6 @@ public:
 
 int RunInfo(TToolArguments& arguments)
 {
-    if (arguments.Flag("--data") && !arguments.Value("--data"))
-        return UsageError(u"--data 다음에 폴더가 있어야 합니다.", Usage);
-    if (!NoExtraArguments(arguments, Usage)) return ExitBadInput;
-
     TVesko3Session session;
     TInfoLines info;
     if (int status = LoadToolData(arguments, session, &info); status != ExitSuccess) return status;
@@ -48,6 +42,12 @@ int RunInfo(TToolArguments& arguments)
     return ExitSuccess;
 }
 
-const TToolCommand InfoCommand{"info", Usage, &RunInfo};
+const TToolCommand InfoCommand{{"info",
+                                "info [--data DIR]",
+                                "load the data set as the reader does and print what it holds",
+                                {DataOption()},
+                                0,
+                                "",
+                                &RunInfo}};
 
 } // namespace

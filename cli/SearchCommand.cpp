@@ -15,16 +15,6 @@
 
 namespace {
 
-constexpr std::string_view Usage = "search [--canon C] [--kind K] [--all] [--no-variants] [--reference] [--time] "
-                                   "[--marks N | --context W] WORD...";
-
-int BadArgument(std::string_view what)
-{
-    PrintError(std::string(what));
-    PrintError("usage: vesko3-tool " + std::string(Usage));
-    return ExitBadInput;
-}
-
 std::string NumberText(std::int64_t value)
 {
     return std::to_string(value);
@@ -36,34 +26,35 @@ int RunSearchCommand(TToolArguments& arguments)
     constexpr long long Low = std::numeric_limits<std::int32_t>::min();
     constexpr long long High = std::numeric_limits<std::int32_t>::max();
     if (std::optional<std::string> canon = arguments.Value("--canon")) {
-        const std::optional<long long> value = ParseInteger(*canon, 0, 3);
-        if (!value) return BadArgument("--canon takes 0 to 3");
-        options.TitleIndex = static_cast<std::int32_t>(*value);
+        const std::optional<int> value = ParseChoice(*canon, CanonNames);
+        if (!value) return ArgumentError(arguments, ChoiceError(u"검색 대상", *canon, CanonNames));
+        options.TitleIndex = *value;
     }
     if (std::optional<std::string> kind = arguments.Value("--kind")) {
-        const std::optional<long long> value = ParseInteger(*kind, 0, 4);
-        if (!value) return BadArgument("--kind takes 0 to 4");
-        options.KindIndex = static_cast<std::int32_t>(*value);
+        const std::optional<int> value = ParseChoice(*kind, KindNames);
+        if (!value) return ArgumentError(arguments, ChoiceError(u"검색 범위", *kind, KindNames));
+        options.KindIndex = *value;
     }
     std::optional<std::int32_t> marks; // the catalogue position, -1 for a number naming none
     if (std::optional<std::string> number = arguments.Value("--marks")) {
         const std::optional<long long> value = ParseInteger(*number, Low, High);
-        if (!value) return BadArgument("--marks takes a catalogue number");
+        if (!value)
+            return ArgumentError(arguments, u"--marks 다음에는 경전 번호가 와야 합니다: " + Utf8ToUtf16(*number));
         marks = static_cast<std::int32_t>(std::max(*value - 1, -1LL));
     }
     std::optional<int> context;
     if (std::optional<std::string> width = arguments.Value("--context")) {
         const std::optional<long long> value = ParseInteger(*width, 0, MaxContextWidth);
-        if (!value) return BadArgument("--context takes 0 to 200");
-        if (marks) return BadArgument("--context and --marks exclude each other");
+        if (!value)
+            return ArgumentError(arguments, u"--context는 0에서 " + DecimalText(MaxContextWidth) +
+                                                u" 사이의 수여야 합니다: " + Utf8ToUtf16(*width));
+        if (marks) return ArgumentError(arguments, u"--context와 --marks는 함께 쓸 수 없습니다.");
         context = static_cast<int>(*value);
     }
     options.SearchMode = arguments.Flag("--all") ? 1 : 0;
     options.SameCharacter = !arguments.Flag("--no-variants");
     const TScanMethod method = arguments.Flag("--reference") ? TScanMethod::Reference : TScanMethod::Fast;
     const bool timed = arguments.Flag("--time");
-    arguments.DataFolder(); // claims --data
-    if (std::optional<std::string> unknown = arguments.Unclaimed()) return BadArgument("unknown option " + *unknown);
 
     std::vector<std::u16string> lines;
     for (const std::string& word : arguments.Positional())
@@ -96,8 +87,8 @@ int RunSearchCommand(TToolArguments& arguments)
     if (context) {
         for (const TConcordanceRow& row : BuildConcordance(session.Data, info, *context).Rows)
             PrintLine(NumberText(std::int64_t(row.Sutra) + 1) + "	" + NumberText(row.Family) + "	" +
-                      NumberText(row.Run.Begin) + "	" + NumberText(row.Run.End) + "	" + Utf16ToUtf8(row.Left) + "	" +
-                      Utf16ToUtf8(row.Text) + "	" + Utf16ToUtf8(row.Right));
+                      NumberText(row.Run.Begin) + "	" + NumberText(row.Run.End) + "	" + Utf16ToUtf8(row.Left) +
+                      "	" + Utf16ToUtf8(row.Text) + "	" + Utf16ToUtf8(row.Right));
         return ExitSuccess;
     }
     for (const TCatalogueRow& row : outcome.List.Rows)
@@ -107,6 +98,32 @@ int RunSearchCommand(TToolArguments& arguments)
     return ExitSuccess;
 }
 
-const TToolCommand SearchCommand{"search", Usage, &RunSearchCommand};
+const TToolCommand SearchCommand{
+    {"search",
+     "search [--data DIR] [--canon C] [--kind K] [--all] [--no-variants] [--reference] [--time] "
+     "[--marks N | --context W] [--] WORD...",
+     "search the texts for words and list the sutras that hold them",
+     {DataOption(),
+      {"--canon", "C", u"검색 대상",
+       "the text searched, by number or name:\n" + ChoiceList(CanonNames) + "; 0 unless given"},
+      {"--kind", "K", u"검색 범위",
+       "the collection, by number or name:\n" + ChoiceList(KindNames) + "; 0 unless given"},
+      {"--all", "", u"", "list only the sutras that hold every word"},
+      {"--no-variants", "", u"", "leave out the variant characters of each hanja"},
+      {"--reference", "", u"", "scan with the plain reference method instead of the fast one"},
+      {"--time", "", u"", "print the scan time on standard error"},
+      {"--marks", "N", u"경전 번호",
+       "instead of the list, print the highlighted ranges of sutra N\n"
+       "(its catalogue number) as family, start and end"},
+      {"--context", "W", u"너비",
+       "instead of the list, print a concordance row for each hit: number,\n"
+       "family, start, end, W units of text before, the hit, W units after\n"
+       "(W from 0 to " +
+           std::to_string(MaxContextWidth) + ")"}},
+     AnyNumber,
+     "Each WORD is a line of the search box. Without --marks or --context, prints for each sutra\n"
+     "its number, title, name and the texts that hold a word (the sum of 1 한글대장경,\n"
+     "2 고려대장경 and 4 신수대장경), tab-separated, then the count line.",
+     &RunSearchCommand}};
 
 } // namespace

@@ -3,12 +3,15 @@
 // Shared pieces of vesko3-tool: the subcommand registry, argument access, UTF-8 output and
 // loading the data set with the loaders' messages on standard error.
 
+#include "CommandLine.h"
+
 #include "data/DataFile.h"
 #include "session/Vesko3Session.h"
 #include "util/Messages.h"
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,40 +23,14 @@ enum TExitCode
     ExitBadInput = 2,
 };
 
-// The words after the subcommand. Options are "--name value" or "--name"; everything else
-// is positional, in order.
-class TToolArguments
-{
-public:
-    TToolArguments(std::vector<std::string> words, std::filesystem::path programFolder);
-
-    // Declares an option that takes a value, so that the word after it is not positional.
-    std::optional<std::string> Value(std::string_view name);
-    bool Flag(std::string_view name);
-    const std::vector<std::string>& Positional();
-    // The first word that no Value or Flag call claimed and that is not positional, if any.
-    std::optional<std::string> Unclaimed() const;
-
-    const std::filesystem::path& ProgramFolder() const { return Folder; }
-    // --data DIR, or the first existing of $VESKO3_DATA, the Data folder beside the program
-    // and the Data folder in each of the platform's data folders for the program.
-    std::filesystem::path DataFolder();
-
-private:
-    void Split() const;
-    std::vector<std::string> Words;
-    std::vector<bool> Claimed;
-    mutable std::vector<std::string> PositionalWords;
-    std::filesystem::path Folder;
-};
-
-using TCommandFunction = int (*)(TToolArguments& arguments);
-
-// A subcommand registers itself from its own file: static const TToolCommand x{...};
+// A subcommand registers itself from its own file: static const TToolCommand x{entry};
 struct TToolCommand
 {
-    TToolCommand(std::string_view name, std::string_view usage, TCommandFunction run);
+    explicit TToolCommand(TCommandEntry entry);
 };
+
+// --data DIR, which every subcommand that loads a data set takes.
+TToolOption DataOption();
 
 // Writes text as UTF-8 to standard output, then "\n".
 void PrintLine(std::u16string_view text);
@@ -69,12 +46,33 @@ public:
     void Show(const std::u16string& text, const std::u16string& caption) override;
 };
 
+// "에러: SUBCOMMAND: text" on stderr, and after it the subcommand's usage for a fault in
+// the arguments; both return ExitBadInput. Every message of the tool itself is Korean; the
+// usage and help texts are English.
+int ArgumentError(const TToolArguments& arguments, std::u16string_view text);
+int InputError(const TToolArguments& arguments, std::u16string_view text);
+
 // Loads the session from --data (or the default folder) as the window does. Returns
 // ExitSuccess, or ExitLoadFailed after the messages went to stderr.
 int LoadToolData(TToolArguments& arguments, TVesko3Session& session, ILoadListener* listener = nullptr);
 
 // Runs the subcommand named by argv[1]; prints the usage and returns ExitBadInput for none.
+// Answers --help, -h, "help [SUBCOMMAND]" and --version itself.
 int RunToolCommand(int argc, char** argv, const std::filesystem::path& programFolder);
 
 // Parses a decimal integer argument; nullopt when the text is not one or lies outside [low, high].
 std::optional<long long> ParseInteger(std::string_view text, long long low, long long high);
+
+// The choices of the search tab's two lists, as the window names them; the index is the
+// number the options take.
+inline constexpr std::u16string_view CanonNames[] = {u"한글대장경", u"고려대장경", u"신수대장경",
+                                                     u"고려대장경+신수대장경 함께"};
+inline constexpr std::u16string_view KindNames[] = {u"전체", u"장아함", u"중아함", u"잡아함", u"증일아함"};
+
+// The index of a choice given by its number or its name.
+std::optional<int> ParseChoice(std::string_view text, std::span<const std::u16string_view> names);
+// "0 name, 1 name, ..." for the help.
+std::string ChoiceList(std::span<const std::u16string_view> names);
+// The message for a choice that is neither: "알 수 없는 WHAT입니다: GIVEN (0 name, ...)".
+std::u16string ChoiceError(std::u16string_view what, std::string_view given,
+                           std::span<const std::u16string_view> names);

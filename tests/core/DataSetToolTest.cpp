@@ -1,12 +1,10 @@
 // vesko3-tool build, demo and info, run as a separate process the way scripts use them.
 
 #include "TestDataSet.h"
+#include "ToolRun.h"
 #include "data/DemoDataSet.h"
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
-
-#include <QProcess>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -17,29 +15,6 @@
 #include <sstream>
 
 namespace {
-
-struct TToolRun
-{
-    int Exit = -1;
-    std::string Out, Err;
-};
-
-QString Q(const std::filesystem::path& path)
-{
-    return QString::fromStdU16String(path.u16string());
-}
-
-TToolRun RunTool(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QString::fromUtf8(VESKO3_TOOL_PATH), arguments);
-    TToolRun run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) return run;
-    run.Exit = process.exitCode();
-    run.Out = process.readAllStandardOutput().toStdString();
-    run.Err = process.readAllStandardError().toStdString();
-    return run;
-}
 
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes)
 {
