@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 
 #include "data/DataFile.h"
+#include "search/SearchWords.h"
 #include "session/Vesko3Session.h"
 #include "util/Messages.h"
 
@@ -65,9 +66,6 @@ std::optional<long long> ParseInteger(std::string_view text, long long low, long
 
 // The choices of the search tab's two lists, as the window names them; the index is the
 // number the options take.
-inline constexpr std::u16string_view CanonNames[] = {u"한글대장경", u"고려대장경", u"신수대장경",
-                                                     u"고려대장경+신수대장경 함께"};
-inline constexpr std::u16string_view KindNames[] = {u"전체", u"장아함", u"중아함", u"잡아함", u"증일아함"};
 
 // The index of a choice given by its number or its name.
 std::optional<int> ParseChoice(std::string_view text, std::span<const std::u16string_view> names);

@@ -4,6 +4,8 @@
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/PageControl.h"
 #include "window/widgets/PlainMemo.h"
+#include "search/SearchWords.h"
+#include "util/TextCodec.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -16,7 +18,15 @@
 #include <algorithm>
 #include <cmath>
 
-const QStringList KindItems = {"전체", "장아함", "중아함", "잡아함", "증일아함"};
+QStringList NameItems(std::span<const std::u16string_view> names)
+{
+    QStringList items;
+    for (std::u16string_view name : names)
+        items.append(ToQString(name));
+    return items;
+}
+
+const QStringList KindItems = NameItems(KindNames);
 
 QWidget* MakePanel(QWidget* parent, const QString& name)
 {

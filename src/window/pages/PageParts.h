@@ -10,6 +10,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <span>
+#include <string_view>
+
 class QAbstractScrollArea;
 class QComboBox;
 class QLabel;
@@ -26,6 +29,8 @@ inline constexpr QSize ViewSheetSize(574, 638);
 inline constexpr int SplitterWidth = 5;
 
 // The collections as the lists and the search offer them.
+// The items of a list of names; the collections' names as the lists and combo show them.
+QStringList NameItems(std::span<const std::u16string_view> names);
 extern const QStringList KindItems;
 
 template <typename T> T* Named(T* widget, const QString& name)

@@ -95,8 +95,7 @@ TSearchTab::TSearchTab(TPageControl* searchPage, TVesko3Session& state, IMessage
     search->Place(Panel6, {10, 50, 91, 21});
     Panel7 = LabelPanel(SearchTabSheet, "Panel7", "검색할 단어들을 여러줄로 입력하세요.");
     search->Place(Panel7, {10, 80, 271, 21});
-    TitleCombo = DropDownList(SearchTabSheet, "TitleCombo",
-                              {"한글대장경", "고려대장경", "신수대장경", "고려대장경+신수대장경 함께"});
+    TitleCombo = DropDownList(SearchTabSheet, "TitleCombo", NameItems(CanonNames));
     search->Place(TitleCombo, {90, 10, 191, 21});
     SameCharacterCB = Named(new QCheckBox("유사 한자도 검색", SearchTabSheet), "SameCharacterCB");
     SameCharacterCB->setChecked(true);
