@@ -59,15 +59,29 @@ std::int32_t ValueNumber(std::string_view valueText)
     return LeadingNumber(wide);
 }
 
+// Seven short lines and whatever the user added: a "settings file" past this is not one, and
+// reading it would only cost memory.
+constexpr std::uint64_t MaxSettingsFileBytes = 1 << 20;
+
+// A file too large to be settings, a read-only one (the user's way of pinning the settings) and
+// anything that is no regular file are left as they are.
+bool MaySaveTo(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (!MayReplaceFile(path)) return false;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return error || size <= MaxSettingsFileBytes;
+}
+
 } // namespace
 
 void LoadSettings(TSettings& settings, const std::filesystem::path& programFolder)
 {
     settings.IniFileName = ExeFolderPath(programFolder, u"Vesko3.ini");
     settings.IniLines.clear();
-    // A file that is missing or cannot be read to its end counts as empty.
+    // A file that is missing, cannot be read to its end or is no regular file counts as empty.
     std::string bytes;
-    if (ReadWholeFile(settings.IniFileName, bytes) == TFileRead::Ok)
+    if (ReadWholeFile(settings.IniFileName, bytes, MaxSettingsFileBytes) == TFileRead::Ok)
         for (std::string_view line : SplitLines(bytes))
             settings.IniLines.emplace_back(line);
 
@@ -91,6 +105,11 @@ bool SaveSettings(TSettings& settings)
             settings.IniLines.push_back(std::move(entry));
     }
 
+    if (!MaySaveTo(settings.IniFileName)) {
+        settings.IniLines.clear();
+        settings.IniLines.shrink_to_fit();
+        return false;
+    }
     std::string bytes;
     for (const std::string& line : settings.IniLines)
         bytes.append(line).append("\r\n");

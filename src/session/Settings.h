@@ -22,9 +22,12 @@ struct TSettings
     std::int32_t CopyTarget = 0;       // 0..1
 };
 
-// Reads programFolder/Vesko3.ini into settings. A missing or unreadable file gives all zeros.
+// Reads programFolder/Vesko3.ini into settings. A missing or unreadable file, one too large to
+// be settings and anything that is no regular file (a pipe would never end) give all zeros.
 void LoadSettings(TSettings& settings, const std::filesystem::path& programFolder);
 
 // Writes the seven options back into IniLines and the file, then frees IniLines. Returns
-// whether the file was written; the window ignores a failure.
+// whether the file was written; the window ignores a failure. A read-only file, one too large
+// to be settings and anything that is no regular file are left as they are; a replaced file
+// keeps its permissions.
 bool SaveSettings(TSettings& settings);
