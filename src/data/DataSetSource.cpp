@@ -226,6 +226,9 @@ TResult ReadReadings(const std::filesystem::path& folder, std::string& bytes, TD
         const std::int32_t character = fields.size() == 2 ? SingleCodePoint(fields[0]) : -1;
         const std::int32_t reading = fields.size() == 2 ? SingleCodePoint(fields[1]) : -1;
         if (character < 0 || reading < 0) return At(path, line.Number, u"한 글자, 탭, 그 음 한 글자여야 합니다.");
+        // A control character has no line the writer could give back.
+        if (character < u' ' || reading < u' ')
+            return At(path, line.Number, u"제어 문자는 글자로도 음으로도 쓸 수 없습니다.");
         if (character > MaxBmpUnit || reading > MaxBmpUnit) {
             ++skips.Readings;
             continue;

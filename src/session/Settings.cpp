@@ -75,15 +75,11 @@ bool MaySaveTo(const std::filesystem::path& path)
 
 } // namespace
 
-void LoadSettings(TSettings& settings, const std::filesystem::path& programFolder)
+void ParseSettings(TSettings& settings, std::string_view bytes)
 {
-    settings.IniFileName = ExeFolderPath(programFolder, u"Vesko3.ini");
     settings.IniLines.clear();
-    // A file that is missing, cannot be read to its end or is no regular file counts as empty.
-    std::string bytes;
-    if (ReadWholeFile(settings.IniFileName, bytes, MaxSettingsFileBytes) == TFileRead::Ok)
-        for (std::string_view line : SplitLines(bytes))
-            settings.IniLines.emplace_back(line);
+    for (std::string_view line : SplitLines(bytes))
+        settings.IniLines.emplace_back(line);
 
     for (const TSettingKey& key : SettingKeys) {
         std::int32_t value = 0;
@@ -94,7 +90,7 @@ void LoadSettings(TSettings& settings, const std::filesystem::path& programFolde
     }
 }
 
-bool SaveSettings(TSettings& settings)
+std::string SettingsFileBytes(TSettings& settings)
 {
     for (const TSettingKey& key : SettingKeys) {
         std::string entry = std::string(key.Name) + "=" + std::to_string(settings.*key.Field);
@@ -104,19 +100,27 @@ bool SaveSettings(TSettings& settings)
         else
             settings.IniLines.push_back(std::move(entry));
     }
-
-    if (!MaySaveTo(settings.IniFileName)) {
-        settings.IniLines.clear();
-        settings.IniLines.shrink_to_fit();
-        return false;
-    }
     std::string bytes;
     for (const std::string& line : settings.IniLines)
         bytes.append(line).append("\r\n");
+    return bytes;
+}
+
+void LoadSettings(TSettings& settings, const std::filesystem::path& programFolder)
+{
+    settings.IniFileName = ExeFolderPath(programFolder, u"Vesko3.ini");
+    // A file that is missing, cannot be read to its end or is no regular file counts as empty.
+    std::string bytes;
+    if (ReadWholeFile(settings.IniFileName, bytes, MaxSettingsFileBytes) != TFileRead::Ok) bytes.clear();
+    ParseSettings(settings, bytes);
+}
+
+bool SaveSettings(TSettings& settings)
+{
+    const std::string bytes = SettingsFileBytes(settings);
     settings.IniLines.clear();
     settings.IniLines.shrink_to_fit();
-
     // The old file is replaced only by a complete new one, so a crash or a full disk midway
     // leaves the old settings whole.
-    return ReplaceFile(settings.IniFileName, bytes);
+    return MaySaveTo(settings.IniFileName) && ReplaceFile(settings.IniFileName, bytes);
 }
