@@ -32,7 +32,8 @@ std::int64_t StatusBytes(const std::string& field)
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.compare(0, field.size() + 1, field + ":") == 0) return std::stoll(line.substr(field.size() + 1)) * 1024;
+        if (line.compare(0, field.size() + 1, field + ":") == 0)
+            return std::stoll(line.substr(field.size() + 1)) * 1024;
     return -1;
 }
 

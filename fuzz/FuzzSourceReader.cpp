@@ -29,6 +29,16 @@ fs::path WorkFolder(const char* name)
     return base / ("vesko3-fuzz-source-" + std::to_string(::getpid())) / name;
 }
 
+// Removes the process's folders when the fuzzer exits.
+struct TWorkFolderCleanup
+{
+    ~TWorkFolderCleanup()
+    {
+        std::error_code error;
+        fs::remove_all(WorkFolder("in").parent_path(), error);
+    }
+} WorkFolderCleanup;
+
 bool SameSource(const TDataSetSource& a, const TDataSetSource& b)
 {
     if (a.Suttas.size() != b.Suttas.size() || a.Subjects.size() != b.Subjects.size()) return false;

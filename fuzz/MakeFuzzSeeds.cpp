@@ -103,8 +103,10 @@ int main(int argc, char** argv)
     ok &= WriteTextSeed(settings, "seed-keys", "HangeulFontSize=1\r\nColorIndex=10\r\n[Other]\r\nFullScreen=1\r\n");
     ok &= WriteTextSeed(settings, "seed-mixed", "colorindex = 3\n; note\rTransparent=2x\n\nCopyTarget=99\n");
     ok &= WriteSourceSeed(build, source);
-    ok &= WriteTextSeed(build / "corpus-fuzz_search_words", "seed-chinese", Units("\x01", u"如是 我聞\n 佛\r\n\t舍利弗"));
-    ok &= WriteTextSeed(build / "corpus-fuzz_search_words", "seed-korean", Units(std::string(1, '\0'), u" 사리불 \n\n목건련"));
+    ok &=
+        WriteTextSeed(build / "corpus-fuzz_search_words", "seed-chinese", Units("\x01", u"如是 我聞\n 佛\r\n\t舍利弗"));
+    ok &= WriteTextSeed(build / "corpus-fuzz_search_words", "seed-korean",
+                        Units(std::string(1, '\0'), u" 사리불 \n\n목건련"));
     std::u16string table(400, u'\0');
     table[u'A'] = u'에';
     table[300] = u'가';

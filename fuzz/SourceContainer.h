@@ -14,9 +14,9 @@
 #include <vector>
 
 inline constexpr std::array<const char*, 15> ContainerFileNames = {
-    "catalogue.tsv",        "subjects.tsv",     "readings.tsv",     "variants0.txt",        "variants1.txt",
-    "han/0001.txt",         "han-subject/0001.txt", "han-summary/0001.txt", "kor/0001.txt", "sinsu/0001.txt",
-    "han/0002.txt",         "han-subject/0002.txt", "han-summary/0002.txt", "kor/0002.txt", "sinsu/0002.txt"};
+    "catalogue.tsv", "subjects.tsv",         "readings.tsv",         "variants0.txt", "variants1.txt",
+    "han/0001.txt",  "han-subject/0001.txt", "han-summary/0001.txt", "kor/0001.txt",  "sinsu/0001.txt",
+    "han/0002.txt",  "han-subject/0002.txt", "han-summary/0002.txt", "kor/0002.txt",  "sinsu/0002.txt"};
 
 inline constexpr char ContainerSeparator = '\xFF';
 

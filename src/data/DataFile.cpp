@@ -104,17 +104,19 @@ TDescribedExtent DescribedExtent(const TDataFileHeader& h)
 {
     // Negative fields and counts over the limits are the parsers' to reject; here they only
     // must not make the extent absurd.
-    auto end = [](std::int32_t offset, std::int64_t length) { return std::max(0, offset) + std::max<std::int64_t>(0, length); };
+    auto end = [](std::int32_t offset, std::int64_t length) {
+        return std::max(0, offset) + std::max<std::int64_t>(0, length);
+    };
     TDescribedExtent extent;
     if (h.Magic != TextFileMagic) {
         extent.Least = extent.Most = end(HeaderSize, std::int64_t(h.DataLength) * 2);
         return extent;
     }
     const std::int64_t subjects = std::clamp(h.JoojeCount, 0, MaxJoojeCount);
-    extent.Least = std::max({std::int64_t(HeaderSize),
-                             end(h.SuttaTableOffset, std::int64_t(std::clamp(h.SuttaCount, 0, MaxSuttaCount)) * SuttaEntrySize),
-                             end(h.TextOffset, std::int64_t(h.TextLength) * 2),
-                             end(h.JoojeTableOffset, subjects * JoojeEntryFixedSize)});
+    extent.Least = std::max(
+        {std::int64_t(HeaderSize),
+         end(h.SuttaTableOffset, std::int64_t(std::clamp(h.SuttaCount, 0, MaxSuttaCount)) * SuttaEntrySize),
+         end(h.TextOffset, std::int64_t(h.TextLength) * 2), end(h.JoojeTableOffset, subjects * JoojeEntryFixedSize)});
     extent.Most = std::max(extent.Least, end(h.JoojeTableOffset, subjects * std::int64_t(LargestJoojeEntrySize)));
     return extent;
 }
@@ -129,8 +131,7 @@ std::optional<TOpenedDataFile> OpenDataFile(TLoadContext& context, std::u16strin
     TFileRead read = ReadFileStart(file.Path, HeaderSize, file.Bytes, fileSize);
     TDataFileStatus status = TDataFileStatus::Ok;
     TDataFileHeader header;
-    if (read == TFileRead::Ok)
-        status = ParseHeader(file.Bytes, expectedMagic, header);
+    if (read == TFileRead::Ok) status = ParseHeader(file.Bytes, expectedMagic, header);
     if (read == TFileRead::Ok && status == TDataFileStatus::Ok) {
         const TDescribedExtent extent = DescribedExtent(header);
         // Bytes after the described extent are no damage: other writers may pad their files.

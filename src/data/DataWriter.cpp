@@ -91,8 +91,8 @@ TResult CheckDataSetSource(const TDataSetSource& source)
         units[2] += s.SinsuBody.size();
     }
     if (source.Subjects.size() > MaxJoojeCount)
-        return TResult::Failure(u"주제가 " + DecimalText(source.Subjects.size()) + u"개로 " + DecimalText(MaxJoojeCount) +
-                                u"개를 넘습니다.");
+        return TResult::Failure(u"주제가 " + DecimalText(source.Subjects.size()) + u"개로 " +
+                                DecimalText(MaxJoojeCount) + u"개를 넘습니다.");
     std::uint64_t subjectBytes = 0;
     for (const TSourceSubject& subject : source.Subjects) {
         subjectBytes += JoojeEntryFixedSize + 4 * static_cast<std::uint64_t>(subject.Suttas.size());

@@ -83,8 +83,7 @@ TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex
     const TDataFileHeader& h = loaded.Header;
     // Bytes past the 32-bit offsets' reach cannot belong to any region.
     const std::int64_t available = std::min<std::int64_t>(static_cast<std::int64_t>(bytes.size()), MaxDataFileBytes);
-    if (!HeaderIsSound(h, available, fileIndex, file0SuttaCount))
-        return TDataFileStatus::Damaged;
+    if (!HeaderIsSound(h, available, fileIndex, file0SuttaCount)) return TDataFileStatus::Damaged;
 
     loaded.SuttaTable.Count = h.SuttaCount;
     loaded.SuttaTable.Items.assign(h.SuttaCount + 1, TSuttaEntry{});

@@ -247,7 +247,8 @@ TEST(TextFileSize, SumsTablesAndTextPastTheOffsetLimitWithoutWrapping)
 {
     // Full tables leave less room for the text than the format's 2 GB alone would.
     const std::uint64_t fullSubjects = std::uint64_t(MaxJoojeCount) * LargestJoojeEntrySize;
-    const std::uint64_t roomForText = (MaxDataFileBytes - HeaderSize - MaxSuttaCount * SuttaEntrySize - fullSubjects) / 2;
+    const std::uint64_t roomForText =
+        (MaxDataFileBytes - HeaderSize - MaxSuttaCount * SuttaEntrySize - fullSubjects) / 2;
     EXPECT_LE(TextFileSize(MaxSuttaCount, fullSubjects, roomForText), std::uint64_t(MaxDataFileBytes));
     EXPECT_GT(TextFileSize(MaxSuttaCount, fullSubjects, roomForText + 1), std::uint64_t(MaxDataFileBytes));
     EXPECT_GT(TextFileSize(0, 0, std::uint64_t(1) << 40), std::uint64_t(MaxDataFileBytes));
@@ -282,7 +283,9 @@ TEST_F(SourceFolder, RejectsABadSubjectLine)
 TEST_F(SourceFolder, RejectsABadReadingLine)
 {
     for (const std::string& readings : {std::string("如\t여\n是시\n"), std::string("如\t여\n如是\t여\n"),
-                                        std::string("如\t여\n是\t시다\n"), std::string("如\t여\n如\t녀\n")}) {
+                                        std::string("如\t여\n是\t시다\n"), std::string("如\t여\n如\t녀\n"),
+                                        // a control character could not be written back
+                                        std::string("如\t여\n\x01\t시\n"), std::string("如\t여\n是\t\x1F\n")}) {
         SCOPED_TRACE(readings);
         Write("readings.tsv", readings);
         ExpectRejectedAt("readings.tsv", ":2: ");
