@@ -3,7 +3,6 @@
 #include "data/ReadingFile.h"
 #include "data/TextFile.h"
 #include "data/VariantFile.h"
-
 #include "util/Messages.h"
 
 #include <algorithm>
