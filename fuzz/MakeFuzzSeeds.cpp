@@ -1,11 +1,16 @@
-// Writes valid files of each family into BUILD/corpus-fuzz_text_file, -fuzz_variant_file
-// and -fuzz_reading_file: the fuzzers start from them and mutate towards the edges.
+// Writes valid inputs for every fuzzer into BUILD/corpus-fuzz_NAME: files of each data family,
+// settings files, a packed source folder, memo text and a reading table with text. The
+// fuzzers start from them and mutate towards the edges.
 
+#include "SourceContainer.h"
+#include "data/DataSetSource.h"
 #include "data/DataWriter.h"
 #include "data/Vesko3Common.h"
 #include "util/Files.h"
 
 #include <cstdio>
+#include <string>
+#include <string_view>
 #include <filesystem>
 
 namespace {
@@ -44,6 +49,37 @@ TDataSetSource SeedSource()
     return source;
 }
 
+bool WriteTextSeed(const fs::path& folder, const char* name, std::string_view bytes)
+{
+    std::error_code error;
+    fs::create_directories(folder, error);
+    return WriteWholeFile(folder / name, bytes);
+}
+
+// UTF-16 little-endian units after the given prefix bytes.
+std::string Units(std::string prefix, std::u16string_view text)
+{
+    for (char16_t c : text) {
+        prefix += static_cast<char>(c & 0xFF);
+        prefix += static_cast<char>(c >> 8);
+    }
+    return prefix;
+}
+
+// The seed source cut to the two sutras a packed folder holds, written out and packed.
+bool WriteSourceSeed(const fs::path& build, TDataSetSource source)
+{
+    source.Suttas.resize(2);
+    source.Subjects = {{u"제일분", {0, 1}}, {u"빈 주제", {}}};
+    const fs::path folder = build / "fuzz-source-seed";
+    std::error_code error;
+    fs::remove_all(folder, error);
+    if (!WriteSourceFolder(source, folder)) return false;
+    const std::string packed = PackSourceFolder(folder);
+    fs::remove_all(folder, error);
+    return WriteTextSeed(build / "corpus-fuzz_source_reader", "seed-two-sutras", packed);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -63,5 +99,19 @@ int main(int argc, char** argv)
     ok &= WriteSeed(build / "corpus-fuzz_variant_file", "seed-h0", SerializeVariantFile(source.VariantGroups[0]));
     ok &= WriteSeed(build / "corpus-fuzz_variant_file", "seed-empty", SerializeVariantFile({}));
     ok &= WriteSeed(build / "corpus-fuzz_reading_file", "seed-c0", SerializeReadingFile(source.Readings));
+    const fs::path settings = build / "corpus-fuzz_settings";
+    ok &= WriteTextSeed(settings, "seed-keys", "HangeulFontSize=1\r\nColorIndex=10\r\n[Other]\r\nFullScreen=1\r\n");
+    ok &= WriteTextSeed(settings, "seed-mixed", "colorindex = 3\n; note\rTransparent=2x\n\nCopyTarget=99\n");
+    ok &= WriteSourceSeed(build, source);
+    ok &=
+        WriteTextSeed(build / "corpus-fuzz_search_words", "seed-chinese", Units("\x01", u"如是 我聞\n 佛\r\n\t舍利弗"));
+    ok &= WriteTextSeed(build / "corpus-fuzz_search_words", "seed-korean",
+                        Units(std::string(1, '\0'), u" 사리불 \n\n목건련"));
+    std::u16string table(400, u'\0');
+    table[u'A'] = u'에';
+    table[300] = u'가';
+    ok &= WriteTextSeed(build / "corpus-fuzz_reading_conversion", "seed-table",
+                        Units(Units("", std::u16string{char16_t(table.size()), char16_t(table.size())}), table) +
+                            Units("", u"Ĭ A\r\nĬĬ\n"));
     return ok ? 0 : 1;
 }

@@ -77,7 +77,7 @@ std::optional<TCatalogueList> SubjectSutraRows(const TVesko_File& catalogue, std
         static_cast<std::size_t>(subjectRow) >= catalogue.JoojeTable.Items.size())
         return std::nullopt;
     const TJoojeEntry& subject = catalogue.JoojeTable.Items[subjectRow];
-    const std::int32_t count = std::clamp(subject.Count, 0, MaxJoojeSuttas);
+    const std::int32_t count = std::clamp(subject.Count, 0, static_cast<std::int32_t>(subject.Suttas.size()));
 
     TCatalogueList list;
     list.RowCount = count;

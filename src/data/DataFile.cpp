@@ -5,6 +5,8 @@
 #include "util/Messages.h"
 #include "util/MyUtils.h"
 
+#include <algorithm>
+
 namespace {
 
 void ReadHeaderFields(TByteReader& in, TDataFileHeader& h)
@@ -98,26 +100,51 @@ void ReportDataFileFailure(TLoadContext& context, TDataFileStatus status, const 
     context.LoadError = true;
 }
 
+TDescribedExtent DescribedExtent(const TDataFileHeader& h)
+{
+    // Negative fields and counts over the limits are the parsers' to reject; here they only
+    // must not make the extent absurd.
+    auto end = [](std::int32_t offset, std::int64_t length) {
+        return std::max(0, offset) + std::max<std::int64_t>(0, length);
+    };
+    TDescribedExtent extent;
+    if (h.Magic != TextFileMagic) {
+        extent.Least = extent.Most = end(HeaderSize, std::int64_t(h.DataLength) * 2);
+        return extent;
+    }
+    const std::int64_t subjects = std::clamp(h.JoojeCount, 0, MaxJoojeCount);
+    extent.Least = std::max(
+        {std::int64_t(HeaderSize),
+         end(h.SuttaTableOffset, std::int64_t(std::clamp(h.SuttaCount, 0, MaxSuttaCount)) * SuttaEntrySize),
+         end(h.TextOffset, std::int64_t(h.TextLength) * 2), end(h.JoojeTableOffset, subjects * JoojeEntryFixedSize)});
+    extent.Most = std::max(extent.Least, end(h.JoojeTableOffset, subjects * std::int64_t(LargestJoojeEntrySize)));
+    return extent;
+}
+
 std::optional<TOpenedDataFile> OpenDataFile(TLoadContext& context, std::u16string_view fileName,
                                             std::int32_t expectedMagic)
 {
     TOpenedDataFile file;
     file.Path = context.DataPath / std::filesystem::path(std::u16string(fileName));
 
+    std::uint64_t fileSize = 0;
+    TFileRead read = ReadFileStart(file.Path, HeaderSize, file.Bytes, fileSize);
     TDataFileStatus status = TDataFileStatus::Ok;
-    switch (ReadWholeFile(file.Path, file.Bytes)) {
-    case TFileRead::Missing:
+    TDataFileHeader header;
+    if (read == TFileRead::Ok) status = ParseHeader(file.Bytes, expectedMagic, header);
+    if (read == TFileRead::Ok && status == TDataFileStatus::Ok) {
+        const TDescribedExtent extent = DescribedExtent(header);
+        // Bytes after the described extent are no damage: other writers may pad their files.
+        if (extent.Least > MaxDataFileBytes || static_cast<std::uint64_t>(extent.Least) > fileSize)
+            status = TDataFileStatus::Damaged;
+        else
+            read = ReadFileStart(file.Path, std::min<std::uint64_t>(std::uint64_t(extent.Most), fileSize), file.Bytes,
+                                 fileSize);
+    }
+    if (read == TFileRead::Missing)
         status = TDataFileStatus::Missing;
-        break;
-    case TFileRead::Unreadable:
+    else if (read != TFileRead::Ok)
         status = TDataFileStatus::Unreadable;
-        break;
-    case TFileRead::Ok: {
-        TDataFileHeader header;
-        status = ParseHeader(file.Bytes, expectedMagic, header);
-        break;
-    }
-    }
 
     if (status != TDataFileStatus::Ok) {
         ReportDataFileFailure(context, status, file.Path);

@@ -45,7 +45,7 @@ struct TLoadContext
 struct TOpenedDataFile
 {
     std::filesystem::path Path;
-    std::vector<std::uint8_t> Bytes; // the whole file, header included; its parser reads the header again
+    std::vector<std::uint8_t> Bytes; // the described extent, header included; its parser reads the header again
 };
 
 // Reads the header from the first bytes (a file shorter than 256 bytes leaves the rest
@@ -58,8 +58,19 @@ TDataFileStatus ParseHeader(std::span<const std::uint8_t> bytes, std::int32_t ex
 TDataFileStatus ParseUnitsBody(std::span<const std::uint8_t> bytes, std::int32_t expectedMagic, TDataFileHeader& header,
                                std::vector<char16_t>& text);
 
-// Builds the path, reads the whole file in one go and validates its header. On failure the
-// message has been shown, LoadError is set and nothing is returned.
+// The bytes a checked header says its file holds, from the file's start: the file is cut short
+// when it has fewer than Least. The subject table's length is known only by walking it, so
+// Most allows every subject its largest entry; whatever lies beyond is not read.
+struct TDescribedExtent
+{
+    std::int64_t Least = 0;
+    std::int64_t Most = 0;
+};
+TDescribedExtent DescribedExtent(const TDataFileHeader& header);
+
+// Builds the path, reads the header, checks it and reads only the extent it describes, so
+// that a huge file (or a sparse one) costs no more than a sound one. On failure the message
+// has been shown, LoadError is set and nothing is returned.
 std::optional<TOpenedDataFile> OpenDataFile(TLoadContext& context, std::u16string_view fileName,
                                             std::int32_t expectedMagic);
 

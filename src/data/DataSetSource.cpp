@@ -26,10 +26,19 @@ TResult AtFile(const std::filesystem::path& path, std::u16string_view message)
     return TResult::Failure(PathText(path) + u": " + std::u16string(message));
 }
 
+// A UTF-8 character of three bytes is one UTF-16 unit, and none decodes to fewer units per
+// byte, so a source file of more bytes than this cannot fit in a data file's text area.
+constexpr std::uint64_t MaxSourceFileBytes = 3 * static_cast<std::uint64_t>(MaxTextAreaUnits);
+
+std::u16string TooLongMessage()
+{
+    return u"데이터 파일 하나에 담을 수 있는 크기(" + DecimalText(MaxDataFileBytes) + u" 바이트)를 넘습니다.";
+}
+
 // Reads and decodes one source file; a missing file is an error unless optional.
 TResult ReadText(const std::filesystem::path& path, bool optional, std::string& bytes, std::u16string& text)
 {
-    switch (ReadWholeFile(path, bytes)) {
+    switch (ReadWholeFile(path, bytes, MaxSourceFileBytes)) {
     case TFileRead::Ok:
         break;
     case TFileRead::Missing:
@@ -40,6 +49,8 @@ TResult ReadText(const std::filesystem::path& path, bool optional, std::string& 
         return AtFile(path, u"파일이 없습니다.");
     case TFileRead::Unreadable:
         return AtFile(path, u"파일을 읽을 수 없습니다.");
+    case TFileRead::TooLarge:
+        return AtFile(path, TooLongMessage());
     }
     if (std::size_t line = DecodeSourceText(bytes, text); line != 0)
         return At(path, line, u"UTF-8이 아닌 바이트가 있습니다.");
@@ -153,6 +164,8 @@ TResult ReadSubjects(const std::filesystem::path& folder, std::string& bytes, TD
         const std::vector<std::u16string_view> fields = SplitFields(line.Text, u'\t');
         if (fields.size() != 2) return At(path, line.Number, u"주제와 경전 번호 두 칸이 있어야 합니다.");
         if (TResult name = CheckNameField(path, line.Number, fields[0], u"주제 이름"); !name) return name;
+        if (source.Subjects.size() == MaxJoojeCount)
+            return At(path, line.Number, u"주제는 " + DecimalText(MaxJoojeCount) + u"개까지입니다.");
         TSourceSubject subject;
         subject.Name = fields[0];
         if (!fields[1].empty()) {
@@ -175,6 +188,9 @@ TResult ReadTexts(const std::filesystem::path& folder, std::string& bytes, TData
     const std::size_t count = source.Suttas.size();
     const std::filesystem::path han = folder / "han", hanSubject = folder / "han-subject",
                                 hanSummary = folder / "han-summary", kor = folder / "kor", sinsu = folder / "sinsu";
+    // Units each family's text area has taken so far: the source is rejected at the first file
+    // that takes its family past what a data file holds, not after every text is in memory.
+    std::uint64_t units[TextFileCount] = {};
     for (std::size_t i = 0; i < count; ++i) {
         TSourceSutta& sutta = source.Suttas[i];
         const std::filesystem::path name(SourceTextFileName(static_cast<std::int32_t>(i + 1), count));
@@ -187,6 +203,9 @@ TResult ReadTexts(const std::filesystem::path& folder, std::string& bytes, TData
             // Only the subject and the summary may be missing.
             const bool optional = text == &sutta.HanSubject || text == &sutta.HanSummary;
             if (TResult read = ReadText(path, optional, bytes, *text); !read) return read;
+            const int family = text == &sutta.KorBody ? KorFamily : text == &sutta.SinsuBody ? SinsuFamily : HanFamily;
+            units[family] += text->size();
+            if (units[family] > static_cast<std::uint64_t>(MaxTextAreaUnits)) return AtFile(path, TooLongMessage());
         }
     }
     return TResult::Success();
@@ -207,6 +226,9 @@ TResult ReadReadings(const std::filesystem::path& folder, std::string& bytes, TD
         const std::int32_t character = fields.size() == 2 ? SingleCodePoint(fields[0]) : -1;
         const std::int32_t reading = fields.size() == 2 ? SingleCodePoint(fields[1]) : -1;
         if (character < 0 || reading < 0) return At(path, line.Number, u"한 글자, 탭, 그 음 한 글자여야 합니다.");
+        // A control character has no line the writer could give back.
+        if (character < u' ' || reading < u' ')
+            return At(path, line.Number, u"제어 문자는 글자로도 음으로도 쓸 수 없습니다.");
         if (character > MaxBmpUnit || reading > MaxBmpUnit) {
             ++skips.Readings;
             continue;

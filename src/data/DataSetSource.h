@@ -8,7 +8,7 @@
 //   subjects.tsv    header line, then per subject: name TAB comma-separated sutra numbers (at most 300)
 //   han/NNNN.txt    Korean body; han-subject/ and han-summary/ its subject and summary (missing: empty)
 //   kor/NNNN.txt    고려대장경 body; sinsu/NNNN.txt 신수대장경 body
-//   readings.tsv    per line: character TAB its reading, one character each
+//   readings.tsv    per line: character TAB its reading, one character each, neither a control character
 //   variants0.txt, variants1.txt   one variant group per line, its characters one after another
 //
 // NNNN is the sutra number in 4 digits, more when the catalogue needs them. Every file is

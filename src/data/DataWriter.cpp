@@ -90,10 +90,12 @@ TResult CheckDataSetSource(const TDataSetSource& source)
         units[1] += s.KorBody.size();
         units[2] += s.SinsuBody.size();
     }
-    for (std::size_t total : units)
-        if (total > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() / 2 - (1 << 20)))
-            return TResult::Failure(u"본문이 너무 깁니다.");
+    if (source.Subjects.size() > MaxJoojeCount)
+        return TResult::Failure(u"주제가 " + DecimalText(source.Subjects.size()) + u"개로 " +
+                                DecimalText(MaxJoojeCount) + u"개를 넘습니다.");
+    std::uint64_t subjectBytes = 0;
     for (const TSourceSubject& subject : source.Subjects) {
+        subjectBytes += JoojeEntryFixedSize + 4 * static_cast<std::uint64_t>(subject.Suttas.size());
         if (subject.Name.size() > NameUnits)
             return TResult::Failure(u"주제 이름은 " + DecimalText(NameUnits) + u"자를 넘을 수 없습니다: " +
                                     subject.Name);
@@ -104,6 +106,11 @@ TResult CheckDataSetSource(const TDataSetSource& source)
             if (index < 0 || static_cast<std::size_t>(index) >= count)
                 return TResult::Failure(u"주제의 경전 번호가 목록에 없습니다: " + subject.Name);
     }
+    // Every region's offset is a 32-bit field: a file past 2 GB cannot be written at all.
+    for (int n = 0; n < TextFileCount; ++n)
+        if (TextFileSize(count, subjectBytes, units[n]) > static_cast<std::uint64_t>(MaxDataFileBytes))
+            return TResult::Failure(std::u16string(TextFileNames[n]) + u": 데이터 파일 하나에 담을 수 있는 크기(" +
+                                    DecimalText(MaxDataFileBytes) + u" 바이트)를 넘습니다.");
     for (const auto& groups : source.VariantGroups) {
         std::size_t start = 1; // after the leading 0 unit
         for (const std::u16string& group : groups) {
@@ -115,6 +122,12 @@ TResult CheckDataSetSource(const TDataSetSource& source)
         }
     }
     return TResult::Success();
+}
+
+std::uint64_t TextFileSize(std::uint64_t suttaCount, std::uint64_t subjectBytes, std::uint64_t textUnits)
+{
+    // Each term is far below 2^62 for any count a source in memory can have.
+    return HeaderSize + suttaCount * SuttaEntrySize + subjectBytes + 2 * textUnits;
 }
 
 std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fileIndex, const TCreationDate& date)

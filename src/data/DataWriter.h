@@ -44,6 +44,10 @@ struct TCreationDate
 // Success when the source fits the format; otherwise what is wrong with it.
 TResult CheckDataSetSource(const TDataSetSource& source);
 
+// The bytes of a text file of suttaCount entries, subjects whose table takes subjectBytes and
+// a text area of textUnits, summed without overflow; the format holds at most 2 GB.
+std::uint64_t TextFileSize(std::uint64_t suttaCount, std::uint64_t subjectBytes, std::uint64_t textUnits);
+
 std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fileIndex, const TCreationDate& date);
 std::vector<std::uint8_t> SerializeVariantFile(const std::vector<std::u16string>& groups);
 std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& table);

@@ -42,7 +42,7 @@ void ReadSuttaEntry(TByteReader& in, TSuttaEntry& e)
 
 bool HeaderIsSound(const TDataFileHeader& h, std::int64_t fileSize, int fileIndex, std::int32_t file0SuttaCount)
 {
-    if (h.SuttaCount < 0 || h.SuttaCount > MaxSuttaCount || h.JoojeCount < 0)
+    if (h.SuttaCount < 0 || h.SuttaCount > MaxSuttaCount || h.JoojeCount < 0 || h.JoojeCount > MaxJoojeCount)
         return false;
     if (fileIndex > 0 && h.SuttaCount < file0SuttaCount)
         return false;
@@ -81,8 +81,9 @@ TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex
     if (status != TDataFileStatus::Ok)
         return status;
     const TDataFileHeader& h = loaded.Header;
-    if (!HeaderIsSound(h, static_cast<std::int64_t>(bytes.size()), fileIndex, file0SuttaCount))
-        return TDataFileStatus::Damaged;
+    // Bytes past the 32-bit offsets' reach cannot belong to any region.
+    const std::int64_t available = std::min<std::int64_t>(static_cast<std::int64_t>(bytes.size()), MaxDataFileBytes);
+    if (!HeaderIsSound(h, available, fileIndex, file0SuttaCount)) return TDataFileStatus::Damaged;
 
     loaded.SuttaTable.Count = h.SuttaCount;
     loaded.SuttaTable.Items.assign(h.SuttaCount + 1, TSuttaEntry{});
@@ -103,6 +104,7 @@ TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex
         j.Count = subjects.ReadInt32();
         if (!subjects.ok() || j.Count < 0 || j.Count > MaxJoojeSuttas)
             return TDataFileStatus::Damaged;
+        j.Suttas.resize(static_cast<std::size_t>(j.Count));
         for (int k = 0; k < j.Count; ++k) {
             j.Suttas[k] = subjects.ReadInt32();
             if (fileIndex == HanFamily && (j.Suttas[k] < 0 || j.Suttas[k] >= h.SuttaCount))

@@ -8,10 +8,10 @@
 //   subject table at JoojeTableOffset: JoojeCount entries of 68 + 4 * Count bytes
 //   text area     at TextOffset:       TextLength UTF-16 units
 //
-// Damaged data are rejected whole, never half-read: a region beyond the file, a negative
-// count, offset or length, more than 2500 sutras, a subject of more than 300 sutras, a
-// range outside the text area, and in file 0 an entry whose Number is not its position or
-// a subject index outside the table.
+// Damaged data are rejected whole, never half-read: a region beyond the file or beyond the
+// 2 GB that 32-bit offsets reach, a negative count, offset or length, more than 2500 sutras
+// or 5000 subjects, a subject of more than 300 sutras, a range outside the text area, and in
+// file 0 an entry whose Number is not its position or a subject index outside the table.
 
 #include "data/DataFile.h"
 #include "data/Vesko3Common.h"

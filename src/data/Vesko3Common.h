@@ -25,6 +25,14 @@ inline constexpr std::size_t JoojeEntryFixedSize = 68; // name and count; the in
 inline constexpr int NameUnits = 32;                   // Title, Name: UTF-16 units, 0-padded
 inline constexpr int MaxSuttaCount = 2500;
 inline constexpr int MaxJoojeSuttas = 300;
+// Subjects per data set. The catalogue holds at most 2500 sutras, so twice that many
+// subjects serves any real collection, while bounding the subject table at a few megabytes.
+inline constexpr int MaxJoojeCount = 5000;
+inline constexpr std::size_t LargestJoojeEntrySize = JoojeEntryFixedSize + 4 * MaxJoojeSuttas;
+// Offsets in a data file are signed 32-bit byte counts, so every region must end within them.
+inline constexpr std::int64_t MaxDataFileBytes = 2147483647;
+// The most UTF-16 units a text area can hold, before the tables take their share.
+inline constexpr std::int64_t MaxTextAreaUnits = (MaxDataFileBytes - std::int64_t(HeaderSize)) / 2;
 inline constexpr int KindSlots = 8; // slot 0 is the total, 1 to 7 the collections
 inline constexpr int TextFileCount = 3;
 inline constexpr int VariantFileCount = 2;
@@ -110,14 +118,14 @@ static_assert(offsetof(TSuttaEntry, Title) == 104);
 static_assert(offsetof(TSuttaEntry, Name) == 168);
 
 // One subject. In the file: Name (64 bytes), Count, then Count int32 sutra indexes, so an
-// entry takes 68 + 4 * Count bytes and the next one follows directly.
+// entry takes 68 + 4 * Count bytes and the next one follows directly. In memory the indexes
+// are held at their real length, so that a table of small subjects stays near its file size.
 struct TJoojeEntry
 {
     char16_t Name[NameUnits];
     std::int32_t Count;
-    std::int32_t Suttas[MaxJoojeSuttas];
+    std::vector<std::int32_t> Suttas; // Count indexes
 };
-static_assert(offsetof(TJoojeEntry, Count) == 64);
 
 struct TVesko_SuttaTable
 {

@@ -252,8 +252,11 @@ std::filesystem::path DefaultReaderStatePath()
 
 std::optional<TReaderState> LoadReaderState(const std::filesystem::path& path)
 {
+    // A hundred places and two hundred memo lines take kilobytes: a file near this is no state
+    // of ours, and a sparse one must not be allocated.
+    constexpr std::uint64_t MaxStateFileBytes = 16 << 20;
     std::string bytes;
-    if (path.empty() || ReadWholeFile(path, bytes) != TFileRead::Ok) return std::nullopt;
+    if (path.empty() || ReadWholeFile(path, bytes, MaxStateFileBytes) != TFileRead::Ok) return std::nullopt;
     return ParseReaderState(bytes);
 }
 

@@ -102,7 +102,7 @@ void NamePlace(TReadingPlace& place, const TVesko_File& catalogue);
 
 // The state file in the user's configuration folder of this application.
 std::filesystem::path DefaultReaderStatePath();
-// nullopt when the file is missing, unreadable, damaged or foreign.
+// nullopt when the file is missing, unreadable, damaged or foreign, or past 16 MB.
 [[nodiscard]] std::optional<TReaderState> LoadReaderState(const std::filesystem::path& path);
 // Replaces the file whole, making its folder when missing; false when that failed.
 [[nodiscard]] bool SaveReaderState(const std::filesystem::path& path, const TReaderState& state);

@@ -59,17 +59,27 @@ std::int32_t ValueNumber(std::string_view valueText)
     return LeadingNumber(wide);
 }
 
+// Seven short lines and whatever the user added: a "settings file" past this is not one, and
+// reading it would only cost memory.
+constexpr std::uint64_t MaxSettingsFileBytes = 1 << 20;
+
+// A file too large to be settings, a read-only one (the user's way of pinning the settings) and
+// anything that is no regular file are left as they are.
+bool MaySaveTo(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (!MayReplaceFile(path)) return false;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return error || size <= MaxSettingsFileBytes;
+}
+
 } // namespace
 
-void LoadSettings(TSettings& settings, const std::filesystem::path& programFolder)
+void ParseSettings(TSettings& settings, std::string_view bytes)
 {
-    settings.IniFileName = ExeFolderPath(programFolder, u"Vesko3.ini");
     settings.IniLines.clear();
-    // A file that is missing or cannot be read to its end counts as empty.
-    std::string bytes;
-    if (ReadWholeFile(settings.IniFileName, bytes) == TFileRead::Ok)
-        for (std::string_view line : SplitLines(bytes))
-            settings.IniLines.emplace_back(line);
+    for (std::string_view line : SplitLines(bytes))
+        settings.IniLines.emplace_back(line);
 
     for (const TSettingKey& key : SettingKeys) {
         std::int32_t value = 0;
@@ -80,7 +90,7 @@ void LoadSettings(TSettings& settings, const std::filesystem::path& programFolde
     }
 }
 
-bool SaveSettings(TSettings& settings)
+std::string SettingsFileBytes(TSettings& settings)
 {
     for (const TSettingKey& key : SettingKeys) {
         std::string entry = std::string(key.Name) + "=" + std::to_string(settings.*key.Field);
@@ -90,14 +100,27 @@ bool SaveSettings(TSettings& settings)
         else
             settings.IniLines.push_back(std::move(entry));
     }
-
     std::string bytes;
     for (const std::string& line : settings.IniLines)
         bytes.append(line).append("\r\n");
+    return bytes;
+}
+
+void LoadSettings(TSettings& settings, const std::filesystem::path& programFolder)
+{
+    settings.IniFileName = ExeFolderPath(programFolder, u"Vesko3.ini");
+    // A file that is missing, cannot be read to its end or is no regular file counts as empty.
+    std::string bytes;
+    if (ReadWholeFile(settings.IniFileName, bytes, MaxSettingsFileBytes) != TFileRead::Ok) bytes.clear();
+    ParseSettings(settings, bytes);
+}
+
+bool SaveSettings(TSettings& settings)
+{
+    const std::string bytes = SettingsFileBytes(settings);
     settings.IniLines.clear();
     settings.IniLines.shrink_to_fit();
-
     // The old file is replaced only by a complete new one, so a crash or a full disk midway
     // leaves the old settings whole.
-    return ReplaceFile(settings.IniFileName, bytes);
+    return MaySaveTo(settings.IniFileName) && ReplaceFile(settings.IniFileName, bytes);
 }

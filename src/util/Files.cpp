@@ -1,27 +1,50 @@
 #include "util/Files.h"
 
+#include <algorithm>
 #include <fstream>
+#include <limits>
 #include <system_error>
 
 namespace {
 
-template <typename TBytes> TFileRead ReadInto(const std::filesystem::path& path, TBytes& bytes)
+// The size of the regular file at path, asked before it is opened: opening a pipe waits for
+// a writer, and a folder's end position is no size.
+TFileRead RegularFileSize(const std::filesystem::path& path, std::uint64_t& size)
 {
-    bytes.clear();
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) return TFileRead::Missing;
-    // A folder opens too, and its end position is no size to allocate.
     if (!std::filesystem::is_regular_file(status)) return TFileRead::Unreadable;
+    size = std::filesystem::file_size(path, error);
+    return error ? TFileRead::Unreadable : TFileRead::Ok;
+}
+
+template <typename TBytes>
+TFileRead ReadInto(const std::filesystem::path& path, TBytes& bytes, std::uint64_t maxBytes, std::uint64_t& fileSize)
+{
+    bytes.clear();
+    fileSize = 0;
+    if (const TFileRead kind = RegularFileSize(path, fileSize); kind != TFileRead::Ok) return kind;
+    const std::uint64_t count = std::min(fileSize, maxBytes);
+    if (count > static_cast<std::uint64_t>(std::numeric_limits<std::streamsize>::max()) || count > bytes.max_size())
+        return TFileRead::TooLarge;
     std::ifstream in(path, std::ios::binary);
     if (!in) return TFileRead::Unreadable;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) return TFileRead::Unreadable;
-    in.seekg(0, std::ios::beg);
-    bytes.resize(static_cast<std::size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) return TFileRead::Unreadable;
+    bytes.resize(static_cast<std::size_t>(count));
+    if (count > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count))) {
+        bytes.clear();
+        return TFileRead::Unreadable;
+    }
     return TFileRead::Ok;
+}
+
+template <typename TBytes> TFileRead ReadWhole(const std::filesystem::path& path, TBytes& bytes, std::uint64_t maxBytes)
+{
+    bytes.clear();
+    std::uint64_t size = 0;
+    if (const TFileRead kind = RegularFileSize(path, size); kind != TFileRead::Ok) return kind;
+    if (size > maxBytes) return TFileRead::TooLarge;
+    return ReadInto(path, bytes, size, size);
 }
 
 bool WriteBytes(const std::filesystem::path& path, const char* data, std::size_t size)
@@ -57,14 +80,29 @@ std::filesystem::path FinalTarget(const std::filesystem::path& path)
 
 } // namespace
 
-TFileRead ReadWholeFile(const std::filesystem::path& path, std::string& bytes)
+TFileRead ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::uint64_t maxBytes)
 {
-    return ReadInto(path, bytes);
+    return ReadWhole(path, bytes, maxBytes);
 }
 
-TFileRead ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes)
+TFileRead ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::uint64_t maxBytes)
 {
-    return ReadInto(path, bytes);
+    return ReadWhole(path, bytes, maxBytes);
+}
+
+TFileRead ReadFileStart(const std::filesystem::path& path, std::uint64_t count, std::vector<std::uint8_t>& bytes,
+                        std::uint64_t& fileSize)
+{
+    return ReadInto(path, bytes, count, fileSize);
+}
+
+bool MayReplaceFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) return status.type() == std::filesystem::file_type::not_found;
+    return std::filesystem::is_regular_file(status) &&
+           (status.permissions() & std::filesystem::perms::owner_write) != std::filesystem::perms::none;
 }
 
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes)

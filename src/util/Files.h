@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,13 +16,30 @@ enum class TFileRead
     Ok,
     Missing,    // nothing at the path
     Unreadable, // a folder or anything else that is no regular file, or the open or the read failed
+    TooLarge,   // a regular file larger than the caller takes; nothing was allocated for it
 };
 
-// Reads the whole regular file at path into bytes. The size is asked of the file system
-// before anything is allocated, so a folder or a device in a file's place is refused rather
-// than read from its end position.
-[[nodiscard]] TFileRead ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
-[[nodiscard]] TFileRead ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes);
+inline constexpr std::uint64_t AnyFileSize = std::numeric_limits<std::uint64_t>::max();
+
+// Reads the whole regular file at path into bytes. The type and the size are asked of the
+// file system before the file is opened and anything allocated, so a folder, a pipe or a
+// device in a file's place is refused rather than waited on or read from its end position,
+// and a file of more than maxBytes (a sparse one may claim any size) is refused unread.
+[[nodiscard]] TFileRead ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
+                                      std::uint64_t maxBytes = AnyFileSize);
+[[nodiscard]] TFileRead ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
+                                      std::uint64_t maxBytes = AnyFileSize);
+
+// Reads the first count bytes of the regular file at path (all of it when it is shorter)
+// into bytes and tells its size, so that a file can be checked by its header before the
+// rest is allocated.
+[[nodiscard]] TFileRead ReadFileStart(const std::filesystem::path& path, std::uint64_t count,
+                                      std::vector<std::uint8_t>& bytes, std::uint64_t& fileSize);
+
+// Whether the program may replace what is at path: nothing, or a regular file whose owner may
+// write it. A read-only file is the user's way of pinning it, and a pipe, a device or a folder
+// in a file's place is not the program's to replace.
+[[nodiscard]] bool MayReplaceFile(const std::filesystem::path& path);
 
 // Creates or truncates the file at path and writes bytes into it; true when every byte and
 // the final flush reached the file. A failure can leave the file cut short: use

@@ -37,7 +37,9 @@ inline std::string TextFileProblem(const TVesko_File& file, int fileIndex)
     if (!AllZero(file.SuttaTable.Items.back())) return "sutta table end not zero";
     const std::int32_t subjects = file.JoojeTable.Count;
     if (subjects < 0 || file.JoojeTable.Items.size() != std::size_t(subjects) + 1) return "subject table size";
-    if (!AllZero(file.JoojeTable.Items.back())) return "subject table end not zero";
+    const TJoojeEntry& lastSubject = file.JoojeTable.Items.back();
+    if (lastSubject.Count != 0 || !lastSubject.Suttas.empty() || lastSubject.Name[0] != 0)
+        return "subject table end not zero";
     if (h.TextLength < 0 || file.Text.size() != std::size_t(h.TextLength) + 10 || file.Text[h.TextLength] != 0)
         return "text block";
     if (h.KindCounts[0] != std::accumulate(h.KindCounts + 1, h.KindCounts + KindSlots, 0)) return "kind total";
@@ -52,10 +54,9 @@ inline std::string TextFileProblem(const TVesko_File& file, int fileIndex)
     for (std::int32_t s = 0; s < subjects; ++s) {
         const TJoojeEntry& j = file.JoojeTable.Items[s];
         if (j.Count < 0 || j.Count > MaxJoojeSuttas) return "subject count";
-        for (int k = 0; k < MaxJoojeSuttas; ++k) {
-            if (k >= j.Count && j.Suttas[k] != 0) return "subject tail not zero";
-            if (k < j.Count && fileIndex == 0 && (j.Suttas[k] < 0 || j.Suttas[k] >= count)) return "subject index";
-        }
+        if (j.Suttas.size() != std::size_t(j.Count)) return "subject list not its count";
+        for (std::int32_t index : j.Suttas)
+            if (fileIndex == 0 && (index < 0 || index >= count)) return "subject index";
     }
     return {};
 }

@@ -174,9 +174,7 @@ TEST_F(CatalogueRowsSmall, SubjectKeepsItsOwnOrderAndBlanksABadIndex)
     TVesko_File catalogue = Catalogue();
     TJoojeEntry& subject = catalogue.JoojeTable.Items[0];
     subject.Count = 3;
-    subject.Suttas[0] = 3;
-    subject.Suttas[1] = 4; // beyond the table
-    subject.Suttas[2] = 0;
+    subject.Suttas = {3, 4, 0}; // 4 is beyond the table
     const std::optional<TCatalogueList> list = SubjectSutraRows(catalogue, 0);
     EXPECT_EQ(Column(*list, 0), (TTexts{u"4", u"", u"1"}));
     EXPECT_EQ(list->Rows[1].Position, -1);

@@ -180,6 +180,41 @@ TEST_F(DataFileLoading, ReportsEveryFailingFileInLoadOrderAndStillRunsEveryLoade
     EXPECT_EQ(run.Listener.InfoLines[2], u"VESKO3.A2");
 }
 
+TEST_F(DataFileLoading, ReadsOnlyTheDescribedExtentOfAHugePaddedFile)
+{
+    // Sparse padding: whole reads would allocate 100 GB and 3 GB before looking at a header.
+    fs::resize_file(PathOf(u"VESKO3.C0"), std::uintmax_t(100) << 30);
+    fs::resize_file(PathOf(u"VESKO3.H0"), std::uintmax_t(3) << 30);
+    TLoadRun run(Folder.Path());
+    EXPECT_TRUE(run.Loaded);
+    EXPECT_TRUE(run.Messages.Shown.empty());
+    EXPECT_EQ(run.Data.ReadingFile.Header.DataLength, 65536);
+}
+
+TEST_F(DataFileLoading, CallsAFileDamagedWhenItsHeaderReachesPastTwoGigabytesOrPastItsEnd)
+{
+    TBytes reading = SerializeReadingFile(SmallDataSetSource().Readings);
+    PutInt32(reading, DataLengthAt, 1 << 30); // 2 GB of units after the header
+    WriteBytes(PathOf(u"VESKO3.C0"), reading);
+    fs::resize_file(PathOf(u"VESKO3.C0"), std::uintmax_t(5) << 30);
+    TBytes variants = ValidVariantFile();
+    PutInt32(variants, DataLengthAt, GetInt32(variants, DataLengthAt) + 1);
+    WriteBytes(PathOf(u"VESKO3.H1"), variants);
+    TLoadRun run(Folder.Path());
+    ASSERT_EQ(run.Messages.Shown.size(), 2u);
+    EXPECT_EQ(run.Messages.Shown[0].Text, Expected(TDataFileStatus::Damaged, PathOf(u"VESKO3.H1")));
+    EXPECT_EQ(run.Messages.Shown[1].Text, Expected(TDataFileStatus::Damaged, PathOf(u"VESKO3.C0")));
+}
+
+TEST_F(DataFileLoading, NamesADataFolderThatIsAFileOnce)
+{
+    TLoadRun run(PathOf(u"VESKO3.A0"));
+    EXPECT_FALSE(run.Loaded);
+    EXPECT_TRUE(run.LoadError);
+    ASSERT_EQ(run.Messages.Shown.size(), 1u);
+    EXPECT_EQ(run.Messages.Shown[0].Text, u"데이터 폴더가 아닙니다.\r\n\r\n" + PathOf(u"VESKO3.A0").u16string());
+}
+
 TEST(CreationDateLine, PadsEveryFieldWithZeros)
 {
     TDataFileHeader h{};

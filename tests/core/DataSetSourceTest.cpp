@@ -1,5 +1,7 @@
 #include "data/DataSetSource.h"
 
+#include "data/Vesko3Common.h"
+
 #include "RecordingMessages.h"
 #include "TestDataSet.h"
 #include "util/TextCodec.h"
@@ -7,6 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+
+#ifdef __unix__
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -220,6 +226,46 @@ TEST_F(SourceFolder, RejectsACatalogueOfMoreThan2500Sutras)
     ExpectRejectedAt("catalogue.tsv", ":2502: ");
 }
 
+TEST_F(SourceFolder, RejectsOneSubjectOverTheLimitAndTheWriterDoesToo)
+{
+    std::string subjects = "h\n";
+    for (int n = 1; n <= MaxJoojeCount + 1; ++n)
+        subjects += "s" + std::to_string(n) + "\t1\n";
+    Write("subjects.tsv", subjects);
+    ExpectRejectedAt("subjects.tsv", ":" + std::to_string(MaxJoojeCount + 2) + ": ");
+
+    TDataSetSource source = SmallDataSetSource();
+    source.Subjects.resize(MaxJoojeCount, source.Subjects[0]);
+    EXPECT_TRUE(CheckDataSetSource(source));
+    source.Subjects.push_back(source.Subjects[0]);
+    const TResult over = CheckDataSetSource(source);
+    EXPECT_FALSE(over);
+    EXPECT_NE(over.Message().find(u"5000"), std::u16string::npos);
+}
+
+TEST(TextFileSize, SumsTablesAndTextPastTheOffsetLimitWithoutWrapping)
+{
+    // Full tables leave less room for the text than the format's 2 GB alone would.
+    const std::uint64_t fullSubjects = std::uint64_t(MaxJoojeCount) * LargestJoojeEntrySize;
+    const std::uint64_t roomForText =
+        (MaxDataFileBytes - HeaderSize - MaxSuttaCount * SuttaEntrySize - fullSubjects) / 2;
+    EXPECT_LE(TextFileSize(MaxSuttaCount, fullSubjects, roomForText), std::uint64_t(MaxDataFileBytes));
+    EXPECT_GT(TextFileSize(MaxSuttaCount, fullSubjects, roomForText + 1), std::uint64_t(MaxDataFileBytes));
+    EXPECT_GT(TextFileSize(0, 0, std::uint64_t(1) << 40), std::uint64_t(MaxDataFileBytes));
+}
+
+TEST_F(SourceFolder, RefusesAPipeOrAHugeSparseTextByItsPathWithoutReadingIt)
+{
+    // A pipe would block the read forever; 100 GB would be allocated before anything was checked.
+    std::filesystem::resize_file(Folder.Path() / "han/0002.txt", std::uintmax_t(100) << 30);
+    ExpectRejectedAt("han/0002.txt", ": ");
+#ifdef __unix__
+    std::filesystem::remove(Folder.Path() / "han/0001.txt");
+    ASSERT_EQ(::mkfifo((Folder.Path() / "han/0001.txt").c_str(), 0600), 0);
+    ExpectRejectedAt("han/0001.txt", ": ");
+#endif
+}
+
 TEST_F(SourceFolder, RejectsABadSubjectLine)
 {
     std::string over300 = "h\nmany\t1";
@@ -237,7 +283,9 @@ TEST_F(SourceFolder, RejectsABadSubjectLine)
 TEST_F(SourceFolder, RejectsABadReadingLine)
 {
     for (const std::string& readings : {std::string("如\t여\n是시\n"), std::string("如\t여\n如是\t여\n"),
-                                        std::string("如\t여\n是\t시다\n"), std::string("如\t여\n如\t녀\n")}) {
+                                        std::string("如\t여\n是\t시다\n"), std::string("如\t여\n如\t녀\n"),
+                                        // a control character could not be written back
+                                        std::string("如\t여\n\x01\t시\n"), std::string("如\t여\n是\t\x1F\n")}) {
         SCOPED_TRACE(readings);
         Write("readings.tsv", readings);
         ExpectRejectedAt("readings.tsv", ":2: ");

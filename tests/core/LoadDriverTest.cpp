@@ -114,7 +114,7 @@ TEST_F(RoundTrip, KeepsTheSubjects)
         const TSourceSubject& subject = Source.Subjects[s];
         EXPECT_EQ(FieldText(table.Items[s].Name), subject.Name);
         ASSERT_EQ(table.Items[s].Count, static_cast<std::int32_t>(subject.Suttas.size()));
-        EXPECT_TRUE(std::equal(subject.Suttas.begin(), subject.Suttas.end(), table.Items[s].Suttas));
+        EXPECT_TRUE(std::equal(subject.Suttas.begin(), subject.Suttas.end(), table.Items[s].Suttas.begin()));
     }
     // The empty subject in the middle takes 68 bytes; the one after it is read from right behind.
     EXPECT_EQ(FieldText(table.Items[2].Name), u"제이분");

@@ -119,6 +119,11 @@ TEST(ReaderState, FileIsReplacedWholeAndAMissingFolderIsMade)
 
     std::ofstream(path, std::ios::binary) << "{\"format\": \"vesko3-reader-state\"";
     EXPECT_FALSE(LoadReaderState(path));
+
+    // A sparse 100 GB file is refused by its size, not allocated.
+    ASSERT_TRUE(SaveReaderState(path, FullState()));
+    std::filesystem::resize_file(path, std::uintmax_t(100) << 30);
+    EXPECT_FALSE(LoadReaderState(path));
 }
 
 TEST(ReadingHistory, GoesBackAndForwardAndForgetsTheForwardPlacesOnAVisit)

@@ -10,6 +10,7 @@
 #if defined(__unix__) || defined(__APPLE__)
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #define VESKO3_POSIX 1
 #endif
@@ -185,6 +186,37 @@ TEST_F(SettingsFile, LeavesTheOldFileWholeWhenTheFolderIsReadOnly)
         GTEST_SKIP() << "a read-only folder is still writable for this user";
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadIni(), "ColorIndex=3\r\n");
+}
+
+TEST_F(SettingsFile, LeavesAPipeAReadOnlyFileAndAHugeFileAsTheyAre)
+{
+    // A pipe would block the start-up read forever and be replaced at close.
+    ASSERT_EQ(::mkfifo(IniPath().c_str(), 0600), 0);
+    TSettings settings = Loaded();
+    EXPECT_TRUE(settings.IniLines.empty());
+    EXPECT_FALSE(SaveSettings(settings));
+    EXPECT_TRUE(std::filesystem::is_fifo(IniPath()));
+    std::filesystem::remove(IniPath());
+
+    // A read-only file pins the settings: not replaced, not even by root.
+    WriteIni("ColorIndex=3\r\n");
+    std::filesystem::permissions(IniPath(), std::filesystem::perms::owner_read);
+    settings = Loaded();
+    EXPECT_EQ(settings.ColorIndex, 3);
+    settings.ColorIndex = 5;
+    EXPECT_FALSE(SaveSettings(settings));
+    EXPECT_EQ(ReadIni(), "ColorIndex=3\r\n");
+    EXPECT_EQ(std::filesystem::status(IniPath()).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read);
+    std::filesystem::remove(IniPath());
+
+    // A sparse file of 8 GB is no settings file and is neither allocated nor replaced.
+    WriteIni("ColorIndex=3\r\n");
+    std::filesystem::resize_file(IniPath(), std::uintmax_t(8) << 30);
+    settings = Loaded();
+    EXPECT_EQ(settings.ColorIndex, 0);
+    EXPECT_FALSE(SaveSettings(settings));
+    EXPECT_EQ(std::filesystem::file_size(IniPath()), std::uintmax_t(8) << 30);
 }
 
 TEST_F(SettingsFile, LeavesTheOldFileWholeWhenTheDiskFillsDuringTheSave)

@@ -207,6 +207,18 @@ TEST(TextFile, HoldsAtMost300SuttasPerSubject)
     }
 }
 
+TEST(TextFile, HoldsAtMost5000Subjects)
+{
+    // Each extra subject is an empty entry appended at the end: only the count decides.
+    for (std::int32_t count : {MaxJoojeCount, MaxJoojeCount + 1}) {
+        TBytes bytes = TextFileBytes(1);
+        PutInt32(bytes, JoojeTableOffsetAt, static_cast<std::int32_t>(bytes.size()));
+        PutInt32(bytes, JoojeCountAt, count);
+        bytes.resize(bytes.size() + count * JoojeEntryFixedSize, 0);
+        EXPECT_EQ(Parse(bytes, 1), count == MaxJoojeCount ? TDataFileStatus::Ok : TDataFileStatus::Damaged) << count;
+    }
+}
+
 TEST(TextFile, RejectsFilesOneAndTwoWithFewerSuttasThanFileZero)
 {
     TVesko_File file;
