@@ -5,6 +5,9 @@
 #include "util/Messages.h"
 #include "util/MyUtils.h"
 
+#include <QByteArray>
+#include <QFile>
+
 #include <algorithm>
 
 namespace {
@@ -91,7 +94,13 @@ std::u16string DataFileMessage(TDataFileStatus status)
 
 std::u16string PathText(const std::filesystem::path& path)
 {
+#ifdef _WIN32
     return path.u16string();
+#else
+    // A path's bytes need not be UTF-8 (u16string() would throw): what cannot be decoded is
+    // shown as U+FFFD, the rest as it stands.
+    return QFile::decodeName(QByteArray::fromStdString(path.native())).toStdU16String();
+#endif
 }
 
 void ReportDataFileFailure(TLoadContext& context, TDataFileStatus status, const std::filesystem::path& path)
