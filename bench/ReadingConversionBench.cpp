@@ -17,8 +17,7 @@ std::u16string PastedText(std::size_t units)
     text.reserve(units + units / LineLength * 2 + 2);
     for (std::size_t i = 0; i < units; ++i) {
         text.push_back(static_cast<char16_t>(0x4E00 + (i * 7919) % 0x5000));
-        if ((i + 1) % LineLength == 0)
-            text.append(u"\r\n");
+        if ((i + 1) % LineLength == 0) text.append(u"\r\n");
     }
     return text;
 }

@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev libbz2-dev
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev clang-format-14
     libhangul-data unicode-data bzip2
     fonts-unfonts-core fonts-noto-cjk fonts-hanazono qt6-translations-l10n
     xvfb xauth x11-apps x11-utils imagemagick

@@ -6,6 +6,10 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 bash scripts/install-deps.sh
+
+echo "== formatting"
+bash scripts/check-format.sh
+
 bash scripts/build.sh
 
 echo "== tests"

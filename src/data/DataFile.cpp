@@ -46,14 +46,11 @@ TDataFileStatus ParseHeader(std::span<const std::uint8_t> bytes, std::int32_t ex
     std::copy_n(bytes.begin(), std::min(bytes.size(), HeaderSize), padded);
     TByteReader in(padded);
     ReadHeaderFields(in, header);
-    if (header.Magic != expectedMagic)
-        return TDataFileStatus::NotDataFile;
-    if (header.Version != DataFileVersion)
-        return TDataFileStatus::Incompatible;
+    if (header.Magic != expectedMagic) return TDataFileStatus::NotDataFile;
+    if (header.Version != DataFileVersion) return TDataFileStatus::Incompatible;
     // Magic and Version are judged on the zero-filled header first, so a short file of the
     // wrong family still reads as such; one of the right family is merely cut short.
-    if (bytes.size() < HeaderSize)
-        return TDataFileStatus::Damaged;
+    if (bytes.size() < HeaderSize) return TDataFileStatus::Damaged;
     return TDataFileStatus::Ok;
 }
 
@@ -61,8 +58,7 @@ TDataFileStatus ParseUnitsBody(std::span<const std::uint8_t> bytes, std::int32_t
                                std::vector<char16_t>& text)
 {
     const TDataFileStatus status = ParseHeader(bytes, expectedMagic, header);
-    if (status != TDataFileStatus::Ok)
-        return status;
+    if (status != TDataFileStatus::Ok) return status;
     const std::int32_t length = header.DataLength;
     if (length < 0 || std::int64_t(length) * 2 > std::int64_t(bytes.size()) - std::int64_t(HeaderSize))
         return TDataFileStatus::Damaged;

@@ -426,7 +426,6 @@ TResult ReadSourceFolder(const std::filesystem::path& folder, TDataSetSource& so
     return result;
 }
 
-
 std::optional<TCreationDate> ParseCreationDate(std::string_view text)
 {
     // YYYY-MM-DDTHH:MM:SS

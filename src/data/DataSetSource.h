@@ -39,7 +39,6 @@ struct TSourceSkips
 // "path:line: message" (or "path: message" for a whole file), and source is left empty.
 TResult ReadSourceFolder(const std::filesystem::path& folder, TDataSetSource& source, TSourceSkips& skips);
 
-
 // Writes source into folder in the same format, so that reading it back gives the same
 // source; a reading entry that is 0 or the character itself gets no line. Fails for a field
 // the format cannot hold and for a file or folder that cannot be written.

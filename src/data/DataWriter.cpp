@@ -29,9 +29,9 @@ void WriteHeader(TByteWriter& out, const TDataFileHeader& h)
     out.WriteBytes(h.Reserved52, sizeof h.Reserved52);
     for (std::int32_t count : h.KindCounts)
         out.WriteInt32(count);
-    for (std::int32_t field : {h.CreatedYear, h.CreatedMonth, h.CreatedDay, h.CreatedHour, h.CreatedMinute,
-                               h.CreatedSecond, h.SuttaTableOffset, h.SuttaCount, h.JoojeTableOffset, h.JoojeCount,
-                               h.TextOffset, h.TextLength})
+    for (std::int32_t field :
+         {h.CreatedYear, h.CreatedMonth, h.CreatedDay, h.CreatedHour, h.CreatedMinute, h.CreatedSecond,
+          h.SuttaTableOffset, h.SuttaCount, h.JoojeTableOffset, h.JoojeCount, h.TextOffset, h.TextLength})
         out.WriteInt32(field);
     out.WriteBytes(h.Reserved196, sizeof h.Reserved196);
 }
@@ -229,8 +229,7 @@ TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, co
         written = stage(TextFileNames[n], SerializeTextFile(source, n, date));
     for (int n = 0; n < VariantFileCount && written; ++n)
         written = stage(VariantFileNames[n], SerializeVariantFile(source.VariantGroups[n]));
-    if (written)
-        written = stage(ReadingFileName, SerializeReadingFile(source.Readings));
+    if (written) written = stage(ReadingFileName, SerializeReadingFile(source.Readings));
     if (!written) return TResult::Failure(u"파일을 쓸 수 없습니다: " + PathText(staged.back().StagingPath()));
     for (TFileReplacement& file : staged)
         if (!file.Commit()) return TResult::Failure(u"파일 이름을 바꿀 수 없습니다: " + PathText(file.TargetPath()));

@@ -24,16 +24,16 @@ struct TSourceSutta
 
 struct TSourceSubject
 {
-    std::u16string Name;                // at most 32 units
-    std::vector<std::int32_t> Suttas;   // 0-based catalogue positions, at most 300
+    std::u16string Name;              // at most 32 units
+    std::vector<std::int32_t> Suttas; // 0-based catalogue positions, at most 300
 };
 
 struct TDataSetSource
 {
     std::vector<TSourceSutta> Suttas; // catalogue order
     std::vector<TSourceSubject> Subjects;
-    std::vector<char16_t> Readings;                 // entry c is the reading of unit c; 0 for none
-    std::vector<std::u16string> VariantGroups[2];   // H0, H1: each group its characters in order
+    std::vector<char16_t> Readings;               // entry c is the reading of unit c; 0 for none
+    std::vector<std::u16string> VariantGroups[2]; // H0, H1: each group its characters in order
 };
 
 struct TCreationDate

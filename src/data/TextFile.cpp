@@ -44,25 +44,19 @@ bool HeaderIsSound(const TDataFileHeader& h, std::int64_t fileSize, int fileInde
 {
     if (h.SuttaCount < 0 || h.SuttaCount > MaxSuttaCount || h.JoojeCount < 0 || h.JoojeCount > MaxJoojeCount)
         return false;
-    if (fileIndex > 0 && h.SuttaCount < file0SuttaCount)
-        return false;
+    if (fileIndex > 0 && h.SuttaCount < file0SuttaCount) return false;
     for (int k = 1; k < KindSlots; ++k)
-        if (h.KindCounts[k] < 0 || h.KindCounts[k] > MaxSuttaCount)
-            return false;
-    if (!RegionFits(h.SuttaTableOffset, std::int64_t(h.SuttaCount) * SuttaEntrySize, fileSize))
-        return false;
-    if (!RegionFits(h.TextOffset, std::int64_t(h.TextLength) * 2, fileSize))
-        return false;
+        if (h.KindCounts[k] < 0 || h.KindCounts[k] > MaxSuttaCount) return false;
+    if (!RegionFits(h.SuttaTableOffset, std::int64_t(h.SuttaCount) * SuttaEntrySize, fileSize)) return false;
+    if (!RegionFits(h.TextOffset, std::int64_t(h.TextLength) * 2, fileSize)) return false;
     // Every subject takes at least 68 bytes: bounds JoojeCount before anything is allocated.
     return RegionFits(h.JoojeTableOffset, std::int64_t(h.JoojeCount) * JoojeEntryFixedSize, fileSize);
 }
 
 bool EntryIsSound(const TSuttaEntry& e, int position, int fileIndex, std::int32_t textLength)
 {
-    if (!RangeInText(e.BodyStart, e.BodyLength, textLength))
-        return false;
-    if (e.TextSize < 0 || e.TextSize > std::int64_t(textLength) + DisplayHeaderRoom)
-        return false;
+    if (!RangeInText(e.BodyStart, e.BodyLength, textLength)) return false;
+    if (e.TextSize < 0 || e.TextSize > std::int64_t(textLength) + DisplayHeaderRoom) return false;
     if (fileIndex == HanFamily)
         return e.Number == position && RangeInText(e.SubjectStart, e.SubjectLength, textLength) &&
                RangeInText(e.SummaryStart, e.SummaryLength, textLength);
@@ -78,8 +72,7 @@ TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex
 {
     TVesko_File loaded;
     TDataFileStatus status = ParseHeader(bytes, TextFileMagic, loaded.Header);
-    if (status != TDataFileStatus::Ok)
-        return status;
+    if (status != TDataFileStatus::Ok) return status;
     const TDataFileHeader& h = loaded.Header;
     // Bytes past the 32-bit offsets' reach cannot belong to any region.
     const std::int64_t available = std::min<std::int64_t>(static_cast<std::int64_t>(bytes.size()), MaxDataFileBytes);
@@ -91,8 +84,7 @@ TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex
     for (int i = 0; i < h.SuttaCount; ++i) {
         TSuttaEntry& e = loaded.SuttaTable.Items[i];
         ReadSuttaEntry(suttas, e);
-        if (!suttas.ok() || !EntryIsSound(e, i, fileIndex, h.TextLength))
-            return TDataFileStatus::Damaged;
+        if (!suttas.ok() || !EntryIsSound(e, i, fileIndex, h.TextLength)) return TDataFileStatus::Damaged;
     }
 
     loaded.JoojeTable.Count = h.JoojeCount;
@@ -102,23 +94,20 @@ TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex
         TJoojeEntry& j = loaded.JoojeTable.Items[s];
         subjects.ReadUnits(j.Name, NameUnits);
         j.Count = subjects.ReadInt32();
-        if (!subjects.ok() || j.Count < 0 || j.Count > MaxJoojeSuttas)
-            return TDataFileStatus::Damaged;
+        if (!subjects.ok() || j.Count < 0 || j.Count > MaxJoojeSuttas) return TDataFileStatus::Damaged;
         j.Suttas.resize(static_cast<std::size_t>(j.Count));
         for (int k = 0; k < j.Count; ++k) {
             j.Suttas[k] = subjects.ReadInt32();
             if (fileIndex == HanFamily && (j.Suttas[k] < 0 || j.Suttas[k] >= h.SuttaCount))
                 return TDataFileStatus::Damaged;
         }
-        if (!subjects.ok())
-            return TDataFileStatus::Damaged;
+        if (!subjects.ok()) return TDataFileStatus::Damaged;
     }
 
     loaded.Text.assign(static_cast<std::size_t>(h.TextLength) + TextSpareUnits, u'\0');
     TByteReader text(bytes, h.TextOffset);
     text.ReadUnits(loaded.Text.data(), static_cast<std::size_t>(h.TextLength));
-    if (!text.ok())
-        return TDataFileStatus::Damaged;
+    if (!text.ok()) return TDataFileStatus::Damaged;
 
     // The stored total is ignored: slot 0 always holds the sum of the seven collections.
     loaded.Header.KindCounts[0] = std::accumulate(h.KindCounts + 1, h.KindCounts + KindSlots, 0);
@@ -151,8 +140,7 @@ void LoadTextFile(TLoadContext& context, TLoadedData& data, int fileIndex)
 {
     const std::u16string_view name = TextFileNames[fileIndex];
     std::optional<TOpenedDataFile> opened = OpenDataFile(context, name, TextFileMagic);
-    if (!opened)
-        return;
+    if (!opened) return;
 
     TVesko_File& file = data.TextFiles[fileIndex];
     const std::int32_t file0Count = fileIndex > 0 ? data.TextFiles[0].SuttaTable.Count : 0;
@@ -169,7 +157,6 @@ void LoadTextFile(TLoadContext& context, TLoadedData& data, int fileIndex)
     }
     if (file.Header.CatalogueFlag == 0) {
         BuildNameOrder(file);
-        if (context.Listener)
-            context.Listener->CatalogueLoaded();
+        if (context.Listener) context.Listener->CatalogueLoaded();
     }
 }

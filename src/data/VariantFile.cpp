@@ -4,8 +4,7 @@ TDataFileStatus ParseVariantFile(std::span<const std::uint8_t> bytes, TVariantFi
 {
     TVariantFile loaded;
     const TDataFileStatus status = ParseUnitsBody(bytes, VariantFileMagic, loaded.Header, loaded.Text);
-    if (status != TDataFileStatus::Ok)
-        return status;
+    if (status != TDataFileStatus::Ok) return status;
 
     // A character in several groups keeps the start of the last one.
     std::int64_t groupStart = 0;
@@ -14,8 +13,7 @@ TDataFileStatus ParseVariantFile(std::span<const std::uint8_t> bytes, TVariantFi
         if (unit == 0) {
             groupStart = p + 1;
         } else {
-            if (groupStart > LargestVariantGroupStart)
-                return TDataFileStatus::Damaged;
+            if (groupStart > LargestVariantGroupStart) return TDataFileStatus::Damaged;
             loaded.CharIndex[unit] = static_cast<std::uint16_t>(groupStart);
         }
     }
@@ -27,24 +25,19 @@ TDataFileStatus ParseVariantFile(std::span<const std::uint8_t> bytes, TVariantFi
 void LoadVariantFile(TLoadContext& context, TLoadedData& data, int fileIndex)
 {
     std::optional<TOpenedDataFile> opened = OpenDataFile(context, VariantFileNames[fileIndex], VariantFileMagic);
-    if (!opened)
-        return;
+    if (!opened) return;
     const TDataFileStatus status = ParseVariantFile(opened->Bytes, data.VariantFiles[fileIndex]);
-    if (status != TDataFileStatus::Ok)
-        ReportDataFileFailure(context, status, opened->Path);
+    if (status != TDataFileStatus::Ok) ReportDataFileFailure(context, status, opened->Path);
 }
 
 bool IsVariant(const std::array<TVariantFile, VariantFileCount>& files, char16_t t, char16_t w, bool variantsAllowed)
 {
-    if (t == w)
-        return true;
-    if (!variantsAllowed)
-        return false;
+    if (t == w) return true;
+    if (!variantsAllowed) return false;
     for (const TVariantFile& file : files) {
         const std::size_t size = file.Text.size();
         for (std::size_t p = file.CharIndex[w]; p < size && file.Text[p] != 0; ++p)
-            if (file.Text[p] == t)
-                return true;
+            if (file.Text[p] == t) return true;
     }
     return false;
 }

@@ -74,4 +74,3 @@ struct TSearchOutcome
 [[nodiscard]] TSearchOutcome SearchSutras(const TLoadedData& data, TSearchInfo& info, const TSearchOptions& options,
                                           const std::vector<std::u16string>& memoLines, IMessages& messages,
                                           const TSearchFeedback& feedback = {}, TScanMethod method = TScanMethod::Fast);
-

@@ -18,12 +18,9 @@ struct TSettingKey
 
 // The order in which keys are read and written; a new file lists them in this order.
 constexpr TSettingKey SettingKeys[] = {
-    {"HangeulFontSize", &TSettings::HangeulFontSize, 2},
-    {"HanmoonFontSize", &TSettings::HanmoonFontSize, 2},
-    {"SearchFontSize", &TSettings::SearchFontSize, 2},
-    {"Transparent", &TSettings::Transparent, 2},
-    {"FullScreen", &TSettings::FullScreen, 1},
-    {"ColorIndex", &TSettings::ColorIndex, 10},
+    {"HangeulFontSize", &TSettings::HangeulFontSize, 2}, {"HanmoonFontSize", &TSettings::HanmoonFontSize, 2},
+    {"SearchFontSize", &TSettings::SearchFontSize, 2},   {"Transparent", &TSettings::Transparent, 2},
+    {"FullScreen", &TSettings::FullScreen, 1},           {"ColorIndex", &TSettings::ColorIndex, 10},
     {"CopyTarget", &TSettings::CopyTarget, 1},
 };
 
@@ -84,8 +81,7 @@ void ParseSettings(TSettings& settings, std::string_view bytes)
     for (const TSettingKey& key : SettingKeys) {
         std::int32_t value = 0;
         auto line = FindKeyLine(settings.IniLines, key.Name);
-        if (line != settings.IniLines.end())
-            value = ValueNumber(std::string_view(*line).substr(line->find('=') + 1));
+        if (line != settings.IniLines.end()) value = ValueNumber(std::string_view(*line).substr(line->find('=') + 1));
         settings.*key.Field = std::clamp(value, 0, key.Maximum);
     }
 }

@@ -12,11 +12,9 @@ std::u16string ConvertReadingLine(std::u16string_view line, const TReadingFile& 
         std::min<std::size_t>(std::max(readingFile.Header.DataLength, 0), readingFile.Text.size());
     std::u16string converted(line);
     for (char16_t& unit : converted) {
-        if (unit < 256 || unit >= tableLength)
-            continue;
+        if (unit < 256 || unit >= tableLength) continue;
         // An entry of 0 would put a NUL into the view; the character stays readable instead.
-        if (const char16_t reading = readingFile.Text[unit]; reading != 0)
-            unit = reading;
+        if (const char16_t reading = readingFile.Text[unit]; reading != 0) unit = reading;
     }
     return converted;
 }

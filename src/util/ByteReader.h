@@ -20,12 +20,11 @@ public:
 
     std::int32_t ReadInt32()
     {
-        if (!Require(4))
-            return 0;
+        if (!Require(4)) return 0;
         const std::uint8_t* p = Bytes.data() + Position;
         Position += 4;
-        return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
-                                         std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24);
+        return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+                                         std::uint32_t(p[3]) << 24);
     }
 
     void ReadUnits(char16_t* out, std::size_t count)
@@ -72,7 +71,8 @@ public:
     void WriteInt32(std::int32_t value)
     {
         auto v = static_cast<std::uint32_t>(value);
-        Bytes.insert(Bytes.end(), {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)});
+        Bytes.insert(Bytes.end(),
+                     {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)});
     }
     void WriteUnit(char16_t unit)
     {

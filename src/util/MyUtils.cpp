@@ -23,11 +23,9 @@ std::int32_t LeadingNumber(std::u16string_view text)
     constexpr std::int64_t Max = std::numeric_limits<std::int32_t>::max();
     std::int64_t value = 0;
     for (char16_t c : TrimControlAndBlank(text)) {
-        if (c < u'0' || c > u'9')
-            break;
+        if (c < u'0' || c > u'9') break;
         value = value * 10 + (c - u'0');
-        if (value > Max)
-            return static_cast<std::int32_t>(Max);
+        if (value > Max) return static_cast<std::int32_t>(Max);
     }
     return static_cast<std::int32_t>(value);
 }
@@ -43,7 +41,6 @@ std::u16string DecimalText(std::int64_t value)
 std::u16string ZeroPad(std::int32_t value, int width)
 {
     std::u16string digits = DecimalText(value);
-    if (static_cast<int>(digits.size()) >= width)
-        return digits;
+    if (static_cast<int>(digits.size()) >= width) return digits;
     return std::u16string(width - digits.size(), u'0') + digits;
 }

@@ -182,8 +182,7 @@ TEST_F(SettingsFile, LeavesTheOldFileWholeWhenTheFolderIsReadOnly)
     const bool saved = writable || SaveSettings(settings);
     std::filesystem::permissions(Folder.Path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
-    if (writable)
-        GTEST_SKIP() << "a read-only folder is still writable for this user";
+    if (writable) GTEST_SKIP() << "a read-only folder is still writable for this user";
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadIni(), "ColorIndex=3\r\n");
 }
