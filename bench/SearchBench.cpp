@@ -132,31 +132,43 @@ void WholeSearch(benchmark::State& state, TScanCase c)
     state.counters["hits"] = info.HitCount;
 }
 
-// What PrepareSearch adds to loading: the work arrays and the index of the bodies.
-void Prepare(benchmark::State& state, int which)
+// What PrepareSearch adds to loading (the work arrays), and then the index families a
+// search of the given canon makes on its first scan, one after the other on this thread
+// (canon -1: none, 4: all three).
+void Prepare(benchmark::State& state, int which, int canon)
 {
     TBenchSet& set = BenchSet(which);
     if (!set.State) {
         state.SkipWithError("data set not available");
         return;
     }
+    const TLoadedData& data = set.State->Data;
+    std::vector<int> families;
+    for (int f = 0; f < TextFileCount; ++f)
+        if (canon == 4 || canon == f || (canon == BothHanmoonCanons && f != HanFamily)) families.push_back(f);
+    std::size_t units = 0;
     for (auto _ : state) {
         TSearchInfo info;
-        PrepareSearch(info, set.State->Data);
-        benchmark::DoNotOptimize(info.Index.Families[1].Searched.data());
+        PrepareSearch(info, data);
+        units = 0;
+        for (int f : families)
+            if (const TIndexedFamily* made = IndexedFamily(info.Index, data, f)) units += made->Searched.size();
+        benchmark::DoNotOptimize(units);
     }
-    std::size_t units = 0;
-    for (const auto& family : set.State->SearchInfo.Index.Families)
-        units += family.Searched.size();
     state.counters["index_units"] = static_cast<double>(units);
 }
 
 void RegisterAll()
 {
     for (int set = 0; set < 2; ++set)
-        benchmark::RegisterBenchmark((std::string("PrepareSearch/") + (set == 0 ? "corpus" : "demo")).c_str(), Prepare,
-                                     set)
-            ->Unit(benchmark::kMillisecond);
+        for (int canon : {-1, 1, 3, 4})
+            benchmark::RegisterBenchmark((std::string("PrepareSearch/") + (set == 0 ? "corpus" : "demo") +
+                                          (canon < 0   ? ""
+                                           : canon < 4 ? "/index_canon" + std::to_string(canon)
+                                                       : "/index_all"))
+                                             .c_str(),
+                                         Prepare, set, canon)
+                ->Unit(benchmark::kMillisecond);
     for (int set = 0; set < 2; ++set)
         for (std::int32_t canon = 0; canon < 4; ++canon)
             for (int words : {1, 5, 20})
