@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <limits>
 #include <mutex>
 #include <new>
@@ -31,65 +33,91 @@ TClampedRange ClampBody(const TVesko_File& file, bool hanmoon, const TSuttaEntry
     return {first, end, limit};
 }
 
-// Whether c is one of IgnorableChars, reached without a branch: an ignorable character is
-// met every few units, at no pattern a branch could learn.
-constexpr bool IsIgnorableUnit(char16_t c)
-{
-    constexpr std::uint64_t Low = (std::uint64_t(1) << u'\n') | (std::uint64_t(1) << u'\r') | (std::uint64_t(1) << u' ');
-    const bool low = (c < 64) & ((Low >> (c & 63)) & 1);
-    const bool ideographic = ((c ^ 0x3000) & ~2) == 0; // U+3000 and U+3002
-    return low | ideographic | (c == u'\uFF0E');
-}
-static_assert([] {
-    for (std::uint32_t c = 0; c < 65536; ++c)
-        if (IsIgnorableUnit(char16_t(c)) != IsIgnorableChar(char16_t(c))) return false;
-    return true;
-}());
+// What the copy must know of a unit, one look-up for both: an ignorable character is met
+// every few units, at no pattern a branch could learn, and a head opener once a line.
+constexpr std::uint8_t IgnorableUnit = 1;
+constexpr std::uint8_t HeadOpenerUnit = 2;
+constexpr std::array<std::uint8_t, 65536> UnitClasses = [] {
+    std::array<std::uint8_t, 65536> classes{};
+    for (char16_t c : IgnorableChars)
+        classes[c] |= IgnorableUnit;
+    for (char16_t c : LineHeadOpeners)
+        classes[c] |= HeadOpenerUnit;
+    return classes;
+}();
 
-// Every unit is written; the count moves on only past a searched one. Skipped units go
-// into the summary too: it may only ever hold more than the text, never less, and a few
-// bits that every body has cost less than a branch on every unit.
-struct TSearchedWriter
+// Every unit is written; the count moves on only past a searched one. The summary is
+// gathered a byte per bit, plain stores that never wait for each other, and packed at the
+// end. Skipped units go into it too: it may only ever hold more than the text, never
+// less, and a few bits that every body has cost less than a branch on every unit.
+class TSearchedWriter
 {
-    char16_t* Out;
-    TCharSignature& Signature;
-    std::int64_t Count = 0;
+public:
+    explicit TSearchedWriter(char16_t* out) : Out(out) {}
 
     void Put(char16_t c, bool skipped)
     {
         Out[Count] = c;
         Count += !skipped;
-        Signature.Add(c);
+        Seen[TCharSignature::BitOf(c)] = 1;
     }
+
+    std::int64_t Finish(TCharSignature& signature) const
+    {
+        for (std::size_t word = 0; word < signature.Bits.size(); ++word) {
+            std::uint64_t bits = 0;
+            for (std::size_t part = 0; part < 8; ++part) {
+                // Eight bytes of 0 or 1 into eight bits: the multiplication gathers byte k's
+                // low bit at bit 56 + k.
+                const std::uint8_t* from = Seen.data() + word * 64 + part * 8;
+                std::uint64_t bytes = 0;
+                if constexpr (std::endian::native == std::endian::little)
+                    std::memcpy(&bytes, from, sizeof bytes);
+                else
+                    for (std::size_t k = 0; k < 8; ++k)
+                        bytes |= std::uint64_t(from[k]) << (8 * k);
+                bits |= ((bytes * 0x0102040810204080ull) >> 56) << (part * 8);
+            }
+            signature.Bits[word] = bits;
+        }
+        return Count;
+    }
+
+private:
+    char16_t* Out;
+    std::int64_t Count = 0;
+    std::array<std::uint8_t, SignatureBits> Seen{};
 };
 
 // The Korean body without its line breaks.
 std::int64_t CopyKorean(const char16_t* units, TClampedRange range, char16_t* out, TCharSignature& signature)
 {
-    TSearchedWriter writer{out, signature};
+    TSearchedWriter writer(out);
     for (std::int64_t p = range.First; p < range.End; ++p) {
         const char16_t c = units[p];
         writer.Put(c, (c == u'\n') | (c == u'\r'));
     }
     static_assert(IsSkippedChar(u'\n', HanCanon) && IsSkippedChar(u'\r', HanCanon) && !IsSkippedChar(u' ', HanCanon));
-    return writer.Count;
+    return writer.Finish(signature);
 }
 
 // The Chinese body as CopyHanmoonText gives it, without the ignorable characters.
 std::int64_t CopyHanmoon(const char16_t* units, TClampedRange range, char16_t* out, TCharSignature& signature)
 {
-    TSearchedWriter writer{out, signature};
+    TSearchedWriter writer(out);
     for (std::int64_t p = range.First; p < range.End; ++p) {
         char16_t c = units[p];
-        if (IsLineHeadOpener(c) && IsLineHeadAt(units, range.Limit, p)) {
+        std::uint8_t unitClass = UnitClasses[c];
+        if ((unitClass & HeadOpenerUnit) && IsLineHeadAt(units, range.Limit, p)) {
             p = AfterLineHead(units, range.End, p);
             if (p >= range.End) break;
             // The unit after a dropped head is taken without testing it for a further head.
             c = units[p];
+            unitClass = UnitClasses[c];
         }
-        writer.Put(c, IsIgnorableUnit(c));
+        writer.Put(c, unitClass & IgnorableUnit);
     }
-    return writer.Count;
+    return writer.Finish(signature);
 }
 
 } // namespace
