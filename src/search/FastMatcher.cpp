@@ -198,8 +198,8 @@ bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int
         const std::uint8_t* interesting = scratch.Interesting.data();
         const std::uint8_t* next = NextClasses.data();
         while (q + 5 <= end) {
-            const std::uint8_t a = interesting[units[q]], b = interesting[units[q + 1]],
-                               c = interesting[units[q + 2]], d = interesting[units[q + 3]];
+            const std::uint8_t a = interesting[units[q]], b = interesting[units[q + 1]], c = interesting[units[q + 2]],
+                               d = interesting[units[q + 3]];
             if (!((a & next[units[q + 1]]) | (b & next[units[q + 2]]) | (c & next[units[q + 3]]) |
                   (d & next[units[q + 4]])))
                 q += 4;

@@ -29,7 +29,8 @@ TClampedRange ClampBody(const TVesko_File& file, bool hanmoon, const TSuttaEntry
     }
     const std::int64_t limit = std::max<std::int64_t>(0, std::min<std::int64_t>(file.TextLength(), size));
     const std::int64_t first = std::clamp<std::int64_t>(e.BodyStart, 0, limit);
-    const std::int64_t end = std::clamp<std::int64_t>(std::int64_t(e.BodyStart) + std::max(e.BodyLength, 0), first, limit);
+    const std::int64_t end =
+        std::clamp<std::int64_t>(std::int64_t(e.BodyStart) + std::max(e.BodyLength, 0), first, limit);
     return {first, end, limit};
 }
 

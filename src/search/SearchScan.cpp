@@ -273,4 +273,3 @@ TSearchOutcome SearchSutras(const TLoadedData& data, TSearchInfo& info, const TS
     outcome.List = SearchResultList(data, info);
     return outcome;
 }
-
