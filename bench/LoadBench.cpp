@@ -81,7 +81,7 @@ void LoadSession(benchmark::State& state, const std::filesystem::path& folder)
             state.SkipWithError("loading failed");
             return;
         }
-        benchmark::DoNotOptimize(loaded->SearchInfo.Index.Families[0].Searched.data());
+        benchmark::DoNotOptimize(loaded->SearchInfo.Index.Families[0].get());
     }
 }
 

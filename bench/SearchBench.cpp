@@ -132,31 +132,123 @@ void WholeSearch(benchmark::State& state, TScanCase c)
     state.counters["hits"] = info.HitCount;
 }
 
-// What PrepareSearch adds to loading: the work arrays and the index of the bodies.
-void Prepare(benchmark::State& state, int which)
+// What PrepareSearch adds to loading (the work arrays), and then the index families a
+// search of the given canon makes on its first scan, one after the other on this thread
+// (canon -1: none, 4: all three).
+void Prepare(benchmark::State& state, int which, int canon)
 {
     TBenchSet& set = BenchSet(which);
     if (!set.State) {
         state.SkipWithError("data set not available");
         return;
     }
+    const TLoadedData& data = set.State->Data;
+    std::vector<int> families;
+    for (int f = 0; f < TextFileCount; ++f)
+        if (canon == 4 || canon == f || (canon == BothHanmoonCanons && f != HanFamily)) families.push_back(f);
+    std::size_t units = 0;
     for (auto _ : state) {
         TSearchInfo info;
-        PrepareSearch(info, set.State->Data);
-        benchmark::DoNotOptimize(info.Index.Families[1].Searched.data());
+        PrepareSearch(info, data);
+        units = 0;
+        for (int f : families)
+            if (const TIndexedFamily* made = IndexedFamily(info.Index, data, f)) units += made->Searched.size();
+        benchmark::DoNotOptimize(units);
     }
-    std::size_t units = 0;
-    for (const auto& family : set.State->SearchInfo.Index.Families)
-        units += family.Searched.size();
     state.counters["index_units"] = static_cast<double>(units);
+}
+
+// Pairs of common characters that never stand together in either Chinese edition of the
+// corpus, not even through a variant form: every first character stops a simple scan.
+const std::vector<std::u16string> AbsentWords = {u"不所", u"如得", u"有丘", u"我彼", u"無於", u"所此", u"尊羅",
+                                                 u"比有", u"世知", u"諸是", u"一復", u"佛我", u"於者", u"人比",
+                                                 u"已法", u"知聞", u"何尊", u"若何", u"善世", u"復佛"};
+
+double& PlainPassSeconds()
+{
+    static double seconds = 0;
+    return seconds;
+}
+
+// The yardstick of the scan: one pass over the searched text of both Chinese editions, one
+// table look-up per character and no more, on one thread.
+void PlainPass(benchmark::State& state)
+{
+    TBenchSet& set = BenchSet(0);
+    if (!set.State) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    std::vector<std::u16string_view> texts;
+    for (int f : {KorFamily, SinsuFamily})
+        if (const TIndexedFamily* made = IndexedFamily(set.State->SearchInfo.Index, set.State->Data, f))
+            texts.push_back(made->Searched);
+    std::vector<std::uint8_t> table(65536, 0);
+    table[u'\u4E0D'] = 1;
+    std::size_t units = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto begin = std::chrono::steady_clock::now();
+        std::size_t marked = 0;
+        units = 0;
+        for (std::u16string_view text : texts) {
+            for (char16_t c : text)
+                marked += table[c];
+            units += text.size();
+        }
+        benchmark::DoNotOptimize(marked);
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    }
+    PlainPassSeconds() = seconds / static_cast<double>(state.iterations());
+    state.counters["units"] = static_cast<double>(units);
+}
+
+// The canon-3 scan of ordinary or absent words against the plain pass: times_plain is
+// the scan's time over the pass's (threads: the scan's wall time, as the user waits).
+void ScanAgainstPlainPass(benchmark::State& state, bool absent, int threads)
+{
+    TBenchSet& set = BenchSet(0);
+    if (!set.State) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    const TLoadedData& data = set.State->Data;
+    TSearchInfo& info = set.State->SearchInfo;
+    const std::vector<std::u16string> words = absent ? AbsentWords : SampleWords(data, BothHanmoonCanons, 20);
+    double seconds = 0;
+    for (auto _ : state) {
+        BeginSearch(info, {BothHanmoonCanons, 0, 0, true});
+        CollectSearchWords(info, words);
+        const auto begin = std::chrono::steady_clock::now();
+        ScanSutras(data, info, {}, TScanMethod::Fast, threads);
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+        benchmark::DoNotOptimize(info.HitCount);
+    }
+    seconds /= static_cast<double>(state.iterations());
+    state.counters["hits"] = info.HitCount;
+    if (PlainPassSeconds() > 0) state.counters["times_plain"] = seconds / PlainPassSeconds();
 }
 
 void RegisterAll()
 {
+    benchmark::RegisterBenchmark("PlainPass/corpus/canon3", PlainPass)->Unit(benchmark::kMillisecond);
+    for (bool absent : {false, true})
+        for (int threads : {0, 1})
+            benchmark::RegisterBenchmark((std::string("ScanVsPlain/corpus/canon3/") + (absent ? "absent" : "ordinary") +
+                                          (threads ? "/one_thread" : "/threads"))
+                                             .c_str(),
+                                         ScanAgainstPlainPass, absent, threads)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
     for (int set = 0; set < 2; ++set)
-        benchmark::RegisterBenchmark((std::string("PrepareSearch/") + (set == 0 ? "corpus" : "demo")).c_str(), Prepare,
-                                     set)
-            ->Unit(benchmark::kMillisecond);
+        for (int canon : {-1, 1, 3, 4})
+            benchmark::RegisterBenchmark((std::string("PrepareSearch/") + (set == 0 ? "corpus" : "demo") +
+                                          (canon < 0   ? ""
+                                           : canon < 4 ? "/index_canon" + std::to_string(canon)
+                                                       : "/index_all"))
+                                             .c_str(),
+                                         Prepare, set, canon)
+                ->Unit(benchmark::kMillisecond);
     for (int set = 0; set < 2; ++set)
         for (std::int32_t canon = 0; canon < 4; ++canon)
             for (int words : {1, 5, 20})

@@ -58,15 +58,29 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
     // Skipped characters never start an occurrence.
     for (char16_t c : IgnorableChars)
         if (Table[c] & SkipBit) Table[c] &= ~WordBits;
-    for (const TWord& word : Words) {
+    for (std::size_t w = 0; w < Words.size(); ++w) {
+        const TWord& word = Words[w];
         if (word.Begin == word.End) continue;
+        const bool single = word.End - word.Begin == 1;
+        const auto wordClass = static_cast<std::uint8_t>(single ? AlwaysClass : 1u << (w % PairClasses));
         const TWordUnit& first = Units[word.Begin];
-        MarkInteresting(first.Unit);
+        MarkInteresting(first.Unit, wordClass);
         for (std::uint32_t o = first.OthersBegin; o < first.OthersEnd; ++o)
-            MarkInteresting(Others[o]);
+            MarkInteresting(Others[o], wordClass);
+        if (single) continue;
+        const TWordUnit& second = Units[word.Begin + 1];
+        NextClasses[second.Unit] |= wordClass;
+        for (std::uint32_t o = second.OthersBegin; o < second.OthersEnd; ++o)
+            NextClasses[Others[o]] |= wordClass;
     }
     for (char16_t c : LineHeadOpeners)
-        MarkInteresting(c);
+        MarkInteresting(c, AlwaysClass);
+    // The character the matcher takes after a start may lie beyond skipped characters or a
+    // line head: those let every start through.
+    for (char16_t c : IgnorableChars)
+        if (Table[c] & SkipBit) NextClasses[c] = EveryClass;
+    for (char16_t c : LineHeadOpeners)
+        if (Table[c] & HeadBit) NextClasses[c] = EveryClass;
 
     if (!AllWords) {
         Settled = emptyWord || NeededWords == 0;
@@ -81,9 +95,9 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
     }
 }
 
-void TFastMatcher::MarkInteresting(char16_t c)
+void TFastMatcher::MarkInteresting(char16_t c, std::uint8_t classes)
 {
-    if (Table[c] & (WordBits | HeadBit)) Interesting[c] = 1;
+    if (Table[c] & (WordBits | HeadBit)) Interesting[c] |= classes;
 }
 
 bool TFastMatcher::Accepts(const TWordUnit& unit, char16_t c) const
@@ -167,7 +181,7 @@ bool TFastMatcher::ScanAndRestore(const char16_t* units, std::int64_t textLength
     }
     const bool result = Scan<StripHeads>(units, textLength, begin, end, remaining, scratch);
     for (char16_t c : scratch.Cleared)
-        scratch.Interesting[c] = 1;
+        scratch.Interesting[c] = Interesting[c];
     scratch.Cleared.clear();
     return result;
 }
@@ -178,13 +192,24 @@ bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int
 {
     for (std::int64_t q = begin;; ++q) {
         // Most characters neither start a word nor a line head. Four at a time, one branch
-        // for the four, steps over them.
+        // for the four, steps over them; where one may start a word, its successor is
+        // asked too, still four at a time, so that a text full of the first characters of
+        // the words is not read start by start.
         const std::uint8_t* interesting = scratch.Interesting.data();
-        while (q + 4 <= end && !(interesting[units[q]] | interesting[units[q + 1]] | interesting[units[q + 2]] |
-                                 interesting[units[q + 3]]))
-            q += 4;
-        while (q < end && !interesting[units[q]])
-            ++q;
+        const std::uint8_t* next = NextClasses.data();
+        while (q + 5 <= end) {
+            const std::uint8_t a = interesting[units[q]], b = interesting[units[q + 1]], c = interesting[units[q + 2]],
+                               d = interesting[units[q + 3]];
+            if (!((a & next[units[q + 1]]) | (b & next[units[q + 2]]) | (c & next[units[q + 3]]) |
+                  (d & next[units[q + 4]])))
+                q += 4;
+            else
+                break;
+        }
+        for (; q < end; ++q) {
+            const std::uint8_t classes = interesting[units[q]];
+            if (classes && (q + 1 == end || (classes & next[units[q + 1]]))) break;
+        }
         if (q >= end) return false;
         std::uint32_t cls = Table[units[q]];
         if constexpr (StripHeads) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // The decision of MatchText, reached without marking anything and without copying the
-// text: a per-search table tells for every text character which words it may start, only
-// those starts are verified, and a text is left as soon as its decision is settled. It
+// text: a per-search table tells for every text character which words it may start, a
+// second one which words its successor may continue, only starts that pass both are
+// verified, and a text is left as soon as its decision is settled. It
 // reads a body either as the search index holds it (see SearchIndex.h) or, without an
 // index, in the loaded buffer, stepping over line heads exactly as CopyHanmoonText drops
 // them.
@@ -25,7 +26,7 @@ public:
     // scan; the bits are put back before a scan returns.
     struct TScratch
     {
-        std::vector<std::uint8_t> Interesting; // per character: 1 when it starts a word or a line head
+        std::vector<std::uint8_t> Interesting; // per character: FirstClasses, or 0 once not needed
         std::vector<char16_t> Cleared;
     };
     TScratch MakeScratch() const { return {Interesting, {}}; }
@@ -69,16 +70,24 @@ private:
     template <bool StripHeads>
     std::int64_t NextSearched(const char16_t* units, std::int64_t textLength, std::int64_t q, std::int64_t end) const;
     bool Accepts(const TWordUnit& unit, char16_t c) const;
-    void MarkInteresting(char16_t c);
+    void MarkInteresting(char16_t c, std::uint8_t classes);
 
     static constexpr std::uint32_t SkipBit = 1u << 30;
     static constexpr std::uint32_t HeadBit = 1u << 31;
     static constexpr std::uint32_t WordBits = (1u << MaxSearchWords) - 1;
+    // A word of two or more units belongs to one of seven classes; a start is worth a look
+    // only when its character begins a word of some class and the next character may
+    // continue a word of that class. AlwaysClass marks starts that need no successor (a
+    // word of one unit, a line head); every character carries it as a successor.
+    static constexpr int PairClasses = 7;
+    static constexpr std::uint8_t AlwaysClass = 0x80;
+    static constexpr std::uint8_t EveryClass = 0xFF;
 
     // Per text character: the words it may start (bit per slot), whether the matcher skips
     // it and whether a line head may begin with it.
     std::vector<std::uint32_t> Table;
-    std::vector<std::uint8_t> Interesting = std::vector<std::uint8_t>(65536); // characters with word or head bits
+    std::vector<std::uint8_t> Interesting = std::vector<std::uint8_t>(65536); // first classes per character
+    std::vector<std::uint8_t> NextClasses = std::vector<std::uint8_t>(65536, AlwaysClass); // as a successor
     std::vector<TWord> Words;
     std::vector<TWordUnit> Units;
     std::vector<char16_t> Others;

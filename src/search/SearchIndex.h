@@ -1,16 +1,20 @@
 #pragma once
 
-// What the scan reads instead of the loaded bodies, made once when the data are loaded:
-// for every body the characters the matcher looks at, in order (the Korean body without its
-// line breaks; a Chinese body as CopyHanmoonText gives it, without the ignorable
-// characters), and a summary of which characters occur there. A sutra whose summary lacks
-// every form of some character of a word cannot hold that word and is decided without
-// reading its text.
+// What the scan reads instead of the loaded bodies: for every body the characters the
+// matcher looks at, in order (the Korean body without its line breaks; a Chinese body as
+// CopyHanmoonText gives it, without the ignorable characters), and a summary of which
+// characters occur there. A sutra whose summary lacks every form of some character of a
+// word cannot hold that word and is decided without reading its text.
+//
+// Preparing the index only notes which buffers it belongs to; each text family is made
+// the first time a search asks for one of its bodies, so that loading pays nothing for it
+// and a search of the Chinese canons never holds a copy of the Korean text.
 
 #include "data/Vesko3Common.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,23 +36,31 @@ struct TCharSignature
 };
 static_assert((std::uint64_t(0xFFFFFFFFu) >> 21) < SignatureBits);
 
-struct TSearchIndex
+struct TIndexedFamily
 {
-    struct TFamily
-    {
-        // What the index was made from, so that it is never applied to other data.
-        const char16_t* Buffer = nullptr;
-        std::size_t BufferSize = 0;
-        std::vector<std::int32_t> Starts, Lengths;
-
-        std::u16string Searched;            // every body's searched characters, in catalogue order
-        std::vector<std::uint32_t> Offsets; // body i is Searched[Offsets[i], Offsets[i + 1])
-        std::vector<TCharSignature> Signatures;
-    };
-    std::array<TFamily, TextFileCount> Families;
+    std::vector<std::int32_t> Starts, Lengths; // the entries it was made from
+    std::u16string_view Searched;              // every body's searched characters, in catalogue order
+    std::vector<std::uint32_t> Offsets;        // body i is Searched[Offsets[i], Offsets[i + 1])
+    std::vector<TCharSignature> Signatures;
+    // Allocated for every unit of the bodies but written only as far as the searched
+    // characters go, so that the pages a stripped Chinese text never reaches stay untouched.
+    std::unique_ptr<char16_t[]> Storage;
 };
 
+struct TSearchIndex
+{
+    struct TSlot; // one family, made once; copies of the index share it
+    std::array<std::shared_ptr<TSlot>, TextFileCount> Families;
+};
+
+// Notes the buffers of data; nothing is copied until a family is asked for.
 TSearchIndex BuildSearchIndex(const TLoadedData& data);
+
+// Text file family as the index holds it, made now if it was not yet; nullptr when the
+// index was not prepared for this very buffer (no index, or other data), or when the
+// family's bodies overlap so much that it is better scanned in its buffer. Safe to call
+// from several threads at once.
+const TIndexedFamily* IndexedFamily(const TSearchIndex& index, const TLoadedData& data, int family);
 
 struct TSearchedBody
 {

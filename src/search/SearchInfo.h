@@ -51,7 +51,8 @@ struct TSearchInfo
     std::int32_t HitCount = 0;
     std::array<std::uint8_t, HitFlagSlots> HitFlags{}; // 1 Korean, 2 고려대장경, 4 신수대장경
 
-    // Made with the work arrays when the data are loaded (PrepareSearch); a search never
-    // resets it. Without it the scan reads the loaded buffers, only slower.
+    // Prepared with the work arrays when the data are loaded (PrepareSearch), its families
+    // made by the first scan that reads them; a search never resets it. Without it the
+    // scan reads the loaded buffers, only slower.
     TSearchIndex Index;
 };

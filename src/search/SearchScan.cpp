@@ -109,12 +109,37 @@ std::uint8_t FastFlags(const TLoadedData& data, const TSearchIndex& index, const
     }
 }
 
+// The index families the scan reads, made before it starts; both Chinese ones side by
+// side when there is a second thread.
+void MakeSearchedFamilies(const TLoadedData& data, const TSearchInfo& info, int threadCount)
+{
+    if (info.TitleIndex != BothHanmoonCanons) {
+        if (info.TitleIndex >= 0 && info.TitleIndex < TextFileCount) IndexedFamily(info.Index, data, info.TitleIndex);
+        return;
+    }
+    std::thread helper;
+    if (threadCount > 1) {
+        try {
+            helper = std::thread([&] { IndexedFamily(info.Index, data, SinsuFamily); });
+        } catch (const std::system_error&) {
+        }
+    }
+    IndexedFamily(info.Index, data, KorFamily);
+    if (helper.joinable())
+        helper.join();
+    else
+        IndexedFamily(info.Index, data, SinsuFamily);
+}
+
 void ScanFast(const TLoadedData& data, TSearchInfo& info, const TSearchProgress& progress, int threadCount)
 {
     const std::int32_t count = CatalogueCount(data);
     std::vector<std::int32_t> items;
     for (std::int32_t i = 0; i < count; ++i)
         if (InCollection(data, info.KindIndex, i)) items.push_back(i);
+
+    if (threadCount <= 0) threadCount = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (!items.empty()) MakeSearchedFamilies(data, info, threadCount);
 
     const TFastMatcher matcher(info, data.VariantFiles);
     std::vector<std::uint8_t> results(items.size(), 0xFF);
@@ -146,7 +171,6 @@ void ScanFast(const TLoadedData& data, TSearchInfo& info, const TSearchProgress&
     };
     report(0);
 
-    if (threadCount <= 0) threadCount = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     std::vector<std::thread> helpers;
     if (items.size() >= SmallestThreadedScan) {
         for (int t = 1; t < threadCount; ++t) {

@@ -137,6 +137,35 @@ TEST(SearchDifferential, FastMatcherDecidesLikeMatchTextOnRandomTexts)
     }
 }
 
+// Up to twenty words share the few classes of the two-character filter, and long texts
+// keep the scan in its four-at-a-time loop, where a start and its successor are read apart.
+TEST(SearchDifferential, FastMatcherDecidesLikeMatchTextWithManyWordsOnLongTexts)
+{
+    TRandomCase random(1999);
+    TVariantFiles variants;
+    for (int round = 0; round < 2000; ++round) {
+        if (round % 100 == 0) {
+            const TDataSetSource groups = random.Source(0);
+            for (int f = 0; f < VariantFileCount; ++f)
+                ASSERT_EQ(ParseVariantFile(SerializeVariantFile(groups.VariantGroups[f]), variants[f]),
+                          TDataFileStatus::Ok);
+        }
+        TSearchInfo info;
+        random.Options(info);
+        std::vector<std::u16string> words;
+        for (std::size_t n = random.Pick(13) + 8; n > 0; --n) {
+            std::u16string word;
+            for (std::size_t k = random.Pick(3) + 1; k > 0; --k)
+                word += WordChars[random.Pick(WordChars.size())];
+            words.push_back(word);
+        }
+        SetWords(info, words);
+        const std::u16string text = random.Text(200);
+        ASSERT_EQ(TFastMatcher(info, variants).QualifiesText(text), MatchText(info, variants, text))
+            << "round " << round << " text " << Utf16ToUtf8(text);
+    }
+}
+
 TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnRandomDataSets)
 {
     TRandomCase random(1127);
