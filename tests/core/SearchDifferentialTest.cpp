@@ -116,6 +116,14 @@ void ExpectSameScan(const TLoadedData& data, const TSearchIndex& index, const TS
     }
 }
 
+// Fresh variant groups, so that many group shapes meet the random words.
+void NewVariantGroups(TRandomCase& random, TVariantFiles& variants)
+{
+    const TDataSetSource groups = random.Source(0);
+    for (int f = 0; f < VariantFileCount; ++f)
+        ASSERT_EQ(ParseVariantFile(SerializeVariantFile(groups.VariantGroups[f]), variants[f]), TDataFileStatus::Ok);
+}
+
 } // namespace
 
 TEST(SearchDifferential, FastMatcherDecidesLikeMatchTextOnRandomTexts)
@@ -123,12 +131,7 @@ TEST(SearchDifferential, FastMatcherDecidesLikeMatchTextOnRandomTexts)
     TRandomCase random(20071105);
     TVariantFiles variants;
     for (int round = 0; round < 10000; ++round) {
-        if (round % 100 == 0) {
-            const TDataSetSource groups = random.Source(0);
-            for (int f = 0; f < VariantFileCount; ++f)
-                ASSERT_EQ(ParseVariantFile(SerializeVariantFile(groups.VariantGroups[f]), variants[f]),
-                          TDataFileStatus::Ok);
-        }
+        if (round % 100 == 0) ASSERT_NO_FATAL_FAILURE(NewVariantGroups(random, variants));
         TSearchInfo info;
         random.Options(info);
         const std::u16string text = random.Text(30);
@@ -144,12 +147,7 @@ TEST(SearchDifferential, FastMatcherDecidesLikeMatchTextWithManyWordsOnLongTexts
     TRandomCase random(1999);
     TVariantFiles variants;
     for (int round = 0; round < 2000; ++round) {
-        if (round % 100 == 0) {
-            const TDataSetSource groups = random.Source(0);
-            for (int f = 0; f < VariantFileCount; ++f)
-                ASSERT_EQ(ParseVariantFile(SerializeVariantFile(groups.VariantGroups[f]), variants[f]),
-                          TDataFileStatus::Ok);
-        }
+        if (round % 100 == 0) ASSERT_NO_FATAL_FAILURE(NewVariantGroups(random, variants));
         TSearchInfo info;
         random.Options(info);
         std::vector<std::u16string> words;
