@@ -131,7 +131,9 @@ TEST(SearchDifferential, FastMatcherDecidesLikeMatchTextOnRandomTexts)
     TRandomCase random(20071105);
     TVariantFiles variants;
     for (int round = 0; round < 10000; ++round) {
-        if (round % 100 == 0) ASSERT_NO_FATAL_FAILURE(NewVariantGroups(random, variants));
+        if (round % 100 == 0) {
+            ASSERT_NO_FATAL_FAILURE(NewVariantGroups(random, variants));
+        }
         TSearchInfo info;
         random.Options(info);
         const std::u16string text = random.Text(30);
@@ -147,7 +149,9 @@ TEST(SearchDifferential, FastMatcherDecidesLikeMatchTextWithManyWordsOnLongTexts
     TRandomCase random(1999);
     TVariantFiles variants;
     for (int round = 0; round < 2000; ++round) {
-        if (round % 100 == 0) ASSERT_NO_FATAL_FAILURE(NewVariantGroups(random, variants));
+        if (round % 100 == 0) {
+            ASSERT_NO_FATAL_FAILURE(NewVariantGroups(random, variants));
+        }
         TSearchInfo info;
         random.Options(info);
         std::vector<std::u16string> words;
