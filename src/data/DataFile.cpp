@@ -105,14 +105,14 @@ void ReportDataFileFailure(TLoadContext& context, TDataFileStatus status, const 
     context.LoadError = true;
 }
 
-TDescribedExtent DescribedExtent(const TDataFileHeader& h)
+THeaderExtent HeaderExtent(const TDataFileHeader& h)
 {
     // Negative fields and counts over the limits are the parsers' to reject; here they only
     // must not make the extent absurd.
     auto end = [](std::int32_t offset, std::int64_t length) {
         return std::max(0, offset) + std::max<std::int64_t>(0, length);
     };
-    TDescribedExtent extent;
+    THeaderExtent extent;
     if (h.Magic != TextFileMagic) {
         extent.Least = extent.Most = end(HeaderSize, std::int64_t(h.DataLength) * 2);
         return extent;
@@ -138,8 +138,8 @@ std::optional<TOpenedDataFile> OpenDataFile(TLoadContext& context, std::u16strin
     TDataFileHeader header;
     if (read == TFileRead::Ok) status = ParseHeader(file.Bytes, expectedMagic, header);
     if (read == TFileRead::Ok && status == TDataFileStatus::Ok) {
-        const TDescribedExtent extent = DescribedExtent(header);
-        // Bytes after the described extent are no damage: other writers may pad their files.
+        const THeaderExtent extent = HeaderExtent(header);
+        // Bytes after the extent the header gives are no damage: other writers may pad their files.
         if (extent.Least > MaxDataFileBytes || static_cast<std::uint64_t>(extent.Least) > fileSize)
             status = TDataFileStatus::Damaged;
         else

@@ -45,7 +45,7 @@ struct TLoadContext
 struct TOpenedDataFile
 {
     std::filesystem::path Path;
-    std::vector<std::uint8_t> Bytes; // the described extent, header included; its parser reads the header again
+    std::vector<std::uint8_t> Bytes; // the extent the header gives, header included; its parser reads the header again
 };
 
 // Reads the header from the first bytes (a file shorter than 256 bytes leaves the rest
@@ -61,12 +61,12 @@ TDataFileStatus ParseUnitsBody(std::span<const std::uint8_t> bytes, std::int32_t
 // The bytes a checked header says its file holds, from the file's start: the file is cut short
 // when it has fewer than Least. The subject table's length is known only by walking it, so
 // Most allows every subject its largest entry; whatever lies beyond is not read.
-struct TDescribedExtent
+struct THeaderExtent
 {
     std::int64_t Least = 0;
     std::int64_t Most = 0;
 };
-TDescribedExtent DescribedExtent(const TDataFileHeader& header);
+THeaderExtent HeaderExtent(const TDataFileHeader& header);
 
 // Builds the path, reads the header, checks it and reads only the extent it describes, so
 // that a huge file (or a sparse one) costs no more than a sound one. On failure the message

@@ -180,7 +180,7 @@ TEST_F(DataFileLoading, ReportsEveryFailingFileInLoadOrderAndStillRunsEveryLoade
     EXPECT_EQ(run.Listener.InfoLines[2], u"VESKO3.A2");
 }
 
-TEST_F(DataFileLoading, ReadsOnlyTheDescribedExtentOfAHugePaddedFile)
+TEST_F(DataFileLoading, ReadsOnlyTheHeadersExtentOfAHugePaddedFile)
 {
     // Sparse padding: whole reads would allocate 100 GB and 3 GB before looking at a header.
     fs::resize_file(PathOf(u"VESKO3.C0"), std::uintmax_t(100) << 30);
