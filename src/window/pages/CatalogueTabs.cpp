@@ -42,28 +42,50 @@ void WriteList(QTableWidget* grid, const TCatalogueList& list, int columns)
     if (list.RowCount > 0) grid->setCurrentCell(0, 0);
 }
 
+// The 경전순 and 이름순 sheets: the collection choice over the list, its count below.
+struct TSutraListSheet
+{
+    QWidget* Sheet;
+    TAnchorLayout* Layout;
+    TRadioGroup* Group;
+    QTableWidget* Grid;
+    QLabel* Count;
+};
+
+TSutraListSheet SutraListSheet(TPageControl* searchPage, const char* sheetName, const QString& caption,
+                               const char* groupName, const char* gridName, const char* countName)
+{
+    TSutraListSheet made{};
+    made.Sheet = AddSheet(searchPage, sheetName, caption);
+    made.Layout = new TAnchorLayout(made.Sheet, SearchSheetSize);
+    made.Group = Named(new TRadioGroup(" 분류 ", KindItems, 3, 0, made.Sheet), groupName);
+    made.Layout->Place(made.Group, {0, 0, 294, 72}, AnchorLeft | AnchorTop | AnchorRight);
+    made.Grid = MakeGrid(made.Sheet, gridName);
+    made.Layout->Place(made.Grid, {0, 70, 293, 550}, AnchorAll);
+    made.Count = CountPanel(made.Sheet, made.Layout, countName);
+    return made;
+}
+
 } // namespace
 
 TCatalogueTabs::TCatalogueTabs(TPageControl* searchPage, TVesko3Session& state, ISutraViewer& viewer)
     : State(state), Viewer(viewer)
 {
-    OrdTabSheet = AddSheet(searchPage, "OrdTabSheet", "경전순");
-    auto* ord = new TAnchorLayout(OrdTabSheet, SearchSheetSize);
-    RadioGroup0_1 = Named(new TRadioGroup(" 분류 ", KindItems, 3, 0, OrdTabSheet), "RadioGroup0_1");
-    ord->Place(RadioGroup0_1, {0, 0, 294, 72}, AnchorLeft | AnchorTop | AnchorRight);
-    OrdGrid = MakeGrid(OrdTabSheet, "OrdGrid");
-    ord->Place(OrdGrid, {0, 70, 293, 550}, AnchorAll);
-    OrdCountPanel = CountPanel(OrdTabSheet, ord, "OrdCountPanel");
+    const TSutraListSheet ord =
+        SutraListSheet(searchPage, "OrdTabSheet", "경전순", "RadioGroup0_1", "OrdGrid", "OrdCountPanel");
+    OrdTabSheet = ord.Sheet;
+    RadioGroup0_1 = ord.Group;
+    OrdGrid = ord.Grid;
+    OrdCountPanel = ord.Count;
     ReadFileMsgPanel = MessagePanel(OrdTabSheet, "ReadFileMsgPanel", "데이터 읽는 중 . . .");
-    ord->Place(ReadFileMsgPanel, {40, 260, 211, 91});
+    ord.Layout->Place(ReadFileMsgPanel, {40, 260, 211, 91});
 
-    NameTabSheet = AddSheet(searchPage, "NameTabSheet", "이름순");
-    auto* name = new TAnchorLayout(NameTabSheet, SearchSheetSize);
-    RadioGroup0_2 = Named(new TRadioGroup(" 분류 ", KindItems, 3, 0, NameTabSheet), "RadioGroup0_2");
-    name->Place(RadioGroup0_2, {0, 0, 294, 72}, AnchorLeft | AnchorTop | AnchorRight);
-    NameGrid = MakeGrid(NameTabSheet, "NameGrid");
-    name->Place(NameGrid, {0, 70, 293, 550}, AnchorAll);
-    NameCountPanel = CountPanel(NameTabSheet, name, "NameCountPanel");
+    const TSutraListSheet name =
+        SutraListSheet(searchPage, "NameTabSheet", "이름순", "RadioGroup0_2", "NameGrid", "NameCountPanel");
+    NameTabSheet = name.Sheet;
+    RadioGroup0_2 = name.Group;
+    NameGrid = name.Grid;
+    NameCountPanel = name.Count;
 
     SubjTabSheet = AddSheet(searchPage, "SubjTabSheet", "주제별");
     auto* subj = new TAnchorLayout(SubjTabSheet, SearchSheetSize);
