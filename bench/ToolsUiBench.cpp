@@ -5,6 +5,7 @@
 #include "UiBenchSupport.h"
 
 #include "window/pages/ConvertTab.h"
+#include "window/widgets/LineMemo.h"
 #include "window/widgets/RichEdit.h"
 #include "tools/ReadingConversion.h"
 
@@ -62,7 +63,8 @@ void BM_ConvertButtonClick(benchmark::State& state)
         ->setPlainText(PastedText(static_cast<std::size_t>(state.range(0))));
     for (auto _ : state)
         window.Form->Conversion().ConvertButtonClick();
-    state.counters["result_lines"] = Widget<QPlainTextEdit>(*window.Form, "ConvertDestMemo")->blockCount();
+    state.counters["result_lines"] =
+        static_cast<double>(Widget<TLineMemo>(*window.Form, "ConvertDestMemo")->Text().count(u'\n') + 1);
 }
 
 // A view of units characters with a red bold hit every 25 characters, copied whole and read

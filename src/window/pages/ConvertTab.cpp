@@ -4,9 +4,9 @@
 #include "window/pages/PageParts.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
+#include "window/widgets/LineMemo.h"
 #include "window/widgets/PageControl.h"
 #include "session/Vesko3Session.h"
-#include "util/TextCodec.h"
 #include "tools/ReadingConversion.h"
 
 #include <QGuiApplication>
@@ -70,7 +70,10 @@ TConvertTab::TConvertTab(TPageControl* viewPage, TVesko3Session& state) : State(
 void TConvertTab::BuildEditors(const QFont& editorFont)
 {
     ConvertSrcMemo = PlaceholderMemo(ConvertSrcMemoPanel, "ConvertSrcMemo", editorFont);
-    ConvertDestMemo = PlaceholderMemo(ConvertDestMemoPanel, "ConvertDestMemo", editorFont);
+    // The result can run to tens of thousands of lines: a memo that lays out only those shown.
+    ConvertDestMemo = new TLineMemo(ConvertDestMemoPanel);
+    ConvertDestMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    FillPlaceholder(ConvertDestMemo, ConvertDestMemoPanel, "ConvertDestMemo", editorFont, false);
 }
 
 void TConvertTab::ApplyColors(const TColorScheme& scheme)
@@ -86,21 +89,22 @@ void TConvertTab::SetHanmoonFont(const QString& family, int pointSize)
 void TConvertTab::ConvertButtonClick()
 {
     const TBusyCursor busy;
-    ConvertDestMemo->clear();
+    ConvertDestMemo->ShowText({});
     ConvertDestMemo->repaint();
 
     const std::vector<std::u16string> result = ConvertReadings(MemoText(ConvertSrcMemo), State.Data.ReadingFile);
     // Each entry is added as a line of its own, so the last one ends in a line break too.
+    qsizetype length = 0;
+    for (const std::u16string& line : result)
+        length += static_cast<qsizetype>(line.size()) + 1;
     QString text;
+    text.reserve(length);
     for (const std::u16string& line : result) {
-        text += ToQString(line);
+        text.append(reinterpret_cast<const QChar*>(line.data()), static_cast<qsizetype>(line.size()));
         text += u'\n';
     }
-    ConvertDestMemo->setPlainText(text);
-
-    QTextCursor start = ConvertDestMemo->textCursor();
-    start.movePosition(QTextCursor::Start);
-    ConvertDestMemo->setTextCursor(start);
+    // The caret starts at the text's start with nothing selected.
+    ConvertDestMemo->ShowText(std::move(text));
     ConvertDestMemo->setFocus();
 }
 

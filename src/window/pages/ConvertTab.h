@@ -15,6 +15,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QWidget;
+class TLineMemo;
 class TPageControl;
 struct TColorScheme;
 struct TVesko3Session;
@@ -47,5 +48,6 @@ private:
     QPushButton* ConvertButton = nullptr;
     QLabel* Panel1 = nullptr;
     QWidget *ConvertSrcMemoPanel = nullptr, *ConvertDestMemoPanel = nullptr;
-    QPlainTextEdit *ConvertSrcMemo = nullptr, *ConvertDestMemo = nullptr;
+    QPlainTextEdit* ConvertSrcMemo = nullptr;
+    TLineMemo* ConvertDestMemo = nullptr;
 };
