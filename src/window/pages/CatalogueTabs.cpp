@@ -36,9 +36,16 @@ void WriteList(QTableWidget* grid, const TCatalogueList& list, int columns)
     ClearGrid(grid);
     if (list.RowCount > 0) grid->setRowCount(list.RowCount);
     const int rows = static_cast<int>(std::min<std::size_t>(list.RowCount, list.Rows.size()));
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            grid->setItem(r, c, new QTableWidgetItem(ToQString(list.Rows[r].Cells[c])));
+    {
+        // One change for the whole list instead of one per cell, each of which the view would
+        // take in on its own.
+        const QSignalBlocker quiet(grid->model());
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                grid->setItem(r, c, new QTableWidgetItem(ToQString(list.Rows[r].Cells[c])));
+    }
+    if (rows > 0)
+        emit grid->model()->dataChanged(grid->model()->index(0, 0), grid->model()->index(rows - 1, columns - 1));
     if (list.RowCount > 0) grid->setCurrentCell(0, 0);
 }
 
