@@ -1,7 +1,7 @@
 // Program entry: the application titled "베스코", its one window, the message loop.
 
 #include "window/Unit1.h"
-
+#include "window/pages/SearchTab.h"
 #include "session/ProgramPaths.h"
 #include "util/TextCodec.h"
 
@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QTranslator>
 
@@ -49,16 +50,24 @@ private:
 };
 
 // VESKO3_TEST_CLOSE_MS=N closes the window normally N ms after the data are loaded, so
-// that a test can run the program twice and read what it kept.
+// that a test can run the program twice and read what it kept. With it, VESKO3_TEST_SEARCH
+// names words, separated by blanks, searched as typed into the search sheet once the data
+// are in, so that a benchmark can see what a search costs the whole program.
 void CloseForTestAfterLoading(TMainForm& form)
 {
     bool ok = false;
     const int delay = qEnvironmentVariableIntValue("VESKO3_TEST_CLOSE_MS", &ok);
     if (!ok || delay < 0) return;
+    const QString words = qEnvironmentVariable("VESKO3_TEST_SEARCH").simplified();
     auto* poll = new QTimer(&form);
-    QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, delay] {
+    QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, delay, words] {
         if (!form.DataLoaded()) return;
         poll->stop();
+        auto* memo = form.findChild<QPlainTextEdit*>("SearchMemo");
+        if (!words.isEmpty() && memo != nullptr) {
+            memo->setPlainText(QString(words).replace(u' ', u'\n'));
+            form.Search().SearchButtonClick();
+        }
         QTimer::singleShot(delay, &form, &QWidget::close);
     });
     poll->start(20);
