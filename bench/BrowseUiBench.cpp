@@ -7,11 +7,11 @@
 
 #include "window/pages/CatalogueTabs.h"
 #include "window/pages/TextViews.h"
+#include "window/widgets/Grid.h"
 #include "window/widgets/PageControl.h"
 #include "browse/SutraTexts.h"
 
 #include <QCoreApplication>
-#include <QTableWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -153,7 +153,7 @@ void FillLoadTimeLists(benchmark::State& state, TFolderFunction folderOf, const 
     for (auto _ : state) {
         form.Catalogue().FillLoadedLists();
     }
-    state.counters["rows"] = Widget<QTableWidget>(form, "OrdGrid")->rowCount();
+    state.counters["rows"] = Widget<TGrid>(form, "OrdGrid")->rowCount();
 }
 
 void BM_FillLoadTimeLists_Corpus(benchmark::State& state)

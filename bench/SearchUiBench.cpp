@@ -8,6 +8,7 @@
 
 #include "window/pages/SearchTab.h"
 #include "window/pages/TextViews.h"
+#include "window/widgets/Grid.h"
 #include "window/widgets/PageControl.h"
 #include "data/HanmoonText.h"
 #include "browse/SutraTexts.h"
@@ -21,7 +22,6 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QTableWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -189,10 +189,9 @@ THeavyHit PrepareHeavyHit(TMainForm& form, TVesko3Session& loaded)
     FillSearchTab(form, {0, BothHanmoonCanons, 1}, {std::u16string(1, common)});
     form.Search().SearchButtonClick();
     const std::u16string number = DecimalText(std::int64_t(hit.Sutra) + 1);
-    const QTableWidget* grid = Widget<QTableWidget>(form, "SearchGrid");
+    const TGrid* grid = Widget<TGrid>(form, "SearchGrid");
     for (int r = 0; r < grid->rowCount(); ++r)
-        if (const QTableWidgetItem* item = grid->item(r, 0); item && item->text().toStdU16String() == number)
-            hit.Row = r;
+        if (grid->Cell(r, 0) == number) hit.Row = r;
     for (const TFamilyRuns& family : SearchHitRuns(data, loaded.SearchInfo, hit.Sutra))
         hit.Runs += family.Runs.size();
     return hit;
@@ -224,7 +223,7 @@ void ShowHeavyHit(benchmark::State& state, int set, THitPart part)
     }
     Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(0);
     {
-        QTableWidget* grid = Widget<QTableWidget>(form, "SearchGrid");
+        TGrid* grid = Widget<TGrid>(form, "SearchGrid");
         const QSignalBlocker blocker(grid);
         grid->setCurrentCell(hit.Row, 0);
     }

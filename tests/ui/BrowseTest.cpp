@@ -82,7 +82,7 @@ protected:
     }
 
     // Clicks a row with the mouse, on the list's own tab.
-    void ClickRow(QTableWidget* grid, int row)
+    void ClickRow(TGrid* grid, int row)
     {
         TPageControl* lists = Page(Form(), "SearchPage");
         for (QWidget* sheet = grid->parentWidget(); sheet; sheet = sheet->parentWidget())
@@ -116,7 +116,7 @@ TEST_F(BrowseTest, LoadingFillsTheListsWithRowZeroCurrentAndShowsNoSutra)
     EXPECT_EQ(Numbers(Grid(form, "SubjGrid2")), std::vector<std::u16string>{u""});
     EXPECT_EQ(Text(Label(form, "Subj2CountPanel")), u"");
 
-    for (QTableWidget* grid : {Grid(form, "OrdGrid"), Grid(form, "NameGrid"), Grid(form, "SubjGrid1")})
+    for (TGrid* grid : {Grid(form, "OrdGrid"), Grid(form, "NameGrid"), Grid(form, "SubjGrid1")})
         EXPECT_EQ(grid->currentRow(), 0) << grid->objectName().toStdString();
     EXPECT_EQ(form.CurrentSutra, -1);
     for (TRichEdit* view : Views())
@@ -262,7 +262,7 @@ TEST_F(BrowseTest, RowsReachedByDraggingOrTheRightButtonShowTheirSutra)
     TMainForm& form = Form();
     Page(form, "SearchPage")->setCurrentWidget(Widget<QWidget>(form, "OrdTabSheet"));
     QWidget* viewport = Grid(form, "OrdGrid")->viewport();
-    QTableWidget* grid = Grid(form, "OrdGrid");
+    TGrid* grid = Grid(form, "OrdGrid");
     auto centre = [&](int row) { return grid->visualRect(grid->model()->index(row, 0)).center(); };
 
     // No click follows a release on another cell than the press.

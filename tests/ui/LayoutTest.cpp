@@ -115,7 +115,7 @@ TEST_F(LayoutTest, GridsHaveTheirColumnsAndOneEmptyRow)
         {"SubjGrid2", {40, 100, 130}}, {"SearchGrid", {40, 100, 130}},
     };
     for (const auto& [name, widths] : grids) {
-        auto* grid = Find<QTableWidget>(*started->Form, name);
+        auto* grid = Find<TGrid>(*started->Form, name);
         ASSERT_NE(grid, nullptr);
         std::vector<int> actual;
         for (int c = 0; c < grid->columnCount(); ++c)

@@ -67,7 +67,7 @@ protected:
     void ShowRow(int row)
     {
         Page(Form(), "SearchPage")->setCurrentIndex(0);
-        QTableWidget* grid = Grid(Form(), "OrdGrid");
+        TGrid* grid = Grid(Form(), "OrdGrid");
         if (grid->currentRow() == row) {
             const QSignalBlocker blocker(grid);
             grid->setCurrentCell(row == 0 ? 1 : 0, 0);
@@ -127,7 +127,7 @@ TEST_F(ReadingTest, KeysReachTheSearchWordsTheListTabsAndShowARow)
 
     // Enter shows the current row as a click does, also after the views were changed by hand.
     Page(Form(), "SearchPage")->setCurrentIndex(1);
-    QTableWidget* names = Grid(Form(), "NameGrid");
+    TGrid* names = Grid(Form(), "NameGrid");
     names->setFocus();
     names->setCurrentCell(2, 0);
     View(Form(), "TotalHanRichEdit")->clear();
@@ -138,7 +138,7 @@ TEST_F(ReadingTest, KeysReachTheSearchWordsTheListTabsAndShowARow)
 
 TEST_F(ReadingTest, TypingInACatalogueListFindsRowsWithoutShowingThem)
 {
-    QTableWidget* grid = Grid(Form(), "OrdGrid");
+    TGrid* grid = Grid(Form(), "OrdGrid");
     grid->setFocus();
     const QString before = Shown();
     Type(grid, "대 본");
@@ -207,7 +207,7 @@ TEST_F(ReadingTest, GoingBackToASearchHitMarksItAgain)
     Page(Form(), "SearchPage")->setCurrentIndex(3);
     Memo(Form(), "SearchMemo")->setPlainText("무상");
     QTest::mouseClick(Widget<QPushButton>(Form(), "SearchButton"), Qt::LeftButton);
-    QTableWidget* results = Grid(Form(), "SearchGrid");
+    TGrid* results = Grid(Form(), "SearchGrid");
     ASSERT_GE(results->rowCount(), 1);
     QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
                       results->visualRect(results->model()->index(0, 0)).center());

@@ -124,7 +124,7 @@ protected:
 
     void ClickRow(int row)
     {
-        QTableWidget* grid = Grid(Form(), "SearchGrid");
+        TGrid* grid = Grid(Form(), "SearchGrid");
         const QRect cell = grid->visualRect(grid->model()->index(row, 0));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     }

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTableWidget>
 #include <QTest>
 
 namespace {
@@ -70,7 +69,7 @@ std::vector<std::u16string> Lines(const QPlainTextEdit* memo)
     return lines;
 }
 
-std::vector<std::u16string> Numbers(const QTableWidget* grid)
+std::vector<std::u16string> Numbers(const TGrid* grid)
 {
     std::vector<std::u16string> numbers;
     for (int r = 0; r < grid->rowCount(); ++r)

@@ -5,13 +5,13 @@
 
 #include "window/AppShell.h"
 #include "window/Unit1.h"
+#include "window/widgets/Grid.h"
 #include "window/widgets/PageControl.h"
 #include "window/widgets/RadioGroup.h"
 #include "window/widgets/RichEdit.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTableWidget>
 
 #include <filesystem>
 #include <memory>
@@ -63,7 +63,7 @@ std::unique_ptr<TStartedWindow> StartWindow(const std::filesystem::path& program
 std::vector<std::u16string> Lines(const class QPlainTextEdit* memo);
 
 // Column 0 of every row of a list.
-std::vector<std::u16string> Numbers(const class QTableWidget* grid);
+std::vector<std::u16string> Numbers(const class TGrid* grid);
 
 std::u16string Text(const class QLabel* label);
 
@@ -77,9 +77,9 @@ template <typename T = QWidget> T* Widget(const QObject& form, const char* name)
 }
 
 // The kinds of control the tests read most.
-inline QTableWidget* Grid(const QObject& form, const char* name)
+inline TGrid* Grid(const QObject& form, const char* name)
 {
-    return Widget<QTableWidget>(form, name);
+    return Widget<TGrid>(form, name);
 }
 inline TRichEdit* View(const QObject& form, const char* name)
 {

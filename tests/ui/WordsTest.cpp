@@ -117,7 +117,7 @@ protected:
     // Shows the first result as a click on its row does.
     void ShowFirst()
     {
-        QTableWidget* grid = Grid(Form(), "SearchGrid");
+        TGrid* grid = Grid(Form(), "SearchGrid");
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 0)).center());
     }
     QString Count(const char* view) { return Label(Form(), (std::string(view) + "HitCount").c_str())->text(); }

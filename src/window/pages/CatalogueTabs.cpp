@@ -16,36 +16,29 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSplitter>
-#include <QTableWidget>
 
 #include <algorithm>
 
 namespace {
 
 // Whether the grid holds a filled list and has a current row to act on.
-bool HasFilledCurrentRow(const QTableWidget* grid)
+bool HasFilledCurrentRow(const TGrid* grid)
 {
     return grid->rowCount() >= 1 && grid->currentRow() >= 0 && IsFilledList(CellText(grid, 0, 0));
 }
 
 // Writes list into grid, cleared first. The grid's signals stay blocked throughout: making row 0
 // current after a refill must not read as the user choosing that row.
-void WriteList(QTableWidget* grid, const TCatalogueList& list, int columns)
+void WriteList(TGrid* grid, TCatalogueList list)
 {
     const QSignalBlocker blocker(grid);
     ClearGrid(grid);
     if (list.RowCount > 0) grid->setRowCount(list.RowCount);
-    const int rows = static_cast<int>(std::min<std::size_t>(list.RowCount, list.Rows.size()));
-    {
-        // One change for the whole list instead of one per cell, each of which the view would
-        // take in on its own.
-        const QSignalBlocker quiet(grid->model());
-        for (int r = 0; r < rows; ++r)
-            for (int c = 0; c < columns; ++c)
-                grid->setItem(r, c, new QTableWidgetItem(ToQString(list.Rows[r].Cells[c])));
-    }
-    if (rows > 0)
-        emit grid->model()->dataChanged(grid->model()->index(0, 0), grid->model()->index(rows - 1, columns - 1));
+    std::vector<TGridCells> cells;
+    cells.reserve(list.Rows.size());
+    for (TCatalogueRow& row : list.Rows)
+        cells.push_back(std::move(row.Cells));
+    grid->SetCells(std::move(cells));
     if (list.RowCount > 0) grid->setCurrentCell(0, 0);
 }
 
@@ -55,7 +48,7 @@ struct TSutraListSheet
     QWidget* Sheet;
     TAnchorLayout* Layout;
     TRadioGroup* Group;
-    QTableWidget* Grid;
+    TGrid* Grid;
     QLabel* Count;
 };
 
@@ -183,33 +176,35 @@ void TCatalogueTabs::SubjGrid2Click()
     SubjGrid2->repaint();
 }
 
-void TCatalogueTabs::FillSutraGrid(QTableWidget* grid, QLabel* countPanel, bool byName, int kind)
+void TCatalogueTabs::FillSutraGrid(TGrid* grid, QLabel* countPanel, bool byName, int kind)
 {
-    const std::optional<TCatalogueList> list = SutraListRows(State.Data.TextFiles[0], byName, kind);
+    std::optional<TCatalogueList> list = SutraListRows(State.Data.TextFiles[0], byName, kind);
     if (!list) return;
     for (TListFindBox* box : {OrdFindBox, NameFindBox})
         if (box->parentWidget() == grid) box->Close();
+    const QString count = ToQString(list->CountText);
     countPanel->clear();
-    WriteList(grid, *list, 3);
-    countPanel->setText(ToQString(list->CountText));
+    WriteList(grid, std::move(*list));
+    countPanel->setText(count);
 }
 
 void TCatalogueTabs::FillSubjectGrid()
 {
-    WriteList(SubjGrid1, SubjectRows(State.Data.TextFiles[0]), 2);
+    WriteList(SubjGrid1, SubjectRows(State.Data.TextFiles[0]));
 }
 
 void TCatalogueTabs::FillSubjectSutraGrid()
 {
     if (!HasFilledCurrentRow(SubjGrid1)) return;
-    const std::optional<TCatalogueList> list = SubjectSutraRows(State.Data.TextFiles[0], SubjGrid1->currentRow());
+    std::optional<TCatalogueList> list = SubjectSutraRows(State.Data.TextFiles[0], SubjGrid1->currentRow());
     if (!list) return;
+    const QString count = ToQString(list->CountText);
     Subj2CountPanel->clear();
-    WriteList(SubjGrid2, *list, 3);
-    Subj2CountPanel->setText(ToQString(list->CountText));
+    WriteList(SubjGrid2, std::move(*list));
+    Subj2CountPanel->setText(count);
 }
 
-void TCatalogueTabs::ShowGridSutra(QTableWidget* grid)
+void TCatalogueTabs::ShowGridSutra(TGrid* grid)
 {
     if (!HasFilledCurrentRow(grid)) return;
     const std::optional<std::int32_t> n =

@@ -15,7 +15,7 @@
 class ISutraViewer;
 class QLabel;
 class QSplitter;
-class QTableWidget;
+class TGrid;
 class QWidget;
 class TListFindBox;
 class TPageControl;
@@ -47,10 +47,10 @@ public:
     void NameGridClick();
     void SubjGrid1Click();
     void SubjGrid2Click();
-    void FillSutraGrid(QTableWidget* grid, QLabel* countPanel, bool byName, int kind);
+    void FillSutraGrid(TGrid* grid, QLabel* countPanel, bool byName, int kind);
     void FillSubjectGrid();
     void FillSubjectSutraGrid();
-    void ShowGridSutra(QTableWidget* grid);
+    void ShowGridSutra(TGrid* grid);
     void SubjectPanelResize();
 
     // The subject splitter's first pane, and putting it back: a hidden sheet takes it when its
@@ -69,7 +69,7 @@ private:
 
     QWidget *OrdTabSheet = nullptr, *NameTabSheet = nullptr, *SubjTabSheet = nullptr;
     TRadioGroup *RadioGroup0_1 = nullptr, *RadioGroup0_2 = nullptr;
-    QTableWidget *OrdGrid = nullptr, *NameGrid = nullptr, *SubjGrid1 = nullptr, *SubjGrid2 = nullptr;
+    TGrid *OrdGrid = nullptr, *NameGrid = nullptr, *SubjGrid1 = nullptr, *SubjGrid2 = nullptr;
     QLabel *OrdCountPanel = nullptr, *NameCountPanel = nullptr, *Subj2CountPanel = nullptr;
     QLabel* ReadFileMsgPanel = nullptr;
     QWidget* SubjectPanel = nullptr;

@@ -23,7 +23,6 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QTableWidget>
 #include <QTextBlock>
 #include <QTime>
 
@@ -204,10 +203,11 @@ void TSearchTab::SearchButtonClick()
         // Making row 0 current must not read as the user choosing it.
         const QSignalBlocker blocker(SearchGrid);
         SearchGrid->setRowCount(MaxOf(1, hitCount));
-        const int rows = static_cast<int>(std::min<std::size_t>(SearchGrid->rowCount(), list.Rows.size()));
-        for (int r = 0; r < rows; ++r)
-            for (int c = 0; c < 3; ++c)
-                SearchGrid->setItem(r, c, new QTableWidgetItem(ToQString(list.Rows[r].Cells[c])));
+        std::vector<TGridCells> cells;
+        cells.reserve(list.Rows.size());
+        for (const TCatalogueRow& row : list.Rows)
+            cells.push_back(row.Cells);
+        SearchGrid->SetCells(std::move(cells));
         SearchCountPanel->setText(ToQString(list.CountText));
         if (hitCount > 0) {
             SearchGrid->setCurrentCell(0, 0);

@@ -19,7 +19,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
+class TGrid;
 class QWidget;
 class TPageControl;
 struct TColorScheme;
@@ -78,7 +78,7 @@ private:
     QRadioButton *SearchRadio0 = nullptr, *SearchRadio1 = nullptr;
     QPushButton* SearchButton = nullptr;
     QLabel *SearchTimePanel = nullptr, *SearchCountPanel = nullptr, *SearchMsgPanel = nullptr;
-    QTableWidget* SearchGrid = nullptr;
+    TGrid* SearchGrid = nullptr;
     QProgressBar* SearchProgress = nullptr;
     std::vector<std::u16string> SearchedLines; // the memo as the last accepted search left it
 };

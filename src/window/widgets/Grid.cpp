@@ -1,13 +1,162 @@
 #include "window/widgets/Grid.h"
 
+#include <QAbstractTableModel>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-QTableWidget* MakeGrid(QWidget* parent, const QString& name)
+#include <algorithm>
+
+// The cells of a grid, row by row; rows beyond those written are blank.
+class TGridModel : public QAbstractTableModel
 {
-    auto* grid = new QTableWidget(1, 3, parent);
+public:
+    TGridModel(int rows, int columns, QObject* parent) : QAbstractTableModel(parent), Rows(rows), Columns(columns) {}
+
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : Rows; }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : Columns; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+        const std::u16string& cell = Cell(index.row(), index.column());
+        return cell.empty() ? QVariant() : QVariant(QString::fromStdU16String(cell));
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+    }
+
+    const std::u16string& Cell(int row, int column) const
+    {
+        static const std::u16string blank;
+        if (row < 0 || column < 0 || column >= Columns || column >= 3 ||
+            static_cast<std::size_t>(row) >= Written.size())
+            return blank;
+        return Written[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    }
+    void SetRowCount(int rows)
+    {
+        rows = std::max(0, rows);
+        if (rows > Rows) {
+            beginInsertRows({}, Rows, rows - 1);
+            Rows = rows;
+            endInsertRows();
+        } else if (rows < Rows) {
+            beginRemoveRows({}, rows, Rows - 1);
+            Rows = rows;
+            if (Written.size() > static_cast<std::size_t>(rows)) Written.resize(static_cast<std::size_t>(rows));
+            endRemoveRows();
+        }
+    }
+    void SetColumnCount(int columns)
+    {
+        columns = std::max(0, columns);
+        if (columns > Columns) {
+            beginInsertColumns({}, Columns, columns - 1);
+            Columns = columns;
+            endInsertColumns();
+        } else if (columns < Columns) {
+            beginRemoveColumns({}, columns, Columns - 1);
+            Columns = columns;
+            for (TGridCells& row : Written)
+                for (std::size_t c = static_cast<std::size_t>(columns); c < row.size(); ++c)
+                    row[c].clear();
+            endRemoveColumns();
+        }
+    }
+    void SetCells(std::vector<TGridCells> cells)
+    {
+        if (cells.size() > static_cast<std::size_t>(Rows)) cells.resize(static_cast<std::size_t>(Rows));
+        Written = std::move(cells);
+        for (TGridCells& row : Written)
+            for (std::size_t c = static_cast<std::size_t>(std::max(0, Columns)); c < row.size(); ++c)
+                row[c].clear();
+        Changed();
+    }
+    // As an item table empties its cells: the view starts over, without a current cell.
+    void Clear()
+    {
+        beginResetModel();
+        Written.clear();
+        endResetModel();
+    }
+
+private:
+    void Changed()
+    {
+        if (Rows > 0 && Columns > 0) emit dataChanged(index(0, 0), index(Rows - 1, Columns - 1));
+    }
+
+    int Rows, Columns;
+    std::vector<TGridCells> Written;
+};
+
+TGrid::TGrid(int rows, int columns, QWidget* parent) : QTableView(parent), Cells(new TGridModel(rows, columns, this))
+{
+    setModel(Cells);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+                emit currentCellChanged(current.row(), current.column(), previous.row(), previous.column());
+            });
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { emit cellClicked(index.row(), index.column()); });
+}
+
+int TGrid::rowCount() const
+{
+    return Cells->rowCount({});
+}
+
+int TGrid::columnCount() const
+{
+    return Cells->columnCount({});
+}
+
+void TGrid::setRowCount(int rows)
+{
+    Cells->SetRowCount(rows);
+}
+
+void TGrid::setColumnCount(int columns)
+{
+    Cells->SetColumnCount(columns);
+}
+
+void TGrid::clearContents()
+{
+    Cells->Clear();
+}
+
+void TGrid::SetCells(std::vector<TGridCells> cells)
+{
+    Cells->SetCells(std::move(cells));
+}
+
+std::u16string TGrid::Cell(int row, int column) const
+{
+    return Cells->Cell(row, column);
+}
+
+int TGrid::currentRow() const
+{
+    return currentIndex().row();
+}
+
+int TGrid::currentColumn() const
+{
+    return currentIndex().column();
+}
+
+void TGrid::setCurrentCell(int row, int column)
+{
+    const QModelIndex index = Cells->index(row, column);
+    selectionModel()->setCurrentIndex(index, selectionCommand(index));
+}
+
+TGrid* MakeGrid(QWidget* parent, const QString& name)
+{
+    auto* grid = new TGrid(1, 3, parent);
     grid->setObjectName(name);
     grid->horizontalHeader()->hide();
     grid->verticalHeader()->hide();
@@ -23,7 +172,7 @@ QTableWidget* MakeGrid(QWidget* parent, const QString& name)
     return grid;
 }
 
-void SetGridColumns(QTableWidget* grid, std::initializer_list<int> widths)
+void SetGridColumns(TGrid* grid, std::initializer_list<int> widths)
 {
     grid->setColumnCount(static_cast<int>(widths.size()));
     int column = 0;
@@ -31,16 +180,15 @@ void SetGridColumns(QTableWidget* grid, std::initializer_list<int> widths)
         grid->setColumnWidth(column++, width);
 }
 
-void ClearGrid(QTableWidget* grid)
+void ClearGrid(TGrid* grid)
 {
     grid->setRowCount(1);
     grid->clearContents();
 }
 
-std::u16string CellText(const QTableWidget* grid, int row, int column)
+std::u16string CellText(const TGrid* grid, int row, int column)
 {
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text().toStdU16String() : std::u16string();
+    return grid->Cell(row, column);
 }
 
 namespace {
@@ -51,7 +199,7 @@ namespace {
 class TGridReleaseWatcher : public QObject
 {
 public:
-    TGridReleaseWatcher(QTableWidget* grid, std::function<void()> handler)
+    TGridReleaseWatcher(TGrid* grid, std::function<void()> handler)
         : QObject(grid), Grid(grid), Handler(std::move(handler))
     {
         grid->viewport()->installEventFilter(this);
@@ -85,7 +233,7 @@ protected:
     }
 
 private:
-    QTableWidget* Grid;
+    TGrid* Grid;
     std::function<void()> Handler;
     int RowAtPress = -1;
     QModelIndex PressedIndex;
@@ -93,13 +241,13 @@ private:
 
 } // namespace
 
-void ConnectGridClick(QTableWidget* grid, QObject* context, std::function<void()> handler)
+void ConnectGridClick(TGrid* grid, QObject* context, std::function<void()> handler)
 {
     // A press moves the current row before the click arrives; the click reports it then, or
     // the release when no click comes.
-    QObject::connect(grid, &QTableWidget::currentCellChanged, context, [handler](int row, int, int previousRow, int) {
+    QObject::connect(grid, &TGrid::currentCellChanged, context, [handler](int row, int, int previousRow, int) {
         if (row >= 0 && row != previousRow && QGuiApplication::mouseButtons() == Qt::NoButton) handler();
     });
-    QObject::connect(grid, &QTableWidget::cellClicked, context, [handler](int, int) { handler(); });
+    QObject::connect(grid, &TGrid::cellClicked, context, [handler](int, int) { handler(); });
     new TGridReleaseWatcher(grid, handler);
 }

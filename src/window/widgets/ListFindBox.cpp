@@ -7,7 +7,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QSignalBlocker>
-#include <QTableWidget>
 
 namespace {
 
@@ -21,7 +20,7 @@ bool TypesText(const QKeyEvent* key)
 
 } // namespace
 
-TListFindBox::TListFindBox(QTableWidget* grid, std::function<void()> showRow)
+TListFindBox::TListFindBox(TGrid* grid, std::function<void()> showRow)
     : QLineEdit(grid), Grid(grid), ShowRow(std::move(showRow))
 {
     setObjectName(grid->objectName() + "FindBox");
@@ -69,7 +68,7 @@ void TListFindBox::Jump(int step)
     const QSignalBlocker blocker(Grid);
     Grid->setCurrentCell(*row, 0);
     // Centred, so that the box over the bottom edge never covers it.
-    Grid->scrollToItem(Grid->item(*row, 0), QAbstractItemView::PositionAtCenter);
+    Grid->scrollTo(Grid->model()->index(*row, 0), QAbstractItemView::PositionAtCenter);
 }
 
 void TListFindBox::keyPressEvent(QKeyEvent* event)

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-class QTableWidget;
+class TGrid;
 
 // The find box of a sutra list: typing in the list, through the input method too, opens it
 // over the list's bottom edge with what was typed. The list's current row follows the first
@@ -13,7 +13,7 @@ class QTableWidget;
 class TListFindBox : public QLineEdit
 {
 public:
-    TListFindBox(QTableWidget* grid, std::function<void()> showRow);
+    TListFindBox(TGrid* grid, std::function<void()> showRow);
 
     void Open();
     void Close();
@@ -27,6 +27,6 @@ private:
     void Jump(int step);
     void Place();
 
-    QTableWidget* Grid;
+    TGrid* Grid;
     std::function<void()> ShowRow;
 };
