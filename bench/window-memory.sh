@@ -44,7 +44,8 @@ peak() {
     for ((i = 0; i < runs; i++)); do peakOnce "$@"; done | median
 }
 
-words="世尊 比丘 舍衛國 阿難 涅槃 如是我聞"
+# Korean words, for the search sheet starts on the Korean edition.
+words="세존 비구 사위국 아난 열반 사리불"
 corpusBytes="$(bytes "$work/corpus")"
 demoBytes="$(bytes "$work/demo")"
 corpusPeak="$(peak "$work/corpus")"
