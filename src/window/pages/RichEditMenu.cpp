@@ -84,6 +84,7 @@ void TRichEditMenu::CtrlA1Click()
 void TRichEditMenu::CtrlX1Click()
 {
     if (PopupComponent == nullptr) return;
+    PopupComponent->Complete();
     PopupComponent->cut();
     MakeClipboardPlain(CutKey);
 }
