@@ -23,7 +23,7 @@ namespace {
 // rectangle lays the text out that far, which also brings the scroll range up to date.
 void ScrollToPosition(TRichEdit* view, int position)
 {
-    view->Fill();
+    view->FillTo(position);
     QTextCursor cursor(view->document());
     cursor.setPosition(std::clamp(position, 0, std::max(view->document()->characterCount() - 1, 0)));
     // The runs above it, and those of its own block, which may move its line, are formatted
@@ -179,7 +179,7 @@ void THitNavigator::MoveTo(TNavigatedView& entry, int index, bool placeCaret)
     entry.Current = std::clamp(index, 0, last);
     if (placeCaret) {
         // The caret only, never a selection: the selection colour would hide the red run.
-        entry.View->Fill();
+        entry.View->FillTo(entry.Runs[entry.Current].Begin);
         QTextCursor caret = entry.View->textCursor();
         caret.setPosition(
             std::clamp(entry.Runs[entry.Current].Begin, 0, std::max(entry.View->document()->characterCount() - 1, 0)));

@@ -78,7 +78,9 @@ void TRichEditMenu::CtrlV1Click()
 
 void TRichEditMenu::CtrlA1Click()
 {
-    if (PopupComponent != nullptr) PopupComponent->selectAll();
+    if (PopupComponent == nullptr) return;
+    PopupComponent->Fill();
+    PopupComponent->selectAll();
 }
 
 void TRichEditMenu::CtrlX1Click()

@@ -14,6 +14,22 @@
 #include <climits>
 #include <functional>
 
+namespace {
+
+// Lines a view takes in one step of filling in the background: a few milliseconds of work.
+constexpr int StepLines = 400;
+constexpr int StepUnits = 16 * 1024;
+
+// The position after the block break that ends the line holding position, or the end.
+qsizetype LineEnd(const QString& text, qsizetype position)
+{
+    if (position >= text.size()) return text.size();
+    const qsizetype found = text.indexOf(QChar::ParagraphSeparator, std::max<qsizetype>(position, 0));
+    return found < 0 ? text.size() : found + 1;
+}
+
+} // namespace
+
 TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 {
     // After the editor's own handling, so that the view has moved when the runs are looked for.
@@ -23,10 +39,16 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
     // waiting one, and runs of the old text have no place in it.
     connect(document(), &QTextDocument::contentsChange, this, [this] {
         if (OwnChange) return;
-        Waiting = Kept = false;
+        Waiting = Kept = CaretWaiting = false;
         Held = QString();
+        Appended = 0;
+        Stepper.stop();
         Marks.clear();
         MarkedRuns = 0;
+    });
+    // A caret put anywhere by the reader or the hit display stays where it is put.
+    connect(this, &QTextEdit::cursorPositionChanged, this, [this] {
+        if (!OwnChange) CaretWaiting = false;
     });
 }
 
@@ -36,9 +58,9 @@ QString TRichEdit::HeldForm(QString text)
     const auto isBreak = [](QChar c) {
         return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1);
     };
-    const qsizetype first = std::find_if(text.cbegin(), text.cend(), [&](QChar c) {
-                                return isBreak(c) && c != QChar::ParagraphSeparator;
-                            }) - text.cbegin();
+    const qsizetype first = std::find_if(text.cbegin(), text.cend(),
+                                         [&](QChar c) { return isBreak(c) && c != QChar::ParagraphSeparator; }) -
+                            text.cbegin();
     if (first == text.size()) return text;
     QString held;
     held.reserve(text.size());
@@ -55,11 +77,15 @@ void TRichEdit::SetText(const QString& text)
 {
     Held = HeldForm(text);
     Waiting = true;
+    Kept = false;
+    Appended = 0;
+    Stepper.stop();
     Caret = 0;
+    CaretWaiting = false;
     Marks.clear();
     MarkedRuns = 0;
     if (auto* keeper = findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly)) keeper->Drop();
-    if (isVisible()) Fill();
+    if (isVisible()) Start(0);
 }
 
 QString TRichEdit::HeldText() const
@@ -69,7 +95,19 @@ QString TRichEdit::HeldText() const
 
 void TRichEdit::Fill()
 {
-    if (!Waiting) return;
+    FillTo(INT_MAX);
+}
+
+void TRichEdit::FillTo(int position)
+{
+    if (Waiting) Start(position);
+    if (!Kept || Appended >= Held.size()) return;
+    // The screens after position come too, so that position can stand high on the screen.
+    Append(position >= Held.size() ? Held.size() : LineEnd(Held, ScreensEnd(position)));
+}
+
+void TRichEdit::Start(int position)
+{
     Waiting = false;
     Kept = true;
     // A scroll bar on show stays on show while the text is replaced: hidden for the emptied
@@ -82,29 +120,76 @@ void TRichEdit::Fill()
     if (pinned[0]) setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     if (pinned[1]) setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    // The document is set directly: the editor's own setPlainText formats the whole text
-    // once more with its typing format. The caret and the first runs go in before the
-    // layout starts, so that the text on screen is laid out once.
+    // The first screens go in at once, the rest in steps that follow; the text is read from
+    // Held meanwhile. The document is set directly: the editor's own setPlainText formats
+    // the whole text once more with its typing format. The caret and the first runs go in
+    // before the layout starts, so that the text on screen is laid out once.
+    Appended = LineEnd(Held, std::max(ScreensEnd(0), position));
     Unlaid([this] {
         OwnChange = true;
-        document()->setPlainText(Held);
+        document()->setPlainText(Appended < Held.size() ? Held.left(Appended) : Held);
         OwnChange = false;
         // The caret follows the inserted text to its end, and a view shown for the first time
         // scrolls to its caret: a view filled on a hidden tab would open at its last line.
-        PlaceCaret(Caret);
-        MarkUpTo(FirstScreensEnd(0));
+        PlaceCaret(Caret <= Appended ? Caret : 0);
+        CaretWaiting = Caret > Appended;
+        MarkUpTo(ScreensEnd(0));
     });
 
     if (pinned[0]) setVerticalScrollBarPolicy(policies[0]);
     if (pinned[1]) setHorizontalScrollBarPolicy(policies[1]);
     for (QScrollBar* bar : bars)
         bar->setValue(0);
+    if (Appended < Held.size()) Stepper.start(0, this);
+}
+
+void TRichEdit::Append(qsizetype end)
+{
+    end = std::min(end, Held.size());
+    if (end <= Appended) return;
+    QTextDocument* held = document();
+    const bool own = OwnChange;
+    OwnChange = true;
+    // No edit comes before the whole text is in (Complete comes first), so the undo
+    // stack has nothing to lose.
+    const bool undo = held->isUndoRedoEnabled();
+    held->setUndoRedoEnabled(false);
+    QTextCursor cursor(held);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringView(Held).mid(Appended, end - Appended).toString(), QTextCharFormat());
+    held->setUndoRedoEnabled(undo);
+    OwnChange = own;
+    Appended = end;
+    if (Appended < Held.size()) return;
+    Stepper.stop();
+    if (CaretWaiting) {
+        // Where the hit display put it, without moving the view.
+        const int scrolls[] = {verticalScrollBar()->value(), horizontalScrollBar()->value()};
+        PlaceCaret(Caret);
+        verticalScrollBar()->setValue(scrolls[0]);
+        horizontalScrollBar()->setValue(scrolls[1]);
+        CaretWaiting = false;
+    }
+}
+
+void TRichEdit::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != Stepper.timerId()) {
+        QTextEdit::timerEvent(event);
+        return;
+    }
+    qsizetype end = Appended;
+    for (int line = 0; line < StepLines && end < Held.size() && end - Appended < StepUnits; ++line)
+        end = LineEnd(Held, end);
+    Append(end);
 }
 
 void TRichEdit::SetMarks(std::vector<THighlightRun> runs, const QTextCharFormat& format)
 {
-    std::stable_sort(runs.begin(), runs.end(),
-                     [](const THighlightRun& a, const THighlightRun& b) { return a.Begin < b.Begin; });
+    if (!std::is_sorted(runs.begin(), runs.end(),
+                        [](const THighlightRun& a, const THighlightRun& b) { return a.Begin < b.Begin; }))
+        std::stable_sort(runs.begin(), runs.end(),
+                         [](const THighlightRun& a, const THighlightRun& b) { return a.Begin < b.Begin; });
     Marks = std::move(runs);
     MarkFormat = format;
     MarkedRuns = 0;
@@ -112,18 +197,23 @@ void TRichEdit::SetMarks(std::vector<THighlightRun> runs, const QTextCharFormat&
     if (Waiting) return;
     const int top = cursorForPosition(QPoint(0, 0)).block().position();
     Unlaid([&] {
-        PlaceCaret(Marks.empty() ? textCursor().selectionStart() : Caret);
-        MarkUpTo(FirstScreensEnd(top));
+        const int caret = Marks.empty() ? textCursor().selectionStart() : Caret;
+        if (caret < Appended || Appended >= Held.size()) {
+            PlaceCaret(caret);
+            CaretWaiting = false;
+        } else {
+            CaretWaiting = true;
+        }
+        MarkUpTo(ScreensEnd(top));
     });
 }
 
 void TRichEdit::MarkUpTo(int position)
 {
     if (OwnChange || MarkedRuns >= Marks.size() || Marks[MarkedRuns].Begin >= position) return;
-    Fill();
+    FillTo(position);
     OwnChange = true;
     QTextDocument* held = document();
-    const int last = std::max(held->characterCount() - 1, 0);
     // The marks are the view's own, not the reader's edits: Ctrl+Z does not take them away.
     // Runs wait only until the first edit (Complete comes before it), so no edit is lost.
     const bool undo = held->isUndoRedoEnabled();
@@ -132,8 +222,11 @@ void TRichEdit::MarkUpTo(int position)
     // One edit block lays the changed blocks out once, not once per run.
     cursor.beginEditBlock();
     for (; MarkedRuns < Marks.size() && Marks[MarkedRuns].Begin < position; ++MarkedRuns) {
-        cursor.setPosition(std::clamp(Marks[MarkedRuns].Begin, 0, last));
-        cursor.setPosition(std::clamp(Marks[MarkedRuns].End, 0, last), QTextCursor::KeepAnchor);
+        const THighlightRun& run = Marks[MarkedRuns];
+        if (Kept && run.End > Appended) Append(LineEnd(Held, run.End));
+        const int last = std::max(held->characterCount() - 1, 0);
+        cursor.setPosition(std::clamp(run.Begin, 0, last));
+        cursor.setPosition(std::clamp(run.End, 0, last), QTextCursor::KeepAnchor);
         cursor.mergeCharFormat(MarkFormat);
     }
     cursor.endEditBlock();
@@ -164,7 +257,10 @@ void TRichEdit::PlaceCaret(int position)
 {
     QTextCursor caret(document());
     caret.setPosition(std::clamp(position, 0, std::max(document()->characterCount() - 1, 0)));
+    const bool own = OwnChange;
+    OwnChange = true;
     setTextCursor(caret);
+    OwnChange = own;
 }
 
 void TRichEdit::Unlaid(const std::function<void()>& change)
@@ -180,27 +276,30 @@ void TRichEdit::Unlaid(const std::function<void()>& change)
     held->setPageSize(pageSize);
 }
 
-int TRichEdit::FirstScreensEnd(int top) const
+int TRichEdit::ScreensEnd(int top) const
 {
-    // Without a layout the screen is reckoned in blocks of at least a line each, and in a
-    // wrapped text also in characters no narrower than the average; a screen below is added.
+    // Without a layout the screen is reckoned in lines of the text, each at least a line on
+    // screen, and in a wrapped text also in characters no narrower than the average; a
+    // screen below is added.
     const QFontMetrics metrics(font());
     const int lines = 2 * (viewport()->height() / std::max(metrics.lineSpacing(), 1) + 1);
     const bool wrapped = lineWrapMode() != QTextEdit::NoWrap;
-    const int perLine = viewport()->width() / std::max(metrics.averageCharWidth(), 1) + 1;
-    QTextBlock block = document()->findBlock(top);
-    int end = top;
-    for (int count = 0; block.isValid() && count < lines; ++count, block = block.next()) {
-        end = block.position() + block.length();
-        if (wrapped && end - top > lines * perLine) return top + lines * perLine;
+    const qsizetype units =
+        static_cast<qsizetype>(lines) * (viewport()->width() / std::max(metrics.averageCharWidth(), 1) + 1);
+    qsizetype end = top;
+    for (int count = 0; count < lines && end < Held.size(); ++count) {
+        end = LineEnd(Held, end);
+        if (wrapped && end - top > units) return static_cast<int>(top + units);
     }
-    return end;
+    return static_cast<int>(std::max<qsizetype>(end, top));
 }
 
 void TRichEdit::keyPressEvent(QKeyEvent* event)
 {
-    // A key that may copy or change the text finds every run formatted, as an edit moves
-    // formats with the text and a waiting run would not move.
+    // A key finds the whole text in, the caret where the hit display put it; one that may
+    // copy or change the text finds every run formatted too, as an edit moves formats with
+    // the text and a waiting run would not move.
+    Fill();
     const int key = event->key();
     if (!event->text().isEmpty() || key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Insert ||
         key == Qt::Key_Return || key == Qt::Key_Enter)
@@ -235,9 +334,16 @@ void TRichEdit::dropEvent(QDropEvent* event)
     QTextEdit::dropEvent(event);
 }
 
+void TRichEdit::mousePressEvent(QMouseEvent* event)
+{
+    // A click or a drag finds the whole text to select in.
+    Fill();
+    QTextEdit::mousePressEvent(event);
+}
+
 void TRichEdit::showEvent(QShowEvent* event)
 {
-    Fill();
+    if (Waiting) Start(0);
     QTextEdit::showEvent(event);
 }
 

@@ -2,6 +2,7 @@
 
 #include "search/SearchHit.h"
 
+#include <QBasicTimer>
 #include <QTextCharFormat>
 #include <QTextEdit>
 
@@ -33,9 +34,13 @@ public:
     void SetText(const QString& text);
     // The text the view holds or is to hold, each block break as U+2029.
     QString HeldText() const;
-    // Puts a waiting text in the document.
+    // Puts the whole text in the document, or at least the lines up to position's and two
+    // screens after it. A view
+    // takes the first screens of a text at once and the rest in steps while the program
+    // waits for the reader.
     void Fill();
-    bool Filled() const { return !Waiting; }
+    void FillTo(int position);
+    bool Filled() const { return !Waiting && (!Kept || Appended >= Held.size()); }
 
     // Runs of the text last set shown in format, with the caret at the last run's start.
     void SetMarks(std::vector<THighlightRun> runs, const QTextCharFormat& format);
@@ -55,7 +60,9 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
     void dropEvent(QDropEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
@@ -63,18 +70,25 @@ protected:
 private:
     // Formats the runs up to a screen below what the view shows.
     void MarkShown();
+    // The first screens of the text set last, from top (the screen of the view) on.
+    void Start(int position);
+    // The text up to end, which ends a line or the text.
+    void Append(qsizetype end);
     // Runs change without laying the text out in between.
     void Unlaid(const std::function<void()>& change);
     void PlaceCaret(int position);
-    // A position at least two screens on from top, without laying the text out.
-    int FirstScreensEnd(int top) const;
+    // A position of the text at least two screens on from top, reckoned without a layout.
+    int ScreensEnd(int top) const;
 
-    QString Held;         // the text set last
-    bool Waiting = false; // Held is not in the document yet
-    bool Kept = false;    // Held is what the document holds
-    int Caret = 0;        // where the caret goes when the text is filled
+    QString Held;           // the text set last
+    bool Waiting = false;   // Held is not in the document yet
+    bool Kept = false;      // Held is what the document holds or is filling in
+    qsizetype Appended = 0; // the units of Held in the document
+    QBasicTimer Stepper;    // the steps that put the rest in
+    int Caret = 0;          // where the caret goes when the text is in
+    bool CaretWaiting = false;
     std::vector<THighlightRun> Marks;
     QTextCharFormat MarkFormat;
     std::size_t MarkedRuns = 0; // Marks before this are in the document
-    bool OwnChange = false; // the document changes by Fill or MarkUpTo
+    bool OwnChange = false;     // the document changes by Fill or MarkUpTo
 };
