@@ -16,7 +16,8 @@
 
 namespace {
 
-// Lines a view takes in one step of filling in the background: a few milliseconds of work.
+// What a view takes in one step after its first screens: a few milliseconds of work,
+// laying the lines out included.
 constexpr int StepLines = 400;
 constexpr int StepUnits = 16 * 1024;
 
@@ -211,7 +212,8 @@ void TRichEdit::SetMarks(std::vector<THighlightRun> runs, const QTextCharFormat&
 void TRichEdit::MarkUpTo(int position)
 {
     if (OwnChange || MarkedRuns >= Marks.size() || Marks[MarkedRuns].Begin >= position) return;
-    FillTo(position);
+    if (Waiting) Start(position);
+    if (Kept && position > Appended) Append(LineEnd(Held, position));
     OwnChange = true;
     QTextDocument* held = document();
     // The marks are the view's own, not the reader's edits: Ctrl+Z does not take them away.
@@ -246,11 +248,6 @@ void TRichEdit::MarkShown()
     // Asking for the position a screen below the view lays the text out that far, no further.
     const QTextBlock below = cursorForPosition(QPoint(0, 2 * viewport()->height())).block();
     MarkUpTo(below.position() + below.length());
-}
-
-void TRichEdit::PlaceCaretUnlaid(int position)
-{
-    Unlaid([&] { PlaceCaret(position); });
 }
 
 void TRichEdit::PlaceCaret(int position)

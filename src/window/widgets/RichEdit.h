@@ -14,10 +14,13 @@
 // copy made by Ctrl+C is already on the clipboard when the character (3) is reported. Its
 // copy carries the view's font with the colours and bold marks.
 //
-// A sutra's text goes to the views of every tab, but only the tab on show is looked at. A
-// text set on a hidden view waits until the view is shown or read (Fill), and marked runs
-// reach the document as the view comes to them: every run that starts before the end of
-// what the view shows, and a screen below it, is formatted. Everything above the screen
+// A sutra's text goes to the views of every tab, but only the tab on show is looked at,
+// and only its first screens at first. A text set on a hidden view waits until the view is
+// shown or read; a view on show takes the lines of its first screens at once and the rest
+// in short steps after, so that the program answers the reader meanwhile. Whatever reads
+// or edits the whole document (a key, a click, the find bar, a copy of all) fills it first.
+// Marked runs reach the document as the view comes to them: every run that starts before
+// the end of a screen below what the view shows is formatted. Everything above the screen
 // is therefore laid out as it would be with all runs formatted, and a scroll position
 // means the same text either way.
 class TRichEdit : public QTextEdit
@@ -35,9 +38,7 @@ public:
     // The text the view holds or is to hold, each block break as U+2029.
     QString HeldText() const;
     // Puts the whole text in the document, or at least the lines up to position's and two
-    // screens after it. A view
-    // takes the first screens of a text at once and the rest in steps while the program
-    // waits for the reader.
+    // screens after it.
     void Fill();
     void FillTo(int position);
     bool Filled() const { return !Waiting && (!Kept || Appended >= Held.size()); }
@@ -48,9 +49,6 @@ public:
     void MarkUpTo(int position);
     // Fills and formats everything, for a reader or an editor of the whole document.
     void Complete();
-
-    // The caret at position, placed without laying the text out.
-    void PlaceCaretUnlaid(int position);
 
 signals:
     void KeyPressed(char16_t character);
@@ -76,6 +74,8 @@ private:
     void Append(qsizetype end);
     // Runs change without laying the text out in between.
     void Unlaid(const std::function<void()>& change);
+    // The caret at position, put there by the view itself: a caret waiting for its run stays
+    // waiting.
     void PlaceCaret(int position);
     // A position of the text at least two screens on from top, reckoned without a layout.
     int ScreensEnd(int top) const;
@@ -90,5 +90,5 @@ private:
     std::vector<THighlightRun> Marks;
     QTextCharFormat MarkFormat;
     std::size_t MarkedRuns = 0; // Marks before this are in the document
-    bool OwnChange = false;     // the document changes by Fill or MarkUpTo
+    bool OwnChange = false;     // the view itself changes the document
 };
