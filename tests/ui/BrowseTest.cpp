@@ -242,6 +242,7 @@ TEST_F(BrowseTest, SelectingTheSutraOnShowLeavesTheViewsUntouched)
     // After the search shows a sutra the same row fills the views again.
     form.CurrentSutra = -1;
     ClickRow(Grid(form, "OrdGrid"), 0);
+    const std::vector<TRichEdit*> read = Views(); // a view on a hidden tab takes its text when read
     for (std::size_t v = 0; v < spies.size(); ++v)
         EXPECT_GE(spies[v]->count(), 1) << Views()[v]->objectName().toStdString();
 }

@@ -19,7 +19,7 @@ namespace {
 // Offsets into this text are the view's character positions: one unit per block break.
 std::u16string ShownText(const TRichEdit* view)
 {
-    QString text = view->document()->toRawText();
+    QString text = view->HeldText();
     text.replace(QChar::ParagraphSeparator, u'\r');
     return text.toStdU16String();
 }
@@ -92,6 +92,7 @@ bool TFindBar::FindStep(int step)
         Status->setText("없음");
         return false;
     }
+    Target_.View->Fill();
     const QTextCursor selection = Target_.View->textCursor();
     const int from = selection.selectionStart();
     std::size_t index = 0;

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
@@ -22,8 +23,12 @@ namespace {
 // rectangle lays the text out that far, which also brings the scroll range up to date.
 void ScrollToPosition(TRichEdit* view, int position)
 {
+    view->FillTo(position);
     QTextCursor cursor(view->document());
     cursor.setPosition(std::clamp(position, 0, std::max(view->document()->characterCount() - 1, 0)));
+    // The runs above it, and those of its own block, which may move its line, are formatted
+    // first, so that it stands where it stays.
+    view->MarkUpTo(cursor.block().position() + cursor.block().length());
     const QRect at = view->cursorRect(cursor);
     const QSize area = view->viewport()->size();
     QScrollBar* vertical = view->verticalScrollBar();
@@ -174,6 +179,7 @@ void THitNavigator::MoveTo(TNavigatedView& entry, int index, bool placeCaret)
     entry.Current = std::clamp(index, 0, last);
     if (placeCaret) {
         // The caret only, never a selection: the selection colour would hide the red run.
+        entry.View->FillTo(entry.Runs[entry.Current].Begin);
         QTextCursor caret = entry.View->textCursor();
         caret.setPosition(
             std::clamp(entry.Runs[entry.Current].Begin, 0, std::max(entry.View->document()->characterCount() - 1, 0)));

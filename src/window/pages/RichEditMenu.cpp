@@ -78,12 +78,15 @@ void TRichEditMenu::CtrlV1Click()
 
 void TRichEditMenu::CtrlA1Click()
 {
-    if (PopupComponent != nullptr) PopupComponent->selectAll();
+    if (PopupComponent == nullptr) return;
+    PopupComponent->Fill();
+    PopupComponent->selectAll();
 }
 
 void TRichEditMenu::CtrlX1Click()
 {
     if (PopupComponent == nullptr) return;
+    PopupComponent->Complete();
     PopupComponent->cut();
     MakeClipboardPlain(CutKey);
 }

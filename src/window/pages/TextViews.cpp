@@ -30,61 +30,12 @@
 
 namespace {
 
-// Puts the caret at position without laying the text out. Placing a cursor asks the layout
-// where it stands, and the editor's answer lays the whole text out at once; with no page
-// size the layout answers without laying anything out. Put back, the view lays itself out
-// lazily, the part on screen first.
-void PlaceCaretUnlaid(TRichEdit* view, int position)
-{
-    QTextDocument* document = view->document();
-    const QSizeF pageSize = document->pageSize();
-    document->setPageSize(QSizeF(0, 0));
-    QTextCursor caret(document);
-    caret.setPosition(std::clamp(position, 0, std::max(document->characterCount() - 1, 0)));
-    view->setTextCursor(caret);
-    document->setPageSize(pageSize);
-}
-
-void SetViewText(TRichEdit* view, const QString& text)
-{
-    // A scroll bar on show stays on show while the text is replaced: hidden for the emptied
-    // document and shown again for the new one, it would narrow the view twice and lay a
-    // wrapped text out twice.
-    QScrollBar* bars[] = {view->verticalScrollBar(), view->horizontalScrollBar()};
-    const Qt::ScrollBarPolicy policies[] = {view->verticalScrollBarPolicy(), view->horizontalScrollBarPolicy()};
-    const bool pinned[] = {bars[0]->isVisible() && policies[0] == Qt::ScrollBarAsNeeded,
-                           bars[1]->isVisible() && policies[1] == Qt::ScrollBarAsNeeded};
-    if (pinned[0]) view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    if (pinned[1]) view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-
-    // One assignment replaces the whole document; a CR LF pair becomes one block break, so
-    // a line break is a single character of the view, as the search's offsets count it. The
-    // document is set directly: the editor's own setPlainText formats the whole text once
-    // more with its typing format.
-    view->document()->setPlainText(text);
-
-    if (pinned[0]) view->setVerticalScrollBarPolicy(policies[0]);
-    if (pinned[1]) view->setHorizontalScrollBarPolicy(policies[1]);
-    if (auto* keeper = view->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly)) keeper->Drop();
-    // The caret follows the inserted text to its end, and a view shown for the first time
-    // scrolls to its caret: a view filled on a hidden tab would open at its last line.
-    PlaceCaretUnlaid(view, 0);
-    for (QScrollBar* bar : bars)
-        bar->setValue(0);
-}
-
-// The text a view holds, for the view that shows the same: toPlainText would turn a no-break
-// space into a blank and a line separator into a line break.
-QString HeldText(const TRichEdit* view)
-{
-    return view->document()->toRawText();
-}
-
 // The view's whole text with each block break as one carriage return, every other unit as
-// the view holds it: offsets into it are the view's character positions.
+// the view holds it: offsets into it are the view's character positions. A view on a hidden
+// tab answers from the text it is waiting to show.
 std::u16string ViewText(const TRichEdit* view)
 {
-    QString text = view->document()->toRawText();
+    QString text = view->HeldText();
     text.replace(QChar::ParagraphSeparator, u'\r');
     return text.toStdU16String();
 }
@@ -98,35 +49,6 @@ QTextCharFormat HighlightFormat()
     format.setFontUnderline(false);
     format.setFontStrikeOut(false);
     return format;
-}
-
-// Formats the runs in view, hidden meanwhile so that it is painted once with every run. One
-// edit block makes the document lay itself out once, not once per run.
-void HighlightMarks(TRichEdit* view, const std::vector<THighlightRun>& runs)
-{
-    if (QWidget* panel = view->parentWidget()) {
-        QPalette palette = panel->palette();
-        palette.setColor(QPalette::Window, view->palette().color(QPalette::Base));
-        panel->setPalette(palette);
-        panel->setAutoFillBackground(true);
-    }
-    const bool wasHidden = view->isHidden();
-    view->hide();
-
-    QTextDocument* document = view->document();
-    const int last = std::max(document->characterCount() - 1, 0);
-    const QTextCharFormat format = HighlightFormat();
-    QTextCursor cursor(document);
-    cursor.beginEditBlock();
-    for (const THighlightRun& run : runs) {
-        cursor.setPosition(std::clamp(run.Begin, 0, last));
-        cursor.setPosition(std::clamp(run.End, 0, last), QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(format);
-    }
-    cursor.endEditBlock();
-
-    PlaceCaretUnlaid(view, runs.empty() ? view->textCursor().selectionStart() : runs.back().Begin);
-    if (!wasHidden) view->show();
 }
 
 } // namespace
@@ -276,23 +198,28 @@ void TTextViews::FillViews(std::int32_t n, const std::u16string& titleLine)
 
 void TTextViews::FillHanViews(std::int32_t n, const std::u16string& titleLine)
 {
+    // Each view takes its text when it is first shown or read; the two views of a body share
+    // one string until then.
     const TVesko_File& han = State.Data.TextFiles[0];
-    SetViewText(TotalHanRichEdit, ToQString(HanBodyViewText(han, n, titleLine)));
-    SetViewText(HanRichEdit0, HeldText(TotalHanRichEdit));
-    SetViewText(HanRichEdit1, ToQString(HanSubjectViewText(han, n)));
-    SetViewText(HanRichEdit2, ToQString(HanSummaryViewText(han, n)));
+    const QString body = TRichEdit::HeldForm(ToQString(HanBodyViewText(han, n, titleLine)));
+    TotalHanRichEdit->SetText(body);
+    HanRichEdit0->SetText(body);
+    HanRichEdit1->SetText(ToQString(HanSubjectViewText(han, n)));
+    HanRichEdit2->SetText(ToQString(HanSummaryViewText(han, n)));
 }
 
 void TTextViews::FillKorViews(std::int32_t n, const std::u16string& titleLine)
 {
-    SetViewText(TotalKorRichEdit, ToQString(HanmoonViewText(State.Data.TextFiles[1], n, titleLine)));
-    SetViewText(KorRichEdit, HeldText(TotalKorRichEdit));
+    const QString body = TRichEdit::HeldForm(ToQString(HanmoonViewText(State.Data.TextFiles[1], n, titleLine)));
+    TotalKorRichEdit->SetText(body);
+    KorRichEdit->SetText(body);
 }
 
 void TTextViews::FillSinsuViews(std::int32_t n, const std::u16string& titleLine)
 {
-    SetViewText(TotalSinsuRichEdit, ToQString(HanmoonViewText(State.Data.TextFiles[2], n, titleLine)));
-    SetViewText(SinsuRichEdit, HeldText(TotalSinsuRichEdit));
+    const QString body = TRichEdit::HeldForm(ToQString(HanmoonViewText(State.Data.TextFiles[2], n, titleLine)));
+    TotalSinsuRichEdit->SetText(body);
+    SinsuRichEdit->SetText(body);
 }
 
 void TTextViews::HighlightHit(const std::vector<int>& families, std::int32_t start)
@@ -303,8 +230,9 @@ void TTextViews::HighlightHit(const std::vector<int>& families, std::int32_t sta
         // One match of the text read back serves both views: they hold the same text.
         const std::vector<THighlightRun> runs =
             HighlightRuns(State.SearchInfo, State.Data.VariantFiles, ViewText(together[family]), start);
-        HighlightMarks(together[family], runs);
-        HighlightMarks(own[family], runs);
+        // Formatted as each view comes to them, so that the cost follows what is on screen.
+        together[family]->SetMarks(runs, HighlightFormat());
+        own[family]->SetMarks(runs, HighlightFormat());
         Navigator->SetRuns(together[family], runs);
         Navigator->SetRuns(own[family], runs);
     }
