@@ -63,6 +63,9 @@ int RunSearchCommand(TToolArguments& arguments)
     TVesko3Session session;
     if (const int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
     TSearchInfo& info = session.SearchInfo;
+    // The tool runs one search, which reads each body once: an index would copy the bodies
+    // first and pay off only from a second search, so the scan reads the loaded texts.
+    info.Index = {};
 
     std::chrono::steady_clock::time_point begin, end;
     TSearchFeedback feedback;
