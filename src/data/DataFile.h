@@ -34,6 +34,15 @@ public:
     virtual void CatalogueLoaded() = 0;
 };
 
+// What a load makes beyond the records as the files hold them.
+struct TLoadOptions
+{
+    // The catalogue's order by name (TVesko_File::NameOrder), which only the lists by name
+    // read; without it the order stays all zero. Collating the names costs more than
+    // parsing the file.
+    bool NameOrder = true;
+};
+
 // Where the loaders read from and report to.
 struct TLoadContext
 {
@@ -41,6 +50,7 @@ struct TLoadContext
     IMessages& Messages;
     bool& LoadError;
     ILoadListener* Listener = nullptr;
+    TLoadOptions Options;
 };
 
 // Where a parser reads a data file from: its bytes in memory, or the file itself, each region

@@ -132,15 +132,18 @@ void BuildNameOrder(TVesko_File& file)
     // index makes every key distinct, so equal names keep table order and a name sorts
     // before every longer name it begins.
     const int count = file.SuttaTable.Count;
-    std::vector<std::u16string> keys(count);
+    TCp949Trip cp949;
+    TKoreanCollator collator;
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
-        keys[i] = ThroughCp949(FieldText(file.SuttaTable.Items[i].Name)) + u"      " + ZeroPad(i, 5);
+        keys.push_back(
+            collator.SortKey(cp949.Through(FieldText(file.SuttaTable.Items[i].Name)) + u"      " + ZeroPad(i, 5)));
 
     std::vector<std::int32_t> order(count);
     std::iota(order.begin(), order.end(), 0);
-    TKoreanCollator collator;
     std::stable_sort(order.begin(), order.end(),
-                     [&](std::int32_t a, std::int32_t b) { return collator.Compare(keys[a], keys[b]) < 0; });
+                     [&](std::int32_t a, std::int32_t b) { return keys[a].compare(keys[b]) < 0; });
 
     file.NameOrder.fill(0);
     std::copy(order.begin(), order.end(), file.NameOrder.begin());
@@ -166,7 +169,7 @@ void LoadTextFile(TLoadContext& context, TLoadedData& data, int fileIndex)
         context.Listener->AppendInfoLine(CreationDateLine(file.Header));
     }
     if (file.Header.CatalogueFlag == 0) {
-        BuildNameOrder(file);
+        if (context.Options.NameOrder) BuildNameOrder(file);
         if (context.Listener) context.Listener->CatalogueLoaded();
     }
 }

@@ -7,15 +7,13 @@
 // filled through TByteReader, never by casting file bytes, so the host's byte order and
 // padding do not matter. The static_asserts pin the layout the writer and reader share.
 
+#include "util/BulkMemory.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <new>
 #include <string>
 #include <string_view>
-#include <type_traits>
-#include <utility>
 #include <vector>
 
 inline constexpr std::int32_t TextFileMagic = 200700;    // VESKO3.A0, A1, A2
@@ -143,29 +141,8 @@ struct TVesko_JoojeTable
     std::vector<TJoojeEntry> Items = std::vector<TJoojeEntry>(1); // Count + 1, the last all zero
 };
 
-// An allocator whose resize() leaves new elements uninitialised: a text buffer is filled by
-// the file read, and zero-filling it first would touch every page twice.
-template <typename T> struct TDefaultInitAllocator : std::allocator<T>
-{
-    template <typename U> struct rebind
-    {
-        using other = TDefaultInitAllocator<U>;
-    };
-    TDefaultInitAllocator() noexcept = default;
-    template <typename U> TDefaultInitAllocator(const TDefaultInitAllocator<U>&) noexcept {}
-
-    template <typename U> void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>)
-    {
-        ::new (static_cast<void*>(p)) U;
-    }
-    template <typename U, typename... TArgs> void construct(U* p, TArgs&&... args)
-    {
-        ::new (static_cast<void*>(p)) U(std::forward<TArgs>(args)...);
-    }
-};
-
 // The units of a loaded text area; a resize leaves them for the caller to write.
-using TTextUnits = std::vector<char16_t, TDefaultInitAllocator<char16_t>>;
+using TTextUnits = std::vector<char16_t, TBulkAllocator<char16_t>>;
 
 // A loaded scripture text file (VESKO3.A0 Korean, A1 고려대장경, A2 신수대장경).
 struct TVesko_File
