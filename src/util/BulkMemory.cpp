@@ -34,6 +34,7 @@ void FreeBulk(void* block, std::size_t bytes) noexcept
 #ifdef VESKO3_SYSTEM_BLOCKS
     ::munmap(block, bytes);
 #else
-    ::operator delete(block, bytes);
+    (void)bytes;
+    ::operator delete(block);
 #endif
 }
