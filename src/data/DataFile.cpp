@@ -59,7 +59,8 @@ TDataFileStatus ParseHeader(std::span<const std::uint8_t> bytes, std::int32_t ex
 bool TByteSource::Read(std::int64_t offset, void* out, std::size_t count)
 {
     if (offset < 0 || offset > Size() || count > Bytes.size() - static_cast<std::size_t>(offset)) return false;
-    std::memcpy(out, Bytes.data() + offset, count);
+    // An empty span or buffer may have no address at all, which memcpy must not be given.
+    if (count > 0) std::memcpy(out, Bytes.data() + offset, count);
     return true;
 }
 
