@@ -81,7 +81,7 @@ bool TOpenedDataFile::Read(std::int64_t offset, void* out, std::size_t count)
 
 const std::uint8_t* TSourceCursor::Require(std::size_t count)
 {
-    constexpr std::int64_t ChunkBytes = 64 * 1024;
+    constexpr std::int64_t ChunkBytes = 32 * 1024;
     if (Status != TDataFileStatus::Ok) return nullptr;
     const std::int64_t size = Source.Size();
     if (Position < 0 || Position > size || std::int64_t(count) > size - Position) {
@@ -91,7 +91,8 @@ const std::uint8_t* TSourceCursor::Require(std::size_t count)
     const std::int64_t chunkEnd = ChunkStart + static_cast<std::int64_t>(Chunk.size());
     if (Position < ChunkStart || Position + std::int64_t(count) > chunkEnd) {
         ChunkStart = Position;
-        Chunk.resize(static_cast<std::size_t>(std::min(size - Position, std::max<std::int64_t>(ChunkBytes, count))));
+        const std::int64_t ahead = std::clamp<std::int64_t>(ReadAheadEnd - Position, 0, ChunkBytes);
+        Chunk.resize(static_cast<std::size_t>(std::min(size - Position, std::max<std::int64_t>(ahead, count))));
         if (!Source.Read(ChunkStart, Chunk.data(), Chunk.size())) {
             Chunk.clear();
             Status = TDataFileStatus::Unreadable;

@@ -96,10 +96,15 @@ private:
 
 // Reads the tables of a data file in order, a chunk at a time, with TByteReader's sticky
 // failure: past Size() it fails as Damaged, a failed read as Unreadable, and yields zeros.
+// A chunk reaches no further ahead than readAheadEnd, where the table is known to end at the
+// latest, so that the text after it is not read twice.
 class TSourceCursor
 {
 public:
-    TSourceCursor(IDataSource& source, std::int64_t position) : Source(source), Position(position) {}
+    TSourceCursor(IDataSource& source, std::int64_t position, std::int64_t readAheadEnd)
+        : Source(source), Position(position), ReadAheadEnd(readAheadEnd)
+    {
+    }
 
     bool ok() const { return Status == TDataFileStatus::Ok; }
     TDataFileStatus status() const { return Status; }
@@ -113,6 +118,7 @@ private:
 
     IDataSource& Source;
     std::int64_t Position;
+    std::int64_t ReadAheadEnd;
     std::vector<std::uint8_t> Chunk;
     std::int64_t ChunkStart = 0;
     TDataFileStatus Status = TDataFileStatus::Ok;

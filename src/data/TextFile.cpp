@@ -78,7 +78,8 @@ TDataFileStatus ParseTextFile(IDataSource& source, int fileIndex, std::int32_t f
 
     loaded.SuttaTable.Count = h.SuttaCount;
     loaded.SuttaTable.Items.assign(h.SuttaCount + 1, TSuttaEntry{});
-    TSourceCursor suttas(source, h.SuttaTableOffset);
+    TSourceCursor suttas(source, h.SuttaTableOffset,
+                         h.SuttaTableOffset + std::int64_t(h.SuttaCount) * std::int64_t(SuttaEntrySize));
     for (int i = 0; i < h.SuttaCount; ++i) {
         TSuttaEntry& e = loaded.SuttaTable.Items[i];
         ReadSuttaEntry(suttas, e);
@@ -88,7 +89,8 @@ TDataFileStatus ParseTextFile(IDataSource& source, int fileIndex, std::int32_t f
 
     loaded.JoojeTable.Count = h.JoojeCount;
     loaded.JoojeTable.Items.assign(h.JoojeCount + 1, TJoojeEntry{});
-    TSourceCursor subjects(source, h.JoojeTableOffset);
+    TSourceCursor subjects(source, h.JoojeTableOffset,
+                           h.JoojeTableOffset + std::int64_t(h.JoojeCount) * std::int64_t(LargestJoojeEntrySize));
     for (int s = 0; s < h.JoojeCount; ++s) {
         TJoojeEntry& j = loaded.JoojeTable.Items[s];
         subjects.ReadUnits(j.Name, NameUnits);
