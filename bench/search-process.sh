@@ -6,8 +6,9 @@
 #   vesko3-tool info                            vs  cat of the six data files
 # Each figure is the median CPU time (user + system, from the shell's child times) of
 # several runs; the ratios are taken within this one run. The peak memory of the tool's
-# search is its maximum resident set against the six files' size. When the benchmark
-# programs are built beside the tool, the in-process split of the search follows.
+# search is its maximum resident set against the six files' size, and the minor page faults
+# count the pages each process first touched. When the benchmark programs are built beside
+# the tool, the in-process split of the search follows.
 #
 # Usage: bench/search-process.sh [BUILD_DIR] [RUNS]   (default: build, 11 runs)
 set -euo pipefail
@@ -67,6 +68,12 @@ peakKiB() {
     done | median
 }
 
+# Minor page faults of one run: every page a process first touches costs one.
+faults() {
+    /usr/bin/time -f %R -o "$work/faults" "$@" >/dev/null 2>&1 || true
+    cat "$work/faults"
+}
+
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf (b > 0 ? "%.2f" : "n/a"), a / b }'; }
 
 # Warm the page cache and check the two sides agree on what they search.
@@ -91,6 +98,8 @@ peak=$(peakKiB "$tool" search --data data --canon 3 "${words[@]}")
 peakInfo=$(peakKiB "$tool" info --data data)
 echo "peak memory: search $((peak / 1024)) MiB, info $((peakInfo / 1024)) MiB, six files $((bytes / 1048576)) MiB;" \
     "search/files $(ratio "$((peak * 1024))" "$bytes")"
+echo "minor page faults: search $(faults "$tool" search --data data --canon 3 "${words[@]}")," \
+    "info $(faults "$tool" info --data data), cat $(faults cat "${data[@]}"), six files $((bytes / 4096)) pages"
 
 # The split inside one process, from the benchmark programs (CPU medians).
 if [ -x "$build/bench_Load" ] && [ -x "$build/bench_Search" ]; then

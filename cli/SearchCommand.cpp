@@ -61,8 +61,13 @@ int RunSearchCommand(TToolArguments& arguments)
         lines.push_back(Utf8ToUtf16(word));
 
     TVesko3Session session;
-    if (const int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
+    // The search lists its hits in catalogue order: the order by name is never read.
+    if (const int loaded = LoadToolData(arguments, session, nullptr, {.NameOrder = false}); loaded != ExitSuccess)
+        return loaded;
     TSearchInfo& info = session.SearchInfo;
+    // The tool runs one search, which reads each body once: an index would copy the bodies
+    // first and pay off only from a second search, so the scan reads the loaded texts.
+    info.Index = {};
 
     std::chrono::steady_clock::time_point begin, end;
     TSearchFeedback feedback;

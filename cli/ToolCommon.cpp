@@ -130,10 +130,10 @@ int ArgumentError(const TToolArguments& arguments, std::u16string_view text)
     return ExitBadInput;
 }
 
-int LoadToolData(TToolArguments& arguments, TVesko3Session& session, ILoadListener* listener)
+int LoadToolData(TToolArguments& arguments, TVesko3Session& session, ILoadListener* listener, TLoadOptions options)
 {
     TStderrMessages messages;
-    return session.LoadData(arguments.DataFolder(), messages, listener) ? ExitSuccess : ExitLoadFailed;
+    return session.LoadData(arguments.DataFolder(), messages, listener, options) ? ExitSuccess : ExitLoadFailed;
 }
 
 std::optional<long long> ParseInteger(std::string_view text, long long low, long long high)

@@ -53,9 +53,10 @@ public:
 int ArgumentError(const TToolArguments& arguments, std::u16string_view text);
 int InputError(const TToolArguments& arguments, std::u16string_view text);
 
-// Loads the session from --data (or the default folder) as the window does. Returns
-// ExitSuccess, or ExitLoadFailed after the messages went to stderr.
-int LoadToolData(TToolArguments& arguments, TVesko3Session& session, ILoadListener* listener = nullptr);
+// Loads the session from --data (or the default folder) as the window does, making what
+// options ask for. Returns ExitSuccess, or ExitLoadFailed after the messages went to stderr.
+int LoadToolData(TToolArguments& arguments, TVesko3Session& session, ILoadListener* listener = nullptr,
+                 TLoadOptions options = {});
 
 // Runs the subcommand named by argv[1]; prints the usage and returns ExitBadInput for none.
 // Answers --help, -h, "help [SUBCOMMAND]" and --version itself.

@@ -9,6 +9,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace {
 
@@ -54,19 +56,108 @@ TDataFileStatus ParseHeader(std::span<const std::uint8_t> bytes, std::int32_t ex
     return TDataFileStatus::Ok;
 }
 
-TDataFileStatus ParseUnitsBody(std::span<const std::uint8_t> bytes, std::int32_t expectedMagic, TDataFileHeader& header,
+bool TByteSource::Read(std::int64_t offset, void* out, std::size_t count)
+{
+    if (offset < 0 || offset > Size() || count > Bytes.size() - static_cast<std::size_t>(offset)) return false;
+    // An empty span or buffer may have no address at all, which memcpy must not be given.
+    if (count > 0) std::memcpy(out, Bytes.data() + offset, count);
+    return true;
+}
+
+bool TOpenedDataFile::Read(std::int64_t offset, void* out, std::size_t count)
+{
+    if (offset < 0 || offset > Extent || std::int64_t(count) > Extent - offset) return false;
+    auto* to = static_cast<std::uint8_t*>(out);
+    // The header is in memory already; whatever follows comes from the file.
+    if (offset < std::int64_t(HeadSize)) {
+        const std::size_t held = std::min(count, HeadSize - static_cast<std::size_t>(offset));
+        std::memcpy(to, Head + offset, held);
+        to += held;
+        offset += static_cast<std::int64_t>(held);
+        count -= held;
+    }
+    return count == 0 || Reader.ReadAt(static_cast<std::uint64_t>(offset), to, count);
+}
+
+const std::uint8_t* TSourceCursor::Require(std::size_t count)
+{
+    constexpr std::int64_t ChunkBytes = 32 * 1024;
+    if (Status != TDataFileStatus::Ok) return nullptr;
+    const std::int64_t size = Source.Size();
+    if (Position < 0 || Position > size || std::int64_t(count) > size - Position) {
+        Status = TDataFileStatus::Damaged;
+        return nullptr;
+    }
+    const std::int64_t chunkEnd = ChunkStart + static_cast<std::int64_t>(Chunk.size());
+    if (Position < ChunkStart || Position + std::int64_t(count) > chunkEnd) {
+        ChunkStart = Position;
+        const std::int64_t ahead = std::clamp<std::int64_t>(ReadAheadEnd - Position, 0, ChunkBytes);
+        Chunk.resize(static_cast<std::size_t>(std::min(size - Position, std::max<std::int64_t>(ahead, count))));
+        if (!Source.Read(ChunkStart, Chunk.data(), Chunk.size())) {
+            Chunk.clear();
+            Status = TDataFileStatus::Unreadable;
+            return nullptr;
+        }
+    }
+    const std::uint8_t* p = Chunk.data() + (Position - ChunkStart);
+    Position += static_cast<std::int64_t>(count);
+    return p;
+}
+
+std::int32_t TSourceCursor::ReadInt32()
+{
+    const std::uint8_t* p = Require(4);
+    if (!p) return 0;
+    return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+                                     std::uint32_t(p[3]) << 24);
+}
+
+void TSourceCursor::ReadUnits(char16_t* out, std::size_t count)
+{
+    const std::uint8_t* p = Require(count * 2);
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = p ? static_cast<char16_t>(p[2 * i] | p[2 * i + 1] << 8) : u'\0';
+}
+
+void TSourceCursor::ReadBytes(std::uint8_t* out, std::size_t count)
+{
+    const std::uint8_t* p = Require(count);
+    if (p)
+        std::memcpy(out, p, count);
+    else
+        std::fill(out, out + count, std::uint8_t(0));
+}
+
+TDataFileStatus ReadUnitsAt(IDataSource& source, std::int64_t offset, std::size_t count, char16_t* out)
+{
+    if (!source.Read(offset, out, count * 2)) return TDataFileStatus::Unreadable;
+    // The file holds the units little-endian: as they stand on such a host, swapped on another.
+    if constexpr (std::endian::native == std::endian::big)
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = static_cast<char16_t>(out[i] << 8 | out[i] >> 8);
+    return TDataFileStatus::Ok;
+}
+
+TDataFileStatus ReadHeader(IDataSource& source, std::int32_t expectedMagic, TDataFileHeader& header)
+{
+    std::uint8_t bytes[HeaderSize] = {};
+    const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(source.Size(), 0, HeaderSize));
+    if (!source.Read(0, bytes, count)) return TDataFileStatus::Unreadable;
+    return ParseHeader(std::span<const std::uint8_t>(bytes, count), expectedMagic, header);
+}
+
+TDataFileStatus ParseUnitsBody(IDataSource& source, std::int32_t expectedMagic, TDataFileHeader& header,
                                std::vector<char16_t>& text)
 {
-    const TDataFileStatus status = ParseHeader(bytes, expectedMagic, header);
+    const TDataFileStatus status = ReadHeader(source, expectedMagic, header);
     if (status != TDataFileStatus::Ok) return status;
     const std::int32_t length = header.DataLength;
-    if (length < 0 || std::int64_t(length) * 2 > std::int64_t(bytes.size()) - std::int64_t(HeaderSize))
+    if (length < 0 || std::int64_t(length) * 2 > source.Size() - std::int64_t(HeaderSize))
         return TDataFileStatus::Damaged;
 
+    // These tables are small: zero-filled, which also gives the spare units.
     text.assign(static_cast<std::size_t>(length) + TextSpareUnits, u'\0');
-    TByteReader in(bytes, HeaderSize);
-    in.ReadUnits(text.data(), static_cast<std::size_t>(length));
-    return in.ok() ? TDataFileStatus::Ok : TDataFileStatus::Damaged;
+    return ReadUnitsAt(source, HeaderSize, static_cast<std::size_t>(length), text.data());
 }
 
 std::u16string DataFileMessage(TDataFileStatus status)
@@ -132,24 +223,28 @@ std::optional<TOpenedDataFile> OpenDataFile(TLoadContext& context, std::u16strin
     TOpenedDataFile file;
     file.Path = context.DataPath / std::filesystem::path(std::u16string(fileName));
 
-    std::uint64_t fileSize = 0;
-    TFileRead read = ReadFileStart(file.Path, HeaderSize, file.Bytes, fileSize);
     TDataFileStatus status = TDataFileStatus::Ok;
+    const TFileRead open = file.Reader.Open(file.Path);
+    if (open == TFileRead::Missing)
+        status = TDataFileStatus::Missing;
+    else if (open != TFileRead::Ok)
+        status = TDataFileStatus::Unreadable;
+    if (status == TDataFileStatus::Ok) {
+        file.HeadSize = static_cast<std::size_t>(std::min<std::uint64_t>(file.Reader.Size(), HeaderSize));
+        if (!file.Reader.ReadAt(0, file.Head, file.HeadSize)) status = TDataFileStatus::Unreadable;
+    }
     TDataFileHeader header;
-    if (read == TFileRead::Ok) status = ParseHeader(file.Bytes, expectedMagic, header);
-    if (read == TFileRead::Ok && status == TDataFileStatus::Ok) {
+    if (status == TDataFileStatus::Ok)
+        status = ParseHeader(std::span<const std::uint8_t>(file.Head, file.HeadSize), expectedMagic, header);
+    if (status == TDataFileStatus::Ok) {
         const THeaderExtent extent = HeaderExtent(header);
         // Bytes after the extent the header gives are no damage: other writers may pad their files.
-        if (extent.Least > MaxDataFileBytes || static_cast<std::uint64_t>(extent.Least) > fileSize)
+        if (extent.Least > MaxDataFileBytes || static_cast<std::uint64_t>(extent.Least) > file.Reader.Size())
             status = TDataFileStatus::Damaged;
         else
-            read = ReadFileStart(file.Path, std::min<std::uint64_t>(std::uint64_t(extent.Most), fileSize), file.Bytes,
-                                 fileSize);
+            file.Extent =
+                static_cast<std::int64_t>(std::min<std::uint64_t>(std::uint64_t(extent.Most), file.Reader.Size()));
     }
-    if (read == TFileRead::Missing)
-        status = TDataFileStatus::Missing;
-    else if (read != TFileRead::Ok)
-        status = TDataFileStatus::Unreadable;
 
     if (status != TDataFileStatus::Ok) {
         ReportDataFileFailure(context, status, file.Path);

@@ -3,6 +3,7 @@
 // Opening and validating a data file: the steps every loader runs before its body.
 
 #include "data/Vesko3Common.h"
+#include "util/Files.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -33,6 +34,15 @@ public:
     virtual void CatalogueLoaded() = 0;
 };
 
+// What a load makes beyond the records as the files hold them.
+struct TLoadOptions
+{
+    // The catalogue's order by name (TVesko_File::NameOrder), which only the lists by name
+    // read; without it the order stays all zero. Collating the names costs more than
+    // parsing the file.
+    bool NameOrder = true;
+};
+
 // Where the loaders read from and report to.
 struct TLoadContext
 {
@@ -40,13 +50,86 @@ struct TLoadContext
     IMessages& Messages;
     bool& LoadError;
     ILoadListener* Listener = nullptr;
+    TLoadOptions Options;
 };
 
-struct TOpenedDataFile
+// Where a parser reads a data file from: its bytes in memory, or the file itself, each region
+// read once straight into its record.
+class IDataSource
 {
-    std::filesystem::path Path;
-    std::vector<std::uint8_t> Bytes; // the extent the header gives, header included; its parser reads the header again
+public:
+    virtual ~IDataSource() = default;
+    // The bytes from the file's start that a parser may read.
+    virtual std::int64_t Size() const = 0;
+    // Copies the count bytes at offset, all within Size(), to out; false when the read failed.
+    [[nodiscard]] virtual bool Read(std::int64_t offset, void* out, std::size_t count) = 0;
 };
+
+class TByteSource final : public IDataSource
+{
+public:
+    explicit TByteSource(std::span<const std::uint8_t> bytes) : Bytes(bytes) {}
+    std::int64_t Size() const override { return static_cast<std::int64_t>(Bytes.size()); }
+    bool Read(std::int64_t offset, void* out, std::size_t count) override;
+
+private:
+    std::span<const std::uint8_t> Bytes;
+};
+
+// An opened data file whose header has been checked: its parser reads the extent the header
+// gives, the header from memory and the rest from the file.
+class TOpenedDataFile final : public IDataSource
+{
+public:
+    std::filesystem::path Path;
+
+    std::int64_t Size() const override { return Extent; }
+    bool Read(std::int64_t offset, void* out, std::size_t count) override;
+
+private:
+    friend std::optional<TOpenedDataFile> OpenDataFile(TLoadContext&, std::u16string_view, std::int32_t);
+    TFileReader Reader;
+    std::uint8_t Head[HeaderSize] = {};
+    std::size_t HeadSize = 0;
+    std::int64_t Extent = 0;
+};
+
+// Reads the tables of a data file in order, a chunk at a time, with TByteReader's sticky
+// failure: past Size() it fails as Damaged, a failed read as Unreadable, and yields zeros.
+// A chunk reaches no further ahead than readAheadEnd, where the table is known to end at the
+// latest, so that the text after it is not read twice.
+class TSourceCursor
+{
+public:
+    TSourceCursor(IDataSource& source, std::int64_t position, std::int64_t readAheadEnd)
+        : Source(source), Position(position), ReadAheadEnd(readAheadEnd)
+    {
+    }
+
+    bool ok() const { return Status == TDataFileStatus::Ok; }
+    TDataFileStatus status() const { return Status; }
+
+    std::int32_t ReadInt32();
+    void ReadUnits(char16_t* out, std::size_t count);
+    void ReadBytes(std::uint8_t* out, std::size_t count);
+
+private:
+    const std::uint8_t* Require(std::size_t count);
+
+    IDataSource& Source;
+    std::int64_t Position;
+    std::int64_t ReadAheadEnd;
+    std::vector<std::uint8_t> Chunk;
+    std::int64_t ChunkStart = 0;
+    TDataFileStatus Status = TDataFileStatus::Ok;
+};
+
+// Reads count little-endian UTF-16 units at offset, which lie within the source, into out:
+// Ok, or Unreadable when the read failed.
+TDataFileStatus ReadUnitsAt(IDataSource& source, std::int64_t offset, std::size_t count, char16_t* out);
+
+// The header read from the source's first bytes and checked as ParseHeader checks it.
+TDataFileStatus ReadHeader(IDataSource& source, std::int32_t expectedMagic, TDataFileHeader& header);
 
 // Reads the header from the first bytes (a file shorter than 256 bytes leaves the rest
 // zero) and checks Magic, then Version, then that the whole header is there (Damaged).
@@ -55,7 +138,7 @@ TDataFileStatus ParseHeader(std::span<const std::uint8_t> bytes, std::int32_t ex
 // The body of the variant and reading files: DataLength UTF-16 units right after the header.
 // Checks the header and that the units are all there (Damaged otherwise) before reading them
 // into text, followed by TextSpareUnits zero units.
-TDataFileStatus ParseUnitsBody(std::span<const std::uint8_t> bytes, std::int32_t expectedMagic, TDataFileHeader& header,
+TDataFileStatus ParseUnitsBody(IDataSource& source, std::int32_t expectedMagic, TDataFileHeader& header,
                                std::vector<char16_t>& text);
 
 // The bytes a checked header says its file holds, from the file's start: the file is cut short
@@ -68,9 +151,10 @@ struct THeaderExtent
 };
 THeaderExtent HeaderExtent(const TDataFileHeader& header);
 
-// Builds the path, reads the header, checks it and reads only the extent it describes, so
-// that a huge file (or a sparse one) costs no more than a sound one. On failure the message
-// has been shown, LoadError is set and nothing is returned.
+// Builds the path, opens the file, reads the header and checks it and the extent it gives
+// against the file's size; the parser then reads only that extent, so that a huge file (or a
+// sparse one) costs no more than a sound one. On failure the message has been shown,
+// LoadError is set and nothing is returned.
 std::optional<TOpenedDataFile> OpenDataFile(TLoadContext& context, std::u16string_view fileName,
                                             std::int32_t expectedMagic);
 

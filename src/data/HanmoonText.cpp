@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-void AppendHanmoonText(std::u16string& out, const std::vector<char16_t>& buffer, std::int32_t textLength,
+void AppendHanmoonText(std::u16string& out, std::span<const char16_t> buffer, std::int32_t textLength,
                        std::int32_t start, std::int32_t length)
 {
     const std::int64_t limit = std::min<std::int64_t>(textLength, static_cast<std::int64_t>(buffer.size()));
@@ -28,7 +28,7 @@ void AppendHanmoonText(std::u16string& out, const std::vector<char16_t>& buffer,
     }
 }
 
-std::u16string CopyHanmoonText(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
+std::u16string CopyHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, std::int32_t start,
                                std::int32_t length)
 {
     std::u16string out;

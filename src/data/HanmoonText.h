@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <span>
 #include <vector>
 
 // The line heads of the classical Chinese texts: 18 units, "T", 16 units and "║" in the
@@ -45,9 +46,9 @@ constexpr std::int64_t AfterLineHead(const char16_t* units, std::int64_t end, st
 // every position; the closing unit may lie beyond the range but not beyond the loaded text
 // (textLength). The unit right after a dropped head is taken as it stands, even when it
 // opens a further head.
-std::u16string CopyHanmoonText(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
+std::u16string CopyHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, std::int32_t start,
                                std::int32_t length);
 
 // The same text appended to out, for callers that build a larger text around it.
-void AppendHanmoonText(std::u16string& out, const std::vector<char16_t>& buffer, std::int32_t textLength,
+void AppendHanmoonText(std::u16string& out, std::span<const char16_t> buffer, std::int32_t textLength,
                        std::int32_t start, std::int32_t length);

@@ -10,6 +10,7 @@
 
 #include <span>
 
+TDataFileStatus ParseReadingFile(IDataSource& source, TReadingFile& file);
 TDataFileStatus ParseReadingFile(std::span<const std::uint8_t> bytes, TReadingFile& file);
 
 // Loads VESKO3.C0 into data.ReadingFile.

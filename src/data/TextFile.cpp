@@ -1,6 +1,5 @@
 #include "data/TextFile.h"
 
-#include "util/ByteReader.h"
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
@@ -23,7 +22,7 @@ bool RangeInText(std::int32_t start, std::int32_t length, std::int32_t textLengt
     return start >= 0 && length >= 0 && start <= textLength && length <= textLength - start;
 }
 
-void ReadSuttaEntry(TByteReader& in, TSuttaEntry& e)
+void ReadSuttaEntry(TSourceCursor& in, TSuttaEntry& e)
 {
     e.Number = in.ReadInt32();
     e.Kind = in.ReadInt32();
@@ -67,47 +66,53 @@ bool EntryIsSound(const TSuttaEntry& e, int position, int fileIndex, std::int32_
 
 } // namespace
 
-TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex, std::int32_t file0SuttaCount,
-                              TVesko_File& file)
+TDataFileStatus ParseTextFile(IDataSource& source, int fileIndex, std::int32_t file0SuttaCount, TVesko_File& file)
 {
     TVesko_File loaded;
-    TDataFileStatus status = ParseHeader(bytes, TextFileMagic, loaded.Header);
+    TDataFileStatus status = ReadHeader(source, TextFileMagic, loaded.Header);
     if (status != TDataFileStatus::Ok) return status;
     const TDataFileHeader& h = loaded.Header;
     // Bytes past the 32-bit offsets' reach cannot belong to any region.
-    const std::int64_t available = std::min<std::int64_t>(static_cast<std::int64_t>(bytes.size()), MaxDataFileBytes);
+    const std::int64_t available = std::min<std::int64_t>(source.Size(), MaxDataFileBytes);
     if (!HeaderIsSound(h, available, fileIndex, file0SuttaCount)) return TDataFileStatus::Damaged;
 
     loaded.SuttaTable.Count = h.SuttaCount;
     loaded.SuttaTable.Items.assign(h.SuttaCount + 1, TSuttaEntry{});
-    TByteReader suttas(bytes, h.SuttaTableOffset);
+    TSourceCursor suttas(source, h.SuttaTableOffset,
+                         h.SuttaTableOffset + std::int64_t(h.SuttaCount) * std::int64_t(SuttaEntrySize));
     for (int i = 0; i < h.SuttaCount; ++i) {
         TSuttaEntry& e = loaded.SuttaTable.Items[i];
         ReadSuttaEntry(suttas, e);
-        if (!suttas.ok() || !EntryIsSound(e, i, fileIndex, h.TextLength)) return TDataFileStatus::Damaged;
+        if (!suttas.ok()) return suttas.status();
+        if (!EntryIsSound(e, i, fileIndex, h.TextLength)) return TDataFileStatus::Damaged;
     }
 
     loaded.JoojeTable.Count = h.JoojeCount;
     loaded.JoojeTable.Items.assign(h.JoojeCount + 1, TJoojeEntry{});
-    TByteReader subjects(bytes, h.JoojeTableOffset);
+    TSourceCursor subjects(source, h.JoojeTableOffset,
+                           h.JoojeTableOffset + std::int64_t(h.JoojeCount) * std::int64_t(LargestJoojeEntrySize));
     for (int s = 0; s < h.JoojeCount; ++s) {
         TJoojeEntry& j = loaded.JoojeTable.Items[s];
         subjects.ReadUnits(j.Name, NameUnits);
         j.Count = subjects.ReadInt32();
-        if (!subjects.ok() || j.Count < 0 || j.Count > MaxJoojeSuttas) return TDataFileStatus::Damaged;
+        if (!subjects.ok()) return subjects.status();
+        if (j.Count < 0 || j.Count > MaxJoojeSuttas) return TDataFileStatus::Damaged;
         j.Suttas.resize(static_cast<std::size_t>(j.Count));
         for (int k = 0; k < j.Count; ++k) {
             j.Suttas[k] = subjects.ReadInt32();
             if (fileIndex == HanFamily && (j.Suttas[k] < 0 || j.Suttas[k] >= h.SuttaCount))
-                return TDataFileStatus::Damaged;
+                return subjects.ok() ? TDataFileStatus::Damaged : subjects.status();
         }
-        if (!subjects.ok()) return TDataFileStatus::Damaged;
+        if (!subjects.ok()) return subjects.status();
     }
 
-    loaded.Text.assign(static_cast<std::size_t>(h.TextLength) + TextSpareUnits, u'\0');
-    TByteReader text(bytes, h.TextOffset);
-    text.ReadUnits(loaded.Text.data(), static_cast<std::size_t>(h.TextLength));
-    if (!text.ok()) return TDataFileStatus::Damaged;
+    // Read straight into the record, which is left unfilled until then; only the spare units
+    // after the text are written here.
+    const auto textLength = static_cast<std::size_t>(h.TextLength);
+    loaded.Text.resize(textLength + TextSpareUnits);
+    std::fill(loaded.Text.begin() + static_cast<std::ptrdiff_t>(textLength), loaded.Text.end(), u'\0');
+    status = ReadUnitsAt(source, h.TextOffset, textLength, loaded.Text.data());
+    if (status != TDataFileStatus::Ok) return status;
 
     // The stored total is ignored: slot 0 always holds the sum of the seven collections.
     loaded.Header.KindCounts[0] = std::accumulate(h.KindCounts + 1, h.KindCounts + KindSlots, 0);
@@ -116,21 +121,31 @@ TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex
     return TDataFileStatus::Ok;
 }
 
+TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex, std::int32_t file0SuttaCount,
+                              TVesko_File& file)
+{
+    TByteSource source(bytes);
+    return ParseTextFile(source, fileIndex, file0SuttaCount, file);
+}
+
 void BuildNameOrder(TVesko_File& file)
 {
     // Each key is the name as code page 949 shows it, six spaces and the 5-digit index; the
     // index makes every key distinct, so equal names keep table order and a name sorts
     // before every longer name it begins.
     const int count = file.SuttaTable.Count;
-    std::vector<std::u16string> keys(count);
+    TCp949Trip cp949;
+    TKoreanCollator collator;
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
-        keys[i] = ThroughCp949(FieldText(file.SuttaTable.Items[i].Name)) + u"      " + ZeroPad(i, 5);
+        keys.push_back(
+            collator.SortKey(cp949.Through(FieldText(file.SuttaTable.Items[i].Name)) + u"      " + ZeroPad(i, 5)));
 
     std::vector<std::int32_t> order(count);
     std::iota(order.begin(), order.end(), 0);
-    TKoreanCollator collator;
     std::stable_sort(order.begin(), order.end(),
-                     [&](std::int32_t a, std::int32_t b) { return collator.Compare(keys[a], keys[b]) < 0; });
+                     [&](std::int32_t a, std::int32_t b) { return keys[a].compare(keys[b]) < 0; });
 
     file.NameOrder.fill(0);
     std::copy(order.begin(), order.end(), file.NameOrder.begin());
@@ -144,19 +159,19 @@ void LoadTextFile(TLoadContext& context, TLoadedData& data, int fileIndex)
 
     TVesko_File& file = data.TextFiles[fileIndex];
     const std::int32_t file0Count = fileIndex > 0 ? data.TextFiles[0].SuttaTable.Count : 0;
-    const TDataFileStatus status = ParseTextFile(opened->Bytes, fileIndex, file0Count, file);
+    const TDataFileStatus status = ParseTextFile(*opened, fileIndex, file0Count, file);
     if (status != TDataFileStatus::Ok) {
         ReportDataFileFailure(context, status, opened->Path);
         return;
     }
-    opened->Bytes = {};
+    opened.reset();
 
     if (context.Listener) {
         context.Listener->AppendInfoLine(std::u16string(name));
         context.Listener->AppendInfoLine(CreationDateLine(file.Header));
     }
     if (file.Header.CatalogueFlag == 0) {
-        BuildNameOrder(file);
+        if (context.Options.NameOrder) BuildNameOrder(file);
         if (context.Listener) context.Listener->CatalogueLoaded();
     }
 }

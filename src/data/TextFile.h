@@ -20,6 +20,7 @@
 
 // Parses a whole text file. fileIndex 0 is the catalogue file; files 1 and 2 must hold at
 // least file0SuttaCount sutras. On any status but Ok, file is left untouched.
+TDataFileStatus ParseTextFile(IDataSource& source, int fileIndex, std::int32_t file0SuttaCount, TVesko_File& file);
 TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex, std::int32_t file0SuttaCount,
                               TVesko_File& file);
 

@@ -1,9 +1,9 @@
 #include "data/VariantFile.h"
 
-TDataFileStatus ParseVariantFile(std::span<const std::uint8_t> bytes, TVariantFile& file)
+TDataFileStatus ParseVariantFile(IDataSource& source, TVariantFile& file)
 {
     TVariantFile loaded;
-    const TDataFileStatus status = ParseUnitsBody(bytes, VariantFileMagic, loaded.Header, loaded.Text);
+    const TDataFileStatus status = ParseUnitsBody(source, VariantFileMagic, loaded.Header, loaded.Text);
     if (status != TDataFileStatus::Ok) return status;
 
     // A character in several groups keeps the start of the last one.
@@ -22,11 +22,17 @@ TDataFileStatus ParseVariantFile(std::span<const std::uint8_t> bytes, TVariantFi
     return TDataFileStatus::Ok;
 }
 
+TDataFileStatus ParseVariantFile(std::span<const std::uint8_t> bytes, TVariantFile& file)
+{
+    TByteSource source(bytes);
+    return ParseVariantFile(source, file);
+}
+
 void LoadVariantFile(TLoadContext& context, TLoadedData& data, int fileIndex)
 {
     std::optional<TOpenedDataFile> opened = OpenDataFile(context, VariantFileNames[fileIndex], VariantFileMagic);
     if (!opened) return;
-    const TDataFileStatus status = ParseVariantFile(opened->Bytes, data.VariantFiles[fileIndex]);
+    const TDataFileStatus status = ParseVariantFile(*opened, data.VariantFiles[fileIndex]);
     if (status != TDataFileStatus::Ok) ReportDataFileFailure(context, status, opened->Path);
 }
 

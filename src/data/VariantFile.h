@@ -13,6 +13,7 @@
 #include <array>
 #include <span>
 
+TDataFileStatus ParseVariantFile(IDataSource& source, TVariantFile& file);
 TDataFileStatus ParseVariantFile(std::span<const std::uint8_t> bytes, TVariantFile& file);
 
 // Loads VESKO3.H0 or H1 into data.VariantFiles[fileIndex].

@@ -7,6 +7,8 @@
 // filled through TByteReader, never by casting file bytes, so the host's byte order and
 // padding do not matter. The static_asserts pin the layout the writer and reader share.
 
+#include "util/BulkMemory.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -139,13 +141,16 @@ struct TVesko_JoojeTable
     std::vector<TJoojeEntry> Items = std::vector<TJoojeEntry>(1); // Count + 1, the last all zero
 };
 
+// The units of a loaded text area; a resize leaves them for the caller to write.
+using TTextUnits = std::vector<char16_t, TBulkAllocator<char16_t>>;
+
 // A loaded scripture text file (VESKO3.A0 Korean, A1 고려대장경, A2 신수대장경).
 struct TVesko_File
 {
     TDataFileHeader Header{};
     TVesko_SuttaTable SuttaTable;
     TVesko_JoojeTable JoojeTable;
-    std::vector<char16_t> Text; // TextLength + TextSpareUnits units, unit TextLength is 0; empty when not loaded
+    TTextUnits Text; // TextLength + TextSpareUnits units, unit TextLength is 0; empty when not loaded
     std::array<std::int32_t, MaxSuttaCount> NameOrder{};
 
     std::int32_t TextLength() const { return Header.TextLength; }

@@ -241,7 +241,7 @@ bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int
     }
 }
 
-bool TFastMatcher::Qualifies(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
+bool TFastMatcher::Qualifies(std::span<const char16_t> buffer, std::int32_t textLength, std::int32_t start,
                              std::int32_t length, TScratch& scratch) const
 {
     if (Settled) return SettledResult;

@@ -12,6 +12,7 @@
 #include "search/SearchIndex.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class TFastMatcher
@@ -33,8 +34,8 @@ public:
 
     // MatchText's result for the text CopyWideChars (Korean canon) or CopyHanmoonText
     // (Chinese canons) would make of this range of a loaded file's text.
-    bool Qualifies(const std::vector<char16_t>& buffer, std::int32_t textLength, std::int32_t start,
-                   std::int32_t length, TScratch& scratch) const;
+    bool Qualifies(std::span<const char16_t> buffer, std::int32_t textLength, std::int32_t start, std::int32_t length,
+                   TScratch& scratch) const;
 
     // The same for a body as the search index holds it: only the characters the matcher
     // looks at, and their summary.

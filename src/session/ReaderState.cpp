@@ -38,8 +38,9 @@ public:
     std::int32_t Int(const QJsonValue& value, std::int32_t low, std::int32_t high)
     {
         const double number = value.toDouble(-1.0);
-        if (!value.isDouble() || number != static_cast<double>(static_cast<std::int64_t>(number)) || number < low ||
-            number > high) {
+        // The range first: converting a number beyond 64 bits to an integer is undefined.
+        if (!value.isDouble() || !(number >= low && number <= high) ||
+            number != static_cast<double>(static_cast<std::int64_t>(number))) {
             Ok = false;
             return low;
         }

@@ -24,11 +24,11 @@ struct TVesko3Session
     // Loads A0, A1, A2, H0, H1, C0 from GlobalInfo.DataPath in that order, each even after
     // another failed, with the failures through messages and the information lines through
     // listener; then, when every file is in, sizes the search's work arrays and indexes the
-    // bodies. Returns false when a file failed: GlobalInfo.LoadError is set and the search is
-    // left unprepared.
-    [[nodiscard]] bool LoadData(IMessages& messages, ILoadListener* listener = nullptr);
+    // bodies; options say what is made beyond the records. Returns false when a file failed:
+    // GlobalInfo.LoadError is set and the search is left unprepared.
+    [[nodiscard]] bool LoadData(IMessages& messages, ILoadListener* listener = nullptr, TLoadOptions options = {});
 
     // The same from dataPath, which becomes GlobalInfo.DataPath.
     [[nodiscard]] bool LoadData(const std::filesystem::path& dataPath, IMessages& messages,
-                                ILoadListener* listener = nullptr);
+                                ILoadListener* listener = nullptr, TLoadOptions options = {});
 };

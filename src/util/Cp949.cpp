@@ -4,8 +4,10 @@
 #include <QStringEncoder>
 
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #ifdef _WIN32
 #define NOMINMAX
@@ -114,21 +116,42 @@ private:
 
 } // namespace
 
-std::u16string ThroughCp949(std::u16string_view text)
+struct TCp949Trip::TImpl
 {
     // Qt has the Windows table only when it was built with ICU.
     // Stateless, so that a lone surrogate is settled at once instead of with the next character.
-    QStringEncoder encoder("windows-949", QStringConverter::Flag::Stateless);
-    QStringDecoder decoder("windows-949", QStringConverter::Flag::Stateless);
-    if (!encoder.isValid() || !decoder.isValid()) return PlatformThroughCp949(text);
-    return EachCharacter(text, [&](std::u16string_view character) {
-        const QByteArray bytes = encoder.encode(ToQString(character));
+    QStringEncoder Encoder{"windows-949", QStringConverter::Flag::Stateless};
+    QStringDecoder Decoder{"windows-949", QStringConverter::Flag::Stateless};
+    std::unordered_map<char16_t, std::u16string> Units; // single-unit characters already sent
+};
+
+TCp949Trip::TCp949Trip() : Impl(std::make_unique<TImpl>()) {}
+
+TCp949Trip::~TCp949Trip() = default;
+
+std::u16string TCp949Trip::Through(std::u16string_view text)
+{
+    TImpl& impl = *Impl;
+    if (!impl.Encoder.isValid() || !impl.Decoder.isValid()) return PlatformThroughCp949(text);
+    auto trip = [&](std::u16string_view character) {
+        const QByteArray bytes = impl.Encoder.encode(ToQString(character));
         // ICU leaves out the invisible format characters the table lacks, where Windows
         // writes "?" as for any other.
         if (bytes.isEmpty()) return std::u16string(1, u'?');
-        const QString back = decoder.decode(bytes);
+        const QString back = impl.Decoder.decode(bytes);
         return std::u16string(reinterpret_cast<const char16_t*>(back.utf16()), static_cast<std::size_t>(back.size()));
+    };
+    return EachCharacter(text, [&](std::u16string_view character) {
+        if (character.size() != 1) return trip(character);
+        auto [at, added] = impl.Units.try_emplace(character[0]);
+        if (added) at->second = trip(character);
+        return at->second;
     });
+}
+
+std::u16string ThroughCp949(std::u16string_view text)
+{
+    return TCp949Trip().Through(text);
 }
 
 #ifdef _WIN32

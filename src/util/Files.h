@@ -30,11 +30,41 @@ inline constexpr std::uint64_t AnyFileSize = std::numeric_limits<std::uint64_t>:
 [[nodiscard]] TFileRead ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
                                       std::uint64_t maxBytes = AnyFileSize);
 
-// Reads the first count bytes of the regular file at path (all of it when it is shorter)
-// into bytes and tells its size, so that a file can be checked by its header before the
-// rest is allocated.
-[[nodiscard]] TFileRead ReadFileStart(const std::filesystem::path& path, std::uint64_t count,
-                                      std::vector<std::uint8_t>& bytes, std::uint64_t& fileSize);
+// A regular file opened once for reading regions of it straight into their destination,
+// so that a loader reads each byte once and allocates nothing but its records. The type is
+// asked of the opened file, so a pipe, a device or a folder swapped in after a check cannot
+// be read from, and opening never waits for a pipe's writer.
+class TFileReader
+{
+public:
+    TFileReader() = default;
+    ~TFileReader();
+    TFileReader(const TFileReader&) = delete;
+    TFileReader& operator=(const TFileReader&) = delete;
+    TFileReader(TFileReader&& other) noexcept;
+    TFileReader& operator=(TFileReader&& other) noexcept;
+
+    // Ok, Missing, or Unreadable for anything that is not a regular file or cannot be opened.
+    [[nodiscard]] TFileRead Open(const std::filesystem::path& path);
+
+    // The size the file had when it was opened.
+    std::uint64_t Size() const { return FileSize; }
+
+    // Reads count bytes at offset into out; false when the read fails or the file ends
+    // before them (it may have been cut short since it was opened).
+    [[nodiscard]] bool ReadAt(std::uint64_t offset, void* out, std::size_t count);
+
+private:
+    void Close();
+
+#ifdef _WIN32
+    struct TStream;
+    TStream* Stream = nullptr;
+#else
+    int Descriptor = -1;
+#endif
+    std::uint64_t FileSize = 0;
+};
 
 // Whether the program may replace what is at path: nothing, or a regular file whose owner may
 // write it. A read-only file is the user's way of pinning it, and a pipe, a device or a folder

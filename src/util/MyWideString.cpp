@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-std::u16string CopyWideChars(const std::vector<char16_t>& buffer, std::int32_t start, std::int32_t length)
+std::u16string CopyWideChars(std::span<const char16_t> buffer, std::int32_t start, std::int32_t length)
 {
     // Clamped all the same, so that a caller's mistake shows less text instead of reading
     // outside the buffer.

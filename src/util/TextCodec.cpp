@@ -44,3 +44,8 @@ int TKoreanCollator::Compare(std::u16string_view a, std::u16string_view b) const
 {
     return Impl->Collator.compare(ToQString(a), ToQString(b));
 }
+
+QCollatorSortKey TKoreanCollator::SortKey(std::u16string_view text) const
+{
+    return Impl->Collator.sortKey(ToQString(text));
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollator>
 #include <QString>
 
 #include <memory>
@@ -20,6 +21,23 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 // "CP949", lacks syllables such as 똠.
 std::u16string ThroughCp949(std::u16string_view text);
 
+// ThroughCp949 for many texts: the converters are made once, and each character's trip is
+// remembered, as names repeat the same few thousand characters.
+class TCp949Trip
+{
+public:
+    TCp949Trip();
+    ~TCp949Trip();
+    TCp949Trip(const TCp949Trip&) = delete;
+    TCp949Trip& operator=(const TCp949Trip&) = delete;
+
+    std::u16string Through(std::u16string_view text);
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> Impl;
+};
+
 // The same through the platform's own table (iconv's "CP949", Windows' code page 949), which
 // ThroughCp949 takes when Qt has no "windows-949".
 std::u16string PlatformThroughCp949(std::u16string_view text);
@@ -34,6 +52,10 @@ public:
     TKoreanCollator& operator=(const TKoreanCollator&) = delete;
 
     int Compare(std::u16string_view a, std::u16string_view b) const;
+
+    // A key whose compare() orders as Compare does: many texts sorted once each are keyed
+    // once rather than compared over and over.
+    QCollatorSortKey SortKey(std::u16string_view text) const;
 
 private:
     struct TImpl;

@@ -230,7 +230,7 @@ void TMainForm::FormDestroy()
 {
     TLoadedData& data = State.Data;
     for (TVesko_File& file : data.TextFiles)
-        std::vector<char16_t>().swap(file.Text);
+        TTextUnits().swap(file.Text);
     for (TVariantFile& file : data.VariantFiles)
         std::vector<char16_t>().swap(file.Text);
     std::vector<char16_t>().swap(data.ReadingFile.Text);

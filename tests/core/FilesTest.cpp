@@ -48,6 +48,28 @@ TEST(WholeFile, TellsAMissingFileFromOneThatCannotBeRead)
     EXPECT_TRUE(units.empty());
 }
 
+TEST(FileReader, ReadsRegionsAndFailsWhereTheFileWasCutShortUnderneath)
+{
+    TTemporaryFolder folder;
+    const fs::path path = folder.Path() / "data";
+    ASSERT_TRUE(WriteWholeFile(path, std::string_view("0123456789")));
+    TFileReader reader;
+    EXPECT_EQ(reader.Open(folder.Path() / "none"), TFileRead::Missing);
+    EXPECT_EQ(reader.Open(folder.Path()), TFileRead::Unreadable);
+    ASSERT_EQ(reader.Open(path), TFileRead::Ok);
+    EXPECT_EQ(reader.Size(), 10u);
+    char part[4] = {};
+    ASSERT_TRUE(reader.ReadAt(6, part, 4));
+    EXPECT_EQ(std::string_view(part, 4), "6789");
+    EXPECT_FALSE(reader.ReadAt(8, part, 4));
+    // The size it was opened with no longer holds: a read there fails instead of trusting it.
+    fs::resize_file(path, 5);
+    EXPECT_EQ(reader.Size(), 10u);
+    EXPECT_FALSE(reader.ReadAt(4, part, 2));
+    ASSERT_TRUE(reader.ReadAt(1, part, 4));
+    EXPECT_EQ(std::string_view(part, 4), "1234");
+}
+
 TEST(FileReplacement, ChangesNothingUntilCommittedAndCleansUpWhenDropped)
 {
     TTemporaryFolder folder;

@@ -120,6 +120,35 @@ TEST_F(RoundTrip, KeepsTheSubjects)
     EXPECT_EQ(FieldText(table.Items[2].Name), u"제이분");
 }
 
+TEST(LoadDriver, ReadsTablesLongerThanOneReadFromTheFile)
+{
+    // The tables are read from the file a chunk at a time: 1500 subjects of 2 to 40 sutras
+    // make a table of about 200 KB whose entries straddle every chunk boundary.
+    TDataSetSource source = SmallDataSetSource();
+    source.Subjects.clear();
+    for (int s = 0; s < 1500; ++s) {
+        TSourceSubject subject{u"주제" + std::u16string(1, char16_t(u'가' + s)), {}};
+        for (int k = 0; k < 2 + s % 39; ++k)
+            subject.Suttas.push_back((s + k) % 4);
+        source.Subjects.push_back(subject);
+    }
+    TTemporaryFolder folder;
+    WriteTestDataSet(source, folder.Path());
+    TLoadRun run(folder.Path());
+    ASSERT_TRUE(run.Loaded);
+    const TVesko_JoojeTable& table = run.Data.TextFiles[0].JoojeTable;
+    ASSERT_EQ(table.Count, 1500);
+    for (int s = 0; s < 1500; ++s) {
+        const TSourceSubject& subject = source.Subjects[s];
+        ASSERT_EQ(FieldText(table.Items[s].Name), subject.Name) << s;
+        ASSERT_EQ(table.Items[s].Suttas, subject.Suttas) << s;
+    }
+    // The text after the tables is whole too.
+    const TSourceSutta& last = source.Suttas.back();
+    const TSuttaEntry& e = run.Data.TextFiles[0].SuttaTable.Items[3];
+    EXPECT_EQ(TextAt(run.Data.TextFiles[0], e.BodyStart, e.BodyLength), last.HanBody);
+}
+
 TEST_F(RoundTrip, BuildsTheNameOrderForTheCatalogueFileOnly)
 {
     // 대본경 (0), 선법경 (1), 무상경 (2), 대본경 (3): equal names keep their table order.

@@ -5,6 +5,7 @@
 #include "TestBytes.h"
 #include "TestDataSet.h"
 #include "data/DataWriter.h"
+#include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <numeric>
 
 namespace {
 
@@ -272,6 +274,32 @@ TEST(NameOrder, ReadsAFull32UnitNameWithoutTerminator)
 {
     const std::u16string stem(31, u'가');
     EXPECT_EQ(NameOrderOf({stem + u"나", stem + u"가"}), (TOrder{1, 0}));
+}
+
+TEST(NameOrder, KeysSortAsTheCollatorComparesTheNamesOneByOne)
+{
+    // Names of characters that collate alike or apart in many ways: case, Hangul and hanja of
+    // one reading, characters the code page lacks, spaces, digits and prefixes.
+    const std::u16string pool = u"가각간갈나낙다大多道佛法Aab B1 9éЖ?똠";
+    std::vector<std::u16string> names;
+    std::uint32_t seed = 7;
+    for (int i = 0; i < 2000; ++i) {
+        std::u16string name;
+        for (int k = 0, length = 1 + i % 6; k < length; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            name += pool[(seed >> 16) % pool.size()];
+        }
+        names.push_back(name);
+    }
+    TOrder expected(names.size());
+    std::iota(expected.begin(), expected.end(), 0);
+    std::vector<std::u16string> keys;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        keys.push_back(ThroughCp949(names[i]) + u"      " + ZeroPad(static_cast<std::int32_t>(i), 5));
+    TKoreanCollator collator;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](std::int32_t a, std::int32_t b) { return collator.Compare(keys[a], keys[b]) < 0; });
+    EXPECT_EQ(NameOrderOf(names), expected);
 }
 
 TEST(NameOrder, LeavesEverythingZeroWithoutEntries)
