@@ -31,7 +31,8 @@ bool TBackgroundLoad::Wait()
 
 bool TBackgroundLoad::HasMessages() const
 {
-    return std::any_of(Calls.begin(), Calls.end(), [](const TCall& call) { return call.Kind == TCall::TKind::Message; });
+    return std::any_of(Calls.begin(), Calls.end(),
+                       [](const TCall& call) { return call.Kind == TCall::TKind::Message; });
 }
 
 void TBackgroundLoad::Replay(IMessages& messages, ILoadListener* listener)
