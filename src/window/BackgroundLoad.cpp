@@ -2,6 +2,8 @@
 
 #include "session/Vesko3Session.h"
 
+#include <QEvent>
+
 #include <algorithm>
 #include <utility>
 
@@ -67,4 +69,25 @@ void TBackgroundLoad::AppendInfoLine(const std::u16string& line)
 void TBackgroundLoad::CatalogueLoaded()
 {
     Calls.push_back({TCall::TKind::CatalogueLoaded, {}, {}});
+}
+
+bool IsUserInput(const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::InputMethod:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+    case QEvent::TouchBegin:
+        return true;
+    default:
+        return false;
+    }
 }

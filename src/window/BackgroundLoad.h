@@ -14,7 +14,12 @@
 #include <thread>
 #include <vector>
 
+class QEvent;
 struct TVesko3Session;
+
+// Whether event is one by which the user acts on a window (a click, a key, a shortcut), to be
+// held back from a window whose data are still loading.
+bool IsUserInput(const QEvent& event);
 
 class TBackgroundLoad : private IMessages, private ILoadListener
 {

@@ -444,23 +444,7 @@ bool TMainForm::HeldWhileLoading(QObject* watched, QEvent* event) const
     // search runs on the files of a failed load; one never shown (a test's) only while the
     // thread runs.
     if (!Loader || (!isVisible() && Loader->Finished())) return false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::InputMethod:
-    case QEvent::ContextMenu:
-    case QEvent::Drop:
-    case QEvent::TouchBegin:
-        break;
-    default:
-        return false;
-    }
+    if (!IsUserInput(*event)) return false;
     if (watched->isWidgetType()) return static_cast<QWidget*>(watched)->window() == this;
     // The window's keys are QShortcuts, children of the window.
     return watched->parent() == this;
