@@ -1,5 +1,6 @@
 #include "window/Unit1.h"
 
+#include "window/BackgroundLoad.h"
 #include "window/TextFonts.h"
 #include "window/pages/Appearance.h"
 #include "window/pages/CatalogueTabs.h"
@@ -47,19 +48,40 @@ constexpr int HangeulTextTab = 1;
 TMainForm::TMainForm(TVesko3Session& state, IAppShell& shell, TProgramPaths paths,
                      std::optional<std::vector<std::u16string>> installedFaces, TReaderStateFile stateFile)
     : State(state), Shell(shell), Paths(std::move(paths)),
-      InstalledFaces(installedFaces ? std::move(*installedFaces) : InstalledFontFaces()),
+      InstalledFaces(installedFaces ? std::move(*installedFaces) : std::vector<std::u16string>{}),
       Session(std::make_unique<TReaderSession>(*this, std::move(stateFile)))
 {
+    // Loading takes longer than building the window, so it starts before anything else: the
+    // window is built and shown while the files are read.
+    TGlobalInfo& global = State.GlobalInfo;
+    global.DataPath = Paths.DataFolder;
+    global.LoadError = false;
+    const bool filesPresent = CheckDataFiles();
+    if (filesPresent) StartLoading();
+    if (!installedFaces) InstalledFaces = InstalledFontFaces();
     RegisterFontSubstitutions();
     CreateControls();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    FormCreate();
+    if (filesPresent) FormCreate();
 }
 
 TMainForm::~TMainForm()
 {
+    // The loading thread writes the data that FormDestroy releases.
+    Loader.reset();
     FormDestroy();
+}
+
+void TMainForm::StartLoading()
+{
+    Loader = std::make_unique<TBackgroundLoad>(State);
+}
+
+void TMainForm::AwaitLoading()
+{
+    // What loading found is told by LoadAllData, which asks Wait again.
+    if (Loader) (void)Loader->Wait();
 }
 
 void TMainForm::CreateControls()
@@ -150,9 +172,6 @@ void TMainForm::ChainFocus()
 void TMainForm::FormCreate()
 {
     TGlobalInfo& global = State.GlobalInfo;
-    global.DataPath = Paths.DataFolder;
-    global.LoadError = false;
-    if (!CheckDataFiles()) return;
     // The deferred load is posted from the first exposure of the window (eventFilter) and
     // handled in event(); both stay in place for the whole run.
     LoadPosted = false;
@@ -197,9 +216,21 @@ bool TMainForm::CheckDataFiles()
 void TMainForm::LoadAllData()
 {
     SelectPage(SearchPage, OrderListTab);
-    CatalogueTabs->ShowLoadingMessage();
+    // Only a window shown despite a missing file comes here without its loading under way.
+    if (!Loader) StartLoading();
+    // The loading message shows while the thread still runs, and under the boxes of a
+    // damaged or missing file as it did when loading ran here.
+    bool loadingShown = false;
+    if (!Loader->Finished()) {
+        CatalogueTabs->ShowLoadingMessage();
+        loadingShown = true;
+    }
+    const bool loaded = Loader->Wait();
+    if (!loadingShown && Loader->HasMessages()) CatalogueTabs->ShowLoadingMessage();
+    Loader->Replay(Shell, this);
+    Loader.reset();
 
-    if (!State.LoadData(Shell, this)) {
+    if (!loaded) {
         Shell.Show(std::u16string(UnusableProgramText), std::u16string(ConfirmCaption));
         Shell.RequestExit(0);
         return;
@@ -407,8 +438,21 @@ void TMainForm::showEvent(QShowEvent* event)
     }
 }
 
+bool TMainForm::HeldWhileLoading(QObject* watched, QEvent* event) const
+{
+    // A window on the screen holds the input until what loading found is shown, so that no
+    // search runs on the files of a failed load; one never shown (a test's) only while the
+    // thread runs.
+    if (!Loader || (!isVisible() && Loader->Finished())) return false;
+    if (!IsUserInput(*event)) return false;
+    if (watched->isWidgetType()) return static_cast<QWidget*>(watched)->window() == this;
+    // The window's keys are QShortcuts, children of the window.
+    return watched->parent() == this;
+}
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (HeldWhileLoading(watched, event)) return true;
     // The mouse's back and forward buttons, wherever they are pressed in this window.
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {

@@ -22,6 +22,7 @@
 #include <vector>
 
 class QPainter;
+class TBackgroundLoad;
 class TCatalogueTabs;
 class TConcordanceTab;
 class TConvertTab;
@@ -45,15 +46,20 @@ class TMainForm : public QWidget, private ILoadListener, private ISutraViewer
 public:
     // paths name the Data folder and the folder of Vesko3.ini (a program folder alone holds
     // both). installedFaces stands in for the platform's font list (tests); without it the
-    // platform's faces are used. FormCreate runs here: when it ends the program through the
-    // shell, the window must not be shown. stateFile names the reader's state file; without
-    // one nothing is restored or kept.
+    // platform's faces are used. The data files are checked first: when one is missing the
+    // program is ended through the shell and the window must not be shown; otherwise their
+    // loading starts on a thread of its own before the controls are built, and FormCreate
+    // runs. stateFile names the reader's state file; without one nothing is restored or kept.
     TMainForm(TVesko3Session& state, IAppShell& shell, TProgramPaths paths,
               std::optional<std::vector<std::u16string>> installedFaces = std::nullopt,
               TReaderStateFile stateFile = {});
     ~TMainForm() override;
 
     bool DataLoaded() const { return Loaded; }
+    // Waits until the loading begun at creation has ended, without showing what it found
+    // (that waits for LoadDataMessage). A window that is never shown must wait here before
+    // anything else reads or writes State.Data or State.SearchInfo.
+    void AwaitLoading();
 
     TVesko3Session& State;
     // Catalogue position of the sutra last shown from a browse list, -1 for none.
@@ -113,6 +119,10 @@ private:
     void AppendInfoLine(const std::u16string& line) override;
     void CatalogueLoaded() override;
 
+    // Starts loading State on its own thread.
+    void StartLoading();
+    // Whether event is the user's input to this window, held back while loading runs.
+    bool HeldWhileLoading(QObject* watched, QEvent* event) const;
     // Posts LoadDataMessage the first time the window is on the screen, never again.
     void AppIdle();
     // Runs LoadAllData for LoadDataMessage and reports it handled; other events pass.
@@ -130,6 +140,9 @@ private:
     std::vector<std::u16string> InstalledFaces;
     bool LoadPosted = false;
     bool Loaded = false;
+    // The loading under way, or ended and not yet shown. The user's input to the window is
+    // held back meanwhile, as every handler that reads the data would read them half-written.
+    std::unique_ptr<TBackgroundLoad> Loader;
 
     TPageControl *SearchPage = nullptr, *ViewPage = nullptr;
     // Destroyed with the window's own part, before Qt deletes the controls they watch.

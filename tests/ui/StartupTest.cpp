@@ -3,16 +3,23 @@
 #include "TestDataSet.h"
 #include "WindowHarness.h"
 
+#include "window/BackgroundLoad.h"
 #include "data/DataFile.h"
 #include "data/LoadDriver.h"
 
 #include <QPlainTextEdit>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -150,6 +157,101 @@ TEST_F(StartupTest, ClosingMaximisedStoresFullScreenAndTheNextStartOpensMaximise
     EXPECT_NE(IniBytes().find("FullScreen=0\r\n"), std::string::npos) << IniBytes();
     auto third = StartWindow(Program.Path(), std::nullopt, false);
     EXPECT_FALSE(third->Form->windowState() & Qt::WindowMaximized);
+}
+
+// Boxes, information lines and the catalogue's arrival in one sequence, as the user meets them.
+class TLoadLog : public IMessages, public ILoadListener
+{
+public:
+    void Show(const std::u16string& text, const std::u16string& caption) override
+    {
+        Calls.push_back(u"box " + caption + u" " + text);
+    }
+    void AppendInfoLine(const std::u16string& line) override { Calls.push_back(u"line " + line); }
+    void CatalogueLoaded() override { Calls.push_back(u"catalogue"); }
+
+    std::vector<std::u16string> Calls;
+};
+
+TEST_F(StartupTest, LoadingOnAThreadReplaysWhatLoadingInPlaceReportsInTheSameOrder)
+{
+    const auto compare = [this](const char* what) {
+        TLoadLog direct;
+        TVesko3Session inPlace;
+        const bool loadedInPlace = inPlace.LoadData(DataFolder(), direct, &direct);
+
+        TLoadLog replayed;
+        TVesko3Session state;
+        state.GlobalInfo.DataPath = DataFolder();
+        TBackgroundLoad load(state);
+        const bool loaded = load.Wait();
+        load.Replay(replayed, &replayed);
+
+        EXPECT_EQ(loaded, loadedInPlace) << what;
+        EXPECT_EQ(state.GlobalInfo.LoadError, inPlace.GlobalInfo.LoadError) << what;
+        EXPECT_EQ(replayed.Calls, direct.Calls) << what;
+        return direct.Calls;
+    };
+    EXPECT_EQ(compare("sound").size(), 7u) << "six lines and the catalogue";
+
+    // Three damaged files between sound ones: boxes and lines interleave.
+    {
+        std::fstream file(DataFolder() / "VESKO3.A1", std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(36);
+        file.put(2);
+    }
+    fs::resize_file(DataFolder() / "VESKO3.H0", 100);
+    {
+        std::fstream file(DataFolder() / "VESKO3.C0", std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(32);
+        file.put(0);
+    }
+    const std::vector<std::u16string> damaged = compare("damaged");
+    ASSERT_EQ(damaged.size(), 8u);
+    EXPECT_EQ(damaged[2], u"catalogue");
+    EXPECT_EQ(damaged[3].substr(0, 4), u"box ");
+    EXPECT_EQ(damaged[4], u"line VESKO3.A2");
+}
+
+TEST_F(StartupTest, AWindowDestroyedOrClosedWhileLoadingWaitsForItAndReleasesTheData)
+{
+    // Never shown: the thread is still reading when the window goes.
+    auto created = StartWindow(Program.Path(), std::nullopt, false);
+    created->Form.reset();
+    for (const TVesko_File& file : created->State.Data.TextFiles)
+        EXPECT_TRUE(file.Text.empty());
+    EXPECT_TRUE(created->State.Data.ReadingFile.Text.empty());
+    EXPECT_TRUE(created->Shell.Boxes.empty());
+
+    // Shown and closed before what loading found was shown.
+    auto shown = StartWindow(Program.Path());
+    shown->Form->close();
+    QTest::qWait(20);
+    shown->Form.reset();
+    for (const TVesko_File& file : shown->State.Data.TextFiles)
+        EXPECT_TRUE(file.Text.empty());
+    EXPECT_TRUE(shown->Shell.Boxes.empty());
+}
+
+TEST_F(StartupTest, InputBeforeTheDataAreShownDoesNotReachTheWindow)
+{
+    auto started = StartWindow(Program.Path());
+    auto* button = Widget<QPushButton>(*started->Form, "SearchButton");
+    QSignalSpy clicks(button, &QPushButton::clicked);
+    // Sent straight to the button, before the loop has run: loading is still under way.
+    const QPointF centre = QRectF(button->rect()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, button->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(button, &press);
+    QApplication::sendEvent(button, &release);
+    EXPECT_EQ(clicks.count(), 0);
+
+    ASSERT_TRUE(started->WaitUntilSettled());
+    QApplication::sendEvent(button, &press);
+    QApplication::sendEvent(button, &release);
+    EXPECT_EQ(clicks.count(), 1) << "once the data are shown the window takes input again";
 }
 
 } // namespace
