@@ -104,26 +104,27 @@ const std::uint8_t* TSourceCursor::Require(std::size_t count)
     return p;
 }
 
+// The chunk's bytes are decoded by TByteReader, which keeps the file's byte order in one place.
 std::int32_t TSourceCursor::ReadInt32()
 {
     const std::uint8_t* p = Require(4);
-    if (!p) return 0;
-    return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-                                     std::uint32_t(p[3]) << 24);
+    return p ? TByteReader({p, 4}).ReadInt32() : 0;
 }
 
 void TSourceCursor::ReadUnits(char16_t* out, std::size_t count)
 {
     const std::uint8_t* p = Require(count * 2);
-    for (std::size_t i = 0; i < count; ++i)
-        out[i] = p ? static_cast<char16_t>(p[2 * i] | p[2 * i + 1] << 8) : u'\0';
+    if (p)
+        TByteReader({p, count * 2}).ReadUnits(out, count);
+    else
+        std::fill(out, out + count, u'\0');
 }
 
 void TSourceCursor::ReadBytes(std::uint8_t* out, std::size_t count)
 {
     const std::uint8_t* p = Require(count);
     if (p)
-        std::memcpy(out, p, count);
+        TByteReader({p, count}).ReadBytes(out, count);
     else
         std::fill(out, out + count, std::uint8_t(0));
 }

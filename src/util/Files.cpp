@@ -28,32 +28,22 @@ TFileRead RegularFileSize(const std::filesystem::path& path, std::uint64_t& size
     return error ? TFileRead::Unreadable : TFileRead::Ok;
 }
 
-template <typename TBytes>
-TFileRead ReadInto(const std::filesystem::path& path, TBytes& bytes, std::uint64_t maxBytes, std::uint64_t& fileSize)
-{
-    bytes.clear();
-    fileSize = 0;
-    if (const TFileRead kind = RegularFileSize(path, fileSize); kind != TFileRead::Ok) return kind;
-    const std::uint64_t count = std::min(fileSize, maxBytes);
-    if (count > static_cast<std::uint64_t>(std::numeric_limits<std::streamsize>::max()) || count > bytes.max_size())
-        return TFileRead::TooLarge;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return TFileRead::Unreadable;
-    bytes.resize(static_cast<std::size_t>(count));
-    if (count > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count))) {
-        bytes.clear();
-        return TFileRead::Unreadable;
-    }
-    return TFileRead::Ok;
-}
-
 template <typename TBytes> TFileRead ReadWhole(const std::filesystem::path& path, TBytes& bytes, std::uint64_t maxBytes)
 {
     bytes.clear();
     std::uint64_t size = 0;
     if (const TFileRead kind = RegularFileSize(path, size); kind != TFileRead::Ok) return kind;
     if (size > maxBytes) return TFileRead::TooLarge;
-    return ReadInto(path, bytes, size, size);
+    if (size > static_cast<std::uint64_t>(std::numeric_limits<std::streamsize>::max()) || size > bytes.max_size())
+        return TFileRead::TooLarge;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return TFileRead::Unreadable;
+    bytes.resize(static_cast<std::size_t>(size));
+    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+        bytes.clear();
+        return TFileRead::Unreadable;
+    }
+    return TFileRead::Ok;
 }
 
 bool WriteBytes(const std::filesystem::path& path, const char* data, std::size_t size)
