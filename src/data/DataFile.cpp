@@ -180,6 +180,11 @@ std::u16string DataFileMessage(TDataFileStatus status)
     return {};
 }
 
+std::u16string TooLargeForDataFileText()
+{
+    return u"데이터 파일 하나에 담을 수 있는 크기(" + DecimalText(MaxDataFileBytes) + u" 바이트)를 넘습니다.";
+}
+
 std::u16string PathText(const std::filesystem::path& path)
 {
 #ifdef _WIN32

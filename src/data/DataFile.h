@@ -164,6 +164,9 @@ void ReportDataFileFailure(TLoadContext& context, TDataFileStatus status, const 
 // The fixed text of a failure message, without the path that follows it.
 std::u16string DataFileMessage(TDataFileStatus status);
 
+// What the builders say of a text or a source too large for one data file.
+std::u16string TooLargeForDataFileText();
+
 inline constexpr std::u16string_view DataErrorCaption = u"에러";
 
 // "파일 만든 날짜 = 2007.11.05_09:30:00" from the header's creation fields.

@@ -4,6 +4,7 @@
 #include "data/Vesko3Common.h"
 #include "util/Files.h"
 #include "util/MyUtils.h"
+#include "util/MyWideString.h"
 #include "util/TextCodec.h"
 #include "util/TextLines.h"
 
@@ -30,11 +31,6 @@ TResult AtFile(const std::filesystem::path& path, std::u16string_view message)
 // byte, so a source file of more bytes than this cannot fit in a data file's text area.
 constexpr std::uint64_t MaxSourceFileBytes = 3 * static_cast<std::uint64_t>(MaxTextAreaUnits);
 
-std::u16string TooLongMessage()
-{
-    return u"데이터 파일 하나에 담을 수 있는 크기(" + DecimalText(MaxDataFileBytes) + u" 바이트)를 넘습니다.";
-}
-
 // Reads and decodes one source file; a missing file is an error unless optional.
 TResult ReadText(const std::filesystem::path& path, bool optional, std::string& bytes, std::u16string& text)
 {
@@ -50,7 +46,7 @@ TResult ReadText(const std::filesystem::path& path, bool optional, std::string& 
     case TFileRead::Unreadable:
         return AtFile(path, u"파일을 읽을 수 없습니다.");
     case TFileRead::TooLarge:
-        return AtFile(path, TooLongMessage());
+        return AtFile(path, TooLargeForDataFileText());
     }
     if (std::size_t line = DecodeSourceText(bytes, text); line != 0)
         return At(path, line, u"UTF-8이 아닌 바이트가 있습니다.");
@@ -105,8 +101,8 @@ std::int32_t ParseNumber(std::u16string_view text)
 // The one code point of text: a BMP unit, a code point above the BMP, or -1 when text is not one character.
 std::int32_t SingleCodePoint(std::u16string_view text)
 {
-    if (text.size() == 1 && (text[0] < 0xD800 || text[0] > 0xDFFF)) return text[0];
-    if (text.size() == 2 && text[0] >= 0xD800 && text[0] <= 0xDBFF && text[1] >= 0xDC00 && text[1] <= 0xDFFF)
+    if (text.size() == 1 && !IsSurrogate(text[0])) return text[0];
+    if (text.size() == 2 && IsHighSurrogate(text[0]) && IsLowSurrogate(text[1]))
         return 0x10000 + ((text[0] - 0xD800) << 10) + (text[1] - 0xDC00);
     return -1;
 }
@@ -205,7 +201,8 @@ TResult ReadTexts(const std::filesystem::path& folder, std::string& bytes, TData
             if (TResult read = ReadText(path, optional, bytes, *text); !read) return read;
             const int family = text == &sutta.KorBody ? KorFamily : text == &sutta.SinsuBody ? SinsuFamily : HanFamily;
             units[family] += text->size();
-            if (units[family] > static_cast<std::uint64_t>(MaxTextAreaUnits)) return AtFile(path, TooLongMessage());
+            if (units[family] > static_cast<std::uint64_t>(MaxTextAreaUnits))
+                return AtFile(path, TooLargeForDataFileText());
         }
     }
     return TResult::Success();
@@ -253,7 +250,7 @@ TResult ReadVariants(const std::filesystem::path& folder, int fileIndex, std::st
         std::u16string group;
         for (std::size_t i = 0; i < line.Text.size(); ++i) {
             const char16_t c = line.Text[i];
-            if (c >= 0xD800 && c <= 0xDBFF) {
+            if (IsHighSurrogate(c)) {
                 // The decoder only lets whole surrogate pairs through.
                 ++skips.VariantCharacters;
                 ++i;
@@ -308,7 +305,7 @@ TResult WriteSourceFolder(const TDataSetSource& source, const std::filesystem::p
     std::u16string readings;
     for (std::size_t c = 0; c < source.Readings.size() && c <= MaxBmpUnit; ++c) {
         const char16_t reading = source.Readings[c];
-        const bool surrogate = (c >= 0xD800 && c <= 0xDFFF) || (reading >= 0xD800 && reading <= 0xDFFF);
+        const bool surrogate = IsSurrogate(static_cast<char16_t>(c)) || IsSurrogate(reading);
         if (reading == 0 || reading == c || surrogate || c < u' ' || reading < u' ') continue;
         readings += static_cast<char16_t>(c);
         readings += u'\t';

@@ -109,8 +109,7 @@ TResult CheckDataSetSource(const TDataSetSource& source)
     // Every region's offset is a 32-bit field: a file past 2 GB cannot be written at all.
     for (int n = 0; n < TextFileCount; ++n)
         if (TextFileSize(count, subjectBytes, units[n]) > static_cast<std::uint64_t>(MaxDataFileBytes))
-            return TResult::Failure(std::u16string(TextFileNames[n]) + u": 데이터 파일 하나에 담을 수 있는 크기(" +
-                                    DecimalText(MaxDataFileBytes) + u" 바이트)를 넘습니다.");
+            return TResult::Failure(std::u16string(TextFileNames[n]) + u": " + TooLargeForDataFileText());
     for (const auto& groups : source.VariantGroups) {
         std::size_t start = 1; // after the leading 0 unit
         for (const std::u16string& group : groups) {

@@ -2,22 +2,14 @@
 
 #include "browse/SutraTexts.h"
 #include "search/SearchScan.h"
+#include "util/MyWideString.h"
 
 #include <algorithm>
 #include <atomic>
+#include <system_error>
 #include <thread>
 
 namespace {
-
-bool IsHighSurrogate(char16_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char16_t c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 std::u16string ContextPiece(std::u16string_view text, std::size_t begin, std::size_t end)
 {
@@ -73,21 +65,20 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
     std::atomic<std::size_t> next{0};
     auto work = [&] {
         TSearchInfo matcher = MatcherCopy(info);
-        for (std::size_t i = next++; i < hits.size(); i = next++) {
-            // The matcher clears its whole work area for every text; kept at this text's
-            // size (the capacity stays), a short text after a long one costs only its own.
-            matcher.Work.Marks.clear();
-            matcher.Work.Positions.clear();
-            matcher.Work.WorkSize = 0;
+        for (std::size_t i = next++; i < hits.size(); i = next++)
             runs[i] = SearchHitRuns(data, matcher, hits[i]);
-        }
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t helpers =
         std::min<std::size_t>(threadCount > 0 ? static_cast<std::size_t>(threadCount) : cores, hits.size()) - 1;
     std::vector<std::thread> threads;
-    for (std::size_t t = 0; t < helpers; ++t)
-        threads.emplace_back(work);
+    for (std::size_t t = 0; t < helpers; ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // no thread to be had: this one does the rest
+        }
+    }
     work();
     for (std::thread& thread : threads)
         thread.join();

@@ -70,7 +70,8 @@ bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_
 {
     BuildPositions(info, text);
     auto& work = info.Work;
-    std::fill(work.Marks.begin(), work.Marks.end(), 0);
+    // Only the marks this text can set: the area is sized for the largest text.
+    std::fill_n(work.Marks.begin(), text.size() + 1, std::uint8_t(0));
     work.OccurrenceCount = 0;
 
     int found = 0;

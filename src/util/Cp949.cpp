@@ -1,5 +1,7 @@
 #include "util/TextCodec.h"
 
+#include "util/MyWideString.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -20,16 +22,10 @@
 
 namespace {
 
-bool IsHighSurrogate(char16_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
 // How many units the character at text[i] takes: a surrogate pair is one character.
 std::size_t CharacterLength(std::u16string_view text, std::size_t i)
 {
-    const bool paired =
-        IsHighSurrogate(text[i]) && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    const bool paired = IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
     return paired ? 2 : 1;
 }
 
