@@ -67,7 +67,7 @@ void LoadAll(benchmark::State& state, const std::filesystem::path& folder)
     for (auto _ : state) {
         auto loaded = std::make_unique<TLoadedData>();
         bool failed = false;
-        TLoadContext context{folder, messages, failed, nullptr};
+        TLoadContext context{folder, messages, failed, nullptr, {}};
         if (!LoadAllDataFiles(context, *loaded)) {
             state.SkipWithError("loading failed");
             return;

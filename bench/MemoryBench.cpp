@@ -112,7 +112,7 @@ void LoadPeakRatio(benchmark::State& state, int subjectSize)
         auto data = std::make_unique<TLoadedData>();
         const std::int64_t before = ResetPeak();
         bool failed = false;
-        TLoadContext context{folder, Silent, failed, nullptr};
+        TLoadContext context{folder, Silent, failed, nullptr, {}};
         if (before < 0 || !LoadAllDataFiles(context, *data)) {
             state.SkipWithError("the peak cannot be measured here, or loading failed");
             return;

@@ -98,7 +98,8 @@ int Run(TToolArguments& arguments)
     if (std::ferror(stdin)) return InputError(arguments, u"표준 입력을 읽을 수 없습니다.");
     // The bytes of a character cut off by the end wait in the decoder, which reports them
     // only once something follows them.
-    const QString tail = decoder.decode(QByteArrayView("\n", 1));
+    // decode() only decodes once its result is taken as a string.
+    [[maybe_unused]] const QString tail = decoder.decode(QByteArrayView("\n", 1));
     if (decoder.hasError()) return InputError(arguments, u"표준 입력이 UTF-8 텍스트가 아닙니다.");
     lines.Finish();
     return ExitSuccess;

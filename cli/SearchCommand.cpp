@@ -91,9 +91,9 @@ int RunSearchCommand(TToolArguments& arguments)
     }
     if (context) {
         for (const TConcordanceRow& row : BuildConcordance(session.Data, info, *context).Rows)
-            PrintLine(NumberText(std::int64_t(row.Sutra) + 1) + "	" + NumberText(row.Family) + "	" +
-                      NumberText(row.Run.Begin) + "	" + NumberText(row.Run.End) + "	" + Utf16ToUtf8(row.Left) +
-                      "	" + Utf16ToUtf8(row.Text) + "	" + Utf16ToUtf8(row.Right));
+            PrintLine(NumberText(std::int64_t(row.Sutra) + 1) + "\t" + NumberText(row.Family) + "\t" +
+                      NumberText(row.Run.Begin) + "\t" + NumberText(row.Run.End) + "\t" + Utf16ToUtf8(row.Left) + "\t" +
+                      Utf16ToUtf8(row.Text) + "\t" + Utf16ToUtf8(row.Right));
         return ExitSuccess;
     }
     for (const TCatalogueRow& row : outcome.List.Rows)

@@ -6,7 +6,7 @@ std::vector<THighlightRun> FindWordInText(const TVariantFiles& variants, std::u1
                                           std::u16string_view word, int family, bool sameCharacter)
 {
     std::vector<THighlightRun> found;
-    if (family < 0 || family > 2) return found;
+    if (family < 0 || family >= TextFileCount) return found;
     const std::u16string cleaned = CleanSearchLine(word, family);
     if (cleaned.empty()) return found;
     TSearchInfo info;

@@ -1,11 +1,12 @@
 #include "session/ReaderState.h"
 
+#include "search/SearchWords.h"
+#include "session/ProgramPaths.h"
 #include "util/Files.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <exception>
@@ -17,6 +18,8 @@ constexpr int FormatVersion = 1;
 constexpr int ListTabCount = 4;
 constexpr int ViewTabCount = 7;
 constexpr int MaxSplitters = 16;
+// A hundred places and two hundred memo lines take kilobytes: a file near this is no state of
+// ours, and a sparse one must not be allocated.
 constexpr std::size_t MaxStateBytes = 4 << 20;
 
 QString ToJson(const std::u16string& text)
@@ -200,8 +203,8 @@ std::optional<TReaderState> ParseReaderState(std::string_view bytes)
         if (!line.isString()) reader.Ok = false;
         state.SearchLines.push_back(line.toString().toStdU16String());
     }
-    state.SearchTitle = reader.Int(search, "title", 0, 3);
-    state.SearchKind = reader.Int(search, "kind", 0, 4);
+    state.SearchTitle = reader.Int(search, "title", 0, static_cast<std::int32_t>(std::size(CanonNames)) - 1);
+    state.SearchKind = reader.Int(search, "kind", 0, static_cast<std::int32_t>(std::size(KindNames)) - 1);
     state.SearchMode = reader.Int(search, "mode", 0, 1);
     state.Searched = reader.Bool(search, "searched");
     if (root.contains("geometry")) {
@@ -246,18 +249,15 @@ void DropUnknownSutras(TReaderState& state, const TVesko_File& catalogue)
 
 std::filesystem::path DefaultReaderStatePath()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    if (folder.isEmpty()) return {};
-    return std::filesystem::path(folder.toStdU16String()) / "reader-state.json";
+    const std::filesystem::path folder = AppConfigFolder();
+    if (folder.empty()) return {};
+    return folder / "reader-state.json";
 }
 
 std::optional<TReaderState> LoadReaderState(const std::filesystem::path& path)
 {
-    // A hundred places and two hundred memo lines take kilobytes: a file near this is no state
-    // of ours, and a sparse one must not be allocated.
-    constexpr std::uint64_t MaxStateFileBytes = 16 << 20;
     std::string bytes;
-    if (path.empty() || ReadWholeFile(path, bytes, MaxStateFileBytes) != TFileRead::Ok) return std::nullopt;
+    if (path.empty() || ReadWholeFile(path, bytes, MaxStateBytes) != TFileRead::Ok) return std::nullopt;
     return ParseReaderState(bytes);
 }
 

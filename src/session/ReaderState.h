@@ -9,6 +9,7 @@
 // that is not such an object, or holds a field of the wrong type or out of its range, is
 // refused whole; the program then starts as without it.
 
+#include "browse/SutraTexts.h"
 #include "data/Vesko3Common.h"
 
 #include <array>
@@ -19,8 +20,8 @@
 #include <string_view>
 #include <vector>
 
-inline constexpr int ReaderViewCount = 8;    // the eight text views, in the order of TSutraView
-inline constexpr int MaxHistoryPlaces = 100; // older places fall off the back of the list
+inline constexpr int ReaderViewCount = SutraViewCount; // the eight text views, in the order of TSutraView
+inline constexpr int MaxHistoryPlaces = 100;           // older places fall off the back of the list
 inline constexpr int MaxStoredSearchLines = 200;
 inline constexpr std::int32_t MaxStoredExtent = 1 << 24; // pixels: a scroll position or a size
 
@@ -102,7 +103,7 @@ void NamePlace(TReadingPlace& place, const TVesko_File& catalogue);
 
 // The state file in the user's configuration folder of this application.
 std::filesystem::path DefaultReaderStatePath();
-// nullopt when the file is missing, unreadable, damaged or foreign, or past 16 MB.
+// nullopt when the file is missing, unreadable, damaged or foreign, or past 4 MB.
 [[nodiscard]] std::optional<TReaderState> LoadReaderState(const std::filesystem::path& path);
 // Replaces the file whole, making its folder when missing; false when that failed.
 [[nodiscard]] bool SaveReaderState(const std::filesystem::path& path, const TReaderState& state);

@@ -28,18 +28,17 @@ TFileRead RegularFileSize(const std::filesystem::path& path, std::uint64_t& size
     return error ? TFileRead::Unreadable : TFileRead::Ok;
 }
 
+// Opened as the loaders open their files, so that a pipe or a device put in place after the
+// check is never read from.
 template <typename TBytes> TFileRead ReadWhole(const std::filesystem::path& path, TBytes& bytes, std::uint64_t maxBytes)
 {
     bytes.clear();
-    std::uint64_t size = 0;
-    if (const TFileRead kind = RegularFileSize(path, size); kind != TFileRead::Ok) return kind;
-    if (size > maxBytes) return TFileRead::TooLarge;
-    if (size > static_cast<std::uint64_t>(std::numeric_limits<std::streamsize>::max()) || size > bytes.max_size())
-        return TFileRead::TooLarge;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return TFileRead::Unreadable;
+    TFileReader reader;
+    if (const TFileRead opened = reader.Open(path); opened != TFileRead::Ok) return opened;
+    const std::uint64_t size = reader.Size();
+    if (size > maxBytes || size > bytes.max_size()) return TFileRead::TooLarge;
     bytes.resize(static_cast<std::size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+    if (size > 0 && !reader.ReadAt(0, bytes.data(), bytes.size())) {
         bytes.clear();
         return TFileRead::Unreadable;
     }
