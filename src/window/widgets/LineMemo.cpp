@@ -1,5 +1,7 @@
 #include "window/widgets/LineMemo.h"
 
+#include "window/widgets/SelectionText.h"
+
 #include <QGuiApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -36,7 +38,7 @@ void TLineMemo::ShowText(QString text)
                unit == QChar(0xFDD0) || unit == QChar(0xFDD1);
     });
     if (!plain) {
-        Viewing = false;
+        LeaveLines();
         setPlainText(text);
         return;
     }
@@ -60,10 +62,7 @@ void TLineMemo::ShowText(QString text)
 
 QString TLineMemo::Text() const
 {
-    if (Viewing) return Shown;
-    QString text = document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    return text;
+    return Viewing ? Shown : PlainDocumentText(document());
 }
 
 int TLineMemo::CaretPosition() const
@@ -262,9 +261,10 @@ void TLineMemo::EnsureCaretVisible()
             height += LineHeight(--top);
         if (top > vertical->value()) vertical->setValue(top);
     }
+    // The bars first: laying out other lines may empty the cache the row below points into.
+    if (Widest != BarsWidest) AdjustBars();
     const QTextLine row = Layout(line).lineAt(0);
     if (!row.isValid()) return;
-    if (Widest != BarsWidest) AdjustBars();
     // Sideways the editor brings the caret to the middle of the view.
     const int x = static_cast<int>(row.cursorToX(static_cast<int>(Caret - Starts[line])));
     QScrollBar* horizontal = horizontalScrollBar();
@@ -292,12 +292,7 @@ void TLineMemo::BuildDocument()
     const qsizetype caret = Caret, anchor = Anchor;
     const int top = verticalScrollBar()->value(), left = horizontalScrollBar()->value();
     const QString text = std::move(Shown);
-    Viewing = false;
-    Starts = {};
-    Layouts.clear();
-    Blink.stop();
-    AutoScroll.stop();
-    Selecting = false;
+    LeaveLines();
     Building = true;
     setPlainText(text);
     QTextCursor cursor(document());
@@ -314,10 +309,17 @@ void TLineMemo::DocumentChanged()
 {
     if (!Viewing || Building) return;
     // The editor's own calls set a new text, which replaces the lines.
+    LeaveLines();
+}
+
+void TLineMemo::LeaveLines()
+{
     Viewing = false;
     Shown.clear();
     Starts = {};
     Layouts.clear();
     Blink.stop();
+    AutoScroll.stop();
+    Selecting = false;
     CaretOn = false;
 }

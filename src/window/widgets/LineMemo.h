@@ -75,6 +75,8 @@ private:
     // position stay where they were.
     void BuildDocument();
     void DocumentChanged();
+    // Back to the editor's document: the lines, their layouts and the line mode's timers go.
+    void LeaveLines();
 
     bool Viewing = false;
     bool Building = false;
