@@ -9,7 +9,6 @@
 #include "util/TextCodec.h"
 
 #include <QAbstractTableModel>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -202,9 +201,10 @@ void TConcordanceTab::SearchEnded()
 void TConcordanceTab::Fill()
 {
     Stale = false;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    Model->Reset(BuildConcordance(State.Data, State.SearchInfo, WindowContextWidth, WindowConcordanceRows));
-    QGuiApplication::restoreOverrideCursor();
+    {
+        const TBusyCursor busy;
+        Model->Reset(BuildConcordance(State.Data, State.SearchInfo, WindowContextWidth, WindowConcordanceRows));
+    }
     ConcordanceCountPanel->setText(CountText(Model->Concordance()));
     if (Model->rowCount({}) > 0) ConcordanceGrid->setCurrentIndex(Model->index(0, 0));
 }

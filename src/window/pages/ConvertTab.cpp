@@ -6,10 +6,10 @@
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/LineMemo.h"
 #include "window/widgets/PageControl.h"
+#include "window/widgets/SelectionText.h"
 #include "session/Vesko3Session.h"
 #include "tools/ReadingConversion.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,23 +19,11 @@
 
 namespace {
 
-// The hourglass for the length of one handler, restored however it is left.
-class TBusyCursor
-{
-public:
-    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
-
 // The memo's text with its line breaks as "\n" and every other unit as typed; toPlainText
 // would turn a no-break space into a blank, and units below 256 must stay as they are.
 std::u16string MemoText(const QPlainTextEdit* memo)
 {
-    QString text = memo->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    return text.toStdU16String();
+    return PlainDocumentText(memo->document()).toStdU16String();
 }
 
 } // namespace

@@ -14,18 +14,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Offsets into this text are the view's character positions: one unit per block break.
-std::u16string ShownText(const TRichEdit* view)
-{
-    QString text = view->HeldText();
-    text.replace(QChar::ParagraphSeparator, u'\r');
-    return text.toStdU16String();
-}
-
-} // namespace
-
 TFindBar::TFindBar(QWidget* window, const TVariantFiles& variants, std::function<TTarget()> viewFor,
                    std::function<bool()> sameCharacter)
     : QFrame(window), Variants(variants), ViewFor(std::move(viewFor)), SameCharacter(std::move(sameCharacter))
@@ -86,7 +74,7 @@ bool TFindBar::FindStep(int step)
 {
     if (Target_.View == nullptr) return false;
     const std::vector<THighlightRun> found =
-        FindWordInText(Variants, ShownText(Target_.View), Word->text().toStdU16String(), Target_.Family,
+        FindWordInText(Variants, Target_.View->PositionText(), Word->text().toStdU16String(), Target_.Family,
                        Target_.Family != 0 && SameCharacter());
     if (found.empty()) {
         Status->setText("없음");

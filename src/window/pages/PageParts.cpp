@@ -8,6 +8,7 @@
 #include "util/TextCodec.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QSplitter>
@@ -17,6 +18,16 @@
 
 #include <algorithm>
 #include <cmath>
+
+TBusyCursor::TBusyCursor()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+TBusyCursor::~TBusyCursor()
+{
+    QGuiApplication::restoreOverrideCursor();
+}
 
 QStringList NameItems(std::span<const std::u16string_view> names)
 {

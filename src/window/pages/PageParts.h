@@ -33,6 +33,16 @@ inline constexpr int SplitterWidth = 5;
 QStringList NameItems(std::span<const std::u16string_view> names);
 extern const QStringList KindItems;
 
+// The hourglass for the length of one handler, restored however it is left.
+class TBusyCursor
+{
+public:
+    TBusyCursor();
+    ~TBusyCursor();
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
 template <typename T> T* Named(T* widget, const QString& name)
 {
     widget->setObjectName(name);

@@ -7,6 +7,7 @@
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/Grid.h"
 #include "window/widgets/PageControl.h"
+#include "window/widgets/SelectionText.h"
 #include "session/Vesko3Session.h"
 #include "util/TextCodec.h"
 #include "browse/CatalogueRows.h"
@@ -15,7 +16,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -50,7 +50,7 @@ void WriteMemoLines(QPlainTextEdit* memo, const std::vector<std::u16string>& lin
         text += ToQString(lines[i]);
     }
     // Left alone when cleaning changed nothing, so the caret stays where the user left it.
-    if (text != memo->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n')) memo->setPlainText(text);
+    if (text != PlainDocumentText(memo->document())) memo->setPlainText(text);
 }
 
 // The hourglass, SearchMsgPanel and SearchProgress for the length of a scan, put back
@@ -60,7 +60,6 @@ class TScanFeedback
 public:
     TScanFeedback(QLabel* panel, QProgressBar* progress, std::int32_t total) : Panel(panel), Progress(progress)
     {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         Panel->show();
         Panel->raise();
         Panel->repaint();
@@ -71,12 +70,12 @@ public:
     {
         Progress->setValue(0);
         Panel->hide();
-        QGuiApplication::restoreOverrideCursor();
     }
     TScanFeedback(const TScanFeedback&) = delete;
     TScanFeedback& operator=(const TScanFeedback&) = delete;
 
 private:
+    const TBusyCursor Busy; // first made, last gone
     QLabel* Panel;
     QProgressBar* Progress;
 };

@@ -17,28 +17,14 @@
 #include <QApplication>
 #include <QLabel>
 #include <QResizeEvent>
-#include <QScrollBar>
 #include <QSplitter>
-#include <QTextBlock>
 #include <QTextCharFormat>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
 
 namespace {
-
-// The view's whole text with each block break as one carriage return, every other unit as
-// the view holds it: offsets into it are the view's character positions. A view on a hidden
-// tab answers from the text it is waiting to show.
-std::u16string ViewText(const TRichEdit* view)
-{
-    QString text = view->HeldText();
-    text.replace(QChar::ParagraphSeparator, u'\r');
-    return text.toStdU16String();
-}
 
 QTextCharFormat HighlightFormat()
 {
@@ -229,7 +215,7 @@ void TTextViews::HighlightHit(const std::vector<int>& families, std::int32_t sta
     for (int family : families) {
         // One match of the text read back serves both views: they hold the same text.
         const std::vector<THighlightRun> runs =
-            HighlightRuns(State.SearchInfo, State.Data.VariantFiles, ViewText(together[family]), start);
+            HighlightRuns(State.SearchInfo, State.Data.VariantFiles, together[family]->PositionText(), start);
         // Formatted as each view comes to them, so that the cost follows what is on screen.
         together[family]->SetMarks(runs, HighlightFormat());
         own[family]->SetMarks(runs, HighlightFormat());

@@ -212,9 +212,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == Grid) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const bool enter = event->type() == QEvent::KeyPress &&
-                               (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+            const bool enter = key && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
                                (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
             if (enter && Grid->currentRow() >= 0) Handler();
             return enter;

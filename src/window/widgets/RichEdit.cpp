@@ -94,6 +94,13 @@ QString TRichEdit::HeldText() const
     return Waiting || Kept ? Held : document()->toRawText();
 }
 
+std::u16string TRichEdit::PositionText() const
+{
+    QString text = HeldText();
+    text.replace(QChar::ParagraphSeparator, u'\r');
+    return text.toStdU16String();
+}
+
 void TRichEdit::Fill()
 {
     FillTo(INT_MAX);
@@ -187,10 +194,6 @@ void TRichEdit::timerEvent(QTimerEvent* event)
 
 void TRichEdit::SetMarks(std::vector<THighlightRun> runs, const QTextCharFormat& format)
 {
-    if (!std::is_sorted(runs.begin(), runs.end(),
-                        [](const THighlightRun& a, const THighlightRun& b) { return a.Begin < b.Begin; }))
-        std::stable_sort(runs.begin(), runs.end(),
-                         [](const THighlightRun& a, const THighlightRun& b) { return a.Begin < b.Begin; });
     Marks = std::move(runs);
     MarkFormat = format;
     MarkedRuns = 0;

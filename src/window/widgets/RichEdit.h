@@ -37,13 +37,17 @@ public:
     void SetText(const QString& text);
     // The text the view holds or is to hold, each block break as U+2029.
     QString HeldText() const;
+    // The same with each block break as one carriage return, every other unit as the view
+    // holds it: offsets into it are the view's character positions.
+    std::u16string PositionText() const;
     // Puts the whole text in the document, or at least the lines up to position's and two
     // screens after it.
     void Fill();
     void FillTo(int position);
     bool Filled() const { return !Waiting && (!Kept || Appended >= Held.size()); }
 
-    // Runs of the text last set shown in format, with the caret at the last run's start.
+    // Runs of the text last set shown in format, with the caret at the last run's start. The
+    // runs come in text order, as the hit display makes them and the hit navigator counts them.
     void SetMarks(std::vector<THighlightRun> runs, const QTextCharFormat& format);
     // Formats every waiting run that starts before position.
     void MarkUpTo(int position);
