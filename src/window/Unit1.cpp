@@ -15,10 +15,8 @@
 #include "window/widgets/PageControl.h"
 #include "util/TextCodec.h"
 #include "session/Settings.h"
-#include "data/LoadDriver.h"
 #include "browse/SutraTexts.h"
 #include "search/SearchHit.h"
-#include "search/SearchWords.h"
 #include "util/MyUtils.h"
 
 #include <QCloseEvent>
@@ -445,9 +443,10 @@ bool TMainForm::HeldWhileLoading(QObject* watched, QEvent* event) const
     // thread runs.
     if (!Loader || (!isVisible() && Loader->Finished())) return false;
     if (!IsUserInput(*event)) return false;
-    if (watched->isWidgetType()) return static_cast<QWidget*>(watched)->window() == this;
-    // The window's keys are QShortcuts, children of the window.
-    return watched->parent() == this;
+    // A key (a QShortcut) counts as the widget it belongs to, wherever in the window that is.
+    for (const QObject* owner = watched; owner; owner = owner->parent())
+        if (owner->isWidgetType()) return static_cast<const QWidget*>(owner)->window() == this;
+    return false;
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
