@@ -70,15 +70,6 @@ TLoadedWindow* LoadedWindow(TFolderFunction folderOf, const char* name)
     return window.get();
 }
 
-// Whether every text view on the current tab holds its whole text.
-bool ShownViewsFilled(const TMainForm& form)
-{
-    const QWidget* sheet = Widget<TPageControl>(form, "ViewPage")->currentWidget();
-    for (const TRichEdit* view : sheet->findChildren<TRichEdit*>())
-        if (!view->Filled()) return false;
-    return true;
-}
-
 // How a selection is timed: the handler alone, with the events it leaves behind and a
 // synchronous repaint, or until the views on show hold their whole text, which they take
 // in steps after the first screens.

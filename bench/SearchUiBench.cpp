@@ -199,16 +199,6 @@ THeavyHit PrepareHeavyHit(TMainForm& form, TVesko3Session& loaded)
     return hit;
 }
 
-// Whether every text view on the current tab holds its whole text; the views take it in
-// steps after the first screens.
-bool ShownViewsFilled(const TMainForm& form)
-{
-    const QWidget* sheet = Widget<TPageControl>(form, "ViewPage")->currentWidget();
-    for (const TRichEdit* view : sheet->findChildren<TRichEdit*>())
-        if (!view->Filled()) return false;
-    return true;
-}
-
 enum THitPart
 {
     // SearchGridClick: fill, match, format, caret, repaint of the grid. The caret is placed

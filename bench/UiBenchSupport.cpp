@@ -2,6 +2,8 @@
 
 #include "BenchData.h"
 
+#include "window/widgets/PageControl.h"
+#include "window/widgets/RichEdit.h"
 #include "util/TextCodec.h"
 
 #include <QApplication>
@@ -61,4 +63,12 @@ int RunUiBenchmarks(int argc, char** argv, const std::function<void()>& cleanup)
     benchmark::Shutdown();
     if (cleanup) cleanup();
     return 0;
+}
+
+bool ShownViewsFilled(const TMainForm& form)
+{
+    const QWidget* sheet = Widget<TPageControl>(form, "ViewPage")->currentWidget();
+    for (const TRichEdit* view : sheet->findChildren<TRichEdit*>())
+        if (!view->Filled()) return false;
+    return true;
 }
