@@ -271,7 +271,7 @@ TResult ReadVariants(const std::filesystem::path& folder, int fileIndex, std::st
 
 bool WriteUtf8(const std::filesystem::path& path, std::u16string_view text)
 {
-    return ReplaceFile(path, Utf16ToUtf8(text));
+    return WriteWholeFile(path, Utf16ToUtf8(text));
 }
 
 // A table field must not hold the separators of its line.

@@ -15,6 +15,8 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -91,10 +93,57 @@ int Wait(pid_t pid)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::vector<std::string> Demo(const fs::path& out, int seed)
+// A set and its sources from the demo's seed.
+std::vector<std::string> Demo(const fs::path& folder, int seed)
 {
-    return {"demo", "--out", out.string(), "--sutras", "300", "--seed", std::to_string(seed)};
+    const std::string name = std::to_string(seed);
+    return {"demo",   "--out",  (folder / name).string(), "--source", (folder / ("source" + name)).string(),
+            "--seed", name,     "--sutras",               "200"};
 }
+
+// The set of that seed again, byte for byte, from its sources.
+std::vector<std::string> Build(const fs::path& folder, int seed, const fs::path& out)
+{
+    return {"build", "--from", (folder / ("source" + std::to_string(seed))).string(), "--out", out.string(),
+            "--date", "2007-11-05T00:00:00"};
+}
+
+// Watches for the moment a replacement of the set in target starts to show: a data file
+// moved into it, or another folder moved to its name.
+class TSetChangeWatch
+{
+public:
+    explicit TSetChangeWatch(const fs::path& target) : Name(target.filename().string())
+    {
+        Descriptor = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        Inside = ::inotify_add_watch(Descriptor, target.c_str(), IN_MOVED_TO);
+        ::inotify_add_watch(Descriptor, target.parent_path().c_str(), IN_MOVED_TO | IN_MOVED_FROM);
+    }
+    ~TSetChangeWatch() { ::close(Descriptor); }
+
+    // True when the change began before the deadline.
+    bool Wait(TClock::time_point deadline)
+    {
+        alignas(inotify_event) char buffer[4096];
+        while (TClock::now() < deadline) {
+            pollfd wanted{Descriptor, POLLIN, 0};
+            ::poll(&wanted, 1, 1);
+            ssize_t got = 0;
+            while ((got = ::read(Descriptor, buffer, sizeof buffer)) > 0)
+                for (char* at = buffer; at < buffer + got;) {
+                    const auto* event = reinterpret_cast<const inotify_event*>(at);
+                    const std::string name = event->len > 0 ? event->name : "";
+                    if (event->wd == Inside ? name.starts_with("VESKO3.") : name == Name) return true;
+                    at += sizeof(inotify_event) + event->len;
+                }
+        }
+        return false;
+    }
+
+private:
+    std::string Name;
+    int Descriptor = -1, Inside = -1;
+};
 
 } // namespace
 
@@ -147,28 +196,48 @@ TEST(InterruptedWrite, TwoSavesOfOneFileKilledAtAnyMomentLeaveOneWholeFile)
 
 TEST(InterruptedWrite, ABuildKilledAtAnyMomentLeavesTheOldSetOrTheNew)
 {
-    constexpr int Runs = 40;
+    constexpr int Runs = 60;
     TTemporaryFolder folder;
     const fs::path target = folder.Path() / "Data";
-    ASSERT_EQ(Wait(StartTool(Demo(folder.Path() / "one", 1))), 0);
-    ASSERT_EQ(Wait(StartTool(Demo(folder.Path() / "two", 2))), 0);
-    const TSet sets[2] = {DataFiles(folder.Path() / "one"), DataFiles(folder.Path() / "two")};
+    ASSERT_EQ(Wait(StartTool(Demo(folder.Path(), 1))), 0);
+    ASSERT_EQ(Wait(StartTool(Demo(folder.Path(), 2))), 0);
+    // The seeds make other texts; one table line less makes the other files differ too.
+    for (const char* table : {"readings.tsv", "variants0.txt", "variants1.txt"}) {
+        const fs::path path = folder.Path() / "source2" / table;
+        std::string lines = Contents(path);
+        lines.erase(lines.rfind('\n', lines.size() - 2) + 1);
+        ASSERT_TRUE(ReplaceFile(path, lines));
+    }
+    ASSERT_EQ(Wait(StartTool(Build(folder.Path(), 2, folder.Path() / "2"))), 0);
+    const TSet sets[2] = {DataFiles(folder.Path() / "1"), DataFiles(folder.Path() / "2")};
     ASSERT_EQ(sets[0].size(), 6u);
-    ASSERT_NE(sets[0], sets[1]);
+    for (const auto& [name, bytes] : sets[0])
+        ASSERT_TRUE(bytes != sets[1].at(name)) << name << " tells the two sets apart";
 
-    ASSERT_EQ(Wait(StartTool(Demo(target, 1))), 0);
+    ASSERT_EQ(Wait(StartTool(Build(folder.Path(), 1, target))), 0);
     ASSERT_TRUE(WriteWholeFile(target / "notes.txt", std::string_view("mine")));
     const auto timed = TClock::now();
-    ASSERT_EQ(Wait(StartTool(Demo(target, 2))), 0);
+    ASSERT_EQ(Wait(StartTool(Build(folder.Path(), 2, target))), 0);
+    ASSERT_EQ(DataFiles(target), sets[1]);
     const auto oneBuild = std::chrono::duration_cast<std::chrono::microseconds>(TClock::now() - timed);
 
+    // Half the runs are killed at any moment of the build, half within a few microseconds of
+    // the moment the set starts to change, where a set replaced file by file would be mixed.
     std::mt19937 random(24);
-    std::uniform_int_distribution<long> moment(0, oneBuild.count() * 6 / 5);
-    int whole = 0, finished = 0, changed = 0, leftovers = 0;
+    std::uniform_int_distribution<long> moment(0, oneBuild.count() * 6 / 5), afterChange(0, 300);
+    int whole = 0, finished = 0, changed = 0, leftovers = 0, atChange = 0;
     int holds = 1;
     for (int run = 0; run < Runs; ++run) {
-        const pid_t tool = StartTool(Demo(target, 2 - holds));
-        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        TSetChangeWatch watch(target);
+        const pid_t tool = StartTool(Build(folder.Path(), 2 - holds, target));
+        if (run % 2 == 0) {
+            std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        } else if (watch.Wait(TClock::now() + 4 * oneBuild)) {
+            ++atChange;
+            const auto until = TClock::now() + std::chrono::microseconds(afterChange(random));
+            while (TClock::now() < until) {
+            }
+        }
         finished += Kill(tool);
         const TSet now = DataFiles(target);
         const int found = now == sets[0] ? 0 : now == sets[1] ? 1 : -1;
@@ -177,13 +246,14 @@ TEST(InterruptedWrite, ABuildKilledAtAnyMomentLeavesTheOldSetOrTheNew)
         whole += found != -1;
         changed += found != holds;
         if (found != -1) holds = found;
-        leftovers += static_cast<int>(EntryCount(folder.Path())) - 3;
+        leftovers += static_cast<int>(EntryCount(folder.Path())) - 5; // 1, 2, their sources and Data
     }
     EXPECT_EQ(whole, Runs);
-    ASSERT_EQ(Wait(StartTool(Demo(target, 1))), 0);
+    ASSERT_EQ(Wait(StartTool(Build(folder.Path(), 1, target))), 0);
     EXPECT_EQ(DataFiles(target), sets[0]);
-    EXPECT_EQ(EntryCount(folder.Path()), 3u) << "the next build removes what killed ones left";
-    std::cout << Runs << " builds killed at moments from 0 to " << moment.max() << " us (" << finished
+    EXPECT_EQ(EntryCount(folder.Path()), 5u) << "the next build removes what killed ones left";
+    std::cout << Runs << " builds killed at moments from 0 to " << moment.max() << " us, " << atChange
+              << " of them 0 to " << afterChange.max() << " us after the set began to change (" << finished
               << " finished first): " << whole << " whole sets (" << changed << " new), " << leftovers
               << " staging folders left, all removed by the next build\n";
 }

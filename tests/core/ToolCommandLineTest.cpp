@@ -305,7 +305,7 @@ TEST(ToolCommandLine, EveryCommandIntoAFullDiskExitsWith1AndSaysSo)
         {"info", {"info", "--data", dataFolder}},
         {"list", {"list", "--data", dataFolder}},
         {"search", {"search", "--data", dataFolder, "如是"}},
-        {"show", {"show", "--data", dataFolder, "1"}},
+        {"show", {"show", "--data", dataFolder, "1", "--view", "kor"}},
         {"subjects", {"subjects", "--data", dataFolder}},
     };
     std::vector<QStringList> cases = {{"--help"}, {"--version"}, {"list", "--help"}};
