@@ -253,8 +253,9 @@ TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, co
     for (TFileReplacement& file : staged)
         if (!file.Commit()) return TResult::Failure(u"파일 이름을 바꿀 수 없습니다: " + PathText(file.TargetPath()));
     if (!set.Commit(&IsDataSetEntry))
-        return TResult::Failure(u"데이터 폴더를 통째로 바꿀 수 없습니다 (데이터 파일이 아닌 폴더가 있거나 이름을 바꿀 수 "
-                                u"없습니다): " +
-                                PathText(set.TargetPath()));
+        return TResult::Failure(
+            u"데이터 폴더를 통째로 바꿀 수 없습니다 (데이터 파일이 아닌 폴더가 있거나 이름을 바꿀 수 "
+            u"없습니다): " +
+            PathText(set.TargetPath()));
     return TResult::Success();
 }

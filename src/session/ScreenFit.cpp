@@ -31,8 +31,8 @@ std::optional<std::array<std::int32_t, 4>> FitGeometry(const std::array<std::int
     const TScreenArea* best = nullptr;
     std::int64_t bestArea = 0;
     for (const TScreenArea& screen : screens) {
-        const std::int64_t area = Overlap(box.X, box.Width, screen.X, screen.Width) *
-                                  Overlap(box.Y, box.Height, screen.Y, screen.Height);
+        const std::int64_t area =
+            Overlap(box.X, box.Width, screen.X, screen.Width) * Overlap(box.Y, box.Height, screen.Y, screen.Height);
         if (area > bestArea) {
             bestArea = area;
             best = &screen;

@@ -28,10 +28,10 @@ constexpr std::size_t RandomLength = 8;
 std::string RandomName()
 {
     static constexpr std::string_view Letters = "0123456789abcdefghijklmnopqrstuvwxyz";
-    // Seeded per process and per call site's clock, so that processes started at once differ.
-    thread_local std::mt19937_64 generator(std::random_device{}() ^
-                                           static_cast<std::uint64_t>(
-                                               std::chrono::steady_clock::now().time_since_epoch().count()));
+    // Seeded from the system's entropy and the clock, so that processes started at once differ.
+    thread_local std::mt19937_64 generator(
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::string name(RandomLength, '0');
     for (char& c : name)
         c = Letters[generator() % Letters.size()];
@@ -137,7 +137,8 @@ void RemoveAbandoned(const fs::path& where, const std::string& prefix, bool fold
         struct stat status
         {
         };
-        const bool kind = ::fstat(descriptor, &status) == 0 && (folders ? S_ISDIR(status.st_mode) : S_ISREG(status.st_mode));
+        const bool kind =
+            ::fstat(descriptor, &status) == 0 && (folders ? S_ISDIR(status.st_mode) : S_ISREG(status.st_mode));
         if (kind && ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && StillNamed(descriptor, entry->path())) {
             std::error_code ignored;
             if (folders)
@@ -228,7 +229,8 @@ fs::path FolderTarget(const fs::path& target)
 TFileReplacement::TFileReplacement(const fs::path& target) : Target(FinalTarget(target)) {}
 
 TFileReplacement::TFileReplacement(TFileReplacement&& other) noexcept
-    : Target(std::move(other.Target)), Staging(std::move(other.Staging)), Descriptor(std::exchange(other.Descriptor, -1))
+    : Target(std::move(other.Target)), Staging(std::move(other.Staging)),
+      Descriptor(std::exchange(other.Descriptor, -1))
 {
     other.Staging.clear();
 }

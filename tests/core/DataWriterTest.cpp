@@ -185,8 +185,8 @@ TEST(DataWriter, ReplacesTheSetWholeAndKeepsTheUsersOtherFiles)
     std::ofstream(target / "notes.txt") << "mine";
     std::ofstream(target / "vesko3.z9") << "a data file the new set does not have";
     ASSERT_EQ(WriteDataSet(SmallDataSetSource(), TCreationDate{2020, 1, 2, 3, 4, 5}, target).Message(), u"");
-    EXPECT_EQ(Names(target), (std::vector<std::string>{"VESKO3.A0", "VESKO3.A1", "VESKO3.A2", "VESKO3.C0",
-                                                       "VESKO3.H0", "VESKO3.H1", "notes.txt"}));
+    EXPECT_EQ(Names(target), (std::vector<std::string>{"VESKO3.A0", "VESKO3.A1", "VESKO3.A2", "VESKO3.C0", "VESKO3.H0",
+                                                       "VESKO3.H1", "notes.txt"}));
     EXPECT_EQ(GetInt32(FileBytes(target / "VESKO3.A2"), offsetof(TDataFileHeader, CreatedYear)), 2020);
     EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"Data"});
 }

@@ -42,8 +42,8 @@ TSet DataFiles(const fs::path& folder)
 {
     TSet set;
     for (const auto& entry : fs::directory_iterator(folder))
-        if (entry.path().filename().string().starts_with("VESKO3.")) set[entry.path().filename().string()] =
-                Contents(entry.path());
+        if (entry.path().filename().string().starts_with("VESKO3."))
+            set[entry.path().filename().string()] = Contents(entry.path());
     return set;
 }
 
@@ -97,15 +97,27 @@ int Wait(pid_t pid)
 std::vector<std::string> Demo(const fs::path& folder, int seed)
 {
     const std::string name = std::to_string(seed);
-    return {"demo",   "--out",  (folder / name).string(), "--source", (folder / ("source" + name)).string(),
-            "--seed", name,     "--sutras",               "200"};
+    return {"demo",
+            "--out",
+            (folder / name).string(),
+            "--source",
+            (folder / ("source" + name)).string(),
+            "--seed",
+            name,
+            "--sutras",
+            "200"};
 }
 
 // The set of that seed again, byte for byte, from its sources.
 std::vector<std::string> Build(const fs::path& folder, int seed, const fs::path& out)
 {
-    return {"build", "--from", (folder / ("source" + std::to_string(seed))).string(), "--out", out.string(),
-            "--date", "2007-11-05T00:00:00"};
+    return {"build",
+            "--from",
+            (folder / ("source" + std::to_string(seed))).string(),
+            "--out",
+            out.string(),
+            "--date",
+            "2007-11-05T00:00:00"};
 }
 
 // Watches for the moment a replacement of the set in target starts to show: a data file
@@ -189,8 +201,8 @@ TEST(InterruptedWrite, TwoSavesOfOneFileKilledAtAnyMomentLeaveOneWholeFile)
     EXPECT_EQ(whole, Runs);
     ASSERT_TRUE(ReplaceFile(target, old));
     EXPECT_EQ(EntryCount(folder.Path()), 1u);
-    std::cout << Runs << " runs killed at moments from 0 to " << moment.max() << " us: " << whole
-              << " whole files (" << news << " new), " << reads << " whole reads while saving, " << leftovers
+    std::cout << Runs << " runs killed at moments from 0 to " << moment.max() << " us: " << whole << " whole files ("
+              << news << " new), " << reads << " whole reads while saving, " << leftovers
               << " staging files left, all removed by the next save\n";
 }
 
