@@ -39,14 +39,12 @@ std::string RandomName()
 }
 
 // The hidden names a replacement of name stages under: ".NAME" + mark + random characters.
-std::string StagingPrefix(const fs::path& target, std::string_view mark)
+fs::path StagingPrefix(const fs::path& target, std::string_view mark)
 {
-    return "." + target.filename().string() + std::string(mark);
-}
-
-bool IsStagingName(const std::string& name, const std::string& prefix)
-{
-    return name.size() == prefix.size() + RandomLength && name.starts_with(prefix);
+    fs::path prefix(".");
+    prefix += target.filename();
+    prefix += std::string(mark);
+    return prefix;
 }
 
 fs::path FolderOf(const fs::path& path)
@@ -70,6 +68,11 @@ fs::path FinalTarget(const fs::path& path)
 }
 
 #ifndef _WIN32
+
+bool IsStagingName(const std::string& name, const std::string& prefix)
+{
+    return name.size() == prefix.size() + RandomLength && name.starts_with(prefix);
+}
 
 void Close(int& descriptor)
 {
@@ -212,7 +215,7 @@ bool CarryOver(const fs::path& from, const fs::path& to, TReplacedEntry replaced
 
 fs::path MovedAsidePath(const fs::path& target)
 {
-    return FolderOf(target) / ("." + target.filename().string() + ".old");
+    return FolderOf(target) / StagingPrefix(target, ".old");
 }
 
 fs::path FolderTarget(const fs::path& target)
@@ -251,7 +254,7 @@ bool TFileReplacement::Stage(std::string_view bytes)
 {
     Discard();
     const fs::path folder = FolderOf(Target);
-    const std::string prefix = StagingPrefix(Target, ".tmp-");
+    const std::string prefix = StagingPrefix(Target, ".tmp-").native();
     RemoveAbandoned(folder, prefix, false, Target.filename().string() + ".tmp");
     Descriptor = MakeStaging(folder, prefix, false, Staging);
     if (Descriptor < 0) {
@@ -297,7 +300,8 @@ void TFileReplacement::Discard()
 bool TFileReplacement::Stage(std::string_view bytes)
 {
     Discard();
-    Staging = FolderOf(Target) / (StagingPrefix(Target, ".tmp-") + RandomName());
+    Staging = FolderOf(Target) / StagingPrefix(Target, ".tmp-");
+    Staging += RandomName();
     Descriptor = 0;
     std::ofstream out(Staging, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -371,7 +375,7 @@ bool TFolderReplacement::Begin()
     const fs::path aside = MovedAsidePath(Target);
     if (fs::exists(fs::symlink_status(Target, error)) && fs::is_directory(fs::symlink_status(aside, error)))
         fs::remove_all(aside, error);
-    const std::string prefix = StagingPrefix(Target, ".new-");
+    const std::string prefix = StagingPrefix(Target, ".new-").native();
     RemoveAbandoned(parent, prefix, true);
     Descriptor = MakeStaging(parent, prefix, true, Staging);
     if (Descriptor < 0) Staging.clear();
@@ -437,7 +441,8 @@ bool TFolderReplacement::Begin()
     RestoreInterruptedFolder(Target);
     const fs::path aside = MovedAsidePath(Target);
     if (fs::exists(Target, error)) fs::remove_all(aside, error);
-    Staging = FolderOf(Target) / (StagingPrefix(Target, ".new-") + RandomName());
+    Staging = FolderOf(Target) / StagingPrefix(Target, ".new-");
+    Staging += RandomName();
     if (!fs::create_directory(Staging, error) || error) {
         Staging.clear();
         return false;
