@@ -6,7 +6,7 @@
 #include "UiBenchSupport.h"
 
 #include "window/pages/ConcordanceTab.h"
-#include "window/pages/HitNavigator.h"
+#include "window/reading/HitNavigator.h"
 #include "window/pages/TextViews.h"
 #include "data/HanmoonText.h"
 #include "search/Concordance.h"

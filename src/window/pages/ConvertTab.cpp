@@ -4,8 +4,8 @@
 #include "window/pages/PageParts.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
-#include "window/widgets/LineMemo.h"
 #include "window/widgets/PageControl.h"
+#include "window/widgets/PlainMemo.h"
 #include "window/widgets/SelectionText.h"
 #include "session/Vesko3Session.h"
 #include "tools/ReadingConversion.h"
@@ -58,8 +58,8 @@ TConvertTab::TConvertTab(TPageControl* viewPage, TVesko3Session& state) : State(
 void TConvertTab::BuildEditors(const QFont& editorFont)
 {
     ConvertSrcMemo = PlaceholderMemo(ConvertSrcMemoPanel, "ConvertSrcMemo", editorFont);
-    // The result can run to tens of thousands of lines: a memo that lays out only those shown.
-    ConvertDestMemo = new TLineMemo(ConvertDestMemoPanel);
+    // The result can run to tens of thousands of lines: a plain memo lays out only those shown.
+    ConvertDestMemo = new TPlainMemo(ConvertDestMemoPanel);
     ConvertDestMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     FillPlaceholder(ConvertDestMemo, ConvertDestMemoPanel, "ConvertDestMemo", editorFont, false);
 }
@@ -77,7 +77,7 @@ void TConvertTab::SetHanmoonFont(const QString& family, int pointSize)
 void TConvertTab::ConvertButtonClick()
 {
     const TBusyCursor busy;
-    ConvertDestMemo->ShowText({});
+    ConvertDestMemo->clear();
     ConvertDestMemo->repaint();
 
     const std::vector<std::u16string> result = ConvertReadings(MemoText(ConvertSrcMemo), State.Data.ReadingFile);
@@ -92,7 +92,7 @@ void TConvertTab::ConvertButtonClick()
         text += u'\n';
     }
     // The caret starts at the text's start with nothing selected.
-    ConvertDestMemo->ShowText(std::move(text));
+    ConvertDestMemo->setPlainText(text);
     ConvertDestMemo->setFocus();
 }
 

@@ -4,6 +4,11 @@
 
 #include <QMimeData>
 
+QString TPlainMemo::Text() const
+{
+    return PlainDocumentText(document());
+}
+
 QMimeData* TPlainMemo::createMimeDataFromSelection() const
 {
     auto* data = new QMimeData;

@@ -9,6 +9,10 @@ class TPlainMemo : public QPlainTextEdit
 public:
     using QPlainTextEdit::QPlainTextEdit;
 
+    // The whole text with its line breaks as "\n" and every other unit as the memo holds it;
+    // toPlainText would turn a no-break space into a blank.
+    QString Text() const;
+
 protected:
     QMimeData* createMimeDataFromSelection() const override;
 };
