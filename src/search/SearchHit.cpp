@@ -90,7 +90,8 @@ std::vector<TFamilyRuns> SearchHitRuns(const TLoadedData& data, TSearchInfo& inf
         std::u16string text = FamilyViewText(data, n, family);
         NormalizeLineBreaks(text);
         MatchText(info, data.VariantFiles, text);
-        MarkedRuns(info, static_cast<std::int32_t>(text.size()), start, result.emplace_back(TFamilyRuns{family, {}, {}}));
+        MarkedRuns(info, static_cast<std::int32_t>(text.size()), start,
+                   result.emplace_back(TFamilyRuns{family, {}, {}}));
     }
     return result;
 }

@@ -1,9 +1,9 @@
 #include "window/pages/TextViews.h"
 
 #include "window/pages/Appearance.h"
+#include "window/pages/PageParts.h"
 #include "window/reading/FindBar.h"
 #include "window/reading/HitNavigator.h"
-#include "window/pages/PageParts.h"
 #include "window/reading/RichEditMenu.h"
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/PageControl.h"
