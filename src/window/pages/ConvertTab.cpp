@@ -58,7 +58,7 @@ TConvertTab::TConvertTab(TPageControl* viewPage, TVesko3Session& state) : State(
 void TConvertTab::BuildEditors(const QFont& editorFont)
 {
     ConvertSrcMemo = PlaceholderMemo(ConvertSrcMemoPanel, "ConvertSrcMemo", editorFont);
-    // The result can run to tens of thousands of lines: a plain memo lays out only those shown.
+    // The result can run to tens of thousands of lines, which the memo takes in steps.
     ConvertDestMemo = new TPlainMemo(ConvertDestMemoPanel);
     ConvertDestMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     FillPlaceholder(ConvertDestMemo, ConvertDestMemoPanel, "ConvertDestMemo", editorFont, false);
@@ -77,7 +77,7 @@ void TConvertTab::SetHanmoonFont(const QString& family, int pointSize)
 void TConvertTab::ConvertButtonClick()
 {
     const TBusyCursor busy;
-    ConvertDestMemo->clear();
+    ConvertDestMemo->ShowText({});
     ConvertDestMemo->repaint();
 
     const std::vector<std::u16string> result = ConvertReadings(MemoText(ConvertSrcMemo), State.Data.ReadingFile);
@@ -92,7 +92,7 @@ void TConvertTab::ConvertButtonClick()
         text += u'\n';
     }
     // The caret starts at the text's start with nothing selected.
-    ConvertDestMemo->setPlainText(text);
+    ConvertDestMemo->ShowText(std::move(text));
     ConvertDestMemo->setFocus();
 }
 
