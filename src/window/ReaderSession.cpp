@@ -117,7 +117,7 @@ void TReaderSession::ShowPlace(const TReadingPlace& place)
     Form.Views().FillViews(place.Sutra, titleLine);
     // A hit is marked again with the words of the search that lists it now.
     const TSearchHitPlan plan = place.Hit ? PlanSearchHit(state.SearchInfo, place.Sutra) : TSearchHitPlan{};
-    if (plan.Highlight) Form.Views().HighlightHit(plan.Families, HighlightStart(titleLine));
+    if (plan.Highlight) Form.Views().HighlightHit(place.Sutra);
     // As after a hit, the same row chosen again in a list shows its sutra afresh.
     Form.CurrentSutra = place.Hit ? -1 : place.Sutra;
     Form.SelectPage(Form.TextPages(), std::clamp(place.Tab, 0, SutraTabCount - 1));
