@@ -35,8 +35,8 @@ struct TMappedFile
     std::atomic<bool> CutShort{false};
     void* Block = nullptr; // the whole block, the units after the pages included
     std::size_t BlockBytes = 0;
-    int Descriptor = -1;     // a descriptor of its own, for the size and times
-    struct stat Seen = {};   // as it was when mapped
+    int Descriptor = -1;   // a descriptor of its own, for the size and times
+    struct stat Seen = {}; // as it was when mapped
     std::filesystem::path Path;
 };
 
@@ -230,8 +230,7 @@ bool TextMappingAvailable()
     return false;
 }
 
-TMapResult MapUnitsAt(TFileReader&, const std::filesystem::path&, std::uint64_t, std::size_t, std::size_t,
-                      TUnitBuffer&)
+TMapResult MapUnitsAt(TFileReader&, const std::filesystem::path&, std::uint64_t, std::size_t, std::size_t, TUnitBuffer&)
 {
     return TMapResult::NotMapped;
 }
