@@ -120,7 +120,7 @@ if [ -x "$build/bench_Load" ] && [ -x "$build/bench_Search" ]; then
             --benchmark_format=csv 2>/dev/null | awk -F, '/_median"/ { gsub(/"/, "", $1); printf "%s %.2f\n", $1, $4 }'
     }
     echo "in-process split (CPU ms):"
-    benchCpu "$build/bench_Load" '^BM_(ReadCorpusBytes|LoadCorpus)$' | sed 's/^/  /'
+    benchCpu "$build/bench_Load" '^BM_(ReadCorpusBytes|LoadCorpus|LoadCorpusInPlace)$' | sed 's/^/  /'
     benchCpu "$build/bench_Search" '^PrepareSearch/corpus(/index_canon3)?$' | sed 's/^/  /'
     benchCpu "$build/bench_Search" '^Scan/corpus/canon3/words20/variants/any/fast(_one_thread)?(/real_time)?$' | sed 's/^/  /'
 fi
