@@ -37,10 +37,12 @@ std::size_t FindLineBreak(std::u16string_view text, std::size_t from)
     // Eight units at a time, where the compiler offers vectors; each lane is all ones where
     // its unit is a break, and the units of a block with one are then looked at one by one.
     using TUnits = std::uint16_t __attribute__((vector_size(16)));
+    constexpr TUnits Cr = {u'\r', u'\r', u'\r', u'\r', u'\r', u'\r', u'\r', u'\r'};
+    constexpr TUnits Lf = {u'\n', u'\n', u'\n', u'\n', u'\n', u'\n', u'\n', u'\n'};
     for (; i + 8 <= text.size(); i += 8) {
         TUnits units;
         std::memcpy(&units, text.data() + i, sizeof units);
-        const auto breaks = (units == u'\r') | (units == u'\n');
+        const auto breaks = (units == Cr) | (units == Lf);
         std::uint64_t lanes[2];
         std::memcpy(lanes, &breaks, sizeof lanes);
         if (lanes[0] | lanes[1]) break;
