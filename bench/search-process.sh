@@ -3,6 +3,7 @@
 #   vesko3-tool search --canon 3 with 20 words  vs  rg -c -e w1 ... -e w20 over the two
 #     Chinese editions as UTF-8 text (the corpus's own source files, one file per edition)
 #   the same with 20 absent words made of common characters
+#   vesko3-tool search --canon 3 --context 20   vs  rg -o -e w1 ... -e w20 (every occurrence)
 #   vesko3-tool info                            vs  cat of the six data files
 # Each figure is the median CPU time (user + system, from the shell's child times) of
 # several runs, with the fastest and the slowest run after it; the ratios are taken within
@@ -99,6 +100,8 @@ searchRuns="$(cpu "$tool" search --data data --canon 3 "${words[@]}")"
 compare "search 20 words: " rg "$searchRuns" "$(cpu rg -c "${rgWords[@]}" kor.txt sinsu.txt)"
 compare "search 20 absent:" rg "$(cpu "$tool" search --data data --canon 3 "${absent[@]}")" \
     "$(cpu rg -c "${rgAbsent[@]}" kor.txt sinsu.txt)"
+compare "concordance 20 words:" "rg -o" "$(cpu "$tool" search --data data --canon 3 --context 20 "${words[@]}")" \
+    "$(cpu rg -o "${rgWords[@]}" kor.txt sinsu.txt)"
 infoRuns="$(cpu "$tool" info --data data)"
 compare "info:            " cat "$infoRuns" "$(cpu cat "${data[@]}")"
 search="${searchRuns%% *}"

@@ -4,7 +4,11 @@
 #include "search/SearchWords.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <functional>
+#include <utility>
+#include <vector>
 
 bool VariantsAllowed(const TSearchInfo& info)
 {
@@ -66,6 +70,57 @@ std::int32_t ForEachOccurrence(const TSearchInfo& info, const TVariantFiles& var
     return count;
 }
 
+namespace {
+
+// The characters a word's first unit may match, as ForEachOccurrence passes starts over:
+// the unit itself and, with variants allowed, its variant forms.
+void AddFirsts(const TVariantFiles& variants, char16_t unit, bool allowed, std::uint32_t bit,
+               std::vector<std::pair<char16_t, std::uint32_t>>& firsts)
+{
+    firsts.emplace_back(unit, bit);
+    if (!allowed) return;
+    for (const TVariantFile& file : variants)
+        for (std::size_t p = file.CharIndex[unit]; p < file.Text.size() && file.Text[p] != 0; ++p)
+            firsts.emplace_back(file.Text[p], bit);
+}
+
+// Per search word slot: the starts it may take, the characters it is matched over, and the
+// occurrences found.
+struct TStartTable
+{
+    std::vector<std::pair<char16_t, std::uint32_t>> Firsts; // sorted by character, one entry each
+    std::array<std::uint64_t, 65536 / 64> Bits{};           // characters with an entry
+    std::uint32_t Words(char16_t c) const
+    {
+        if (!(Bits[c >> 6] >> (c & 63) & 1)) return 0;
+        const auto it = std::lower_bound(Firsts.begin(), Firsts.end(), c,
+                                         [](const auto& entry, char16_t key) { return entry.first < key; });
+        return it->second;
+    }
+};
+
+// The words' first characters in one table, so that one pass over the text tries every
+// word at a start whose character may begin it, instead of one pass per word.
+void BuildStartTable(const TSearchInfo& info, const TVariantFiles& variants, int wordCount, TStartTable& table)
+{
+    const bool allowed = VariantsAllowed(info);
+    std::vector<std::pair<char16_t, std::uint32_t>> firsts;
+    for (int w = 0; w < wordCount; ++w) {
+        const std::u16string_view word = SearchWord(info, w);
+        if (!word.empty()) AddFirsts(variants, word[0], allowed, 1u << w, firsts);
+    }
+    std::sort(firsts.begin(), firsts.end());
+    for (const auto& [c, bit] : firsts) {
+        if (!table.Firsts.empty() && table.Firsts.back().first == c)
+            table.Firsts.back().second |= bit;
+        else
+            table.Firsts.emplace_back(c, bit);
+        table.Bits[c >> 6] |= std::uint64_t(1) << (c & 63);
+    }
+}
+
+} // namespace
+
 bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text)
 {
     BuildPositions(info, text);
@@ -74,17 +129,45 @@ bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_
     std::fill_n(work.Marks.begin(), text.size() + 1, std::uint8_t(0));
     work.OccurrenceCount = 0;
 
-    int found = 0;
     const int wordCount = std::clamp(info.WordCount, 0, MaxSearchWords); // never beyond the slots
+    const bool allowed = VariantsAllowed(info);
+    const std::int32_t n = work.PositionCount;
+    std::array<std::u16string_view, MaxSearchWords> words{};
+    std::array<std::int32_t, MaxSearchWords> counts{};
     for (int w = 0; w < wordCount; ++w) {
-        const std::u16string_view word = SearchWord(info, w);
-        const std::int32_t length = static_cast<std::int32_t>(word.size());
-        const std::int32_t count = ForEachOccurrence(info, variants, text, word, [&](std::int32_t s) {
-            for (std::int32_t k = 0; k < length; ++k)
-                work.Marks[work.Positions[s + k]] |= k + 1 < length ? MarkedChar | JoinedToNextMark : MarkedChar;
-        });
-        work.OccurrenceCount += count;
-        if (count > 0) ++found;
+        words[w] = SearchWord(info, w);
+        // An empty word occurs at every start and marks nothing.
+        if (words[w].empty()) counts[w] = n + 1;
+    }
+    TStartTable table;
+    BuildStartTable(info, variants, wordCount, table);
+
+    // Every start is tried for every word its character may begin, so overlapping
+    // occurrences are all found; marks only accumulate, so the order words are tried in
+    // does not matter.
+    const std::int32_t* positions = work.Positions.data();
+    for (std::int32_t s = 0; s < n; ++s) {
+        std::uint32_t candidates = table.Words(text[positions[s] - 1]);
+        while (candidates) {
+            const int w = std::countr_zero(candidates);
+            candidates &= candidates - 1;
+            const std::u16string_view word = words[w];
+            const std::int32_t length = static_cast<std::int32_t>(word.size());
+            if (s > n - length) continue;
+            std::int32_t k = 0;
+            while (k < length && IsVariant(variants, text[positions[s + k] - 1], word[k], allowed))
+                ++k;
+            if (k < length) continue;
+            ++counts[w];
+            for (k = 0; k < length; ++k)
+                work.Marks[positions[s + k]] |= k + 1 < length ? MarkedChar | JoinedToNextMark : MarkedChar;
+        }
+    }
+
+    int found = 0;
+    for (int w = 0; w < wordCount; ++w) {
+        work.OccurrenceCount += counts[w];
+        if (counts[w] > 0) ++found;
     }
     return info.SearchMode == 0 ? found >= 1 : found == info.WordCount;
 }

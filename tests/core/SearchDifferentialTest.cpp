@@ -3,6 +3,7 @@
 #include "search/Concordance.h"
 #include "search/FastMatcher.h"
 #include "search/SearchScan.h"
+#include "search/SearchWords.h"
 
 #include "SearchTestData.h"
 #include "browse/SutraTexts.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -124,7 +126,49 @@ void NewVariantGroups(TRandomCase& random, TVariantFiles& variants)
         ASSERT_EQ(ParseVariantFile(SerializeVariantFile(groups.VariantGroups[f]), variants[f]), TDataFileStatus::Ok);
 }
 
+// What MatchText leaves, found one word after another as the matcher once did: its marks,
+// occurrence count and decision must not depend on trying every word in one pass.
+void ExpectMarksOfEachWord(const TSearchInfo& options, const TVariantFiles& variants, std::u16string_view text,
+                           const std::string& what)
+{
+    TSearchInfo info = options;
+    const bool qualifies = MatchText(info, variants, text);
+    TSearchInfo expected = options;
+    BuildPositions(expected, text);
+    std::vector<std::uint8_t> marks(text.size() + 1, 0);
+    std::int32_t occurrences = 0;
+    int found = 0;
+    for (int w = 0; w < expected.WordCount; ++w) {
+        const std::u16string_view word = SearchWord(expected, w);
+        const auto length = static_cast<std::int32_t>(word.size());
+        const std::int32_t count = ForEachOccurrence(expected, variants, text, word, [&](std::int32_t s) {
+            for (std::int32_t k = 0; k < length; ++k)
+                marks[expected.Work.Positions[s + k]] |= k + 1 < length ? MarkedChar | JoinedToNextMark : MarkedChar;
+        });
+        occurrences += count;
+        found += count > 0;
+    }
+    ASSERT_EQ(qualifies, expected.SearchMode == 0 ? found >= 1 : found == expected.WordCount) << what;
+    ASSERT_EQ(info.Work.OccurrenceCount, occurrences) << what;
+    ASSERT_TRUE(std::equal(marks.begin(), marks.end(), info.Work.Marks.begin())) << what;
+}
+
 } // namespace
+
+TEST(SearchDifferential, MatchTextMarksEveryWordAsOnePassPerWordWould)
+{
+    TRandomCase random(2312);
+    TVariantFiles variants;
+    for (int round = 0; round < 5000; ++round) {
+        if (round % 100 == 0) {
+            ASSERT_NO_FATAL_FAILURE(NewVariantGroups(random, variants));
+        }
+        TSearchInfo info;
+        random.Options(info);
+        const std::u16string text = random.Text(round % 2 ? 200 : 30);
+        ASSERT_NO_FATAL_FAILURE(ExpectMarksOfEachWord(info, variants, text, "round " + std::to_string(round)));
+    }
+}
 
 TEST(SearchDifferential, FastMatcherDecidesLikeMatchTextOnRandomTexts)
 {
@@ -209,6 +253,13 @@ TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnTheCorpus)
         }
         SetWords(info, words);
         ExpectSameScan(data, index, info, "corpus search " + std::to_string(search));
+        for (std::int32_t n : HitPositions(info, data))
+            for (int family = 1; family <= 2; ++family) {
+                std::u16string text = FamilyViewText(data, n, family);
+                NormalizeLineBreaks(text);
+                ASSERT_NO_FATAL_FAILURE(
+                    ExpectMarksOfEachWord(info, data.VariantFiles, text, "corpus " + std::to_string(n)));
+            }
     }
 }
 
