@@ -8,6 +8,7 @@
 #include <atomic>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -59,14 +60,35 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
     const std::vector<std::int32_t> hits = HitPositions(info, data);
     if (hits.empty()) return result;
 
-    // Matching is the costly part and is shared among threads; the contexts are cut
-    // afterwards, in order, for the rows kept only.
-    std::vector<std::vector<TFamilyRuns>> runs(hits.size());
+    // Matching is the costly part and is shared among threads, which cut the contexts too
+    // while the text is at hand, until the rows cut reach the limit; a hit whose rows were
+    // not cut then has them cut afterwards, in order, should they still be kept.
+    struct THitRows
+    {
+        std::vector<TFamilyRuns> Runs;
+        std::vector<TConcordanceRow> Rows; // every occurrence's, when Cut
+        bool Cut = false;
+    };
+    std::vector<THitRows> perHit(hits.size());
     std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> cutRows{0};
     auto work = [&] {
         TSearchInfo matcher = MatcherCopy(info);
-        for (std::size_t i = next++; i < hits.size(); i = next++)
-            runs[i] = SearchHitRuns(data, matcher, hits[i]);
+        for (std::size_t i = next++; i < hits.size(); i = next++) {
+            THitRows& hit = perHit[i];
+            hit.Cut = cutRows.load() < limit;
+            hit.Runs = SearchHitRuns(data, matcher, hits[i], [&](const TFamilyRuns& family, std::u16string_view text) {
+                if (!hit.Cut) return;
+                for (const THitOccurrence& occurrence : family.Occurrences) {
+                    TConcordanceRow& row = hit.Rows.emplace_back();
+                    row.Sutra = hits[i];
+                    row.Family = family.Family;
+                    row.Run = occurrence.Span;
+                    ConcordanceContext(text, occurrence.Span, width, row);
+                }
+            });
+            cutRows += hit.Rows.size();
+        }
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t helpers =
@@ -84,9 +106,18 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
         thread.join();
 
     for (std::size_t i = 0; i < hits.size(); ++i) {
-        for (const TFamilyRuns& family : runs[i]) {
+        THitRows& hit = perHit[i];
+        for (const TFamilyRuns& family : hit.Runs)
             result.Total += static_cast<std::int64_t>(family.Occurrences.size());
-            if (result.Rows.size() >= limit) continue;
+        if (hit.Cut) {
+            for (TConcordanceRow& row : hit.Rows) {
+                if (result.Rows.size() >= limit) break;
+                result.Rows.push_back(std::move(row));
+            }
+            continue;
+        }
+        for (const TFamilyRuns& family : hit.Runs) {
+            if (result.Rows.size() >= limit) break;
             std::u16string text = FamilyViewText(data, hits[i], family.Family);
             NormalizeLineBreaks(text);
             for (const THitOccurrence& occurrence : family.Occurrences) {

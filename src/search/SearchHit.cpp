@@ -81,6 +81,13 @@ std::int32_t HighlightStart(std::u16string_view titleLine)
 
 std::vector<TFamilyRuns> SearchHitRuns(const TLoadedData& data, TSearchInfo& info, std::int32_t n)
 {
+    return SearchHitRuns(data, info, n, {});
+}
+
+std::vector<TFamilyRuns>
+SearchHitRuns(const TLoadedData& data, TSearchInfo& info, std::int32_t n,
+              const std::function<void(const TFamilyRuns& family, std::u16string_view text)>& withText)
+{
     std::vector<TFamilyRuns> result;
     if (n < 0 || n >= data.TextFiles[0].SuttaTable.Count) return result;
     const TSearchHitPlan plan = PlanSearchHit(info, n);
@@ -92,6 +99,7 @@ std::vector<TFamilyRuns> SearchHitRuns(const TLoadedData& data, TSearchInfo& inf
         MatchText(info, data.VariantFiles, text);
         MarkedRuns(info, static_cast<std::int32_t>(text.size()), start,
                    result.emplace_back(TFamilyRuns{family, {}, {}}));
+        if (withText) withText(result.back(), text);
     }
     return result;
 }

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,3 +65,9 @@ struct TFamilyRuns
 // The runs and occurrences of every family selecting sutra n's result row highlights, over
 // the texts the "함께보기" views receive. Empty when n was not found by the last search.
 std::vector<TFamilyRuns> SearchHitRuns(const TLoadedData& data, TSearchInfo& info, std::int32_t n);
+
+// The same, handing each family's runs to withText along with the view text they were found
+// in, so that a caller cutting pieces of the text needs no second copy of it.
+std::vector<TFamilyRuns>
+SearchHitRuns(const TLoadedData& data, TSearchInfo& info, std::int32_t n,
+              const std::function<void(const TFamilyRuns& family, std::u16string_view text)>& withText);
