@@ -234,11 +234,9 @@ void ShowHeavyHit(benchmark::State& state, int set, THitPart part)
     for (auto _ : state) {
         switch (part) {
         case WholeHandler:
-            form.CurrentSutra = -1;
             form.Search().SearchGridClick();
             break;
         case WholeText:
-            form.CurrentSutra = -1;
             form.Search().SearchGridClick();
             while (!ShownViewsFilled(form))
                 QCoreApplication::processEvents();

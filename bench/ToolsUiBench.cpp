@@ -79,7 +79,7 @@ void BM_ConvertButtonClickShown(benchmark::State& state)
         return;
     }
     window.State.Data.ReadingFile = CompleteTable();
-    window.Form->TextPages()->setCurrentWidget(Widget<QWidget>(*window.Form, "ConvertTabSheet"));
+    Widget<TPageControl>(*window.Form, "ViewPage")->setCurrentWidget(Widget<QWidget>(*window.Form, "ConvertTabSheet"));
     window.Form->show();
     QCoreApplication::processEvents();
     Widget<QPlainTextEdit>(*window.Form, "ConvertSrcMemo")

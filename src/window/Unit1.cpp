@@ -28,6 +28,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 // Every name a data file has in the Data folder, in the order they are checked and loaded.
@@ -43,15 +45,16 @@ constexpr int HangeulTextTab = 1;
 
 } // namespace
 
-TMainForm::TMainForm(TVesko3Session& state, IAppShell& shell, TProgramPaths paths,
+TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths paths,
                      std::optional<std::vector<std::u16string>> installedFaces, TReaderStateFile stateFile)
-    : State(state), Shell(shell), Paths(std::move(paths)),
+    : Session(session), Shell(shell), Paths(std::move(paths)),
       InstalledFaces(installedFaces ? std::move(*installedFaces) : std::vector<std::u16string>{}),
-      Session(std::make_unique<TReaderSession>(*this, std::move(stateFile)))
+      Reader(std::make_unique<TReaderRecord>(*this, static_cast<IReaderWindow&>(*this), session.Data.TextFiles[0],
+                                             std::move(stateFile)))
 {
     // Loading takes longer than building the window, so it starts before anything else: the
     // window is built and shown while the files are read.
-    TGlobalInfo& global = State.GlobalInfo;
+    TGlobalInfo& global = Session.GlobalInfo;
     global.DataPath = Paths.DataFolder;
     global.LoadError = false;
     const bool filesPresent = CheckDataFiles();
@@ -73,7 +76,7 @@ TMainForm::~TMainForm()
 
 void TMainForm::StartLoading()
 {
-    Loader = std::make_unique<TBackgroundLoad>(State);
+    Loader = std::make_unique<TBackgroundLoad>(Session);
 }
 
 void TMainForm::AwaitLoading()
@@ -98,15 +101,13 @@ void TMainForm::CreateControls()
     ViewPage->setObjectName("ViewPage");
     place->Place(ViewPage, {310, 0, 582, 666}, AnchorAll);
     // The pages add their sheets in tab order.
-    ISutraViewer& viewer = *this;
-    CatalogueTabs = std::make_unique<TCatalogueTabs>(SearchPage, State, viewer);
-    SearchTab = std::make_unique<TSearchTab>(SearchPage, State, Shell, viewer);
-    TextViews = std::make_unique<TTextViews>(ViewPage, this, State);
-    ConvertTab = std::make_unique<TConvertTab>(ViewPage, State);
-    OptionsTab = std::make_unique<TOptionsTab>(ViewPage, State.GlobalInfo.Settings);
+    CatalogueTabs = std::make_unique<TCatalogueTabs>(SearchPage, Session);
+    SearchTab = std::make_unique<TSearchTab>(SearchPage, Session, Shell);
+    TextViews = std::make_unique<TTextViews>(ViewPage, this, Session);
+    ConvertTab = std::make_unique<TConvertTab>(ViewPage, Session);
+    OptionsTab = std::make_unique<TOptionsTab>(ViewPage, Session.GlobalInfo.Settings);
     ProgramInfoTab = std::make_unique<TProgramInfoTab>(ViewPage);
-    ConcordanceTab = std::make_unique<TConcordanceTab>(
-        SearchPage, State, [this](std::int32_t n, int family, std::int32_t begin) { ShowHitRun(n, family, begin); });
+    ConcordanceTab = std::make_unique<TConcordanceTab>(SearchPage, Session);
 
     resize(FormClientSize);
     // The client areas of a 900 x 700 and an 800 x 600 window with a common frame.
@@ -124,6 +125,13 @@ void TMainForm::ConnectHandlers()
     connect(OptionsTab.get(), &TOptionsTab::TransparencyChosen, this, &TMainForm::ApplyTransparency);
     connect(OptionsTab.get(), &TOptionsTab::ColorSchemeChosen, this, &TMainForm::ApplyColorScheme);
     connect(SearchTab.get(), &TSearchTab::SearchEnded, ConcordanceTab.get(), &TConcordanceTab::SearchEnded);
+    // Rows of the lists, the result list and the concordance all show their sutra as a place.
+    connect(CatalogueTabs.get(), &TCatalogueTabs::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
+    connect(SearchTab.get(), &TSearchTab::HitChosen, this, [this](std::int32_t n) { OpenPlace({n, true}); });
+    connect(ConcordanceTab.get(), &TConcordanceTab::RunChosen, this,
+            [this](std::int32_t n, int family, std::int32_t begin) {
+                OpenPlace({n, true, std::nullopt, std::nullopt, THitRunPlace{family, begin}});
+            });
     TextViews->SetSameCharacterSource([this] { return SearchTab->SameCharacterChecked(); });
 }
 
@@ -149,7 +157,7 @@ void TMainForm::CreateKeys()
             if (!keys.contains(own)) keys.append(own);
         for (const QKeySequence& sequence : keys)
             key(sequence, [this, step] {
-                if (Loaded) Session->Go(step);
+                if (Loaded) Reader->Go(step);
             });
     }
     QCoreApplication::instance()->installEventFilter(this);
@@ -169,7 +177,7 @@ void TMainForm::ChainFocus()
 
 void TMainForm::FormCreate()
 {
-    TGlobalInfo& global = State.GlobalInfo;
+    TGlobalInfo& global = Session.GlobalInfo;
     // The deferred load is posted from the first exposure of the window (eventFilter) and
     // handled in event(); both stay in place for the whole run.
     LoadPosted = false;
@@ -177,7 +185,7 @@ void TMainForm::FormCreate()
         page->OwnerTabBar()->SetPainter([this, page](QPainter& painter, int index, const QRect& rect, bool selected) {
             SearchPageDrawTab(page, painter, index, rect, selected);
         });
-    CurrentSutra = -1;
+    PlainSutra = -1;
     ProgramInfoTab->ClearInfo();
     BuildEditors();
     ChainFocus();
@@ -185,7 +193,7 @@ void TMainForm::FormCreate()
     SelectPage(SearchPage, OrderListTab);
     SelectPage(ViewPage, HangeulTextTab);
     LoadSettings(global.Settings, Paths.SettingsFolder);
-    Session->LoadBeforeShow();
+    Reader->LoadBeforeShow();
     ApplyFullScreen();
     OptionsTab->ShowSettings();
     ApplyHangeulFont();
@@ -198,7 +206,7 @@ bool TMainForm::CheckDataFiles()
 {
     bool missing = false;
     for (std::u16string_view name : DataFileNames) {
-        const std::filesystem::path path = State.GlobalInfo.DataPath / std::filesystem::path(std::u16string(name));
+        const std::filesystem::path path = Session.GlobalInfo.DataPath / std::filesystem::path(std::u16string(name));
         std::error_code error;
         if (!std::filesystem::exists(path, error)) {
             Shell.Show(u"파일이 없습니다.\r\n\r\n" + PathText(path), std::u16string(ConfirmCaption));
@@ -235,13 +243,13 @@ void TMainForm::LoadAllData()
     }
     CatalogueTabs->HideLoadingMessage();
     TextViews->ArrangePanes();
-    Session->RestoreAfterLoad();
+    Reader->RestoreAfterLoad();
     Loaded = true;
 }
 
 void TMainForm::FormCloseQuery(bool& canClose)
 {
-    State.GlobalInfo.Settings.FullScreen = isMaximized() ? 1 : 0;
+    Session.GlobalInfo.Settings.FullScreen = isMaximized() ? 1 : 0;
     canClose = true;
 }
 
@@ -251,13 +259,13 @@ void TMainForm::FormClose()
     // that cannot be written costs this run's settings, nothing more.
     std::error_code error;
     std::filesystem::create_directories(Paths.SettingsFolder, error);
-    (void)SaveSettings(State.GlobalInfo.Settings);
-    if (Loaded) Session->Save();
+    (void)SaveSettings(Session.GlobalInfo.Settings);
+    if (Loaded) Reader->Save();
 }
 
 void TMainForm::FormDestroy()
 {
-    TLoadedData& data = State.Data;
+    TLoadedData& data = Session.Data;
     for (TVesko_File& file : data.TextFiles)
         TTextUnits().swap(file.Text);
     for (TVariantFile& file : data.VariantFiles)
@@ -284,40 +292,85 @@ std::u16string TMainForm::TextFontFace() const
     return ChooseTextFont(InstalledFaces);
 }
 
-void TMainForm::ShowSutra(std::int32_t n)
+void TMainForm::OpenPlace(const TPlace& place)
 {
-    if (n == CurrentSutra) return;
-    Session->Leaving();
-    TextViews->FillViews(n, TitleLine(State.Data.TextFiles[0], n));
-    CurrentSutra = n;
-    const int page = ViewPageAfterShow(ViewPage->currentIndex());
-    if (page != ViewPage->currentIndex()) SelectPage(ViewPage, page);
-    Session->Visited(n, false);
+    Reader->Open(place);
 }
 
-bool TMainForm::ShowSearchHit(std::int32_t n)
+bool TMainForm::ShowPlace(const TPlace& place)
 {
-    if (n == CurrentSutra) return false;
-    const std::u16string titleLine = TitleLine(State.Data.TextFiles[0], n);
-    Session->Leaving();
-    TextViews->FillViews(n, titleLine);
-    const TSearchHitPlan plan = PlanSearchHit(State.SearchInfo, n);
-    if (plan.Highlight) {
-        TextViews->HighlightHit(plan.Families, HighlightStart(titleLine));
-        const int tab = SearchHitTab(State.SearchInfo.TitleIndex, ViewPage->currentIndex());
-        if (tab >= 0) SelectPage(ViewPage, tab);
-    }
-    // The same row chosen again in a browse list shows its sutra afresh, without the marks.
-    CurrentSutra = -1;
-    Session->Visited(n, true);
+    // The same row chosen again in a list leaves the views as the reader has them.
+    if (!place.Hit && place.Sutra == PlainSutra) return false;
+    if (place.Sutra < 0 || place.Sutra >= Session.Data.TextFiles[0].SuttaTable.Count) return false;
+    const std::u16string titleLine = TitleLine(Session.Data.TextFiles[0], place.Sutra);
+    TextViews->FillViews(place.Sutra, titleLine);
+    // A hit is marked with the words of the search that lists it now.
+    const TSearchHitPlan plan = place.Hit ? PlanSearchHit(Session.SearchInfo, place.Sutra) : TSearchHitPlan{};
+    if (plan.Highlight) TextViews->HighlightHit(plan.Families, HighlightStart(titleLine));
+    // After a hit, the same row chosen in a list shows its sutra afresh, without the marks.
+    PlainSutra = place.Hit ? -1 : place.Sutra;
+    const int tab =
+        place.Tab ? std::clamp(*place.Tab, 0, SutraViewTabCount - 1) : TabAfterShowing(place, plan.Highlight);
+    if (tab >= 0 && tab != ViewPage->currentIndex()) SelectPage(ViewPage, tab);
+    if (place.Scrolls) TextViews->KeepScrolls(*place.Scrolls);
+    if (place.Run) TextViews->Hits().GoToRun(place.Run->Family, place.Run->Begin);
     return true;
 }
 
-void TMainForm::ShowHitRun(std::int32_t n, int family, std::int32_t begin)
+int TMainForm::TabAfterShowing(const TPlace& place, bool highlighted) const
 {
-    // Shown afresh even when a browse list showed it last, so that it carries the marks.
-    CurrentSutra = -1;
-    if (ShowSearchHit(n)) TextViews->Hits().GoToRun(family, begin);
+    if (!place.Hit) return ViewPageAfterShow(ViewPage->currentIndex());
+    return highlighted ? SearchHitTab(Session.SearchInfo.TitleIndex, ViewPage->currentIndex()) : -1;
+}
+
+int TMainForm::ViewTab() const
+{
+    return ViewPage->currentIndex();
+}
+
+std::array<TViewScroll, ReaderViewCount> TMainForm::ViewScrolls() const
+{
+    return TextViews->Scrolls();
+}
+
+int TMainForm::ListTab() const
+{
+    return SearchPage->currentIndex();
+}
+
+void TMainForm::SelectListTab(int tab)
+{
+    SelectPage(SearchPage, tab);
+}
+
+void TMainForm::SelectViewTab(int tab)
+{
+    SelectPage(ViewPage, tab);
+}
+
+std::vector<TSplitterPane> TMainForm::Panes() const
+{
+    std::vector<TSplitterPane> panes;
+    for (const auto& part : {TextViews->Panes(), CatalogueTabs->Panes(), ConvertTab->Panes()})
+        panes.insert(panes.end(), part.begin(), part.end());
+    return panes;
+}
+
+void TMainForm::RestorePanes(const std::vector<TSplitterPane>& panes)
+{
+    TextViews->KeepPanes(panes);
+    CatalogueTabs->KeepPanes(panes);
+    ConvertTab->KeepPanes(panes);
+}
+
+TSearchInputs TMainForm::SearchInputs() const
+{
+    return SearchTab->Inputs();
+}
+
+void TMainForm::RestoreSearchInputs(const TSearchInputs& inputs)
+{
+    SearchTab->RestoreInputs(inputs);
 }
 
 void TMainForm::ApplyDesignedColors()
@@ -331,35 +384,35 @@ void TMainForm::ApplyDesignedColors()
 
 void TMainForm::ApplyHangeulFont()
 {
-    TextViews->SetHangeulFont(ToQString(TextFontFace()), HangeulPointSize(State.GlobalInfo.Settings.HangeulFontSize));
+    TextViews->SetHangeulFont(ToQString(TextFontFace()), HangeulPointSize(Session.GlobalInfo.Settings.HangeulFontSize));
 }
 
 void TMainForm::ApplyHanmoonFont()
 {
     const QString face = ToQString(TextFontFace());
-    const int pointSize = HanmoonPointSize(State.GlobalInfo.Settings.HanmoonFontSize);
+    const int pointSize = HanmoonPointSize(Session.GlobalInfo.Settings.HanmoonFontSize);
     TextViews->SetHanmoonFont(face, pointSize);
     ConvertTab->SetHanmoonFont(face, pointSize);
 }
 
 void TMainForm::ApplySearchFont()
 {
-    SearchTab->SetSearchFont(ToQString(TextFontFace()), SearchPointSize(State.GlobalInfo.Settings.SearchFontSize));
+    SearchTab->SetSearchFont(ToQString(TextFontFace()), SearchPointSize(Session.GlobalInfo.Settings.SearchFontSize));
 }
 
 void TMainForm::ApplyTransparency()
 {
-    setWindowOpacity(TransparentAlpha(State.GlobalInfo.Settings.Transparent) / 255.0);
+    setWindowOpacity(TransparentAlpha(Session.GlobalInfo.Settings.Transparent) / 255.0);
 }
 
 void TMainForm::ApplyFullScreen()
 {
-    if (State.GlobalInfo.Settings.FullScreen == 1) setWindowState(windowState() | Qt::WindowMaximized);
+    if (Session.GlobalInfo.Settings.FullScreen == 1) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TMainForm::ApplyColorScheme()
 {
-    const TColorScheme scheme = ColorSchemeAt(State.GlobalInfo.Settings.ColorIndex);
+    const TColorScheme scheme = ColorSchemeAt(Session.GlobalInfo.Settings.ColorIndex);
     SetWindowColor(this, scheme.Window);
     ProgramInfoTab->ApplyColors(scheme);
     CatalogueTabs->ApplyColors(scheme);
@@ -457,7 +510,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         static_cast<QWidget*>(watched)->window() == this) {
         const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
         if (button == Qt::BackButton || button == Qt::ForwardButton) {
-            if (Loaded) Session->Go(button == Qt::BackButton ? -1 : 1);
+            if (Loaded) Reader->Go(button == Qt::BackButton ? -1 : 1);
             return true;
         }
     }

@@ -6,8 +6,8 @@
 // the settings) and handles the window's own events.
 
 #include "window/AppShell.h"
-#include "window/ReaderSession.h"
-#include "window/pages/SutraViewer.h"
+#include "window/ReaderRecord.h"
+#include "window/ReaderWindow.h"
 #include "session/ProgramPaths.h"
 #include "session/Vesko3Session.h"
 #include "data/DataFile.h"
@@ -40,7 +40,7 @@ inline constexpr std::u16string_view MainFormCaption = u"베스코 3  (2007.11.0
 inline constexpr std::u16string_view UnusableProgramText = u"베스코 프로그램을 사용할 수 없습니다.";
 inline constexpr std::u16string_view ConfirmCaption = u"확인";
 
-class TMainForm : public QWidget, private ILoadListener, private ISutraViewer
+class TMainForm : public QWidget, private ILoadListener, private IReaderWindow
 {
     Q_OBJECT
 public:
@@ -50,7 +50,7 @@ public:
     // program is ended through the shell and the window must not be shown; otherwise their
     // loading starts on a thread of its own before the controls are built, and FormCreate
     // runs. stateFile names the reader's state file; without one nothing is restored or kept.
-    TMainForm(TVesko3Session& state, IAppShell& shell, TProgramPaths paths,
+    TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths paths,
               std::optional<std::vector<std::u16string>> installedFaces = std::nullopt,
               TReaderStateFile stateFile = {});
     ~TMainForm() override;
@@ -58,33 +58,34 @@ public:
     bool DataLoaded() const { return Loaded; }
     // Waits until the loading begun at creation has ended, without showing what it found
     // (that waits for LoadDataMessage). A window that is never shown must wait here before
-    // anything else reads or writes State.Data or State.SearchInfo.
+    // anything else reads or writes the session's data or search.
     void AwaitLoading();
 
-    TVesko3Session& State;
-    // Catalogue position of the sutra last shown from a browse list, -1 for none.
-    std::int32_t CurrentSutra = -1;
+    // Shows place as a list row, a result row or a concordance row does: the place on show
+    // keeps its tab and scrolling, and place becomes the newest of the way back.
+    void OpenPlace(const TPlace& place);
+    // The sutra on show as a plain place (from a list, or back and forward to one); -1 for
+    // none and for a search hit, whose sutra a list row shows afresh.
+    std::int32_t PlainSutraOnShow() const { return PlainSutra; }
 
     // The pages, for the handlers and calls each offers.
     TCatalogueTabs& Catalogue() { return *CatalogueTabs; }
     TSearchTab& Search() { return *SearchTab; }
     TTextViews& Views() { return *TextViews; }
     TConvertTab& Conversion() { return *ConvertTab; }
-    TOptionsTab& Options() { return *OptionsTab; }
-    TProgramInfoTab& ProgramInfo() { return *ProgramInfoTab; }
     TConcordanceTab& Concordance() { return *ConcordanceTab; }
 
-    // A concordance row: sutra n as a search result, its view moved to the run of family
-    // that begins at begin.
-    void ShowHitRun(std::int32_t n, int family, std::int32_t begin);
-    TPageControl* ListPages() const { return SearchPage; }
-    TPageControl* TextPages() const { return ViewPage; }
-    TReaderSession& Reader() { return *Session; }
+    // Paints a tab caption of either page control: bold and blue when selected.
+    void SearchPageDrawTab(TPageControl* control, QPainter& painter, int index, const QRect& rect, bool selected);
 
-    // ISutraViewer: the text views and the view tab for a chosen row.
-    void ShowSutra(std::int32_t n) override;
-    bool ShowSearchHit(std::int32_t n) override;
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
+private:
     // Start-up, loading and shut-down.
     void FormCreate();
     bool CheckDataFiles();
@@ -105,21 +106,26 @@ public:
     void ApplyFullScreen();
     void ApplyColorScheme();
     void FormResize();
-    void SearchPageDrawTab(TPageControl* control, QPainter& painter, int index, const QRect& rect, bool selected);
 
-protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // IReaderWindow: the one way a place is shown, and what the reader's record reads and restores.
+    bool ShowPlace(const TPlace& place) override;
+    int ViewTab() const override;
+    std::array<TViewScroll, ReaderViewCount> ViewScrolls() const override;
+    int ListTab() const override;
+    void SelectListTab(int tab) override;
+    void SelectViewTab(int tab) override;
+    std::vector<TSplitterPane> Panes() const override;
+    void RestorePanes(const std::vector<TSplitterPane>& panes) override;
+    TSearchInputs SearchInputs() const override;
+    void RestoreSearchInputs(const TSearchInputs& inputs) override;
+    // The tab a showing of place brings forward when place names none; -1 leaves the tab.
+    int TabAfterShowing(const TPlace& place, bool highlighted) const;
 
-private:
     // ILoadListener: the loaders' information lines and the moment the catalogue is in.
     void AppendInfoLine(const std::u16string& line) override;
     void CatalogueLoaded() override;
 
-    // Starts loading State on its own thread.
+    // Starts loading the session on its own thread.
     void StartLoading();
     // Whether event is the user's input to this window, held back while loading runs.
     bool HeldWhileLoading(QObject* watched, QEvent* event) const;
@@ -135,11 +141,13 @@ private:
     // Tab from the lists to the views, and through the search sheet from the words on.
     void ChainFocus();
 
+    TVesko3Session& Session;
     IAppShell& Shell;
     TProgramPaths Paths;
     std::vector<std::u16string> InstalledFaces;
     bool LoadPosted = false;
     bool Loaded = false;
+    std::int32_t PlainSutra = -1; // see PlainSutraOnShow
     // The loading under way, or ended and not yet shown. The user's input to the window is
     // held back meanwhile, as every handler that reads the data would read them half-written.
     std::unique_ptr<TBackgroundLoad> Loader;
@@ -153,5 +161,5 @@ private:
     std::unique_ptr<TOptionsTab> OptionsTab;
     std::unique_ptr<TProgramInfoTab> ProgramInfoTab;
     std::unique_ptr<TConcordanceTab> ConcordanceTab;
-    std::unique_ptr<TReaderSession> Session;
+    std::unique_ptr<TReaderRecord> Reader;
 };

@@ -2,7 +2,6 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
-#include "window/pages/SutraViewer.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/Grid.h"
 #include "window/widgets/ListFindBox.h"
@@ -68,8 +67,7 @@ TSutraListSheet SutraListSheet(TPageControl* searchPage, const char* sheetName, 
 
 } // namespace
 
-TCatalogueTabs::TCatalogueTabs(TPageControl* searchPage, TVesko3Session& state, ISutraViewer& viewer)
-    : State(state), Viewer(viewer)
+TCatalogueTabs::TCatalogueTabs(TPageControl* searchPage, TVesko3Session& state) : State(state)
 {
     const TSutraListSheet ord =
         SutraListSheet(searchPage, "OrdTabSheet", "경전순", "RadioGroup0_1", "OrdGrid", "OrdCountPanel");
@@ -209,7 +207,7 @@ void TCatalogueTabs::ShowGridSutra(TGrid* grid)
     if (!HasFilledCurrentRow(grid)) return;
     const std::optional<std::int32_t> n =
         RowSutra(State.Data.TextFiles[0], CellText(grid, 0, 0), CellText(grid, grid->currentRow(), 0));
-    if (n) Viewer.ShowSutra(*n);
+    if (n) emit SutraChosen(*n);
 }
 
 void TCatalogueTabs::SubjectPanelResize()

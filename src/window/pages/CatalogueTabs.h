@@ -2,7 +2,7 @@
 
 // The three catalogue lists of the left page control: 경전순 (catalogue order), 이름순
 // (name order) and 주제별 (subjects, then the sutras of the chosen subject). A chosen row
-// is shown through the window's viewer.
+// is told to the window, which shows its sutra.
 
 #include "session/ReaderState.h"
 
@@ -12,7 +12,6 @@
 #include <optional>
 #include <vector>
 
-class ISutraViewer;
 class QLabel;
 class QSplitter;
 class TGrid;
@@ -28,7 +27,7 @@ class TCatalogueTabs : public QObject
     Q_OBJECT
 public:
     // Adds the three sheets to searchPage.
-    TCatalogueTabs(TPageControl* searchPage, TVesko3Session& state, ISutraViewer& viewer);
+    TCatalogueTabs(TPageControl* searchPage, TVesko3Session& state);
 
     void ApplyDesignedColors();
     void ApplyColors(const TColorScheme& scheme);
@@ -60,12 +59,15 @@ public:
     // The controls of the three sheets in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
 
+signals:
+    // The reader chose the row of catalogue position n.
+    void SutraChosen(std::int32_t n);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TVesko3Session& State;
-    ISutraViewer& Viewer;
 
     QWidget *OrdTabSheet = nullptr, *NameTabSheet = nullptr, *SubjTabSheet = nullptr;
     TRadioGroup *RadioGroup0_1 = nullptr, *RadioGroup0_2 = nullptr;

@@ -151,8 +151,7 @@ QString CountText(const TConcordance& concordance)
 
 } // namespace
 
-TConcordanceTab::TConcordanceTab(TPageControl* searchPage, TVesko3Session& state, TShowRun showRun)
-    : State(state), ShowRun(std::move(showRun)), SearchPage(searchPage)
+TConcordanceTab::TConcordanceTab(TPageControl* searchPage, TVesko3Session& state) : State(state), SearchPage(searchPage)
 {
     ConcordanceTabSheet = AddSheet(searchPage, "ConcordanceTabSheet", "용례");
     auto* place = new TAnchorLayout(ConcordanceTabSheet, SearchSheetSize);
@@ -213,7 +212,7 @@ void TConcordanceTab::ActivateRow(int r)
 {
     const auto& rows = Model->Concordance().Rows;
     if (r < 0 || r >= static_cast<int>(rows.size())) return;
-    ShowRun(rows[r].Sutra, rows[r].Family, rows[r].Run.Begin);
+    emit RunChosen(rows[r].Sutra, rows[r].Family, rows[r].Run.Begin);
     ConcordanceGrid->setFocus();
 }
 

@@ -8,8 +8,6 @@
 
 #include <QObject>
 
-#include <functional>
-
 class QLabel;
 class QTableView;
 class QWidget;
@@ -22,10 +20,7 @@ class TConcordanceTab : public QObject
 {
     Q_OBJECT
 public:
-    // showRun(n, family, begin) shows sutra n as a search result and its run in family that
-    // begins at begin.
-    using TShowRun = std::function<void(std::int32_t n, int family, std::int32_t begin)>;
-    TConcordanceTab(TPageControl* searchPage, TVesko3Session& state, TShowRun showRun);
+    TConcordanceTab(TPageControl* searchPage, TVesko3Session& state);
     ~TConcordanceTab() override;
 
     void ApplyColors(const TColorScheme& scheme);
@@ -39,9 +34,12 @@ public:
 
     const TConcordance& Rows() const;
 
+signals:
+    // The reader chose a row: sutra n as a search result, its run in family that begins at begin.
+    void RunChosen(std::int32_t n, int family, std::int32_t begin);
+
 private:
     TVesko3Session& State;
-    TShowRun ShowRun;
     TPageControl* SearchPage;
     bool Stale = true;
 

@@ -2,7 +2,6 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
-#include "window/pages/SutraViewer.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/Grid.h"
@@ -82,8 +81,8 @@ private:
 
 } // namespace
 
-TSearchTab::TSearchTab(TPageControl* searchPage, TVesko3Session& state, IMessages& messages, ISutraViewer& viewer)
-    : State(state), Messages(messages), Viewer(viewer)
+TSearchTab::TSearchTab(TPageControl* searchPage, TVesko3Session& state, IMessages& messages)
+    : State(state), Messages(messages)
 {
     SearchTabSheet = AddSheet(searchPage, "SearchTabSheet", "검색하기");
     auto* search = new TAnchorLayout(SearchTabSheet, SearchSheetSize);
@@ -269,7 +268,10 @@ void TSearchTab::SearchGridClick()
     if (SearchGrid->rowCount() >= 1 && SearchGrid->currentRow() >= 0) {
         const std::optional<std::int32_t> n = RowSutra(State.Data.TextFiles[0], CellText(SearchGrid, 0, 0),
                                                        CellText(SearchGrid, SearchGrid->currentRow(), 0));
-        if (n && Viewer.ShowSearchHit(*n)) SearchGrid->setFocus();
+        if (n) {
+            emit HitChosen(*n);
+            SearchGrid->setFocus();
+        }
     }
     SearchGrid->repaint();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 // The 검색하기 sheet: the words one a line, the canon and collection to search, the result
-// list, and the display of a chosen result through the window's viewer.
+// list; a chosen result is told to the window, which shows it.
+
+#include "window/pages/SearchInputs.h"
 
 #include <QObject>
 
@@ -10,7 +12,6 @@
 #include <vector>
 
 class IMessages;
-class ISutraViewer;
 class QCheckBox;
 class QComboBox;
 class QFont;
@@ -25,21 +26,12 @@ class TPageControl;
 struct TColorScheme;
 struct TVesko3Session;
 
-// What the reader put into the sheet: the words one a line and the options, and whether the
-// result list shows the search of exactly these words.
-struct TSearchInputs
-{
-    std::vector<std::u16string> Lines;
-    std::int32_t Title = 0, Kind = 0, Mode = 0;
-    bool Searched = false;
-};
-
 class TSearchTab : public QObject
 {
     Q_OBJECT
 public:
     // Adds the sheet to searchPage; rejected words are reported through messages.
-    TSearchTab(TPageControl* searchPage, TVesko3Session& state, IMessages& messages, ISutraViewer& viewer);
+    TSearchTab(TPageControl* searchPage, TVesko3Session& state, IMessages& messages);
 
     // SearchMemo, in editorFont, holding a sample of words.
     void BuildEditors(const QFont& editorFont);
@@ -63,11 +55,12 @@ public:
 signals:
     // The search ended or its words were rejected.
     void SearchEnded();
+    // The reader chose the result row of catalogue position n.
+    void HitChosen(std::int32_t n);
 
 private:
     TVesko3Session& State;
     IMessages& Messages;
-    ISutraViewer& Viewer;
 
     QWidget* SearchTabSheet = nullptr;
     QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr;
