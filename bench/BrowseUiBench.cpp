@@ -133,7 +133,7 @@ void FillFamily(benchmark::State& state, TFolderFunction folderOf, const char* n
     }
     TMainForm& form = *window->Form;
     Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(0);
-    TTextViews& views = form.Views();
+    TTextViews& views = *Widget<TTextViews>(form, "TextViews");
     const auto fill =
         std::array{&TTextViews::FillHanViews, &TTextViews::FillKorViews, &TTextViews::FillSinsuViews}[state.range(0)];
     bool largest = true;
@@ -164,7 +164,9 @@ void FillLoadTimeLists(benchmark::State& state, TFolderFunction folderOf, const 
     }
     TMainForm& form = *window->Form;
     for (auto _ : state) {
-        form.Catalogue().FillLoadedLists();
+        Widget<TSutraListSheet>(form, "OrdTabSheet")->FillSutraGrid(0);
+        Widget<TSutraListSheet>(form, "NameTabSheet")->FillSutraGrid(0);
+        Widget<TSubjectSheet>(form, "SubjTabSheet")->FillSubjectGrid();
     }
     state.counters["rows"] = Widget<TGrid>(form, "OrdGrid")->rowCount();
 }

@@ -64,7 +64,7 @@ void BM_ConvertButtonClick(benchmark::State& state)
     Widget<QPlainTextEdit>(*window.Form, "ConvertSrcMemo")
         ->setPlainText(PastedText(static_cast<std::size_t>(state.range(0))));
     for (auto _ : state)
-        window.Form->Conversion().ConvertButtonClick();
+        Widget<TConvertTab>(*window.Form, "ConvertTabSheet")->ConvertButtonClick();
     state.counters["result_lines"] =
         static_cast<double>(Widget<TLineMemo>(*window.Form, "ConvertDestMemo")->Text().count(u'\n') + 1);
 }
@@ -86,7 +86,7 @@ void BM_ConvertButtonClickShown(benchmark::State& state)
         ->setPlainText(PastedText(static_cast<std::size_t>(state.range(0))));
     auto* result = Widget<TLineMemo>(*window.Form, "ConvertDestMemo");
     for (auto _ : state) {
-        window.Form->Conversion().ConvertButtonClick();
+        Widget<TConvertTab>(*window.Form, "ConvertTabSheet")->ConvertButtonClick();
         result->viewport()->repaint();
     }
 }

@@ -100,7 +100,7 @@ void ConcordanceFill(benchmark::State& state)
     TBenchWindow* window = LoadedWindow();
     if (!window) return state.SkipWithError("shared corpus not available");
     SearchTwentyWords(window->State);
-    TConcordanceTab& tab = window->Form->Concordance();
+    TConcordanceTab& tab = *Widget<TConcordanceTab>(*window->Form, "ConcordanceTabSheet");
     const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state)
         tab.Fill();
@@ -166,7 +166,7 @@ void NextHit(benchmark::State& state)
     if (!window) return state.SkipWithError("shared corpus not available");
     std::size_t runs = 0;
     ShowHeavyHit(*window->Form, window->State, runs);
-    THitNavigator& hits = window->Form->Views().Hits();
+    THitNavigator& hits = Widget<TTextViews>(*window->Form, "TextViews")->Hits();
     int step = 1;
     const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state) {

@@ -100,14 +100,27 @@ void TMainForm::CreateControls()
     ViewPage = new TPageControl(this);
     ViewPage->setObjectName("ViewPage");
     place->Place(ViewPage, {310, 0, 582, 666}, AnchorAll);
-    // The pages add their sheets in tab order.
-    CatalogueTabs = std::make_unique<TCatalogueTabs>(SearchPage, Session);
-    SearchTab = std::make_unique<TSearchTab>(SearchPage, Session, Shell);
-    TextViews = std::make_unique<TTextViews>(ViewPage, this, Session);
-    ConvertTab = std::make_unique<TConvertTab>(ViewPage, Session);
-    OptionsTab = std::make_unique<TOptionsTab>(ViewPage, Session.GlobalInfo.Settings);
-    ProgramInfoTab = std::make_unique<TProgramInfoTab>(ViewPage);
-    ConcordanceTab = std::make_unique<TConcordanceTab>(SearchPage, Session);
+    // Each page is given only what it shows and the one thing it changes.
+    const TVesko_File& catalogue = Session.Data.TextFiles[0];
+    OrderSheet = new TSutraListSheet(OrderList, catalogue);
+    SearchPage->addTab(OrderSheet, "경전순");
+    NameSheet = new TSutraListSheet(NameList, catalogue);
+    SearchPage->addTab(NameSheet, "이름순");
+    SubjectSheet = new TSubjectSheet(catalogue);
+    SearchPage->addTab(SubjectSheet, "주제별");
+    SearchTab = new TSearchTab(Session.Data, Session.SearchInfo, Shell);
+    SearchPage->addTab(SearchTab, "검색하기");
+    ConcordanceTab = new TConcordanceTab(Session);
+    SearchPage->addTab(ConcordanceTab, "용례");
+    // The text views add their four sheets first.
+    TextViews = new TTextViews(ViewPage, this, Session);
+    TextViews->setObjectName("TextViews");
+    ConvertTab = new TConvertTab(Session.Data.ReadingFile);
+    ViewPage->addTab(ConvertTab, "한자음변환");
+    OptionsTab = new TOptionsTab(Session.GlobalInfo.Settings);
+    ViewPage->addTab(OptionsTab, "선택사항");
+    ProgramInfoTab = new TProgramInfoTab;
+    ViewPage->addTab(ProgramInfoTab, "프로그램 정보");
 
     resize(FormClientSize);
     // The client areas of a 900 x 700 and an 800 x 600 window with a common frame.
@@ -119,19 +132,28 @@ void TMainForm::CreateControls()
 
 void TMainForm::ConnectHandlers()
 {
-    connect(OptionsTab.get(), &TOptionsTab::HangeulFontChosen, this, &TMainForm::ApplyHangeulFont);
-    connect(OptionsTab.get(), &TOptionsTab::HanmoonFontChosen, this, &TMainForm::ApplyHanmoonFont);
-    connect(OptionsTab.get(), &TOptionsTab::SearchFontChosen, this, &TMainForm::ApplySearchFont);
-    connect(OptionsTab.get(), &TOptionsTab::TransparencyChosen, this, &TMainForm::ApplyTransparency);
-    connect(OptionsTab.get(), &TOptionsTab::ColorSchemeChosen, this, &TMainForm::ApplyColorScheme);
-    connect(SearchTab.get(), &TSearchTab::SearchEnded, ConcordanceTab.get(), &TConcordanceTab::SearchEnded);
+    connect(OptionsTab, &TOptionsTab::HangeulFontChosen, this, &TMainForm::ApplyHangeulFont);
+    connect(OptionsTab, &TOptionsTab::HanmoonFontChosen, this, &TMainForm::ApplyHanmoonFont);
+    connect(OptionsTab, &TOptionsTab::SearchFontChosen, this, &TMainForm::ApplySearchFont);
+    connect(OptionsTab, &TOptionsTab::TransparencyChosen, this, &TMainForm::ApplyTransparency);
+    connect(OptionsTab, &TOptionsTab::ColorSchemeChosen, this, &TMainForm::ApplyColorScheme);
+    // The concordance is made when its sheet is on show, after each search.
+    auto fillConcordance = [this] {
+        if (SearchPage->currentWidget() == ConcordanceTab) ConcordanceTab->FillIfStale();
+    };
+    connect(SearchTab, &TSearchTab::SearchEnded, this, [this, fillConcordance] {
+        ConcordanceTab->SearchEnded();
+        fillConcordance();
+    });
+    connect(SearchPage, &QTabWidget::currentChanged, this, fillConcordance);
     // Rows of the lists, the result list and the concordance all show their sutra as a place.
-    connect(CatalogueTabs.get(), &TCatalogueTabs::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
-    connect(SearchTab.get(), &TSearchTab::HitChosen, this, [this](std::int32_t n) { OpenPlace({n, true}); });
-    connect(ConcordanceTab.get(), &TConcordanceTab::RunChosen, this,
-            [this](std::int32_t n, int family, std::int32_t begin) {
-                OpenPlace({n, true, std::nullopt, std::nullopt, THitRunPlace{family, begin}});
-            });
+    for (TSutraListSheet* list : {OrderSheet, NameSheet})
+        connect(list, &TSutraListSheet::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
+    connect(SubjectSheet, &TSubjectSheet::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
+    connect(SearchTab, &TSearchTab::HitChosen, this, [this](std::int32_t n) { OpenPlace({n, true}); });
+    connect(ConcordanceTab, &TConcordanceTab::RunChosen, this, [this](std::int32_t n, int family, std::int32_t begin) {
+        OpenPlace({n, true, std::nullopt, std::nullopt, THitRunPlace{family, begin}});
+    });
     TextViews->SetSameCharacterSource([this] { return SearchTab->SameCharacterChecked(); });
 }
 
@@ -167,8 +189,8 @@ void TMainForm::ChainFocus()
 {
     // Hidden sheets' controls are skipped when tabbing, so one chain serves every pair of tabs.
     std::vector<QWidget*> order{SearchPage};
-    for (const auto& part :
-         {CatalogueTabs->FocusOrder(), SearchTab->FocusOrder(), TextViews->FocusOrder(), ConvertTab->FocusOrder()})
+    for (const auto& part : {OrderSheet->FocusOrder(), NameSheet->FocusOrder(), SubjectSheet->FocusOrder(),
+                             SearchTab->FocusOrder(), TextViews->FocusOrder(), ConvertTab->FocusOrder()})
         order.insert(order.end(), part.begin(), part.end());
     order.push_back(ViewPage);
     for (std::size_t i = 1; i < order.size(); ++i)
@@ -228,11 +250,11 @@ void TMainForm::LoadAllData()
     // damaged or missing file as it did when loading ran here.
     bool loadingShown = false;
     if (!Loader->Finished()) {
-        CatalogueTabs->ShowLoadingMessage();
+        OrderSheet->ShowLoadingMessage();
         loadingShown = true;
     }
     const bool loaded = Loader->Wait();
-    if (!loadingShown && Loader->HasMessages()) CatalogueTabs->ShowLoadingMessage();
+    if (!loadingShown && Loader->HasMessages()) OrderSheet->ShowLoadingMessage();
     Loader->Replay(Shell, this);
     Loader.reset();
 
@@ -241,7 +263,7 @@ void TMainForm::LoadAllData()
         Shell.RequestExit(0);
         return;
     }
-    CatalogueTabs->HideLoadingMessage();
+    OrderSheet->HideLoadingMessage();
     TextViews->ArrangePanes();
     Reader->RestoreAfterLoad();
     Loaded = true;
@@ -312,7 +334,7 @@ bool TMainForm::ShowPlace(const TPlace& place)
     const int tab =
         place.Tab ? std::clamp(*place.Tab, 0, SutraViewTabCount - 1) : TabAfterShowing(place, plan.Highlight);
     if (tab >= 0 && tab != ViewPage->currentIndex()) SelectPage(ViewPage, tab);
-    if (place.Scrolls) TextViews->KeepScrolls(*place.Scrolls);
+    if (place.Scrolls) TextViews->RestoreScrolls(*place.Scrolls);
     if (place.Run) TextViews->Hits().GoToRun(place.Run->Family, place.Run->Begin);
     return true;
 }
@@ -351,16 +373,16 @@ void TMainForm::SelectViewTab(int tab)
 std::vector<TSplitterPane> TMainForm::Panes() const
 {
     std::vector<TSplitterPane> panes;
-    for (const auto& part : {TextViews->Panes(), CatalogueTabs->Panes(), ConvertTab->Panes()})
+    for (const auto& part : {TextViews->Panes(), SubjectSheet->Panes(), ConvertTab->Panes()})
         panes.insert(panes.end(), part.begin(), part.end());
     return panes;
 }
 
 void TMainForm::RestorePanes(const std::vector<TSplitterPane>& panes)
 {
-    TextViews->KeepPanes(panes);
-    CatalogueTabs->KeepPanes(panes);
-    ConvertTab->KeepPanes(panes);
+    TextViews->RestorePanes(panes);
+    SubjectSheet->RestorePanes(panes);
+    ConvertTab->RestorePanes(panes);
 }
 
 TSearchInputs TMainForm::SearchInputs() const
@@ -377,7 +399,9 @@ void TMainForm::ApplyDesignedColors()
 {
     SetWindowColor(this, DesignedWindowColor);
     ProgramInfoTab->ApplyDesignedColors();
-    CatalogueTabs->ApplyDesignedColors();
+    OrderSheet->SetListColor(DesignedWhite);
+    NameSheet->SetListColor(SystemWindowColor());
+    SubjectSheet->SetListColor(SystemWindowColor());
     SearchTab->ApplyDesignedColors();
     OptionsTab->ApplyDesignedColors();
 }
@@ -415,7 +439,9 @@ void TMainForm::ApplyColorScheme()
     const TColorScheme scheme = ColorSchemeAt(Session.GlobalInfo.Settings.ColorIndex);
     SetWindowColor(this, scheme.Window);
     ProgramInfoTab->ApplyColors(scheme);
-    CatalogueTabs->ApplyColors(scheme);
+    for (TSutraListSheet* list : {OrderSheet, NameSheet})
+        list->SetListColor(scheme.Content);
+    SubjectSheet->SetListColor(scheme.Content);
     SearchTab->ApplyColors(scheme);
     TextViews->ApplyColors(scheme);
     ConvertTab->ApplyColors(scheme);
@@ -456,7 +482,10 @@ void TMainForm::AppendInfoLine(const std::u16string& line)
 
 void TMainForm::CatalogueLoaded()
 {
-    CatalogueTabs->FillLoadedLists();
+    // The three lists of a freshly loaded catalogue, each with every collection.
+    OrderSheet->FillSutraGrid(0);
+    NameSheet->FillSutraGrid(0);
+    SubjectSheet->FillSubjectGrid();
 }
 
 bool TMainForm::event(QEvent* event)

@@ -1,9 +1,10 @@
 #pragma once
 
-// TMainForm, the one window: the two page controls, start-up, loading and shut-down. The
-// pages in window/pages own the controls of their sheets; the window creates them, passes
-// between them what spans pages (the sutra to show, a search hit, the fonts and colours of
-// the settings) and handles the window's own events.
+// TMainForm, the one window: the two page controls, start-up, loading and shut-down. Each
+// tab sheet is a page of window/pages that owns its controls; the window creates them, hears
+// what they tell (a row chosen, a setting changed), passes on what spans pages (the place to
+// show, the fonts and colours of the settings) and handles the window's own events. Tests and
+// benchmarks reach a page by its sheet's object name.
 
 #include "window/AppShell.h"
 #include "window/ReaderRecord.h"
@@ -23,13 +24,14 @@
 
 class QPainter;
 class TBackgroundLoad;
-class TCatalogueTabs;
 class TConcordanceTab;
 class TConvertTab;
 class TOptionsTab;
 class TPageControl;
 class TProgramInfoTab;
 class TSearchTab;
+class TSubjectSheet;
+class TSutraListSheet;
 class TTextViews;
 
 // The event the window posts itself once it is first on the screen; loading runs when it
@@ -67,13 +69,6 @@ public:
     // The sutra on show as a plain place (from a list, or back and forward to one); -1 for
     // none and for a search hit, whose sutra a list row shows afresh.
     std::int32_t PlainSutraOnShow() const { return PlainSutra; }
-
-    // The pages, for the handlers and calls each offers.
-    TCatalogueTabs& Catalogue() { return *CatalogueTabs; }
-    TSearchTab& Search() { return *SearchTab; }
-    TTextViews& Views() { return *TextViews; }
-    TConvertTab& Conversion() { return *ConvertTab; }
-    TConcordanceTab& Concordance() { return *ConcordanceTab; }
 
     // Paints a tab caption of either page control: bold and blue when selected.
     void SearchPageDrawTab(TPageControl* control, QPainter& painter, int index, const QRect& rect, bool selected);
@@ -152,14 +147,15 @@ private:
     // held back meanwhile, as every handler that reads the data would read them half-written.
     std::unique_ptr<TBackgroundLoad> Loader;
 
+    // The page controls and their pages, owned by Qt as the window's children.
     TPageControl *SearchPage = nullptr, *ViewPage = nullptr;
-    // Destroyed with the window's own part, before Qt deletes the controls they watch.
-    std::unique_ptr<TCatalogueTabs> CatalogueTabs;
-    std::unique_ptr<TSearchTab> SearchTab;
-    std::unique_ptr<TTextViews> TextViews;
-    std::unique_ptr<TConvertTab> ConvertTab;
-    std::unique_ptr<TOptionsTab> OptionsTab;
-    std::unique_ptr<TProgramInfoTab> ProgramInfoTab;
-    std::unique_ptr<TConcordanceTab> ConcordanceTab;
+    TSutraListSheet *OrderSheet = nullptr, *NameSheet = nullptr;
+    TSubjectSheet* SubjectSheet = nullptr;
+    TSearchTab* SearchTab = nullptr;
+    TConcordanceTab* ConcordanceTab = nullptr;
+    TTextViews* TextViews = nullptr;
+    TConvertTab* ConvertTab = nullptr;
+    TOptionsTab* OptionsTab = nullptr;
+    TProgramInfoTab* ProgramInfoTab = nullptr;
     std::unique_ptr<TReaderRecord> Reader;
 };

@@ -157,7 +157,7 @@ TEST_F(BrowseTest, FiltersKeepCatalogueNumbersAndNameOrderAndLeaveTheOtherListAl
     EXPECT_EQ(form.PlainSutraOnShow(), 2);
     EXPECT_EQ(refilled.count(), 0);
 
-    form.Catalogue().FillSutraGrid(Grid(form, "OrdGrid"), Label(form, "OrdCountPanel"), false, 8);
+    Widget<TSutraListSheet>(form, "OrdTabSheet")->FillSutraGrid(8);
     EXPECT_EQ(Text(Label(form, "OrdCountPanel")), u"0 개") << "a kind outside 0 to 7 changes nothing";
 }
 

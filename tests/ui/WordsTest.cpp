@@ -247,7 +247,7 @@ TEST_F(WordsTest, ConcordanceRowsAgreeWithTheViewsTheyOpen)
         grid->setFocus();
         grid->setCurrentIndex(model->index(r, 0));
         Key(Qt::Key_Return);
-        const TConcordanceRow& row = form.Concordance().Rows().Rows[r];
+        const TConcordanceRow& row = Widget<TConcordanceTab>(form, "ConcordanceTabSheet")->Rows().Rows[r];
         EXPECT_EQ(model->index(r, 0).data().toString(), QString::number(row.Sutra + 1));
         TRichEdit* view = View(form, row.Family == 1 ? "TotalKorRichEdit" : "TotalSinsuRichEdit");
         EXPECT_EQ(view->textCursor().position(), row.Run.Begin) << r;

@@ -5,7 +5,7 @@
 
 #include "window/pages/SearchInputs.h"
 
-#include <QObject>
+#include <QWidget>
 
 #include <cstdint>
 #include <string>
@@ -21,17 +21,17 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class TGrid;
-class QWidget;
-class TPageControl;
 struct TColorScheme;
-struct TVesko3Session;
+struct TLoadedData;
+struct TSearchInfo;
 
-class TSearchTab : public QObject
+class TSearchTab : public QWidget
 {
     Q_OBJECT
 public:
-    // Adds the sheet to searchPage; rejected words are reported through messages.
-    TSearchTab(TPageControl* searchPage, TVesko3Session& state, IMessages& messages);
+    // The sheet SearchTabSheet, searching data; each search is left in searchInfo, rejected
+    // words are reported through messages.
+    TSearchTab(const TLoadedData& data, TSearchInfo& searchInfo, IMessages& messages, QWidget* parent = nullptr);
 
     // SearchMemo, in editorFont, holding a sample of words.
     void BuildEditors(const QFont& editorFont);
@@ -59,10 +59,10 @@ signals:
     void HitChosen(std::int32_t n);
 
 private:
-    TVesko3Session& State;
+    const TLoadedData& Data;
+    TSearchInfo& SearchInfo;
     IMessages& Messages;
 
-    QWidget* SearchTabSheet = nullptr;
     QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr;
     QComboBox *TitleCombo = nullptr, *KindCombo = nullptr;
     QCheckBox* SameCharacterCB = nullptr;
