@@ -36,10 +36,10 @@ fs::path ProgramFolderFor(const fs::path& dataFolder, std::string_view name)
     return error ? fs::path() : program;
 }
 
-bool TBenchWindow::Open(const fs::path& programFolder, TWindowStart start)
+bool TBenchWindow::Open(const fs::path& programFolder, TWindowStart start, TLoadThread load)
 {
     if (programFolder.empty()) return false;
-    Form = std::make_unique<TMainForm>(State, Shell, programFolder);
+    Form = std::make_unique<TMainForm>(State, Shell, programFolder, std::nullopt, TReaderStateFile{}, load);
     // A window whose creation ended the program is never shown, as in the program itself.
     if (Shell.ExitRequested()) return false;
     if (start == TWindowStart::Created) {

@@ -53,7 +53,8 @@ struct TBenchWindow
 
     // Creates the window over programFolder and, for Loaded, shows it and waits for the data;
     // false when programFolder is empty or the window ended the program.
-    bool Open(const std::filesystem::path& programFolder, TWindowStart start);
+    bool Open(const std::filesystem::path& programFolder, TWindowStart start,
+              TLoadThread load = TLoadThread::Background);
 
     TVesko3Session State;
     TBenchShell Shell;

@@ -105,5 +105,8 @@ void TReaderRecord::UpdateCurrentPlace()
 TPlace TReaderRecord::ToShow(const TReadingPlace& place)
 {
     // A hit is marked again with the words of the search that lists it now.
-    return {place.Sutra, place.Hit, std::clamp(place.Tab, 0, SutraViewTabCount - 1), place.Scrolls, std::nullopt};
+    TPlace shown(place.Sutra, place.Hit);
+    shown.Tab = std::clamp(place.Tab, 0, SutraViewTabCount - 1);
+    shown.Scrolls = place.Scrolls;
+    return shown;
 }

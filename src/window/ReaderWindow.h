@@ -23,6 +23,9 @@ struct THitRunPlace
 // A sutra as the views are to show it.
 struct TPlace
 {
+    TPlace() = default;
+    TPlace(std::int32_t sutra, bool hit = false) : Sutra(sutra), Hit(hit) {}
+
     std::int32_t Sutra = -1; // catalogue position
     bool Hit = false;        // a result of the last search: its words are marked when it lists the sutra
     // The view tab; none brings forward the tab the kind of showing calls for.

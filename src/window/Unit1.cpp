@@ -46,7 +46,8 @@ constexpr int HangeulTextTab = 1;
 } // namespace
 
 TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths paths,
-                     std::optional<std::vector<std::u16string>> installedFaces, TReaderStateFile stateFile)
+                     std::optional<std::vector<std::u16string>> installedFaces, TReaderStateFile stateFile,
+                     TLoadThread load)
     : Session(session), Shell(shell), Paths(std::move(paths)),
       InstalledFaces(installedFaces ? std::move(*installedFaces) : std::vector<std::u16string>{}),
       Reader(std::make_unique<TReaderRecord>(*this, static_cast<IReaderWindow&>(*this), session.Data.TextFiles[0],
@@ -58,7 +59,7 @@ TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths pa
     global.DataPath = Paths.DataFolder;
     global.LoadError = false;
     const bool filesPresent = CheckDataFiles();
-    if (filesPresent) StartLoading();
+    if (filesPresent && load == TLoadThread::Background) StartLoading();
     if (!installedFaces) InstalledFaces = InstalledFontFaces();
     RegisterFontSubstitutions();
     CreateControls();
@@ -152,7 +153,9 @@ void TMainForm::ConnectHandlers()
     connect(SubjectSheet, &TSubjectSheet::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
     connect(SearchTab, &TSearchTab::HitChosen, this, [this](std::int32_t n) { OpenPlace({n, true}); });
     connect(ConcordanceTab, &TConcordanceTab::RunChosen, this, [this](std::int32_t n, int family, std::int32_t begin) {
-        OpenPlace({n, true, std::nullopt, std::nullopt, THitRunPlace{family, begin}});
+        TPlace place(n, true);
+        place.Run = THitRunPlace{family, begin};
+        OpenPlace(place);
     });
     TextViews->SetSameCharacterSource([this] { return SearchTab->SameCharacterChecked(); });
 }
@@ -244,7 +247,7 @@ bool TMainForm::CheckDataFiles()
 void TMainForm::LoadAllData()
 {
     SelectPage(SearchPage, OrderListTab);
-    // Only a window shown despite a missing file comes here without its loading under way.
+    // Loading on the window's thread, or a window shown despite a missing file, starts here.
     if (!Loader) StartLoading();
     // The loading message shows while the thread still runs, and under the boxes of a
     // damaged or missing file as it did when loading ran here.

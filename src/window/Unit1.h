@@ -42,6 +42,14 @@ inline constexpr std::u16string_view MainFormCaption = u"베스코 3  (2007.11.0
 inline constexpr std::u16string_view UnusableProgramText = u"베스코 프로그램을 사용할 수 없습니다.";
 inline constexpr std::u16string_view ConfirmCaption = u"확인";
 
+// Where the data files are read: on a thread of their own from the window's construction on,
+// while the controls are built and shown, or on the window's thread once it is first shown.
+enum class TLoadThread
+{
+    Background,
+    Window,
+};
+
 class TMainForm : public QWidget, private ILoadListener, private IReaderWindow
 {
     Q_OBJECT
@@ -53,8 +61,8 @@ public:
     // loading starts on a thread of its own before the controls are built, and FormCreate
     // runs. stateFile names the reader's state file; without one nothing is restored or kept.
     TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths paths,
-              std::optional<std::vector<std::u16string>> installedFaces = std::nullopt,
-              TReaderStateFile stateFile = {});
+              std::optional<std::vector<std::u16string>> installedFaces = std::nullopt, TReaderStateFile stateFile = {},
+              TLoadThread load = TLoadThread::Background);
     ~TMainForm() override;
 
     bool DataLoaded() const { return Loaded; }

@@ -226,7 +226,7 @@ void TTextViews::RestoreScrolls(const std::array<TViewScroll, ReaderViewCount>& 
     const auto views = ViewsInOrder();
     for (int v = 0; v < ReaderViewCount; ++v)
         if (auto* keeper = views[v]->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
-            keeper->Keep(scrolls[v].Vertical, scrolls[v].Horizontal);
+            keeper->Restore(scrolls[v].Vertical, scrolls[v].Horizontal);
 }
 
 std::vector<TSplitterPane> TTextViews::Panes() const
