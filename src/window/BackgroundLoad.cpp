@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <utility>
 
-TBackgroundLoad::TBackgroundLoad(TVesko3Session& state)
-    : Thread([this, &state] {
+TBackgroundLoad::TBackgroundLoad(TVesko3Session& session)
+    : Thread([this, &session] {
           try {
-              Loaded = state.LoadData(*this, this);
+              Loaded = session.LoadData(*this, this);
           } catch (...) {
               Failure = std::current_exception();
           }

@@ -24,10 +24,10 @@ bool IsUserInput(const QEvent& event);
 class TBackgroundLoad : private IMessages, private ILoadListener
 {
 public:
-    // Starts state.LoadData() at once. Until Wait has returned, nothing else may read or
-    // write state.Data, state.SearchInfo or state.GlobalInfo.LoadError; the thread reads
-    // state.GlobalInfo.DataPath, which must not change meanwhile either.
-    explicit TBackgroundLoad(TVesko3Session& state);
+    // Starts session.LoadData() at once. Until Wait has returned, nothing else may read or
+    // write session.Data, session.SearchInfo or session.GlobalInfo.LoadError; the thread reads
+    // session.GlobalInfo.DataPath, which must not change meanwhile either.
+    explicit TBackgroundLoad(TVesko3Session& session);
     // Waits for the thread, so that a window closed early never leaves it loading.
     ~TBackgroundLoad() override;
     TBackgroundLoad(const TBackgroundLoad&) = delete;

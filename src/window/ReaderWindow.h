@@ -2,7 +2,8 @@
 
 // What the reader's way through the texts needs of the window, and no more: a place shown,
 // the place on show as the reader has left it, the splitter panes, the search inputs and the
-// two rows of tabs. The reader's record (ReaderRecord.h) talks to the window only through it.
+// two rows of tabs. The reader's record (ReaderRecord.h) talks to the window only through it;
+// TReaderWindow is it over the window's pages.
 
 #include "window/pages/SearchInputs.h"
 #include "session/ReaderState.h"
@@ -60,4 +61,51 @@ public:
 
 protected:
     ~IReaderWindow() = default;
+};
+
+class TConvertTab;
+class TPageControl;
+class TSearchTab;
+class TSubjectSheet;
+class TTextViews;
+struct TVesko3Session;
+
+// The pages a place and the reader's state touch.
+struct TReaderPages
+{
+    TPageControl* ListPages = nullptr;
+    TPageControl* ViewPages = nullptr;
+    TTextViews* Views = nullptr;
+    TSubjectSheet* Subjects = nullptr;
+    TConvertTab* Conversion = nullptr;
+    TSearchTab* Search = nullptr;
+};
+
+class TReaderWindow final : public IReaderWindow
+{
+public:
+    // The catalogue and the last search are read from session.
+    TReaderWindow(const TVesko3Session& session, const TReaderPages& pages);
+
+    // The sutra on show as a plain place; -1 for none and for a search hit.
+    std::int32_t PlainSutraOnShow() const { return PlainSutra; }
+
+    bool ShowPlace(const TPlace& place) override;
+    int ViewTab() const override;
+    std::array<TViewScroll, ReaderViewCount> ViewScrolls() const override;
+    int ListTab() const override;
+    void SelectListTab(int tab) override;
+    void SelectViewTab(int tab) override;
+    std::vector<TSplitterPane> Panes() const override;
+    void RestorePanes(const std::vector<TSplitterPane>& panes) override;
+    TSearchInputs SearchInputs() const override;
+    void RestoreSearchInputs(const TSearchInputs& inputs) override;
+
+private:
+    // The tab a showing of place brings forward when place names none; -1 leaves the tab.
+    int TabAfterShowing(const TPlace& place, bool highlighted) const;
+
+    const TVesko3Session& Session;
+    TReaderPages Pages;
+    std::int32_t PlainSutra = -1;
 };

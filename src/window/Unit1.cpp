@@ -49,9 +49,7 @@ TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths pa
                      std::optional<std::vector<std::u16string>> installedFaces, TReaderStateFile stateFile,
                      TLoadThread load)
     : Session(session), Shell(shell), Paths(std::move(paths)),
-      InstalledFaces(installedFaces ? std::move(*installedFaces) : std::vector<std::u16string>{}),
-      Reader(std::make_unique<TReaderRecord>(*this, static_cast<IReaderWindow&>(*this), session.Data.TextFiles[0],
-                                             std::move(stateFile)))
+      InstalledFaces(installedFaces ? std::move(*installedFaces) : std::vector<std::u16string>{})
 {
     // Loading takes longer than building the window, so it starts before anything else: the
     // window is built and shown while the files are read.
@@ -63,6 +61,9 @@ TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths pa
     if (!installedFaces) InstalledFaces = InstalledFontFaces();
     RegisterFontSubstitutions();
     CreateControls();
+    ReaderWindow = std::make_unique<TReaderWindow>(
+        Session, TReaderPages{SearchPage, ViewPage, TextViews, SubjectSheet, ConvertTab, SearchTab});
+    Reader = std::make_unique<TReaderRecord>(*this, *ReaderWindow, Session.Data.TextFiles[0], std::move(stateFile));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     if (filesPresent) FormCreate();
@@ -210,7 +211,6 @@ void TMainForm::FormCreate()
         page->OwnerTabBar()->SetPainter([this, page](QPainter& painter, int index, const QRect& rect, bool selected) {
             SearchPageDrawTab(page, painter, index, rect, selected);
         });
-    PlainSutra = -1;
     ProgramInfoTab->ClearInfo();
     BuildEditors();
     ChainFocus();
@@ -322,80 +322,9 @@ void TMainForm::OpenPlace(const TPlace& place)
     Reader->Open(place);
 }
 
-bool TMainForm::ShowPlace(const TPlace& place)
+std::int32_t TMainForm::PlainSutraOnShow() const
 {
-    // The same row chosen again in a list leaves the views as the reader has them.
-    if (!place.Hit && place.Sutra == PlainSutra) return false;
-    if (place.Sutra < 0 || place.Sutra >= Session.Data.TextFiles[0].SuttaTable.Count) return false;
-    const std::u16string titleLine = TitleLine(Session.Data.TextFiles[0], place.Sutra);
-    TextViews->FillViews(place.Sutra, titleLine);
-    // A hit is marked with the words of the search that lists it now.
-    const TSearchHitPlan plan = place.Hit ? PlanSearchHit(Session.SearchInfo, place.Sutra) : TSearchHitPlan{};
-    if (plan.Highlight) TextViews->HighlightHit(plan.Families, HighlightStart(titleLine));
-    // After a hit, the same row chosen in a list shows its sutra afresh, without the marks.
-    PlainSutra = place.Hit ? -1 : place.Sutra;
-    const int tab =
-        place.Tab ? std::clamp(*place.Tab, 0, SutraViewTabCount - 1) : TabAfterShowing(place, plan.Highlight);
-    if (tab >= 0 && tab != ViewPage->currentIndex()) SelectPage(ViewPage, tab);
-    if (place.Scrolls) TextViews->RestoreScrolls(*place.Scrolls);
-    if (place.Run) TextViews->Hits().GoToRun(place.Run->Family, place.Run->Begin);
-    return true;
-}
-
-int TMainForm::TabAfterShowing(const TPlace& place, bool highlighted) const
-{
-    if (!place.Hit) return ViewPageAfterShow(ViewPage->currentIndex());
-    return highlighted ? SearchHitTab(Session.SearchInfo.TitleIndex, ViewPage->currentIndex()) : -1;
-}
-
-int TMainForm::ViewTab() const
-{
-    return ViewPage->currentIndex();
-}
-
-std::array<TViewScroll, ReaderViewCount> TMainForm::ViewScrolls() const
-{
-    return TextViews->Scrolls();
-}
-
-int TMainForm::ListTab() const
-{
-    return SearchPage->currentIndex();
-}
-
-void TMainForm::SelectListTab(int tab)
-{
-    SelectPage(SearchPage, tab);
-}
-
-void TMainForm::SelectViewTab(int tab)
-{
-    SelectPage(ViewPage, tab);
-}
-
-std::vector<TSplitterPane> TMainForm::Panes() const
-{
-    std::vector<TSplitterPane> panes;
-    for (const auto& part : {TextViews->Panes(), SubjectSheet->Panes(), ConvertTab->Panes()})
-        panes.insert(panes.end(), part.begin(), part.end());
-    return panes;
-}
-
-void TMainForm::RestorePanes(const std::vector<TSplitterPane>& panes)
-{
-    TextViews->RestorePanes(panes);
-    SubjectSheet->RestorePanes(panes);
-    ConvertTab->RestorePanes(panes);
-}
-
-TSearchInputs TMainForm::SearchInputs() const
-{
-    return SearchTab->Inputs();
-}
-
-void TMainForm::RestoreSearchInputs(const TSearchInputs& inputs)
-{
-    SearchTab->RestoreInputs(inputs);
+    return ReaderWindow->PlainSutraOnShow();
 }
 
 void TMainForm::ApplyDesignedColors()
@@ -521,7 +450,7 @@ void TMainForm::showEvent(QShowEvent* event)
     }
 }
 
-bool TMainForm::HeldWhileLoading(QObject* watched, QEvent* event) const
+bool TMainForm::IsInputWhileLoading(QObject* watched, QEvent* event) const
 {
     // A window on the screen holds the input until what loading found is shown, so that no
     // search runs on the files of a failed load; one never shown (a test's) only while the
@@ -536,7 +465,7 @@ bool TMainForm::HeldWhileLoading(QObject* watched, QEvent* event) const
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (HeldWhileLoading(watched, event)) return true;
+    if (IsInputWhileLoading(watched, event)) return true;
     // The mouse's back and forward buttons, wherever they are pressed in this window.
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {

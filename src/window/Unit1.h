@@ -50,7 +50,7 @@ enum class TLoadThread
     Window,
 };
 
-class TMainForm : public QWidget, private ILoadListener, private IReaderWindow
+class TMainForm : public QWidget, private ILoadListener
 {
     Q_OBJECT
 public:
@@ -76,7 +76,7 @@ public:
     void OpenPlace(const TPlace& place);
     // The sutra on show as a plain place (from a list, or back and forward to one); -1 for
     // none and for a search hit, whose sutra a list row shows afresh.
-    std::int32_t PlainSutraOnShow() const { return PlainSutra; }
+    std::int32_t PlainSutraOnShow() const;
 
     // Paints a tab caption of either page control: bold and blue when selected.
     void SearchPageDrawTab(TPageControl* control, QPainter& painter, int index, const QRect& rect, bool selected);
@@ -110,20 +110,6 @@ private:
     void ApplyColorScheme();
     void FormResize();
 
-    // IReaderWindow: the one way a place is shown, and what the reader's record reads and restores.
-    bool ShowPlace(const TPlace& place) override;
-    int ViewTab() const override;
-    std::array<TViewScroll, ReaderViewCount> ViewScrolls() const override;
-    int ListTab() const override;
-    void SelectListTab(int tab) override;
-    void SelectViewTab(int tab) override;
-    std::vector<TSplitterPane> Panes() const override;
-    void RestorePanes(const std::vector<TSplitterPane>& panes) override;
-    TSearchInputs SearchInputs() const override;
-    void RestoreSearchInputs(const TSearchInputs& inputs) override;
-    // The tab a showing of place brings forward when place names none; -1 leaves the tab.
-    int TabAfterShowing(const TPlace& place, bool highlighted) const;
-
     // ILoadListener: the loaders' information lines and the moment the catalogue is in.
     void AppendInfoLine(const std::u16string& line) override;
     void CatalogueLoaded() override;
@@ -131,7 +117,7 @@ private:
     // Starts loading the session on its own thread.
     void StartLoading();
     // Whether event is the user's input to this window, held back while loading runs.
-    bool HeldWhileLoading(QObject* watched, QEvent* event) const;
+    bool IsInputWhileLoading(QObject* watched, QEvent* event) const;
     // Posts LoadDataMessage the first time the window is on the screen, never again.
     void AppIdle();
     // Runs LoadAllData for LoadDataMessage and reports it handled; other events pass.
@@ -150,7 +136,6 @@ private:
     std::vector<std::u16string> InstalledFaces;
     bool LoadPosted = false;
     bool Loaded = false;
-    std::int32_t PlainSutra = -1; // see PlainSutraOnShow
     // The loading under way, or ended and not yet shown. The user's input to the window is
     // held back meanwhile, as every handler that reads the data would read them half-written.
     std::unique_ptr<TBackgroundLoad> Loader;
@@ -165,5 +150,6 @@ private:
     TConvertTab* ConvertTab = nullptr;
     TOptionsTab* OptionsTab = nullptr;
     TProgramInfoTab* ProgramInfoTab = nullptr;
+    std::unique_ptr<TReaderWindow> ReaderWindow;
     std::unique_ptr<TReaderRecord> Reader;
 };
