@@ -43,7 +43,7 @@ std::filesystem::path ProgramFolderFor(const std::filesystem::path& dataFolder, 
 
 enum class TWindowStart
 {
-    Created, // constructed and its loading waited for, never shown: the lists stay empty
+    Created, // constructed, never shown: nothing is loaded and the lists stay empty
     Loaded,  // shown, and the event loop run until the data are loaded
 };
 
@@ -53,8 +53,7 @@ struct TBenchWindow
 
     // Creates the window over programFolder and, for Loaded, shows it and waits for the data;
     // false when programFolder is empty or the window ended the program.
-    bool Open(const std::filesystem::path& programFolder, TWindowStart start,
-              TLoadThread load = TLoadThread::Background);
+    bool Open(const std::filesystem::path& programFolder, TWindowStart start);
 
     TVesko3Session State;
     TBenchShell Shell;

@@ -1,6 +1,5 @@
 #include "window/Unit1.h"
 
-#include "window/BackgroundLoad.h"
 #include "window/TextFonts.h"
 #include "window/pages/Appearance.h"
 #include "window/pages/CatalogueTabs.h"
@@ -39,6 +38,28 @@ const std::u16string_view DataFileNames[] = {TextFileNames[0],    TextFileNames[
 // The window's client area as designed.
 constexpr QSize FormClientSize(892, 673);
 
+// Whether event is one by which the user acts on a window (a click, a key, a shortcut).
+bool IsUserInput(const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::InputMethod:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+    case QEvent::TouchBegin:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The tabs of the page controls that start-up and loading bring forward.
 constexpr int OrderListTab = 0;
 constexpr int HangeulTextTab = 1;
@@ -46,18 +67,14 @@ constexpr int HangeulTextTab = 1;
 } // namespace
 
 TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths paths,
-                     std::optional<std::vector<std::u16string>> installedFaces, TReaderStateFile stateFile,
-                     TLoadThread load)
+                     std::optional<std::vector<std::u16string>> installedFaces, TReaderStateFile stateFile)
     : Session(session), Shell(shell), Paths(std::move(paths)),
       InstalledFaces(installedFaces ? std::move(*installedFaces) : std::vector<std::u16string>{})
 {
-    // Loading takes longer than building the window, so it starts before anything else: the
-    // window is built and shown while the files are read.
     TGlobalInfo& global = Session.GlobalInfo;
     global.DataPath = Paths.DataFolder;
     global.LoadError = false;
     const bool filesPresent = CheckDataFiles();
-    if (filesPresent && load == TLoadThread::Background) StartLoading();
     if (!installedFaces) InstalledFaces = InstalledFontFaces();
     RegisterFontSubstitutions();
     CreateControls();
@@ -67,24 +84,13 @@ TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths pa
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     if (filesPresent) FormCreate();
+    WatchInput();
 }
 
 TMainForm::~TMainForm()
 {
     // The loading thread writes the data that FormDestroy releases.
-    Loader.reset();
     FormDestroy();
-}
-
-void TMainForm::StartLoading()
-{
-    Loader = std::make_unique<TBackgroundLoad>(Session);
-}
-
-void TMainForm::AwaitLoading()
-{
-    // What loading found is told by LoadAllData, which asks Wait again.
-    if (Loader) (void)Loader->Wait();
 }
 
 void TMainForm::CreateControls()
@@ -186,7 +192,6 @@ void TMainForm::CreateKeys()
                 if (Loaded) Reader->Go(step);
             });
     }
-    QCoreApplication::instance()->installEventFilter(this);
 }
 
 void TMainForm::ChainFocus()
@@ -247,19 +252,10 @@ bool TMainForm::CheckDataFiles()
 void TMainForm::LoadAllData()
 {
     SelectPage(SearchPage, OrderListTab);
-    // Loading on the window's thread, or a window shown despite a missing file, starts here.
-    if (!Loader) StartLoading();
-    // The loading message shows while the thread still runs, and under the boxes of a
-    // damaged or missing file as it did when loading ran here.
-    bool loadingShown = false;
-    if (!Loader->Finished()) {
-        OrderSheet->ShowLoadingMessage();
-        loadingShown = true;
-    }
-    const bool loaded = Loader->Wait();
-    if (!loadingShown && Loader->HasMessages()) OrderSheet->ShowLoadingMessage();
-    Loader->Replay(Shell, this);
-    Loader.reset();
+    // The loading message shows while the files are read, and under the boxes of a damaged
+    // or missing file.
+    OrderSheet->ShowLoadingMessage();
+    const bool loaded = Session.LoadData(Shell, this);
 
     if (!loaded) {
         Shell.Show(std::u16string(UnusableProgramText), std::u16string(ConfirmCaption));
@@ -450,25 +446,31 @@ void TMainForm::showEvent(QShowEvent* event)
     }
 }
 
-bool TMainForm::IsInputWhileLoading(QObject* watched, QEvent* event) const
+void TMainForm::WatchInput()
+{
+    // The controls made later (a menu's popup) are not the reader's way around the texts.
+    installEventFilter(this);
+    for (QWidget* control : findChildren<QWidget*>())
+        control->installEventFilter(this);
+}
+
+bool TMainForm::IsInputWhileLoading(const QEvent& event) const
 {
     // A window on the screen holds the input until what loading found is shown, so that no
-    // search runs on the files of a failed load; one never shown (a test's) only while the
-    // thread runs.
-    if (!Loader || (!isVisible() && Loader->Finished())) return false;
-    if (!IsUserInput(*event)) return false;
-    // A key (a QShortcut) counts as the widget it belongs to, wherever in the window that is.
-    for (const QObject* owner = watched; owner; owner = owner->parent())
-        if (owner->isWidgetType()) return static_cast<const QWidget*>(owner)->window() == this;
-    return false;
+    // search runs on missing data or the files of a failed load; one never shown (a test's)
+    // loads nothing and holds nothing.
+    return !Loaded && isVisible() && IsUserInput(event);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (IsInputWhileLoading(watched, event)) return true;
+    if (IsInputWhileLoading(*event)) {
+        // An accepted override keeps a shortcut from firing; the key itself is dropped here.
+        if (event->type() == QEvent::ShortcutOverride) event->accept();
+        return true;
+    }
     // The mouse's back and forward buttons, wherever they are pressed in this window.
-    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
         const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
         if (button == Qt::BackButton || button == Qt::ForwardButton) {
             if (Loaded) Reader->Go(button == Qt::BackButton ? -1 : 1);

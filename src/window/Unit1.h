@@ -23,7 +23,6 @@
 #include <vector>
 
 class QPainter;
-class TBackgroundLoad;
 class TConcordanceTab;
 class TConvertTab;
 class TOptionsTab;
@@ -42,14 +41,6 @@ inline constexpr std::u16string_view MainFormCaption = u"베스코 3  (2007.11.0
 inline constexpr std::u16string_view UnusableProgramText = u"베스코 프로그램을 사용할 수 없습니다.";
 inline constexpr std::u16string_view ConfirmCaption = u"확인";
 
-// Where the data files are read: on a thread of their own from the window's construction on,
-// while the controls are built and shown, or on the window's thread once it is first shown.
-enum class TLoadThread
-{
-    Background,
-    Window,
-};
-
 class TMainForm : public QWidget, private ILoadListener
 {
     Q_OBJECT
@@ -57,19 +48,15 @@ public:
     // paths name the Data folder and the folder of Vesko3.ini (a program folder alone holds
     // both). installedFaces stands in for the platform's font list (tests); without it the
     // platform's faces are used. The data files are checked first: when one is missing the
-    // program is ended through the shell and the window must not be shown; otherwise their
-    // loading starts on a thread of its own before the controls are built, and FormCreate
-    // runs. stateFile names the reader's state file; without one nothing is restored or kept.
+    // program is ended through the shell and the window must not be shown; otherwise
+    // FormCreate runs, and the files are read once the window is first on the screen.
+    // stateFile names the reader's state file; without one nothing is restored or kept.
     TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths paths,
-              std::optional<std::vector<std::u16string>> installedFaces = std::nullopt, TReaderStateFile stateFile = {},
-              TLoadThread load = TLoadThread::Background);
+              std::optional<std::vector<std::u16string>> installedFaces = std::nullopt,
+              TReaderStateFile stateFile = {});
     ~TMainForm() override;
 
     bool DataLoaded() const { return Loaded; }
-    // Waits until the loading begun at creation has ended, without showing what it found
-    // (that waits for LoadDataMessage). A window that is never shown must wait here before
-    // anything else reads or writes the session's data or search.
-    void AwaitLoading();
 
     // Shows place as a list row, a result row or a concordance row does: the place on show
     // keeps its tab and scrolling, and place becomes the newest of the way back.
@@ -114,10 +101,11 @@ private:
     void AppendInfoLine(const std::u16string& line) override;
     void CatalogueLoaded() override;
 
-    // Starts loading the session on its own thread.
-    void StartLoading();
-    // Whether event is the user's input to this window, held back while loading runs.
-    bool IsInputWhileLoading(QObject* watched, QEvent* event) const;
+    // Watches every control of the window for the mouse's back and forward buttons and for
+    // input to hold back until the data are shown.
+    void WatchInput();
+    // Whether event is the user's input to a window on the screen whose data are not shown yet.
+    bool IsInputWhileLoading(const QEvent& event) const;
     // Posts LoadDataMessage the first time the window is on the screen, never again.
     void AppIdle();
     // Runs LoadAllData for LoadDataMessage and reports it handled; other events pass.
@@ -136,9 +124,6 @@ private:
     std::vector<std::u16string> InstalledFaces;
     bool LoadPosted = false;
     bool Loaded = false;
-    // The loading under way, or ended and not yet shown. The user's input to the window is
-    // held back meanwhile, as every handler that reads the data would read them half-written.
-    std::unique_ptr<TBackgroundLoad> Loader;
 
     // The page controls and their pages, owned by Qt as the window's children.
     TPageControl *SearchPage = nullptr, *ViewPage = nullptr;
