@@ -164,7 +164,10 @@ void TMainForm::ConnectHandlers()
         place.Run = THitRunPlace{family, begin};
         OpenPlace(place);
     });
-    TextViews->SetSameCharacterSource([this] { return SearchTab->SameCharacterChecked(); });
+    // The find bar matches variant forms as the search does.
+    TextViews->SetSameCharacter(SearchTab->SameCharacterChecked());
+    connect(SearchTab, &TSearchTab::SameCharacterChanged, this,
+            [this](bool same) { TextViews->SetSameCharacter(same); });
 }
 
 void TMainForm::CreateKeys()

@@ -127,6 +127,7 @@ TSearchTab::TSearchTab(const TLoadedData& data, TSearchInfo& searchInfo, IMessag
 
     ConnectGridClick(SearchGrid, this, [this] { SearchGridClick(); });
     connect(SearchButton, &QPushButton::clicked, this, &TSearchTab::SearchButtonClick);
+    connect(SameCharacterCB, &QCheckBox::toggled, this, &TSearchTab::SameCharacterChanged);
     connect(TitleCombo, &QComboBox::activated, this, &TSearchTab::TitleComboSelect);
 }
 

@@ -55,6 +55,8 @@ public:
 signals:
     // The search ended or its words were rejected.
     void SearchEnded();
+    // SameCharacterCB was checked or cleared.
+    void SameCharacterChanged(bool checked);
     // The reader chose the result row of catalogue position n.
     void HitChosen(std::int32_t n);
 

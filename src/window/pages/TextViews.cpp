@@ -202,7 +202,7 @@ void TTextViews::BuildNavigation()
                 if (view == chosen) return {view, family};
             return {};
         },
-        [this] { return SameCharacter(); });
+        [this] { return SameCharacter; });
 }
 
 std::array<TRichEdit*, ReaderViewCount> TTextViews::ViewsInOrder() const

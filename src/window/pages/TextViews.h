@@ -11,7 +11,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,7 +56,7 @@ public:
     // find bar matches variant forms in a Chinese text.
     THitNavigator& Hits() { return *Navigator; }
     TFindBar& FindBar() { return *Find; }
-    void SetSameCharacterSource(std::function<bool()> sameCharacter) { SameCharacter = std::move(sameCharacter); }
+    void SetSameCharacter(bool sameCharacter) { SameCharacter = sameCharacter; }
 
     // The scroll positions of the eight views, in the order of TSutraView, and bringing them
     // back after a fill; a view on a hidden tab takes its position when first shown.
@@ -79,7 +78,7 @@ private:
     TPageControl* ViewPage = nullptr;
     THitNavigator* Navigator = nullptr; // made with the editors, owned by the window
     TFindBar* Find = nullptr;
-    std::function<bool()> SameCharacter = [] { return true; };
+    bool SameCharacter = true;
     void BuildNavigation();
 
     TThreeViewSheet *TotalTabSheet = nullptr, *HangeulTabSheet = nullptr;
