@@ -238,7 +238,7 @@ void ShowHeavyHit(benchmark::State& state, int set, THitPart part)
             break;
         case WholeText:
             Widget<TSearchTab>(form, "SearchTabSheet")->SearchGridClick();
-            while (!ShownViewsFilled(form))
+            while (!ShownViewsLaidOut(form))
                 QCoreApplication::processEvents();
             break;
         case FillOnly:

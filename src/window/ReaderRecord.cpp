@@ -1,6 +1,7 @@
 #include "window/ReaderRecord.h"
 
 #include "browse/SutraTexts.h"
+#include "session/ScreenFit.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -17,15 +18,14 @@ void TReaderRecord::LoadBeforeShow()
 {
     if (File.Path.empty() || File.IgnoreSaved) return;
     Saved = LoadReaderState(File.Path);
-    if (!Saved || !Saved->NormalGeometry) return;
-    const auto& g = *Saved->NormalGeometry;
-    const QRect rect(g[0], g[1], std::max(g[2], Form.minimumWidth()), std::max(g[3], Form.minimumHeight()));
-    // A rectangle on no screen of this session (a screen since removed) is left alone.
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(rect)) {
-            Form.setGeometry(rect);
-            return;
-        }
+    if (!Saved) return;
+    std::vector<TScreenArea> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back({area.x(), area.y(), area.width(), area.height()});
+    }
+    FitReaderStateToScreens(*Saved, screens, {Form.minimumWidth(), Form.minimumHeight()});
+    if (const auto& g = Saved->NormalGeometry) Form.setGeometry((*g)[0], (*g)[1], (*g)[2], (*g)[3]);
 }
 
 void TReaderRecord::RestoreAfterLoad()

@@ -2,7 +2,7 @@
 
 #include "window/pages/CatalogueTabs.h"
 #include "window/pages/ConvertTab.h"
-#include "window/pages/HitNavigator.h"
+#include "window/reading/HitNavigator.h"
 #include "window/pages/SearchTab.h"
 #include "window/pages/TextViews.h"
 #include "window/widgets/PageControl.h"
@@ -25,14 +25,14 @@ bool TReaderWindow::ShowPlace(const TPlace& place)
     Pages.Views->FillViews(place.Sutra, titleLine);
     // A hit is marked with the words of the search that lists it now.
     const TSearchHitPlan plan = place.Hit ? PlanSearchHit(Session.SearchInfo, place.Sutra) : TSearchHitPlan{};
-    if (plan.Highlight) Pages.Views->HighlightHit(plan.Families, HighlightStart(titleLine));
+    if (plan.Highlight) Pages.Views->HighlightHit(place.Sutra);
     // After a hit, the same row chosen in a list shows its sutra afresh, without the marks.
     PlainSutra = place.Hit ? -1 : place.Sutra;
     const int tab =
         place.Tab ? std::clamp(*place.Tab, 0, SutraViewTabCount - 1) : TabAfterShowing(place, plan.Highlight);
     if (tab >= 0 && tab != Pages.ViewPages->currentIndex()) Pages.ViewPages->setCurrentIndex(tab);
     if (place.Scrolls) Pages.Views->RestoreScrolls(*place.Scrolls);
-    if (place.Run) Pages.Views->Hits().GoToRun(place.Run->Family, place.Run->Begin);
+    if (place.Run) Pages.Views->Hits().GoToOccurrence(place.Run->Family, place.Run->Begin);
     return true;
 }
 

@@ -4,7 +4,6 @@
 #include "window/pages/Appearance.h"
 #include "window/pages/CatalogueTabs.h"
 #include "window/pages/ConcordanceTab.h"
-#include "window/pages/HitNavigator.h"
 #include "window/pages/ConvertTab.h"
 #include "window/pages/OptionsTab.h"
 #include "window/pages/ProgramInfoTab.h"

@@ -4,7 +4,7 @@
 #include "window/pages/PageParts.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
-#include "window/widgets/LineMemo.h"
+#include "window/widgets/PlainMemo.h"
 #include "window/widgets/SelectionText.h"
 #include "data/Vesko3Common.h"
 #include "tools/ReadingConversion.h"
@@ -57,8 +57,8 @@ TConvertTab::TConvertTab(const TReadingFile& readings, QWidget* parent) : QWidge
 void TConvertTab::BuildEditors(const QFont& editorFont)
 {
     ConvertSrcMemo = PlaceholderMemo(ConvertSrcMemoPanel, "ConvertSrcMemo", editorFont);
-    // The result can run to tens of thousands of lines: a memo that lays out only those shown.
-    ConvertDestMemo = new TLineMemo(ConvertDestMemoPanel);
+    // The result can run to tens of thousands of lines, which the memo takes in steps.
+    ConvertDestMemo = new TPlainMemo(ConvertDestMemoPanel);
     ConvertDestMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     FillPlaceholder(ConvertDestMemo, ConvertDestMemoPanel, "ConvertDestMemo", editorFont, false);
 }

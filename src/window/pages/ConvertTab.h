@@ -14,7 +14,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
-class TLineMemo;
+class TPlainMemo;
 struct TColorScheme;
 struct TReadingFile;
 
@@ -46,5 +46,5 @@ private:
     QLabel* Panel1 = nullptr;
     QWidget *ConvertSrcMemoPanel = nullptr, *ConvertDestMemoPanel = nullptr;
     QPlainTextEdit* ConvertSrcMemo = nullptr;
-    TLineMemo* ConvertDestMemo = nullptr;
+    TPlainMemo* ConvertDestMemo = nullptr;
 };
