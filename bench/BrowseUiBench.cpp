@@ -90,11 +90,11 @@ void SelectSutra(benchmark::State& state, TFolderFunction folderOf, const char* 
     }
     TMainForm& form = *window->Form;
     Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(page);
-    form.ShowSutra(window->NextLargest);
+    form.OpenPlace({window->NextLargest});
     QCoreApplication::processEvents();
     bool largest = true;
     for (auto _ : state) {
-        form.ShowSutra(largest ? window->Largest : window->NextLargest);
+        form.OpenPlace({largest ? window->Largest : window->NextLargest});
         if (settle == Repainted) {
             QCoreApplication::processEvents();
             form.repaint();
@@ -133,7 +133,7 @@ void FillFamily(benchmark::State& state, TFolderFunction folderOf, const char* n
     }
     TMainForm& form = *window->Form;
     Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(0);
-    TTextViews& views = form.Views();
+    TTextViews& views = *Widget<TTextViews>(form, "TextViews");
     const auto fill =
         std::array{&TTextViews::FillHanViews, &TTextViews::FillKorViews, &TTextViews::FillSinsuViews}[state.range(0)];
     bool largest = true;
@@ -145,7 +145,8 @@ void FillFamily(benchmark::State& state, TFolderFunction folderOf, const char* n
         (views.*fill)(n, title);
         largest = !largest;
     }
-    form.CurrentSutra = -1;
+    // The views no longer show the place on show: a hit is shown afresh by every later row.
+    form.OpenPlace({window->NextLargest, true});
 }
 
 void BM_FillFamily_Corpus(benchmark::State& state)
@@ -163,7 +164,9 @@ void FillLoadTimeLists(benchmark::State& state, TFolderFunction folderOf, const 
     }
     TMainForm& form = *window->Form;
     for (auto _ : state) {
-        form.Catalogue().FillLoadedLists();
+        Widget<TSutraListSheet>(form, "OrdTabSheet")->FillSutraGrid(0);
+        Widget<TSutraListSheet>(form, "NameTabSheet")->FillSutraGrid(0);
+        Widget<TSubjectSheet>(form, "SubjTabSheet")->FillSubjectGrid();
     }
     state.counters["rows"] = Widget<TGrid>(form, "OrdGrid")->rowCount();
 }

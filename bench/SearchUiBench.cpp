@@ -112,7 +112,7 @@ void FillSearchTab(TMainForm& form, const TButtonCase& c, const std::vector<std:
         memo += QString::fromStdU16String(word) + u'\n';
     Widget<QPlainTextEdit>(form, "SearchMemo")->setPlainText(memo);
     Widget<QComboBox>(form, "TitleCombo")->setCurrentIndex(c.Canon);
-    form.Search().TitleComboSelect();
+    Widget<TSearchTab>(form, "SearchTabSheet")->TitleComboSelect();
     Widget<QCheckBox>(form, "SameCharacterCB")->setChecked(true);
     Widget<QComboBox>(form, "KindCombo")->setCurrentIndex(0);
     Widget<QRadioButton>(form, "SearchRadio0")->setChecked(true);
@@ -156,7 +156,7 @@ void SearchButton(benchmark::State& state, TButtonCase c)
     FillSearchTab(form, c, SampleWords(window->State.Data, c.Canon, c.Words));
     const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state)
-        form.Search().SearchButtonClick();
+        Widget<TSearchTab>(form, "SearchTabSheet")->SearchButtonClick();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() /
                            static_cast<double>(state.iterations());
     state.counters["hits"] = window->State.SearchInfo.HitCount;
@@ -189,7 +189,7 @@ THeavyHit PrepareHeavyHit(TMainForm& form, TVesko3Session& loaded)
     const auto common = static_cast<char16_t>(std::max_element(frequency.begin(), frequency.end()) - frequency.begin());
 
     FillSearchTab(form, {0, BothHanmoonCanons, 1}, {std::u16string(1, common)});
-    form.Search().SearchButtonClick();
+    Widget<TSearchTab>(form, "SearchTabSheet")->SearchButtonClick();
     const std::u16string number = DecimalText(std::int64_t(hit.Sutra) + 1);
     const TGrid* grid = Widget<TGrid>(form, "SearchGrid");
     for (int r = 0; r < grid->rowCount(); ++r)
@@ -234,19 +234,17 @@ void ShowHeavyHit(benchmark::State& state, int set, THitPart part)
     for (auto _ : state) {
         switch (part) {
         case WholeHandler:
-            form.CurrentSutra = -1;
-            form.Search().SearchGridClick();
+            Widget<TSearchTab>(form, "SearchTabSheet")->SearchGridClick();
             break;
         case WholeText:
-            form.CurrentSutra = -1;
-            form.Search().SearchGridClick();
+            Widget<TSearchTab>(form, "SearchTabSheet")->SearchGridClick();
             while (!ShownViewsLaidOut(form))
                 QCoreApplication::processEvents();
             break;
         case FillOnly:
-            form.Views().FillHanViews(hit.Sutra, title);
-            form.Views().FillKorViews(hit.Sutra, title);
-            form.Views().FillSinsuViews(hit.Sutra, title);
+            Widget<TTextViews>(form, "TextViews")->FillHanViews(hit.Sutra, title);
+            Widget<TTextViews>(form, "TextViews")->FillKorViews(hit.Sutra, title);
+            Widget<TTextViews>(form, "TextViews")->FillSinsuViews(hit.Sutra, title);
             break;
         case RunsOnly:
             benchmark::DoNotOptimize(SearchHitRuns(loaded.Data, loaded.SearchInfo, hit.Sutra).size());

@@ -67,7 +67,7 @@ void BM_ConvertButtonClick(benchmark::State& state)
     Widget<QPlainTextEdit>(*window.Form, "ConvertSrcMemo")
         ->setPlainText(PastedText(static_cast<std::size_t>(state.range(0))));
     for (auto _ : state)
-        window.Form->Conversion().ConvertButtonClick();
+        Widget<TConvertTab>(*window.Form, "ConvertTabSheet")->ConvertButtonClick();
     state.counters["result_lines"] =
         static_cast<double>(Widget<TPlainMemo>(*window.Form, "ConvertDestMemo")->Text().count(u'\n') + 1);
 }
@@ -82,14 +82,14 @@ void BM_ConvertButtonClickShown(benchmark::State& state)
         return;
     }
     window.State.Data.ReadingFile = CompleteTable();
-    window.Form->TextPages()->setCurrentWidget(Widget<QWidget>(*window.Form, "ConvertTabSheet"));
+    Widget<TPageControl>(*window.Form, "ViewPage")->setCurrentWidget(Widget<QWidget>(*window.Form, "ConvertTabSheet"));
     window.Form->show();
     QCoreApplication::processEvents();
     Widget<QPlainTextEdit>(*window.Form, "ConvertSrcMemo")
         ->setPlainText(PastedText(static_cast<std::size_t>(state.range(0))));
     auto* result = Widget<TPlainMemo>(*window.Form, "ConvertDestMemo");
     for (auto _ : state) {
-        window.Form->Conversion().ConvertButtonClick();
+        Widget<TConvertTab>(*window.Form, "ConvertTabSheet")->ConvertButtonClick();
         result->viewport()->repaint();
     }
 }

@@ -42,11 +42,8 @@ bool TBenchWindow::Open(const fs::path& programFolder, TWindowStart start)
     Form = std::make_unique<TMainForm>(State, Shell, programFolder);
     // A window whose creation ended the program is never shown, as in the program itself.
     if (Shell.ExitRequested()) return false;
-    if (start == TWindowStart::Created) {
-        // The benchmark may put data of its own into State, which loading must not overwrite.
-        Form->AwaitLoading();
-        return true;
-    }
+    // A window never shown loads nothing: the benchmark may put data of its own into State.
+    if (start == TWindowStart::Created) return true;
     Form->show();
     while (!Form->DataLoaded() && !Shell.ExitRequested())
         QCoreApplication::processEvents();

@@ -43,7 +43,7 @@ std::filesystem::path ProgramFolderFor(const std::filesystem::path& dataFolder, 
 
 enum class TWindowStart
 {
-    Created, // constructed and its loading waited for, never shown: the lists stay empty
+    Created, // constructed, never shown: nothing is loaded and the lists stay empty
     Loaded,  // shown, and the event loop run until the data are loaded
 };
 

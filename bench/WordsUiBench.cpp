@@ -100,7 +100,7 @@ void ConcordanceFill(benchmark::State& state)
     TBenchWindow* window = LoadedWindow();
     if (!window) return state.SkipWithError("shared corpus not available");
     SearchTwentyWords(window->State);
-    TConcordanceTab& tab = window->Form->Concordance();
+    TConcordanceTab& tab = *Widget<TConcordanceTab>(*window->Form, "ConcordanceTabSheet");
     const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state)
         tab.Fill();
@@ -129,8 +129,7 @@ std::int32_t ShowHeavyHit(TMainForm& form, TVesko3Session& loaded, std::size_t& 
     const auto common = static_cast<char16_t>(std::max_element(frequency.begin(), frequency.end()) - frequency.begin());
     TBenchShell silent(TBenchShell::TMode::Quiet);
     (void)SearchSutras(data, loaded.SearchInfo, {BothHanmoonCanons, 0, 0, true}, {std::u16string(1, common)}, silent);
-    form.CurrentSutra = -1;
-    form.ShowSearchHit(heaviest);
+    form.OpenPlace({heaviest, true});
     runs = 0;
     for (const TFamilyRuns& family : SearchHitRuns(data, loaded.SearchInfo, heaviest))
         runs = std::max(runs, family.Runs.size());
@@ -152,8 +151,7 @@ void ShowHeavyResult(benchmark::State& state)
     const std::int32_t n = ShowHeavyHit(*window->Form, window->State, runs);
     const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state) {
-        window->Form->CurrentSutra = -1;
-        window->Form->ShowSearchHit(n);
+        window->Form->OpenPlace({n, true});
     }
     DisplaySeconds() = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() /
                        static_cast<double>(state.iterations());
@@ -168,7 +166,7 @@ void NextHit(benchmark::State& state)
     if (!window) return state.SkipWithError("shared corpus not available");
     std::size_t runs = 0;
     ShowHeavyHit(*window->Form, window->State, runs);
-    THitNavigator& hits = window->Form->Views().Hits();
+    THitNavigator& hits = Widget<TTextViews>(*window->Form, "TextViews")->Hits();
     int step = 1;
     const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state) {

@@ -59,7 +59,6 @@ public:
     std::optional<std::filesystem::path> PathValue(std::string_view name) const;
     const std::vector<std::string>& Positional() const { return Words; }
 
-    const std::filesystem::path& ProgramFolder() const { return Folder; }
     // --data DIR, or the first existing of $VESKO3_DATA, the Data folder beside the program
     // and the Data folder in each of the platform's data folders for the program.
     std::filesystem::path DataFolder() const;

@@ -57,7 +57,6 @@ public:
     void Visit(const TReadingPlace& place);
     // Updates the current place with what the reader did there since (tab, scrolling).
     void UpdateCurrent(const TReadingPlace& place);
-    bool CanGoBack() const { return Current > 0; }
     bool CanGoForward() const { return Current + 1 < static_cast<std::int32_t>(List.size()); }
     // Moves by step (-1 back, +1 forward) and returns the place to show; nullptr at an end.
     const TReadingPlace* Go(int step);

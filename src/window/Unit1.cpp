@@ -1,6 +1,5 @@
 #include "window/Unit1.h"
 
-#include "window/BackgroundLoad.h"
 #include "window/TextFonts.h"
 #include "window/pages/Appearance.h"
 #include "window/pages/CatalogueTabs.h"
@@ -10,7 +9,6 @@
 #include "window/pages/ProgramInfoTab.h"
 #include "window/pages/SearchTab.h"
 #include "window/pages/TextViews.h"
-#include "window/reading/HitNavigator.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/PageControl.h"
 #include "util/TextCodec.h"
@@ -28,6 +26,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 // Every name a data file has in the Data folder, in the order they are checked and loaded.
@@ -37,49 +37,59 @@ const std::u16string_view DataFileNames[] = {TextFileNames[0],    TextFileNames[
 // The window's client area as designed.
 constexpr QSize FormClientSize(892, 673);
 
+// Whether event is one by which the user acts on a window (a click, a key, a shortcut).
+bool IsUserInput(const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::InputMethod:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+    case QEvent::TouchBegin:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The tabs of the page controls that start-up and loading bring forward.
 constexpr int OrderListTab = 0;
 constexpr int HangeulTextTab = 1;
 
 } // namespace
 
-TMainForm::TMainForm(TVesko3Session& state, IAppShell& shell, TProgramPaths paths,
+TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths paths,
                      std::optional<std::vector<std::u16string>> installedFaces, TReaderStateFile stateFile)
-    : State(state), Shell(shell), Paths(std::move(paths)),
-      InstalledFaces(installedFaces ? std::move(*installedFaces) : std::vector<std::u16string>{}),
-      Session(std::make_unique<TReaderSession>(*this, std::move(stateFile)))
+    : Session(session), Shell(shell), Paths(std::move(paths)),
+      InstalledFaces(installedFaces ? std::move(*installedFaces) : std::vector<std::u16string>{})
 {
-    // Loading takes longer than building the window, so it starts before anything else: the
-    // window is built and shown while the files are read.
-    TGlobalInfo& global = State.GlobalInfo;
+    TGlobalInfo& global = Session.GlobalInfo;
     global.DataPath = Paths.DataFolder;
     global.LoadError = false;
     const bool filesPresent = CheckDataFiles();
-    if (filesPresent) StartLoading();
     if (!installedFaces) InstalledFaces = InstalledFontFaces();
     RegisterFontSubstitutions();
     CreateControls();
+    ReaderWindow = std::make_unique<TReaderWindow>(
+        Session, TReaderPages{SearchPage, ViewPage, TextViews, SubjectSheet, ConvertTab, SearchTab});
+    Reader = std::make_unique<TReaderRecord>(*this, *ReaderWindow, Session.Data.TextFiles[0], std::move(stateFile));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     if (filesPresent) FormCreate();
+    WatchInput();
 }
 
 TMainForm::~TMainForm()
 {
     // The loading thread writes the data that FormDestroy releases.
-    Loader.reset();
     FormDestroy();
-}
-
-void TMainForm::StartLoading()
-{
-    Loader = std::make_unique<TBackgroundLoad>(State);
-}
-
-void TMainForm::AwaitLoading()
-{
-    // What loading found is told by LoadAllData, which asks Wait again.
-    if (Loader) (void)Loader->Wait();
 }
 
 void TMainForm::CreateControls()
@@ -97,16 +107,27 @@ void TMainForm::CreateControls()
     ViewPage = new TPageControl(this);
     ViewPage->setObjectName("ViewPage");
     place->Place(ViewPage, {310, 0, 582, 666}, AnchorAll);
-    // The pages add their sheets in tab order.
-    ISutraViewer& viewer = *this;
-    CatalogueTabs = std::make_unique<TCatalogueTabs>(SearchPage, State, viewer);
-    SearchTab = std::make_unique<TSearchTab>(SearchPage, State, Shell, viewer);
-    TextViews = std::make_unique<TTextViews>(ViewPage, this, State);
-    ConvertTab = std::make_unique<TConvertTab>(ViewPage, State);
-    OptionsTab = std::make_unique<TOptionsTab>(ViewPage, State.GlobalInfo.Settings);
-    ProgramInfoTab = std::make_unique<TProgramInfoTab>(ViewPage);
-    ConcordanceTab = std::make_unique<TConcordanceTab>(
-        SearchPage, State, [this](std::int32_t n, int family, std::int32_t begin) { ShowHitRun(n, family, begin); });
+    // Each page is given only what it shows and the one thing it changes.
+    const TVesko_File& catalogue = Session.Data.TextFiles[0];
+    OrderSheet = new TSutraListSheet(OrderList, catalogue);
+    SearchPage->addTab(OrderSheet, "경전순");
+    NameSheet = new TSutraListSheet(NameList, catalogue);
+    SearchPage->addTab(NameSheet, "이름순");
+    SubjectSheet = new TSubjectSheet(catalogue);
+    SearchPage->addTab(SubjectSheet, "주제별");
+    SearchTab = new TSearchTab(Session.Data, Session.SearchInfo, Shell);
+    SearchPage->addTab(SearchTab, "검색하기");
+    ConcordanceTab = new TConcordanceTab(Session);
+    SearchPage->addTab(ConcordanceTab, "용례");
+    // The text views add their four sheets first.
+    TextViews = new TTextViews(ViewPage, this, Session);
+    TextViews->setObjectName("TextViews");
+    ConvertTab = new TConvertTab(Session.Data.ReadingFile);
+    ViewPage->addTab(ConvertTab, "한자음변환");
+    OptionsTab = new TOptionsTab(Session.GlobalInfo.Settings);
+    ViewPage->addTab(OptionsTab, "선택사항");
+    ProgramInfoTab = new TProgramInfoTab;
+    ViewPage->addTab(ProgramInfoTab, "프로그램 정보");
 
     resize(FormClientSize);
     // The client areas of a 900 x 700 and an 800 x 600 window with a common frame.
@@ -118,13 +139,34 @@ void TMainForm::CreateControls()
 
 void TMainForm::ConnectHandlers()
 {
-    connect(OptionsTab.get(), &TOptionsTab::HangeulFontChosen, this, &TMainForm::ApplyHangeulFont);
-    connect(OptionsTab.get(), &TOptionsTab::HanmoonFontChosen, this, &TMainForm::ApplyHanmoonFont);
-    connect(OptionsTab.get(), &TOptionsTab::SearchFontChosen, this, &TMainForm::ApplySearchFont);
-    connect(OptionsTab.get(), &TOptionsTab::TransparencyChosen, this, &TMainForm::ApplyTransparency);
-    connect(OptionsTab.get(), &TOptionsTab::ColorSchemeChosen, this, &TMainForm::ApplyColorScheme);
-    connect(SearchTab.get(), &TSearchTab::SearchEnded, ConcordanceTab.get(), &TConcordanceTab::SearchEnded);
-    TextViews->SetSameCharacterSource([this] { return SearchTab->SameCharacterChecked(); });
+    connect(OptionsTab, &TOptionsTab::HangeulFontChosen, this, &TMainForm::ApplyHangeulFont);
+    connect(OptionsTab, &TOptionsTab::HanmoonFontChosen, this, &TMainForm::ApplyHanmoonFont);
+    connect(OptionsTab, &TOptionsTab::SearchFontChosen, this, &TMainForm::ApplySearchFont);
+    connect(OptionsTab, &TOptionsTab::TransparencyChosen, this, &TMainForm::ApplyTransparency);
+    connect(OptionsTab, &TOptionsTab::ColorSchemeChosen, this, &TMainForm::ApplyColorScheme);
+    // The concordance is made when its sheet is on show, after each search.
+    auto fillConcordance = [this] {
+        if (SearchPage->currentWidget() == ConcordanceTab) ConcordanceTab->FillIfStale();
+    };
+    connect(SearchTab, &TSearchTab::SearchEnded, this, [this, fillConcordance] {
+        ConcordanceTab->SearchEnded();
+        fillConcordance();
+    });
+    connect(SearchPage, &QTabWidget::currentChanged, this, fillConcordance);
+    // Rows of the lists, the result list and the concordance all show their sutra as a place.
+    for (TSutraListSheet* list : {OrderSheet, NameSheet})
+        connect(list, &TSutraListSheet::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
+    connect(SubjectSheet, &TSubjectSheet::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
+    connect(SearchTab, &TSearchTab::HitChosen, this, [this](std::int32_t n) { OpenPlace({n, true}); });
+    connect(ConcordanceTab, &TConcordanceTab::RunChosen, this, [this](std::int32_t n, int family, std::int32_t begin) {
+        TPlace place(n, true);
+        place.Run = THitRunPlace{family, begin};
+        OpenPlace(place);
+    });
+    // The find bar matches variant forms as the search does.
+    TextViews->SetSameCharacter(SearchTab->SameCharacterChecked());
+    connect(SearchTab, &TSearchTab::SameCharacterChanged, this,
+            [this](bool same) { TextViews->SetSameCharacter(same); });
 }
 
 void TMainForm::CreateKeys()
@@ -149,18 +191,17 @@ void TMainForm::CreateKeys()
             if (!keys.contains(own)) keys.append(own);
         for (const QKeySequence& sequence : keys)
             key(sequence, [this, step] {
-                if (Loaded) Session->Go(step);
+                if (Loaded) Reader->Go(step);
             });
     }
-    QCoreApplication::instance()->installEventFilter(this);
 }
 
 void TMainForm::ChainFocus()
 {
     // Hidden sheets' controls are skipped when tabbing, so one chain serves every pair of tabs.
     std::vector<QWidget*> order{SearchPage};
-    for (const auto& part :
-         {CatalogueTabs->FocusOrder(), SearchTab->FocusOrder(), TextViews->FocusOrder(), ConvertTab->FocusOrder()})
+    for (const auto& part : {OrderSheet->FocusOrder(), NameSheet->FocusOrder(), SubjectSheet->FocusOrder(),
+                             SearchTab->FocusOrder(), TextViews->FocusOrder(), ConvertTab->FocusOrder()})
         order.insert(order.end(), part.begin(), part.end());
     order.push_back(ViewPage);
     for (std::size_t i = 1; i < order.size(); ++i)
@@ -169,7 +210,7 @@ void TMainForm::ChainFocus()
 
 void TMainForm::FormCreate()
 {
-    TGlobalInfo& global = State.GlobalInfo;
+    TGlobalInfo& global = Session.GlobalInfo;
     // The deferred load is posted from the first exposure of the window (eventFilter) and
     // handled in event(); both stay in place for the whole run.
     LoadPosted = false;
@@ -177,7 +218,6 @@ void TMainForm::FormCreate()
         page->OwnerTabBar()->SetPainter([this, page](QPainter& painter, int index, const QRect& rect, bool selected) {
             SearchPageDrawTab(page, painter, index, rect, selected);
         });
-    CurrentSutra = -1;
     ProgramInfoTab->ClearInfo();
     BuildEditors();
     ChainFocus();
@@ -185,7 +225,7 @@ void TMainForm::FormCreate()
     SelectPage(SearchPage, OrderListTab);
     SelectPage(ViewPage, HangeulTextTab);
     LoadSettings(global.Settings, Paths.SettingsFolder);
-    Session->LoadBeforeShow();
+    Reader->LoadBeforeShow();
     ApplyFullScreen();
     OptionsTab->ShowSettings();
     ApplyHangeulFont();
@@ -198,7 +238,7 @@ bool TMainForm::CheckDataFiles()
 {
     bool missing = false;
     for (std::u16string_view name : DataFileNames) {
-        const std::filesystem::path path = State.GlobalInfo.DataPath / std::filesystem::path(std::u16string(name));
+        const std::filesystem::path path = Session.GlobalInfo.DataPath / std::filesystem::path(std::u16string(name));
         std::error_code error;
         if (!std::filesystem::exists(path, error)) {
             Shell.Show(u"파일이 없습니다.\r\n\r\n" + PathText(path), std::u16string(ConfirmCaption));
@@ -214,34 +254,25 @@ bool TMainForm::CheckDataFiles()
 void TMainForm::LoadAllData()
 {
     SelectPage(SearchPage, OrderListTab);
-    // Only a window shown despite a missing file comes here without its loading under way.
-    if (!Loader) StartLoading();
-    // The loading message shows while the thread still runs, and under the boxes of a
-    // damaged or missing file as it did when loading ran here.
-    bool loadingShown = false;
-    if (!Loader->Finished()) {
-        CatalogueTabs->ShowLoadingMessage();
-        loadingShown = true;
-    }
-    const bool loaded = Loader->Wait();
-    if (!loadingShown && Loader->HasMessages()) CatalogueTabs->ShowLoadingMessage();
-    Loader->Replay(Shell, this);
-    Loader.reset();
+    // The loading message shows while the files are read, and under the boxes of a damaged
+    // or missing file.
+    OrderSheet->ShowLoadingMessage();
+    const bool loaded = Session.LoadData(Shell, this);
 
     if (!loaded) {
         Shell.Show(std::u16string(UnusableProgramText), std::u16string(ConfirmCaption));
         Shell.RequestExit(0);
         return;
     }
-    CatalogueTabs->HideLoadingMessage();
+    OrderSheet->HideLoadingMessage();
     TextViews->ArrangePanes();
-    Session->RestoreAfterLoad();
+    Reader->RestoreAfterLoad();
     Loaded = true;
 }
 
 void TMainForm::FormCloseQuery(bool& canClose)
 {
-    State.GlobalInfo.Settings.FullScreen = isMaximized() ? 1 : 0;
+    Session.GlobalInfo.Settings.FullScreen = isMaximized() ? 1 : 0;
     canClose = true;
 }
 
@@ -251,13 +282,13 @@ void TMainForm::FormClose()
     // that cannot be written costs this run's settings, nothing more.
     std::error_code error;
     std::filesystem::create_directories(Paths.SettingsFolder, error);
-    (void)SaveSettings(State.GlobalInfo.Settings);
-    if (Loaded) Session->Save();
+    (void)SaveSettings(Session.GlobalInfo.Settings);
+    if (Loaded) Reader->Save();
 }
 
 void TMainForm::FormDestroy()
 {
-    TLoadedData& data = State.Data;
+    TLoadedData& data = Session.Data;
     for (TVesko_File& file : data.TextFiles)
         TTextUnits().swap(file.Text);
     for (TVariantFile& file : data.VariantFiles)
@@ -284,85 +315,63 @@ std::u16string TMainForm::TextFontFace() const
     return ChooseTextFont(InstalledFaces);
 }
 
-void TMainForm::ShowSutra(std::int32_t n)
+void TMainForm::OpenPlace(const TPlace& place)
 {
-    if (n == CurrentSutra) return;
-    Session->Leaving();
-    TextViews->FillViews(n, TitleLine(State.Data.TextFiles[0], n));
-    CurrentSutra = n;
-    const int page = ViewPageAfterShow(ViewPage->currentIndex());
-    if (page != ViewPage->currentIndex()) SelectPage(ViewPage, page);
-    Session->Visited(n, false);
+    Reader->Open(place);
 }
 
-bool TMainForm::ShowSearchHit(std::int32_t n)
+std::int32_t TMainForm::PlainSutraOnShow() const
 {
-    if (n == CurrentSutra) return false;
-    const std::u16string titleLine = TitleLine(State.Data.TextFiles[0], n);
-    Session->Leaving();
-    TextViews->FillViews(n, titleLine);
-    const TSearchHitPlan plan = PlanSearchHit(State.SearchInfo, n);
-    if (plan.Highlight) {
-        TextViews->HighlightHit(n);
-        const int tab = SearchHitTab(State.SearchInfo.TitleIndex, ViewPage->currentIndex());
-        if (tab >= 0) SelectPage(ViewPage, tab);
-    }
-    // The same row chosen again in a browse list shows its sutra afresh, without the marks.
-    CurrentSutra = -1;
-    Session->Visited(n, true);
-    return true;
-}
-
-void TMainForm::ShowHitRun(std::int32_t n, int family, std::int32_t begin)
-{
-    // Shown afresh even when a browse list showed it last, so that it carries the marks.
-    CurrentSutra = -1;
-    if (ShowSearchHit(n)) TextViews->Hits().GoToOccurrence(family, begin);
+    return ReaderWindow->PlainSutraOnShow();
 }
 
 void TMainForm::ApplyDesignedColors()
 {
     SetWindowColor(this, DesignedWindowColor);
     ProgramInfoTab->ApplyDesignedColors();
-    CatalogueTabs->ApplyDesignedColors();
+    OrderSheet->SetListColor(DesignedWhite);
+    NameSheet->SetListColor(SystemWindowColor());
+    SubjectSheet->SetListColor(SystemWindowColor());
     SearchTab->ApplyDesignedColors();
     OptionsTab->ApplyDesignedColors();
 }
 
 void TMainForm::ApplyHangeulFont()
 {
-    TextViews->SetHangeulFont(ToQString(TextFontFace()), HangeulPointSize(State.GlobalInfo.Settings.HangeulFontSize));
+    TextViews->SetHangeulFont(ToQString(TextFontFace()), HangeulPointSize(Session.GlobalInfo.Settings.HangeulFontSize));
 }
 
 void TMainForm::ApplyHanmoonFont()
 {
     const QString face = ToQString(TextFontFace());
-    const int pointSize = HanmoonPointSize(State.GlobalInfo.Settings.HanmoonFontSize);
+    const int pointSize = HanmoonPointSize(Session.GlobalInfo.Settings.HanmoonFontSize);
     TextViews->SetHanmoonFont(face, pointSize);
     ConvertTab->SetHanmoonFont(face, pointSize);
 }
 
 void TMainForm::ApplySearchFont()
 {
-    SearchTab->SetSearchFont(ToQString(TextFontFace()), SearchPointSize(State.GlobalInfo.Settings.SearchFontSize));
+    SearchTab->SetSearchFont(ToQString(TextFontFace()), SearchPointSize(Session.GlobalInfo.Settings.SearchFontSize));
 }
 
 void TMainForm::ApplyTransparency()
 {
-    setWindowOpacity(TransparentAlpha(State.GlobalInfo.Settings.Transparent) / 255.0);
+    setWindowOpacity(TransparentAlpha(Session.GlobalInfo.Settings.Transparent) / 255.0);
 }
 
 void TMainForm::ApplyFullScreen()
 {
-    if (State.GlobalInfo.Settings.FullScreen == 1) setWindowState(windowState() | Qt::WindowMaximized);
+    if (Session.GlobalInfo.Settings.FullScreen == 1) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TMainForm::ApplyColorScheme()
 {
-    const TColorScheme scheme = ColorSchemeAt(State.GlobalInfo.Settings.ColorIndex);
+    const TColorScheme scheme = ColorSchemeAt(Session.GlobalInfo.Settings.ColorIndex);
     SetWindowColor(this, scheme.Window);
     ProgramInfoTab->ApplyColors(scheme);
-    CatalogueTabs->ApplyColors(scheme);
+    for (TSutraListSheet* list : {OrderSheet, NameSheet})
+        list->SetListColor(scheme.Content);
+    SubjectSheet->SetListColor(scheme.Content);
     SearchTab->ApplyColors(scheme);
     TextViews->ApplyColors(scheme);
     ConvertTab->ApplyColors(scheme);
@@ -403,7 +412,10 @@ void TMainForm::AppendInfoLine(const std::u16string& line)
 
 void TMainForm::CatalogueLoaded()
 {
-    CatalogueTabs->FillLoadedLists();
+    // The three lists of a freshly loaded catalogue, each with every collection.
+    OrderSheet->FillSutraGrid(0);
+    NameSheet->FillSutraGrid(0);
+    SubjectSheet->FillSubjectGrid();
 }
 
 bool TMainForm::event(QEvent* event)
@@ -436,28 +448,34 @@ void TMainForm::showEvent(QShowEvent* event)
     }
 }
 
-bool TMainForm::HeldWhileLoading(QObject* watched, QEvent* event) const
+void TMainForm::WatchInput()
+{
+    // The controls made later (a menu's popup) are not the reader's way around the texts.
+    installEventFilter(this);
+    for (QWidget* control : findChildren<QWidget*>())
+        control->installEventFilter(this);
+}
+
+bool TMainForm::IsInputWhileLoading(const QEvent& event) const
 {
     // A window on the screen holds the input until what loading found is shown, so that no
-    // search runs on the files of a failed load; one never shown (a test's) only while the
-    // thread runs.
-    if (!Loader || (!isVisible() && Loader->Finished())) return false;
-    if (!IsUserInput(*event)) return false;
-    // A key (a QShortcut) counts as the widget it belongs to, wherever in the window that is.
-    for (const QObject* owner = watched; owner; owner = owner->parent())
-        if (owner->isWidgetType()) return static_cast<const QWidget*>(owner)->window() == this;
-    return false;
+    // search runs on missing data or the files of a failed load; one never shown (a test's)
+    // loads nothing and holds nothing.
+    return !Loaded && isVisible() && IsUserInput(event);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (HeldWhileLoading(watched, event)) return true;
+    if (IsInputWhileLoading(*event)) {
+        // An accepted override keeps a shortcut from firing; the key itself is dropped here.
+        if (event->type() == QEvent::ShortcutOverride) event->accept();
+        return true;
+    }
     // The mouse's back and forward buttons, wherever they are pressed in this window.
-    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
         const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
         if (button == Qt::BackButton || button == Qt::ForwardButton) {
-            if (Loaded) Session->Go(button == Qt::BackButton ? -1 : 1);
+            if (Loaded) Reader->Go(button == Qt::BackButton ? -1 : 1);
             return true;
         }
     }

@@ -1,13 +1,14 @@
 #pragma once
 
-// TMainForm, the one window: the two page controls, start-up, loading and shut-down. The
-// pages in window/pages own the controls of their sheets; the window creates them, passes
-// between them what spans pages (the sutra to show, a search hit, the fonts and colours of
-// the settings) and handles the window's own events.
+// TMainForm, the one window: the two page controls, start-up, loading and shut-down. Each
+// tab sheet is a page of window/pages that owns its controls; the window creates them, hears
+// what they tell (a row chosen, a setting changed), passes on what spans pages (the place to
+// show, the fonts and colours of the settings) and handles the window's own events. Tests and
+// benchmarks reach a page by its sheet's object name.
 
 #include "window/AppShell.h"
-#include "window/ReaderSession.h"
-#include "window/pages/SutraViewer.h"
+#include "window/ReaderRecord.h"
+#include "window/ReaderWindow.h"
 #include "session/ProgramPaths.h"
 #include "session/Vesko3Session.h"
 #include "data/DataFile.h"
@@ -22,14 +23,14 @@
 #include <vector>
 
 class QPainter;
-class TBackgroundLoad;
-class TCatalogueTabs;
 class TConcordanceTab;
 class TConvertTab;
 class TOptionsTab;
 class TPageControl;
 class TProgramInfoTab;
 class TSearchTab;
+class TSubjectSheet;
+class TSutraListSheet;
 class TTextViews;
 
 // The event the window posts itself once it is first on the screen; loading runs when it
@@ -40,51 +41,41 @@ inline constexpr std::u16string_view MainFormCaption = u"베스코 3  (2007.11.0
 inline constexpr std::u16string_view UnusableProgramText = u"베스코 프로그램을 사용할 수 없습니다.";
 inline constexpr std::u16string_view ConfirmCaption = u"확인";
 
-class TMainForm : public QWidget, private ILoadListener, private ISutraViewer
+class TMainForm : public QWidget, private ILoadListener
 {
     Q_OBJECT
 public:
     // paths name the Data folder and the folder of Vesko3.ini (a program folder alone holds
     // both). installedFaces stands in for the platform's font list (tests); without it the
     // platform's faces are used. The data files are checked first: when one is missing the
-    // program is ended through the shell and the window must not be shown; otherwise their
-    // loading starts on a thread of its own before the controls are built, and FormCreate
-    // runs. stateFile names the reader's state file; without one nothing is restored or kept.
-    TMainForm(TVesko3Session& state, IAppShell& shell, TProgramPaths paths,
+    // program is ended through the shell and the window must not be shown; otherwise
+    // FormCreate runs, and the files are read once the window is first on the screen.
+    // stateFile names the reader's state file; without one nothing is restored or kept.
+    TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths paths,
               std::optional<std::vector<std::u16string>> installedFaces = std::nullopt,
               TReaderStateFile stateFile = {});
     ~TMainForm() override;
 
     bool DataLoaded() const { return Loaded; }
-    // Waits until the loading begun at creation has ended, without showing what it found
-    // (that waits for LoadDataMessage). A window that is never shown must wait here before
-    // anything else reads or writes State.Data or State.SearchInfo.
-    void AwaitLoading();
 
-    TVesko3Session& State;
-    // Catalogue position of the sutra last shown from a browse list, -1 for none.
-    std::int32_t CurrentSutra = -1;
+    // Shows place as a list row, a result row or a concordance row does: the place on show
+    // keeps its tab and scrolling, and place becomes the newest of the way back.
+    void OpenPlace(const TPlace& place);
+    // The sutra on show as a plain place (from a list, or back and forward to one); -1 for
+    // none and for a search hit, whose sutra a list row shows afresh.
+    std::int32_t PlainSutraOnShow() const;
 
-    // The pages, for the handlers and calls each offers.
-    TCatalogueTabs& Catalogue() { return *CatalogueTabs; }
-    TSearchTab& Search() { return *SearchTab; }
-    TTextViews& Views() { return *TextViews; }
-    TConvertTab& Conversion() { return *ConvertTab; }
-    TOptionsTab& Options() { return *OptionsTab; }
-    TProgramInfoTab& ProgramInfo() { return *ProgramInfoTab; }
-    TConcordanceTab& Concordance() { return *ConcordanceTab; }
+    // Paints a tab caption of either page control: bold and blue when selected.
+    void SearchPageDrawTab(TPageControl* control, QPainter& painter, int index, const QRect& rect, bool selected);
 
-    // A concordance row: sutra n as a search result, its view moved to the run of family
-    // that begins at begin.
-    void ShowHitRun(std::int32_t n, int family, std::int32_t begin);
-    TPageControl* ListPages() const { return SearchPage; }
-    TPageControl* TextPages() const { return ViewPage; }
-    TReaderSession& Reader() { return *Session; }
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // ISutraViewer: the text views and the view tab for a chosen row.
-    void ShowSutra(std::int32_t n) override;
-    bool ShowSearchHit(std::int32_t n) override;
-
+private:
     // Start-up, loading and shut-down.
     void FormCreate();
     bool CheckDataFiles();
@@ -105,24 +96,16 @@ public:
     void ApplyFullScreen();
     void ApplyColorScheme();
     void FormResize();
-    void SearchPageDrawTab(TPageControl* control, QPainter& painter, int index, const QRect& rect, bool selected);
 
-protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     // ILoadListener: the loaders' information lines and the moment the catalogue is in.
     void AppendInfoLine(const std::u16string& line) override;
     void CatalogueLoaded() override;
 
-    // Starts loading State on its own thread.
-    void StartLoading();
-    // Whether event is the user's input to this window, held back while loading runs.
-    bool HeldWhileLoading(QObject* watched, QEvent* event) const;
+    // Watches every control of the window for the mouse's back and forward buttons and for
+    // input to hold back until the data are shown.
+    void WatchInput();
+    // Whether event is the user's input to a window on the screen whose data are not shown yet.
+    bool IsInputWhileLoading(const QEvent& event) const;
     // Posts LoadDataMessage the first time the window is on the screen, never again.
     void AppIdle();
     // Runs LoadAllData for LoadDataMessage and reports it handled; other events pass.
@@ -135,23 +118,23 @@ private:
     // Tab from the lists to the views, and through the search sheet from the words on.
     void ChainFocus();
 
+    TVesko3Session& Session;
     IAppShell& Shell;
     TProgramPaths Paths;
     std::vector<std::u16string> InstalledFaces;
     bool LoadPosted = false;
     bool Loaded = false;
-    // The loading under way, or ended and not yet shown. The user's input to the window is
-    // held back meanwhile, as every handler that reads the data would read them half-written.
-    std::unique_ptr<TBackgroundLoad> Loader;
 
+    // The page controls and their pages, owned by Qt as the window's children.
     TPageControl *SearchPage = nullptr, *ViewPage = nullptr;
-    // Destroyed with the window's own part, before Qt deletes the controls they watch.
-    std::unique_ptr<TCatalogueTabs> CatalogueTabs;
-    std::unique_ptr<TSearchTab> SearchTab;
-    std::unique_ptr<TTextViews> TextViews;
-    std::unique_ptr<TConvertTab> ConvertTab;
-    std::unique_ptr<TOptionsTab> OptionsTab;
-    std::unique_ptr<TProgramInfoTab> ProgramInfoTab;
-    std::unique_ptr<TConcordanceTab> ConcordanceTab;
-    std::unique_ptr<TReaderSession> Session;
+    TSutraListSheet *OrderSheet = nullptr, *NameSheet = nullptr;
+    TSubjectSheet* SubjectSheet = nullptr;
+    TSearchTab* SearchTab = nullptr;
+    TConcordanceTab* ConcordanceTab = nullptr;
+    TTextViews* TextViews = nullptr;
+    TConvertTab* ConvertTab = nullptr;
+    TOptionsTab* OptionsTab = nullptr;
+    TProgramInfoTab* ProgramInfoTab = nullptr;
+    std::unique_ptr<TReaderWindow> ReaderWindow;
+    std::unique_ptr<TReaderRecord> Reader;
 };

@@ -66,7 +66,7 @@ void CloseForTestAfterLoading(TMainForm& form)
         auto* memo = form.findChild<QPlainTextEdit*>("SearchMemo");
         if (!words.isEmpty() && memo != nullptr) {
             memo->setPlainText(QString(words).replace(u' ', u'\n'));
-            form.Search().SearchButtonClick();
+            form.findChild<TSearchTab*>("SearchTabSheet")->SearchButtonClick();
         }
         QTimer::singleShot(delay, &form, &QWidget::close);
     });

@@ -119,7 +119,7 @@ TEST_F(BrowseTest, LoadingFillsTheListsWithRowZeroCurrentAndShowsNoSutra)
 
     for (TGrid* grid : {Grid(form, "OrdGrid"), Grid(form, "NameGrid"), Grid(form, "SubjGrid1")})
         EXPECT_EQ(grid->currentRow(), 0) << grid->objectName().toStdString();
-    EXPECT_EQ(form.CurrentSutra, -1);
+    EXPECT_EQ(form.PlainSutraOnShow(), -1);
     for (TRichEdit* view : Views())
         EXPECT_TRUE(view->PlainText().isEmpty()) << view->objectName().toStdString();
 }
@@ -135,7 +135,7 @@ TEST_F(BrowseTest, FiltersKeepCatalogueNumbersAndNameOrderAndLeaveTheOtherListAl
 {
     TMainForm& form = Form();
     ClickRow(Grid(form, "OrdGrid"), 2);
-    ASSERT_EQ(form.CurrentSutra, 2);
+    ASSERT_EQ(form.PlainSutraOnShow(), 2);
     QSignalSpy refilled(View(form, "TotalHanRichEdit"), &QTextEdit::textChanged);
 
     Group(form, "RadioGroup0_1")->SetItemIndex(2); // 중아함
@@ -155,10 +155,10 @@ TEST_F(BrowseTest, FiltersKeepCatalogueNumbersAndNameOrderAndLeaveTheOtherListAl
     EXPECT_EQ(Text(Label(form, "OrdCountPanel")), u"0 개");
 
     // Refilling moved the current row to 0 of each list, and showed nothing.
-    EXPECT_EQ(form.CurrentSutra, 2);
+    EXPECT_EQ(form.PlainSutraOnShow(), 2);
     EXPECT_EQ(refilled.count(), 0);
 
-    form.Catalogue().FillSutraGrid(Grid(form, "OrdGrid"), Label(form, "OrdCountPanel"), false, 8);
+    Widget<TSutraListSheet>(form, "OrdTabSheet")->FillSutraGrid(8);
     EXPECT_EQ(Text(Label(form, "OrdCountPanel")), u"0 개") << "a kind outside 0 to 7 changes nothing";
 }
 
@@ -166,14 +166,14 @@ TEST_F(BrowseTest, ChoosingASubjectListsItsSutrasWithoutShowingOne)
 {
     TMainForm& form = Form();
     ClickRow(Grid(form, "SubjGrid2"), 0);
-    EXPECT_EQ(form.CurrentSutra, -1) << "no subject chosen yet";
+    EXPECT_EQ(form.PlainSutraOnShow(), -1) << "no subject chosen yet";
 
     ClickRow(Grid(form, "SubjGrid1"), 2);
     EXPECT_EQ(Numbers(Grid(form, "SubjGrid2")), (std::vector<std::u16string>{u"3", u"4"}));
     EXPECT_EQ(CellText(Grid(form, "SubjGrid2"), 1, 1), u"증일아함 0001");
     EXPECT_EQ(Text(Label(form, "Subj2CountPanel")), u"2 개");
     EXPECT_EQ(Grid(form, "SubjGrid2")->currentRow(), 0);
-    EXPECT_EQ(form.CurrentSutra, -1);
+    EXPECT_EQ(form.PlainSutraOnShow(), -1);
 
     // The keyboard moves to the subject without sutras.
     Grid(form, "SubjGrid1")->setFocus();
@@ -181,18 +181,18 @@ TEST_F(BrowseTest, ChoosingASubjectListsItsSutrasWithoutShowingOne)
     EXPECT_EQ(Numbers(Grid(form, "SubjGrid2")), std::vector<std::u16string>{u""});
     EXPECT_EQ(Text(Label(form, "Subj2CountPanel")), u"0 개");
     ClickRow(Grid(form, "SubjGrid2"), 0);
-    EXPECT_EQ(form.CurrentSutra, -1);
+    EXPECT_EQ(form.PlainSutraOnShow(), -1);
 
     ClickRow(Grid(form, "SubjGrid1"), 0);
     ClickRow(Grid(form, "SubjGrid2"), 1);
-    EXPECT_EQ(form.CurrentSutra, 1);
+    EXPECT_EQ(form.PlainSutraOnShow(), 1);
 }
 
 TEST_F(BrowseTest, SelectingARowFillsTheEightViews)
 {
     TMainForm& form = Form();
     ClickRow(Grid(form, "OrdGrid"), 1);
-    ASSERT_EQ(form.CurrentSutra, 1);
+    ASSERT_EQ(form.PlainSutraOnShow(), 1);
 
     const std::u16string title = u"#제목:중아함 0001  선법경\n\n";
     EXPECT_EQ(Text(View(form, "TotalHanRichEdit")), title + u"사리불 목건련\n대비구중\n");
@@ -213,7 +213,7 @@ TEST_F(BrowseTest, SelectingARowFillsTheEightViews)
 TEST_F(BrowseTest, TheBodyViewsHoldTheTextTogetherUnitForUnit)
 {
     TMainForm& form = Form();
-    form.ShowSutra(4);
+    form.OpenPlace({4});
     const std::u16string held = View(form, "TotalHanRichEdit")->PositionText();
     EXPECT_TRUE(held.find(QChar::Nbsp) != held.npos && held.find(QChar::LineSeparator) != held.npos);
     EXPECT_EQ(View(form, "HanRichEdit0")->PositionText(), held);
@@ -237,7 +237,9 @@ TEST_F(BrowseTest, SelectingTheSutraOnShowLeavesTheViewsUntouched)
     EXPECT_EQ(View(form, "TotalHanRichEdit")->textCursor().selectionEnd(), 7);
 
     // After the search shows a sutra the same row fills the views again.
-    form.CurrentSutra = -1;
+    form.OpenPlace({0, true});
+    for (const auto& spy : spies)
+        spy->clear();
     ClickRow(Grid(form, "OrdGrid"), 0);
     const std::vector<TRichEdit*> read = Views(); // a view on a hidden tab takes its text when read
     for (std::size_t v = 0; v < spies.size(); ++v)
@@ -249,9 +251,9 @@ TEST_F(BrowseTest, KeyboardRowChangesShowTheSutraLikeClicks)
     TMainForm& form = Form();
     Grid(form, "OrdGrid")->setFocus();
     QTest::keyClick(Grid(form, "OrdGrid"), Qt::Key_Down);
-    EXPECT_EQ(form.CurrentSutra, 1);
+    EXPECT_EQ(form.PlainSutraOnShow(), 1);
     QTest::keyClick(Grid(form, "OrdGrid"), Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(form.CurrentSutra, 5);
+    EXPECT_EQ(form.PlainSutraOnShow(), 5);
     EXPECT_EQ(Text(View(form, "TotalHanRichEdit")).substr(0, 4 + LongTitle.size()), u"#제목:" + LongTitle);
 }
 
@@ -270,11 +272,11 @@ TEST_F(BrowseTest, RowsReachedByDraggingOrTheRightButtonShowTheirSutra)
     QCoreApplication::sendEvent(viewport, &move);
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(2));
     EXPECT_EQ(Grid(form, "OrdGrid")->currentRow(), 2);
-    EXPECT_EQ(form.CurrentSutra, 2);
+    EXPECT_EQ(form.PlainSutraOnShow(), 2);
 
     QTest::mouseClick(viewport, Qt::RightButton, {}, centre(1));
     EXPECT_EQ(Grid(form, "OrdGrid")->currentRow(), 1);
-    EXPECT_EQ(form.CurrentSutra, 1);
+    EXPECT_EQ(form.PlainSutraOnShow(), 1);
 }
 
 TEST_F(BrowseTest, ShowingFromALaterTabSwitchesToTheTextsTogether)
@@ -283,7 +285,7 @@ TEST_F(BrowseTest, ShowingFromALaterTabSwitchesToTheTextsTogether)
     for (int page = 0; page < Page(form, "ViewPage")->count(); ++page) {
         Page(form, "ViewPage")->setCurrentIndex(page);
         ClickRow(Grid(form, "OrdGrid"), page % 2);
-        EXPECT_EQ(form.CurrentSutra, page % 2);
+        EXPECT_EQ(form.PlainSutraOnShow(), page % 2);
         EXPECT_EQ(Page(form, "ViewPage")->currentIndex(), page >= 4 ? 0 : page) << "from tab " << page;
     }
 }
@@ -309,7 +311,7 @@ TEST(BrowseCorpusTest, TheLargestSutraShowsEveryUnitOfItsTexts)
     for (std::int32_t n = 1; n < count; ++n)
         if (data.TextFiles[1].SuttaTable.Items[n].BodyLength > data.TextFiles[1].SuttaTable.Items[largest].BodyLength)
             largest = n;
-    form.ShowSutra(largest);
+    form.OpenPlace({largest});
     const TSutraViewTexts texts = BuildSutraViewTexts(data, largest);
     EXPECT_EQ(Text(View(form, "TotalHanRichEdit")), AsShown(texts.TotalHan));
     EXPECT_EQ(Text(View(form, "HanRichEdit1")), AsShown(texts.HanSubject));

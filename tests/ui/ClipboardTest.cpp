@@ -32,8 +32,6 @@ protected:
         WriteTestDataSet(SmallDataSetSource(), Program.Path() / "Data");
         Started = StartWindow(Program.Path(), std::vector<std::u16string>{}, false);
         ASSERT_FALSE(Started->Shell.ExitRequested());
-        // A window never shown holds its input while it loads.
-        Started->Form->AwaitLoading();
         QGuiApplication::clipboard()->clear();
     }
     TMainForm& Form() { return *Started->Form; }

@@ -131,8 +131,8 @@ TEST_F(ReadingTest, KeysReachTheSearchWordsTheListTabsAndShowARow)
     TGrid* names = Grid(Form(), "NameGrid");
     names->setFocus();
     names->setCurrentCell(2, 0);
+    Form().OpenPlace({Form().PlainSutraOnShow(), true});
     View(Form(), "TotalHanRichEdit")->clear();
-    Started->Form->CurrentSutra = -1;
     Key(Qt::Key_Return);
     EXPECT_TRUE(Shown().startsWith("#제목:")) << Shown().toStdString();
 }

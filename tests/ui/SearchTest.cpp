@@ -164,7 +164,7 @@ TEST_F(SearchTest, ARejectedMemoLeavesTheListEmptyAndTheFocusInTheMemo)
     EXPECT_EQ(Text(Label(form, "SearchCountPanel")), u"");
     EXPECT_EQ(Text(Label(form, "SearchTimePanel")), u"");
     EXPECT_EQ(form.focusWidget(), Memo(form, "SearchMemo"));
-    EXPECT_EQ(form.State.SearchInfo.HitCount, 0);
+    EXPECT_EQ(Started->State.SearchInfo.HitCount, 0);
 
     Grid(form, "SearchGrid")->setFocus();
     Search(" \n\u3000\n", 1);
@@ -178,7 +178,7 @@ TEST_F(SearchTest, ARejectedMemoLeavesTheListEmptyAndTheFocusInTheMemo)
 TEST_F(SearchTest, ASearchListsInCatalogueOrderAndShowsNoSutra)
 {
     TMainForm& form = Form();
-    form.ShowSutra(2);
+    form.OpenPlace({2});
     const QString shown = View(form, "TotalHanRichEdit")->toPlainText();
 
     Search("불", 0);
@@ -188,7 +188,7 @@ TEST_F(SearchTest, ASearchListsInCatalogueOrderAndShowsNoSutra)
     EXPECT_EQ(Text(Label(form, "SearchCountPanel")), u"3 개");
     EXPECT_EQ(Grid(form, "SearchGrid")->currentRow(), 0);
     EXPECT_EQ(form.focusWidget(), Grid(form, "SearchGrid"));
-    EXPECT_EQ(form.CurrentSutra, 2) << "no row was selected";
+    EXPECT_EQ(form.PlainSutraOnShow(), 2) << "no row was selected";
     EXPECT_EQ(View(form, "TotalHanRichEdit")->toPlainText(), shown);
 
     EXPECT_TRUE(Label(form, "SearchTimePanel")->isHidden());
@@ -249,8 +249,26 @@ TEST_F(SearchTest, SelectingAKoreanResultHighlightsItsTwoViewsButNotTheTitle)
     EXPECT_FALSE(View(form, "TotalHanRichEdit")->isHidden());
     EXPECT_TRUE(View(form, "HanRichEdit0")->isVisible());
     EXPECT_EQ(Page(form, "ViewPage")->currentIndex(), 1) << "tab 2 shows no Korean text";
-    EXPECT_EQ(form.CurrentSutra, -1);
+    EXPECT_EQ(form.PlainSutraOnShow(), -1);
     EXPECT_EQ(form.focusWidget(), Grid(form, "SearchGrid"));
+}
+
+TEST_F(SearchTest, AResultOfTheSutraShownFromAListIsHighlightedAndCounted)
+{
+    TMainForm& form = Form();
+    Page(form, "SearchPage")->setCurrentWidget(Widget<QWidget>(form, "OrdTabSheet"));
+    TGrid* list = Grid(form, "OrdGrid");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    ASSERT_EQ(form.PlainSutraOnShow(), 1);
+
+    Page(form, "SearchPage")->setCurrentWidget(Widget<QWidget>(form, "SearchTabSheet"));
+    Search("사리불", 0);
+    ASSERT_EQ(Numbers(Grid(form, "SearchGrid")), std::vector<std::u16string>{u"2"});
+    ClickRow(0);
+    for (TRichEdit* view : {View(form, "TotalHanRichEdit"), View(form, "HanRichEdit0")})
+        EXPECT_EQ(RedBold(view), Find(view, {"사리불"})) << view->objectName().toStdString();
+    EXPECT_FALSE(Label(form, "TotalHanRichEditHitCount")->text().isEmpty());
+    EXPECT_EQ(form.PlainSutraOnShow(), -1);
 }
 
 TEST_F(SearchTest, BothEditionsHighlightThePairsTheSutraWasFoundIn)
@@ -259,8 +277,8 @@ TEST_F(SearchTest, BothEditionsHighlightThePairsTheSutraWasFoundIn)
     Page(form, "ViewPage")->setCurrentIndex(3);
     Search("佛", 3);
     ASSERT_EQ(Numbers(Grid(form, "SearchGrid")), (std::vector<std::u16string>{u"1", u"4"}));
-    EXPECT_EQ(form.State.SearchInfo.HitFlags[0], 6);
-    EXPECT_EQ(form.State.SearchInfo.HitFlags[3], 2);
+    EXPECT_EQ(Started->State.SearchInfo.HitFlags[0], 6);
+    EXPECT_EQ(Started->State.SearchInfo.HitFlags[3], 2);
 
     ClickRow(0);
     for (TRichEdit* view : {View(form, "TotalKorRichEdit"), View(form, "KorRichEdit"), View(form, "TotalSinsuRichEdit"),
@@ -290,7 +308,7 @@ TEST_F(SearchTest, TheEmptyResultRowShowsNothing)
     ClickRow(0);
     for (const auto& spy : spies)
         EXPECT_EQ(spy->count(), 0);
-    EXPECT_EQ(form.CurrentSutra, -1);
+    EXPECT_EQ(form.PlainSutraOnShow(), -1);
 }
 
 TEST_F(SearchTest, TheVariantBoxIsEnabledForTheChineseCanonsOnly)

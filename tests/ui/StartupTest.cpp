@@ -3,7 +3,6 @@
 #include "TestDataSet.h"
 #include "WindowHarness.h"
 
-#include "window/BackgroundLoad.h"
 #include "data/DataFile.h"
 #include "data/LoadDriver.h"
 
@@ -159,63 +158,9 @@ TEST_F(StartupTest, ClosingMaximisedStoresFullScreenAndTheNextStartOpensMaximise
     EXPECT_FALSE(third->Form->windowState() & Qt::WindowMaximized);
 }
 
-// Boxes, information lines and the catalogue's arrival in one sequence, as the user meets them.
-class TLoadLog : public IMessages, public ILoadListener
+TEST_F(StartupTest, AWindowDestroyedOrClosedBeforeLoadingLeavesNoData)
 {
-public:
-    void Show(const std::u16string& text, const std::u16string& caption) override
-    {
-        Calls.push_back(u"box " + caption + u" " + text);
-    }
-    void AppendInfoLine(const std::u16string& line) override { Calls.push_back(u"line " + line); }
-    void CatalogueLoaded() override { Calls.push_back(u"catalogue"); }
-
-    std::vector<std::u16string> Calls;
-};
-
-TEST_F(StartupTest, LoadingOnAThreadReplaysWhatLoadingInPlaceReportsInTheSameOrder)
-{
-    const auto compare = [this](const char* what) {
-        TLoadLog direct;
-        TVesko3Session inPlace;
-        const bool loadedInPlace = inPlace.LoadData(DataFolder(), direct, &direct);
-
-        TLoadLog replayed;
-        TVesko3Session state;
-        state.GlobalInfo.DataPath = DataFolder();
-        TBackgroundLoad load(state);
-        const bool loaded = load.Wait();
-        load.Replay(replayed, &replayed);
-
-        EXPECT_EQ(loaded, loadedInPlace) << what;
-        EXPECT_EQ(state.GlobalInfo.LoadError, inPlace.GlobalInfo.LoadError) << what;
-        EXPECT_EQ(replayed.Calls, direct.Calls) << what;
-        return direct.Calls;
-    };
-    EXPECT_EQ(compare("sound").size(), 7u) << "six lines and the catalogue";
-
-    // Three damaged files between sound ones: boxes and lines interleave.
-    {
-        std::fstream file(DataFolder() / "VESKO3.A1", std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(36);
-        file.put(2);
-    }
-    fs::resize_file(DataFolder() / "VESKO3.H0", 100);
-    {
-        std::fstream file(DataFolder() / "VESKO3.C0", std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(32);
-        file.put(0);
-    }
-    const std::vector<std::u16string> damaged = compare("damaged");
-    ASSERT_EQ(damaged.size(), 8u);
-    EXPECT_EQ(damaged[2], u"catalogue");
-    EXPECT_EQ(damaged[3].substr(0, 4), u"box ");
-    EXPECT_EQ(damaged[4], u"line VESKO3.A2");
-}
-
-TEST_F(StartupTest, AWindowDestroyedOrClosedWhileLoadingWaitsForItAndReleasesTheData)
-{
-    // Never shown: the thread is still reading when the window goes.
+    // Never shown: nothing was read.
     auto created = StartWindow(Program.Path(), std::nullopt, false);
     created->Form.reset();
     for (const TVesko_File& file : created->State.Data.TextFiles)

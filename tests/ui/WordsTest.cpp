@@ -247,12 +247,12 @@ TEST_F(WordsTest, ConcordanceRowsAgreeWithTheViewsTheyOpen)
     // 舍利弗比丘 in each.
     ASSERT_EQ(model->rowCount(), 9);
     EXPECT_EQ(Text(Label(form, "ConcordanceCountPanel")), u"9 개");
-    EXPECT_EQ(form.Concordance().Rows().Rows[2].Text, u"舍利 弗");
+    EXPECT_EQ(Widget<TConcordanceTab>(form, "ConcordanceTabSheet")->Rows().Rows[2].Text, u"舍利 弗");
     for (int r = model->rowCount() - 1; r >= 0; r -= 3) {
         grid->setFocus();
         grid->setCurrentIndex(model->index(r, 0));
         Key(Qt::Key_Return);
-        const TConcordanceRow& row = form.Concordance().Rows().Rows[r];
+        const TConcordanceRow& row = Widget<TConcordanceTab>(form, "ConcordanceTabSheet")->Rows().Rows[r];
         EXPECT_EQ(model->index(r, 0).data().toString(), QString::number(row.Sutra + 1));
         TRichEdit* view = View(form, row.Family == 1 ? "TotalKorRichEdit" : "TotalSinsuRichEdit");
         EXPECT_EQ(view->textCursor().position(), row.Run.Begin) << r;

@@ -2,13 +2,10 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
-#include "window/pages/SutraViewer.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/Grid.h"
 #include "window/widgets/ListFindBox.h"
-#include "window/widgets/PageControl.h"
 #include "window/widgets/RadioGroup.h"
-#include "session/Vesko3Session.h"
 #include "util/TextCodec.h"
 #include "browse/CatalogueRows.h"
 
@@ -42,220 +39,176 @@ void WriteList(TGrid* grid, TCatalogueList list)
     if (list.RowCount > 0) grid->setCurrentCell(0, 0);
 }
 
-// The 경전순 and 이름순 sheets: the collection choice over the list, its count below.
-struct TSutraListSheet
+// Writes list into grid and its count into countPanel.
+void WriteCountedList(TGrid* grid, QLabel* countPanel, TCatalogueList list)
 {
-    QWidget* Sheet;
-    TAnchorLayout* Layout;
-    TRadioGroup* Group;
-    TGrid* Grid;
-    QLabel* Count;
-};
+    const QString count = ToQString(list.CountText);
+    countPanel->clear();
+    WriteList(grid, std::move(list));
+    countPanel->setText(count);
+}
 
-TSutraListSheet SutraListSheet(TPageControl* searchPage, const char* sheetName, const QString& caption,
-                               const char* groupName, const char* gridName, const char* countName)
+// The sutra of the grid's current row, if it names one.
+std::optional<std::int32_t> GridSutra(const TGrid* grid, const TVesko_File& catalogue)
 {
-    TSutraListSheet made{};
-    made.Sheet = AddSheet(searchPage, sheetName, caption);
-    made.Layout = new TAnchorLayout(made.Sheet, SearchSheetSize);
-    made.Group = Named(new TRadioGroup(" 분류 ", KindItems, 3, 0, made.Sheet), groupName);
-    made.Layout->Place(made.Group, {0, 0, 294, 72}, AnchorLeft | AnchorTop | AnchorRight);
-    made.Grid = MakeGrid(made.Sheet, gridName);
-    made.Layout->Place(made.Grid, {0, 70, 293, 550}, AnchorAll);
-    made.Count = CountPanel(made.Sheet, made.Layout, countName);
-    return made;
+    if (!HasFilledCurrentRow(grid)) return std::nullopt;
+    return RowSutra(catalogue, CellText(grid, 0, 0), CellText(grid, grid->currentRow(), 0));
 }
 
 } // namespace
 
-TCatalogueTabs::TCatalogueTabs(TPageControl* searchPage, TVesko3Session& state, ISutraViewer& viewer)
-    : State(state), Viewer(viewer)
+TSutraListSheet::TSutraListSheet(const TSutraListKind& kind, const TVesko_File& catalogue, QWidget* parent)
+    : QWidget(parent), Catalogue(catalogue), ByName(kind.ByName)
 {
-    const TSutraListSheet ord =
-        SutraListSheet(searchPage, "OrdTabSheet", "경전순", "RadioGroup0_1", "OrdGrid", "OrdCountPanel");
-    OrdTabSheet = ord.Sheet;
-    RadioGroup0_1 = ord.Group;
-    OrdGrid = ord.Grid;
-    OrdCountPanel = ord.Count;
-    ReadFileMsgPanel = MessagePanel(OrdTabSheet, "ReadFileMsgPanel", "데이터 읽는 중 . . .");
-    ord.Layout->Place(ReadFileMsgPanel, {40, 260, 211, 91});
+    MakeSheet(this, kind.Sheet);
+    auto* place = new TAnchorLayout(this, SearchSheetSize);
+    Group = Named(new TRadioGroup(" 분류 ", KindItems, 3, 0, this), kind.Group);
+    place->Place(Group, {0, 0, 294, 72}, AnchorLeft | AnchorTop | AnchorRight);
+    Grid = MakeGrid(this, kind.Grid);
+    place->Place(Grid, {0, 70, 293, 550}, AnchorAll);
+    CountPanel = ::CountPanel(this, place, kind.Count);
+    if (kind.LoadingMessage) {
+        ReadFileMsgPanel = MessagePanel(this, "ReadFileMsgPanel", "데이터 읽는 중 . . .");
+        place->Place(ReadFileMsgPanel, {40, 260, 211, 91});
+    }
+    if (ByName)
+        SetGridColumns(Grid, {40, 130, 100});
+    else
+        SetGridColumns(Grid, {40, 100, 130});
 
-    const TSutraListSheet name =
-        SutraListSheet(searchPage, "NameTabSheet", "이름순", "RadioGroup0_2", "NameGrid", "NameCountPanel");
-    NameTabSheet = name.Sheet;
-    RadioGroup0_2 = name.Group;
-    NameGrid = name.Grid;
-    NameCountPanel = name.Count;
-
-    SubjTabSheet = AddSheet(searchPage, "SubjTabSheet", "주제별");
-    auto* subj = new TAnchorLayout(SubjTabSheet, SearchSheetSize);
-    SubjectPanel = MakePanel(SubjTabSheet, "SubjectPanel");
-    subj->Place(SubjectPanel, {0, 0, 293, 620}, AnchorAll);
-    SubjectSplitter = FillingSplitter(SubjectPanel, "SubjectSplitter", Qt::Vertical, 60);
-    SubjGrid1 = MakeGrid(SubjectSplitter, "SubjGrid1");
-    SubjGrid2 = MakeGrid(SubjectSplitter, "SubjGrid2");
-    AddPanes(SubjectSplitter, SubjGrid1, SubjGrid2, 320, 620 - 320 - SplitterWidth);
-    Subj2CountPanel = CountPanel(SubjTabSheet, subj, "Subj2CountPanel");
-
-    SetGridColumns(OrdGrid, {40, 100, 130});
-    SetGridColumns(NameGrid, {40, 130, 100});
-    SetGridColumns(SubjGrid1, {220, 50});
-    SetGridColumns(SubjGrid2, {40, 100, 130});
-
-    connect(RadioGroup0_1, &TRadioGroup::Clicked, this, &TCatalogueTabs::RadioGroup0_1Click);
-    connect(RadioGroup0_2, &TRadioGroup::Clicked, this, &TCatalogueTabs::RadioGroup0_2Click);
-    ConnectGridClick(OrdGrid, this, [this] { OrdGridClick(); });
-    ConnectGridClick(NameGrid, this, [this] { NameGridClick(); });
-    ConnectGridClick(SubjGrid1, this, [this] { SubjGrid1Click(); });
-    ConnectGridClick(SubjGrid2, this, [this] { SubjGrid2Click(); });
-    SubjectPanel->installEventFilter(this);
-    OrdFindBox = new TListFindBox(OrdGrid, [this] { OrdGridClick(); });
-    NameFindBox = new TListFindBox(NameGrid, [this] { NameGridClick(); });
+    connect(Group, &TRadioGroup::Clicked, this, &TSutraListSheet::RadioGroupClick);
+    ConnectGridClick(Grid, this, [this] { GridClick(); });
+    FindBox = new TListFindBox(Grid, [this] { GridClick(); });
 }
 
-void TCatalogueTabs::ApplyDesignedColors()
+void TSutraListSheet::SetListColor(const QColor& color)
 {
-    SetContentColor(OrdGrid, DesignedWhite);
-    SetContentColor({NameGrid, SubjGrid1, SubjGrid2}, SystemWindowColor());
+    SetContentColor(Grid, color);
 }
 
-void TCatalogueTabs::ApplyColors(const TColorScheme& scheme)
+void TSutraListSheet::ShowLoadingMessage()
 {
-    SetContentColor({OrdGrid, NameGrid, SubjGrid1, SubjGrid2}, scheme.Content);
-}
-
-void TCatalogueTabs::ShowLoadingMessage()
-{
+    if (!ReadFileMsgPanel) return;
     ReadFileMsgPanel->show();
     ReadFileMsgPanel->raise();
     ReadFileMsgPanel->repaint();
 }
 
-void TCatalogueTabs::HideLoadingMessage()
+void TSutraListSheet::HideLoadingMessage()
 {
-    ReadFileMsgPanel->hide();
+    if (ReadFileMsgPanel) ReadFileMsgPanel->hide();
 }
 
-void TCatalogueTabs::FillLoadedLists()
+void TSutraListSheet::RadioGroupClick()
 {
-    FillSutraGrid(OrdGrid, OrdCountPanel, false, 0);
-    FillSutraGrid(NameGrid, NameCountPanel, true, 0);
-    FillSubjectGrid();
+    FillSutraGrid(Group->ItemIndex());
 }
 
-void TCatalogueTabs::RadioGroup0_1Click()
+void TSutraListSheet::GridClick()
 {
-    FillSutraGrid(OrdGrid, OrdCountPanel, false, RadioGroup0_1->ItemIndex());
+    if (const std::optional<std::int32_t> n = GridSutra(Grid, Catalogue)) emit SutraChosen(*n);
+    Grid->repaint();
 }
 
-void TCatalogueTabs::RadioGroup0_2Click()
+void TSutraListSheet::FillSutraGrid(int kind)
 {
-    FillSutraGrid(NameGrid, NameCountPanel, true, RadioGroup0_2->ItemIndex());
+    std::optional<TCatalogueList> list = SutraListRows(Catalogue, ByName, kind);
+    if (!list) return;
+    FindBox->Close();
+    WriteCountedList(Grid, CountPanel, std::move(*list));
 }
 
-void TCatalogueTabs::OrdGridClick()
+std::vector<QWidget*> TSutraListSheet::FocusOrder() const
 {
-    ShowGridSutra(OrdGrid);
-    OrdGrid->repaint();
+    std::vector<QWidget*> order;
+    for (QWidget* button : Group->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (button->focusPolicy() != Qt::NoFocus) order.push_back(button);
+    order.push_back(Grid);
+    return order;
 }
 
-void TCatalogueTabs::NameGridClick()
+TSubjectSheet::TSubjectSheet(const TVesko_File& catalogue, QWidget* parent) : QWidget(parent), Catalogue(catalogue)
 {
-    ShowGridSutra(NameGrid);
-    NameGrid->repaint();
+    MakeSheet(this, "SubjTabSheet");
+    auto* subj = new TAnchorLayout(this, SearchSheetSize);
+    SubjectPanel = MakePanel(this, "SubjectPanel");
+    subj->Place(SubjectPanel, {0, 0, 293, 620}, AnchorAll);
+    SubjectSplitter = FillingSplitter(SubjectPanel, "SubjectSplitter", Qt::Vertical, 60);
+    SubjGrid1 = MakeGrid(SubjectSplitter, "SubjGrid1");
+    SubjGrid2 = MakeGrid(SubjectSplitter, "SubjGrid2");
+    AddPanes(SubjectSplitter, SubjGrid1, SubjGrid2, 320, 620 - 320 - SplitterWidth);
+    Subj2CountPanel = CountPanel(this, subj, "Subj2CountPanel");
+    SetGridColumns(SubjGrid1, {220, 50});
+    SetGridColumns(SubjGrid2, {40, 100, 130});
+
+    ConnectGridClick(SubjGrid1, this, [this] { SubjGrid1Click(); });
+    ConnectGridClick(SubjGrid2, this, [this] { SubjGrid2Click(); });
+    SubjectPanel->installEventFilter(this);
 }
 
-void TCatalogueTabs::SubjGrid1Click()
+void TSubjectSheet::SetListColor(const QColor& color)
+{
+    SetContentColor({SubjGrid1, SubjGrid2}, color);
+}
+
+void TSubjectSheet::SubjGrid1Click()
 {
     FillSubjectSutraGrid();
 }
 
-void TCatalogueTabs::SubjGrid2Click()
+void TSubjectSheet::SubjGrid2Click()
 {
-    ShowGridSutra(SubjGrid2);
+    if (const std::optional<std::int32_t> n = GridSutra(SubjGrid2, Catalogue)) emit SutraChosen(*n);
     SubjGrid2->repaint();
 }
 
-void TCatalogueTabs::FillSutraGrid(TGrid* grid, QLabel* countPanel, bool byName, int kind)
+void TSubjectSheet::FillSubjectGrid()
 {
-    std::optional<TCatalogueList> list = SutraListRows(State.Data.TextFiles[0], byName, kind);
-    if (!list) return;
-    for (TListFindBox* box : {OrdFindBox, NameFindBox})
-        if (box->parentWidget() == grid) box->Close();
-    const QString count = ToQString(list->CountText);
-    countPanel->clear();
-    WriteList(grid, std::move(*list));
-    countPanel->setText(count);
+    WriteList(SubjGrid1, SubjectRows(Catalogue));
 }
 
-void TCatalogueTabs::FillSubjectGrid()
-{
-    WriteList(SubjGrid1, SubjectRows(State.Data.TextFiles[0]));
-}
-
-void TCatalogueTabs::FillSubjectSutraGrid()
+void TSubjectSheet::FillSubjectSutraGrid()
 {
     if (!HasFilledCurrentRow(SubjGrid1)) return;
-    std::optional<TCatalogueList> list = SubjectSutraRows(State.Data.TextFiles[0], SubjGrid1->currentRow());
-    if (!list) return;
-    const QString count = ToQString(list->CountText);
-    Subj2CountPanel->clear();
-    WriteList(SubjGrid2, std::move(*list));
-    Subj2CountPanel->setText(count);
+    std::optional<TCatalogueList> list = SubjectSutraRows(Catalogue, SubjGrid1->currentRow());
+    if (list) WriteCountedList(SubjGrid2, Subj2CountPanel, std::move(*list));
 }
 
-void TCatalogueTabs::ShowGridSutra(TGrid* grid)
-{
-    if (!HasFilledCurrentRow(grid)) return;
-    const std::optional<std::int32_t> n =
-        RowSutra(State.Data.TextFiles[0], CellText(grid, 0, 0), CellText(grid, grid->currentRow(), 0));
-    if (n) Viewer.ShowSutra(*n);
-}
-
-void TCatalogueTabs::SubjectPanelResize()
+void TSubjectSheet::SubjectPanelResize()
 {
     // A border restored from the last run is put back once instead.
-    if (KeptSubjectPane) {
-        SetFirstPaneSize(SubjectSplitter, *KeptSubjectPane);
-        KeptSubjectPane.reset();
+    if (PendingSubjectPane) {
+        SetFirstPaneSize(SubjectSplitter, *PendingSubjectPane);
+        PendingSubjectPane.reset();
         return;
     }
     SetFirstPane(SubjectSplitter, SubjectPanel->height(), 0.6);
 }
 
-std::vector<TSplitterPane> TCatalogueTabs::Panes() const
+std::vector<TSplitterPane> TSubjectSheet::Panes() const
 {
-    return {
-        {SubjectSplitter->objectName().toStdU16String(), KeptSubjectPane.value_or(SubjectSplitter->sizes().value(0))}};
+    return {{SubjectSplitter->objectName().toStdU16String(),
+             PendingSubjectPane.value_or(SubjectSplitter->sizes().value(0))}};
 }
 
-void TCatalogueTabs::KeepPanes(const std::vector<TSplitterPane>& panes)
+void TSubjectSheet::RestorePanes(const std::vector<TSplitterPane>& panes)
 {
     for (const TSplitterPane& pane : panes) {
         if (pane.Splitter != SubjectSplitter->objectName().toStdU16String()) continue;
         if (SubjectSplitter->isVisible())
             SetFirstPaneSize(SubjectSplitter, pane.FirstPane);
         else
-            KeptSubjectPane = pane.FirstPane;
+            PendingSubjectPane = pane.FirstPane;
     }
 }
 
-std::vector<QWidget*> TCatalogueTabs::FocusOrder() const
+std::vector<QWidget*> TSubjectSheet::FocusOrder() const
 {
-    std::vector<QWidget*> order;
-    for (QWidget* control : std::initializer_list<QWidget*>{RadioGroup0_1, OrdGrid, RadioGroup0_2, NameGrid}) {
-        if (auto* group = qobject_cast<TRadioGroup*>(control))
-            for (QWidget* button : group->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-                if (button->focusPolicy() != Qt::NoFocus) order.push_back(button);
-        if (control == OrdGrid || control == NameGrid) order.push_back(control);
-    }
-    order.push_back(SubjGrid1);
-    order.push_back(SubjGrid2);
-    return order;
+    return {SubjGrid1, SubjGrid2};
 }
 
-bool TCatalogueTabs::eventFilter(QObject* watched, QEvent* event)
+bool TSubjectSheet::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == SubjectPanel && event->type() == QEvent::Resize) SubjectPanelResize();
-    return QObject::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
 }

@@ -1,79 +1,107 @@
 #pragma once
 
-// The three catalogue lists of the left page control: 경전순 (catalogue order), 이름순
-// (name order) and 주제별 (subjects, then the sutras of the chosen subject). A chosen row
-// is shown through the window's viewer.
+// The three catalogue sheets of the left page control: 경전순 (catalogue order) and 이름순
+// (name order), each a TSutraListSheet, and 주제별 (subjects, then the sutras of the chosen
+// subject), a TSubjectSheet. A chosen row is told to the window, which shows its sutra.
 
 #include "session/ReaderState.h"
 
-#include <QObject>
+#include <QWidget>
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-class ISutraViewer;
 class QLabel;
 class QSplitter;
 class TGrid;
-class QWidget;
 class TListFindBox;
-class TPageControl;
 class TRadioGroup;
-struct TColorScheme;
-struct TVesko3Session;
+struct TVesko_File;
 
-class TCatalogueTabs : public QObject
+// What tells the two sutra lists apart: their controls' names, their order and whether the
+// loading message stands over the list.
+struct TSutraListKind
+{
+    const char* Sheet;
+    const char* Group;
+    const char* Grid;
+    const char* Count;
+    bool ByName;
+    bool LoadingMessage;
+};
+inline constexpr TSutraListKind OrderList{"OrdTabSheet", "RadioGroup0_1", "OrdGrid", "OrdCountPanel", false, true};
+inline constexpr TSutraListKind NameList{"NameTabSheet", "RadioGroup0_2", "NameGrid", "NameCountPanel", true, false};
+
+// The collection choice over a list of sutras, the count below it.
+class TSutraListSheet : public QWidget
 {
     Q_OBJECT
 public:
-    // Adds the three sheets to searchPage.
-    TCatalogueTabs(TPageControl* searchPage, TVesko3Session& state, ISutraViewer& viewer);
+    TSutraListSheet(const TSutraListKind& kind, const TVesko_File& catalogue, QWidget* parent = nullptr);
 
-    void ApplyDesignedColors();
-    void ApplyColors(const TColorScheme& scheme);
+    void SetListColor(const QColor& color);
 
-    // The loading message over the catalogue list, painted at once when shown: nothing else
-    // is painted until loading ends.
+    // The loading message over the list (the order sheet's only), painted at once when shown:
+    // nothing else is painted until loading ends.
     void ShowLoadingMessage();
     void HideLoadingMessage();
 
-    // The three lists of a freshly loaded catalogue, each with every collection.
-    void FillLoadedLists();
+    // RadioGroup0_1Click and RadioGroup0_2Click: the list of the chosen collection.
+    void RadioGroupClick();
+    // OrdGridClick and NameGridClick: the current row's sutra is chosen.
+    void GridClick();
+    // The sutras of collection kind (0 every one); a kind outside 0 to 7 changes nothing.
+    void FillSutraGrid(int kind);
+    // The controls in the order Tab moves through them.
+    std::vector<QWidget*> FocusOrder() const;
 
-    void RadioGroup0_1Click();
-    void RadioGroup0_2Click();
-    void OrdGridClick();
-    void NameGridClick();
+signals:
+    // The reader chose the row of catalogue position n.
+    void SutraChosen(std::int32_t n);
+
+private:
+    const TVesko_File& Catalogue;
+    const bool ByName;
+    TRadioGroup* Group = nullptr;
+    TGrid* Grid = nullptr;
+    QLabel* CountPanel = nullptr;
+    QLabel* ReadFileMsgPanel = nullptr;
+    TListFindBox* FindBox = nullptr;
+};
+
+// The subjects over the sutras of the chosen one, in a splitter.
+class TSubjectSheet : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TSubjectSheet(const TVesko_File& catalogue, QWidget* parent = nullptr);
+
+    void SetListColor(const QColor& color);
+
     void SubjGrid1Click();
     void SubjGrid2Click();
-    void FillSutraGrid(TGrid* grid, QLabel* countPanel, bool byName, int kind);
     void FillSubjectGrid();
     void FillSubjectSutraGrid();
-    void ShowGridSutra(TGrid* grid);
     void SubjectPanelResize();
 
-    // The subject splitter's first pane, and putting it back: a hidden sheet takes it when its
+    // The splitter's first pane, and putting it back: a hidden sheet takes it when its
     // panel first gets its size.
     std::vector<TSplitterPane> Panes() const;
-    void KeepPanes(const std::vector<TSplitterPane>& panes);
-    // The controls of the three sheets in the order Tab moves through them.
+    void RestorePanes(const std::vector<TSplitterPane>& panes);
     std::vector<QWidget*> FocusOrder() const;
+
+signals:
+    void SutraChosen(std::int32_t n);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TVesko3Session& State;
-    ISutraViewer& Viewer;
-
-    QWidget *OrdTabSheet = nullptr, *NameTabSheet = nullptr, *SubjTabSheet = nullptr;
-    TRadioGroup *RadioGroup0_1 = nullptr, *RadioGroup0_2 = nullptr;
-    TGrid *OrdGrid = nullptr, *NameGrid = nullptr, *SubjGrid1 = nullptr, *SubjGrid2 = nullptr;
-    QLabel *OrdCountPanel = nullptr, *NameCountPanel = nullptr, *Subj2CountPanel = nullptr;
-    QLabel* ReadFileMsgPanel = nullptr;
+    const TVesko_File& Catalogue;
+    TGrid *SubjGrid1 = nullptr, *SubjGrid2 = nullptr;
+    QLabel* Subj2CountPanel = nullptr;
     QWidget* SubjectPanel = nullptr;
     QSplitter* SubjectSplitter = nullptr;
-    TListFindBox *OrdFindBox = nullptr, *NameFindBox = nullptr;
-    std::optional<int> KeptSubjectPane;
+    std::optional<int> PendingSubjectPane; // restored, for the panel's first size
 };

@@ -4,7 +4,6 @@
 #include "window/pages/PageParts.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
-#include "window/widgets/PageControl.h"
 #include "session/Vesko3Session.h"
 #include "util/TextCodec.h"
 
@@ -151,12 +150,11 @@ QString CountText(const TConcordance& concordance)
 
 } // namespace
 
-TConcordanceTab::TConcordanceTab(TPageControl* searchPage, TVesko3Session& state, TShowRun showRun)
-    : State(state), ShowRun(std::move(showRun)), SearchPage(searchPage)
+TConcordanceTab::TConcordanceTab(const TVesko3Session& state, QWidget* parent) : QWidget(parent), State(state)
 {
-    ConcordanceTabSheet = AddSheet(searchPage, "ConcordanceTabSheet", "용례");
-    auto* place = new TAnchorLayout(ConcordanceTabSheet, SearchSheetSize);
-    ConcordanceGrid = Named(new QTableView(ConcordanceTabSheet), "ConcordanceGrid");
+    MakeSheet(this, "ConcordanceTabSheet");
+    auto* place = new TAnchorLayout(this, SearchSheetSize);
+    ConcordanceGrid = Named(new QTableView(this), "ConcordanceGrid");
     Model = new TConcordanceModel(ConcordanceGrid, State.Data);
     ConcordanceGrid->setModel(Model);
     ConcordanceGrid->setItemDelegate(new TContextDelegate(ConcordanceGrid));
@@ -172,14 +170,11 @@ TConcordanceTab::TConcordanceTab(TPageControl* searchPage, TVesko3Session& state
     ConcordanceGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ConcordanceGrid->setWordWrap(false);
     place->Place(ConcordanceGrid, {0, 0, 293, 620}, AnchorAll);
-    ConcordanceCountPanel = CountPanel(ConcordanceTabSheet, place, "ConcordanceCountPanel");
+    ConcordanceCountPanel = CountPanel(this, place, "ConcordanceCountPanel");
 
     // Enter and double-click both activate a row.
     connect(ConcordanceGrid, &QTableView::activated, this, [this](const QModelIndex& index) {
         if (index.isValid()) ActivateRow(index.row());
-    });
-    connect(SearchPage, &QTabWidget::currentChanged, this, [this](int) {
-        if (Stale && SearchPage->currentWidget() == ConcordanceTabSheet) Fill();
     });
 }
 
@@ -195,7 +190,11 @@ void TConcordanceTab::SearchEnded()
     Stale = true;
     Model->Reset({});
     ConcordanceCountPanel->clear();
-    if (SearchPage->currentWidget() == ConcordanceTabSheet) Fill();
+}
+
+void TConcordanceTab::FillIfStale()
+{
+    if (Stale) Fill();
 }
 
 void TConcordanceTab::Fill()
@@ -213,7 +212,7 @@ void TConcordanceTab::ActivateRow(int r)
 {
     const auto& rows = Model->Concordance().Rows;
     if (r < 0 || r >= static_cast<int>(rows.size())) return;
-    ShowRun(rows[r].Sutra, rows[r].Family, rows[r].Run.Begin);
+    emit RunChosen(rows[r].Sutra, rows[r].Family, rows[r].Run.Begin);
     ConcordanceGrid->setFocus();
 }
 

@@ -2,36 +2,33 @@
 
 // The 용례 sheet: every highlighted run of the last search's result with the text either
 // side of it, one row a run, in result order and text order. A row chosen by double-click
-// or Enter shows its sutra as a search result with the view scrolled to the run.
+// or Enter is told to the window, which shows its sutra as a search result with the view
+// scrolled to the run. The rows are made when the sheet comes on show after a search.
 
 #include "search/Concordance.h"
 
-#include <QObject>
-
-#include <functional>
+#include <QWidget>
 
 class QLabel;
 class QTableView;
-class QWidget;
 class TConcordanceModel;
-class TPageControl;
 struct TColorScheme;
 struct TVesko3Session;
 
-class TConcordanceTab : public QObject
+class TConcordanceTab : public QWidget
 {
     Q_OBJECT
 public:
-    // showRun(n, family, begin) shows sutra n as a search result and its run in family that
-    // begins at begin.
-    using TShowRun = std::function<void(std::int32_t n, int family, std::int32_t begin)>;
-    TConcordanceTab(TPageControl* searchPage, TVesko3Session& state, TShowRun showRun);
+    // The sheet ConcordanceTabSheet over the data and last search of state, which it only reads.
+    explicit TConcordanceTab(const TVesko3Session& state, QWidget* parent = nullptr);
     ~TConcordanceTab() override;
 
     void ApplyColors(const TColorScheme& scheme);
 
-    // A search ended or was rejected: the rows are made again when the sheet is next on show.
+    // A search ended or was rejected: the rows go, to be made again by FillIfStale.
     void SearchEnded();
+    // The sheet came on show: the rows of the last search, unless they are made already.
+    void FillIfStale();
     // Fills the list from the last search now.
     void Fill();
     // Shows the run of row r.
@@ -39,13 +36,14 @@ public:
 
     const TConcordance& Rows() const;
 
+signals:
+    // The reader chose a row: sutra n as a search result, its run in family that begins at begin.
+    void RunChosen(std::int32_t n, int family, std::int32_t begin);
+
 private:
-    TVesko3Session& State;
-    TShowRun ShowRun;
-    TPageControl* SearchPage;
+    const TVesko3Session& State;
     bool Stale = true;
 
-    QWidget* ConcordanceTabSheet = nullptr;
     QTableView* ConcordanceGrid = nullptr;
     QLabel* ConcordanceCountPanel = nullptr;
     TConcordanceModel* Model = nullptr;

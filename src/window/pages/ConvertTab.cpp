@@ -4,10 +4,9 @@
 #include "window/pages/PageParts.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
-#include "window/widgets/PageControl.h"
 #include "window/widgets/PlainMemo.h"
 #include "window/widgets/SelectionText.h"
-#include "session/Vesko3Session.h"
+#include "data/Vesko3Common.h"
 #include "tools/ReadingConversion.h"
 
 #include <QLabel>
@@ -28,10 +27,10 @@ std::u16string MemoText(const QPlainTextEdit* memo)
 
 } // namespace
 
-TConvertTab::TConvertTab(TPageControl* viewPage, TVesko3Session& state) : State(state)
+TConvertTab::TConvertTab(const TReadingFile& readings, QWidget* parent) : QWidget(parent), Readings(readings)
 {
-    ConvertTabSheet = AddSheet(viewPage, "ConvertTabSheet", "한자음변환");
-    ConvertSplitter = FillingSplitter(ConvertTabSheet, "ConvertSplitter", Qt::Vertical, 120);
+    MakeSheet(this, "ConvertTabSheet");
+    ConvertSplitter = FillingSplitter(this, "ConvertSplitter", Qt::Vertical, 120);
     ConvertPanel1 = TitledPane(ConvertSplitter, "ConvertPanel1", "ConvertTitlePanel1", " 한문본을 여기에 붙여넣으세요",
                                ConvertSrcMemoPanel, "ConvertSrcMemoPanel");
     ConvertPanel2 = MakePanel(ConvertSplitter, "ConvertPanel2");
@@ -80,7 +79,7 @@ void TConvertTab::ConvertButtonClick()
     ConvertDestMemo->ShowText({});
     ConvertDestMemo->repaint();
 
-    const std::vector<std::u16string> result = ConvertReadings(MemoText(ConvertSrcMemo), State.Data.ReadingFile);
+    const std::vector<std::u16string> result = ConvertReadings(MemoText(ConvertSrcMemo), Readings);
     // Each entry is added as a line of its own, so the last one ends in a line break too.
     qsizetype length = 0;
     for (const std::u16string& line : result)
@@ -101,7 +100,7 @@ std::vector<TSplitterPane> TConvertTab::Panes() const
     return {{ConvertSplitter->objectName().toStdU16String(), ConvertSplitter->sizes().value(0)}};
 }
 
-void TConvertTab::KeepPanes(const std::vector<TSplitterPane>& panes)
+void TConvertTab::RestorePanes(const std::vector<TSplitterPane>& panes)
 {
     // The upper pane keeps its own height, so a hidden sheet can take it at once.
     for (const TSplitterPane& pane : panes)

@@ -5,7 +5,7 @@
 
 #include "session/ReaderState.h"
 
-#include <QObject>
+#include <QWidget>
 
 #include <vector>
 
@@ -14,18 +14,16 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
-class QWidget;
 class TPlainMemo;
-class TPageControl;
 struct TColorScheme;
-struct TVesko3Session;
+struct TReadingFile;
 
-class TConvertTab : public QObject
+class TConvertTab : public QWidget
 {
     Q_OBJECT
 public:
-    // Adds the sheet to viewPage.
-    TConvertTab(TPageControl* viewPage, TVesko3Session& state);
+    // The sheet ConvertTabSheet, reading the characters' Korean readings from readings.
+    explicit TConvertTab(const TReadingFile& readings, QWidget* parent = nullptr);
 
     // ConvertSrcMemo and ConvertDestMemo, in editorFont.
     void BuildEditors(const QFont& editorFont);
@@ -34,15 +32,14 @@ public:
 
     // The splitter's first pane, and putting it back.
     std::vector<TSplitterPane> Panes() const;
-    void KeepPanes(const std::vector<TSplitterPane>& panes);
+    void RestorePanes(const std::vector<TSplitterPane>& panes);
     std::vector<QWidget*> FocusOrder() const;
 
     void ConvertButtonClick();
 
 private:
-    TVesko3Session& State;
+    const TReadingFile& Readings;
 
-    QWidget* ConvertTabSheet = nullptr;
     QWidget *ConvertPanel1 = nullptr, *ConvertPanel2 = nullptr, *ConvertButtonPanel = nullptr;
     QSplitter* ConvertSplitter = nullptr;
     QPushButton* ConvertButton = nullptr;

@@ -3,7 +3,6 @@
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
 #include "window/widgets/AnchorLayout.h"
-#include "window/widgets/PageControl.h"
 #include "window/widgets/RadioGroup.h"
 #include "session/Settings.h"
 
@@ -38,13 +37,13 @@ const QStringList OptionNoteLines = {
 
 } // namespace
 
-TOptionsTab::TOptionsTab(TPageControl* viewPage, TSettings& settings) : Settings(settings)
+TOptionsTab::TOptionsTab(TSettings& settings, QWidget* parent) : QWidget(parent), Settings(settings)
 {
-    OptionTabSheet = AddSheet(viewPage, "OptionTabSheet", "선택사항");
-    auto* option = new TAnchorLayout(OptionTabSheet, ViewSheetSize);
+    MakeSheet(this, "OptionTabSheet");
+    auto* option = new TAnchorLayout(this, ViewSheetSize);
     auto group = [&](TRadioGroup*& field, const QString& name, const QString& caption, const QStringList& items,
                      int columns, int itemIndex, QRect rect) {
-        field = Named(new TRadioGroup(caption, items, columns, itemIndex, OptionTabSheet), name);
+        field = Named(new TRadioGroup(caption, items, columns, itemIndex, this), name);
         option->Place(field, rect);
     };
     group(CopyRG, "CopyRG", " Ctrl+C 복사 대상 ", {"모든 프로그램 호환", "MS-Word (또는 워드패드) 전용"}, 1, 0,
@@ -58,7 +57,7 @@ TOptionsTab::TOptionsTab(TPageControl* viewPage, TSettings& settings) : Settings
           {"기본", "흰색", "푸른색1", "푸른색2", "푸른색3", "초록색1", "초록색2", "초록색3", "연갈색1", "연갈색2",
            "연갈색3"},
           2, 2, {10, 430, 221, 151});
-    Panel17 = Named(new QFrame(OptionTabSheet), "Panel17");
+    Panel17 = Named(new QFrame(this), "Panel17");
     Panel17->setFrameStyle(QFrame::Box | QFrame::Plain);
     option->Place(Panel17, {270, 105, 261, 306});
     OptionNoteMemo = ReadOnlyMemo(Panel17, "OptionNoteMemo", OptionNoteLines, true, false);

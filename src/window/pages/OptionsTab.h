@@ -4,22 +4,20 @@
 // colour scheme. Each group writes its choice into the settings record at once; the window
 // applies what spans the pages when told a choice changed.
 
-#include <QObject>
+#include <QWidget>
 
 class QFrame;
 class QPlainTextEdit;
-class QWidget;
-class TPageControl;
 class TRadioGroup;
 struct TColorScheme;
 struct TSettings;
 
-class TOptionsTab : public QObject
+class TOptionsTab : public QWidget
 {
     Q_OBJECT
 public:
-    // Adds the sheet to viewPage.
-    TOptionsTab(TPageControl* viewPage, TSettings& settings);
+    // The sheet OptionTabSheet; its choices are written into settings.
+    explicit TOptionsTab(TSettings& settings, QWidget* parent = nullptr);
 
     void ApplyDesignedColors();
     void ApplyColors(const TColorScheme& scheme);
@@ -45,7 +43,6 @@ signals:
 private:
     TSettings& Settings;
 
-    QWidget* OptionTabSheet = nullptr;
     TRadioGroup *CopyRG = nullptr, *HangeulFontRG = nullptr, *HanmoonFontRG = nullptr, *SearchFontRG = nullptr,
                 *TransparentRG = nullptr, *ColorRG = nullptr;
     QFrame* Panel17 = nullptr;

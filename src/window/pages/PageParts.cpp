@@ -44,10 +44,16 @@ QWidget* MakePanel(QWidget* parent, const QString& name)
     return Named(new QWidget(parent), name);
 }
 
+void MakeSheet(QWidget* sheet, const QString& name)
+{
+    sheet->setObjectName(name);
+    sheet->setAutoFillBackground(true);
+}
+
 QWidget* AddSheet(TPageControl* page, const QString& name, const QString& caption)
 {
-    QWidget* sheet = MakePanel(page, name);
-    sheet->setAutoFillBackground(true);
+    auto* sheet = new QWidget(page);
+    MakeSheet(sheet, name);
     page->addTab(sheet, caption);
     return sheet;
 }

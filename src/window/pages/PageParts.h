@@ -51,8 +51,10 @@ template <typename T> T* Named(T* widget, const QString& name)
 
 QWidget* MakePanel(QWidget* parent, const QString& name);
 
-// A tab sheet added to page; it shows the window's colour itself rather than the style's
-// shade of it.
+// Makes sheet a tab sheet named name; it shows the window's colour itself rather than the
+// style's shade of it.
+void MakeSheet(QWidget* sheet, const QString& name);
+// A plain tab sheet made by MakeSheet and added to page.
 QWidget* AddSheet(TPageControl* page, const QString& name, const QString& caption);
 
 // A vertical layout filling parent, without margins or spacing.

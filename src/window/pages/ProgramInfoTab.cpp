@@ -3,7 +3,6 @@
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
 #include "window/widgets/AnchorLayout.h"
-#include "window/widgets/PageControl.h"
 #include "util/TextCodec.h"
 
 #include <QLabel>
@@ -22,17 +21,17 @@ const QStringList ReadmeLines = {
 
 } // namespace
 
-TProgramInfoTab::TProgramInfoTab(TPageControl* viewPage)
+TProgramInfoTab::TProgramInfoTab(QWidget* parent) : QWidget(parent)
 {
-    ProgramInfoTabSheet = AddSheet(viewPage, "ProgramInfoTabSheet", "프로그램 정보");
-    auto* info = new TAnchorLayout(ProgramInfoTabSheet, ViewSheetSize);
-    ReadmeMemo = ReadOnlyMemo(ProgramInfoTabSheet, "ReadmeMemo", ReadmeLines, false, true);
+    MakeSheet(this, "ProgramInfoTabSheet");
+    auto* info = new TAnchorLayout(this, ViewSheetSize);
+    ReadmeMemo = ReadOnlyMemo(this, "ReadmeMemo", ReadmeLines, false, true);
     info->Place(ReadmeMemo, {10, 10, 511, 171});
-    Panel40 = LabelPanel(ProgramInfoTabSheet, "Panel40", "파일 정보");
+    Panel40 = LabelPanel(this, "Panel40", "파일 정보");
     info->Place(Panel40, {10, 200, 511, 21});
-    InfoMemo = ReadOnlyMemo(ProgramInfoTabSheet, "InfoMemo", {"InfoMemo"}, true, false);
+    InfoMemo = ReadOnlyMemo(this, "InfoMemo", {"InfoMemo"}, true, false);
     info->Place(InfoMemo, {10, 220, 511, 141});
-    TempFontMemo = Named(new QPlainTextEdit(ProgramInfoTabSheet), "TempFontMemo");
+    TempFontMemo = Named(new QPlainTextEdit(this), "TempFontMemo");
     QFont templateFont(QStringLiteral("한컴바탕"));
     templateFont.setPixelSize(16);
     TempFontMemo->setFont(templateFont);

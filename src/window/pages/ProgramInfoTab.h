@@ -3,23 +3,21 @@
 // The 프로그램 정보 sheet: notes on the texts and the loaders' information lines. It also
 // holds the hidden template whose font the editors are made in.
 
-#include <QObject>
+#include <QWidget>
 
 #include <string>
 
 class QFont;
 class QLabel;
 class QPlainTextEdit;
-class QWidget;
-class TPageControl;
 struct TColorScheme;
 
-class TProgramInfoTab : public QObject
+class TProgramInfoTab : public QWidget
 {
     Q_OBJECT
 public:
-    // Adds the sheet to viewPage.
-    explicit TProgramInfoTab(TPageControl* viewPage);
+    // The sheet ProgramInfoTabSheet.
+    explicit TProgramInfoTab(QWidget* parent = nullptr);
 
     void ApplyDesignedColors();
     void ApplyColors(const TColorScheme& scheme);
@@ -30,7 +28,6 @@ public:
     QFont EditorFont(const QString& face);
 
 private:
-    QWidget* ProgramInfoTabSheet = nullptr;
     QPlainTextEdit *ReadmeMemo = nullptr, *InfoMemo = nullptr, *TempFontMemo = nullptr;
     QLabel* Panel40 = nullptr;
 };

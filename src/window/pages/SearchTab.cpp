@@ -2,13 +2,11 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
-#include "window/pages/SutraViewer.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/Grid.h"
-#include "window/widgets/PageControl.h"
 #include "window/widgets/SelectionText.h"
-#include "session/Vesko3Session.h"
+#include "data/Vesko3Common.h"
 #include "util/TextCodec.h"
 #include "browse/CatalogueRows.h"
 #include "search/SearchScan.h"
@@ -82,43 +80,43 @@ private:
 
 } // namespace
 
-TSearchTab::TSearchTab(TPageControl* searchPage, TVesko3Session& state, IMessages& messages, ISutraViewer& viewer)
-    : State(state), Messages(messages), Viewer(viewer)
+TSearchTab::TSearchTab(const TLoadedData& data, TSearchInfo& searchInfo, IMessages& messages, QWidget* parent)
+    : QWidget(parent), Data(data), SearchInfo(searchInfo), Messages(messages)
 {
-    SearchTabSheet = AddSheet(searchPage, "SearchTabSheet", "검색하기");
-    auto* search = new TAnchorLayout(SearchTabSheet, SearchSheetSize);
-    Panel5 = LabelPanel(SearchTabSheet, "Panel5", "검색 대상 :");
+    MakeSheet(this, "SearchTabSheet");
+    auto* search = new TAnchorLayout(this, SearchSheetSize);
+    Panel5 = LabelPanel(this, "Panel5", "검색 대상 :");
     search->Place(Panel5, {10, 10, 91, 21});
-    Panel6 = LabelPanel(SearchTabSheet, "Panel6", "검색 범위 :");
+    Panel6 = LabelPanel(this, "Panel6", "검색 범위 :");
     search->Place(Panel6, {10, 50, 91, 21});
-    Panel7 = LabelPanel(SearchTabSheet, "Panel7", "검색할 단어들을 여러줄로 입력하세요.");
+    Panel7 = LabelPanel(this, "Panel7", "검색할 단어들을 여러줄로 입력하세요.");
     search->Place(Panel7, {10, 80, 271, 21});
-    TitleCombo = DropDownList(SearchTabSheet, "TitleCombo", NameItems(CanonNames));
+    TitleCombo = DropDownList(this, "TitleCombo", NameItems(CanonNames));
     search->Place(TitleCombo, {90, 10, 191, 21});
-    SameCharacterCB = Named(new QCheckBox("유사 한자도 검색", SearchTabSheet), "SameCharacterCB");
+    SameCharacterCB = Named(new QCheckBox("유사 한자도 검색", this), "SameCharacterCB");
     SameCharacterCB->setChecked(true);
     SameCharacterCB->setEnabled(false);
     search->Place(SameCharacterCB, {90, 30, 121, 21});
-    KindCombo = DropDownList(SearchTabSheet, "KindCombo", KindItems);
+    KindCombo = DropDownList(this, "KindCombo", KindItems);
     search->Place(KindCombo, {90, 50, 191, 21});
-    SearchMemoPanel = MakePanel(SearchTabSheet, "SearchMemoPanel");
+    SearchMemoPanel = MakePanel(this, "SearchMemoPanel");
     search->Place(SearchMemoPanel, {10, 100, 271, 101});
-    Panel8 = MakePanel(SearchTabSheet, "Panel8");
+    Panel8 = MakePanel(this, "Panel8");
     search->Place(Panel8, {0, 200, 291, 51});
     SearchRadio0 = Named(new QRadioButton("하나의 단어라도 포함된 경전은 보여주기", Panel8), "SearchRadio0");
     SearchRadio0->setGeometry(10, 2, 261, 21);
     SearchRadio0->setChecked(true);
     SearchRadio1 = Named(new QRadioButton("모든 단어가 포함된 경전만 보여주기", Panel8), "SearchRadio1");
     SearchRadio1->setGeometry(10, 27, 261, 21);
-    SearchButton = Named(new QPushButton("검색시작", SearchTabSheet), "SearchButton");
+    SearchButton = Named(new QPushButton("검색시작", this), "SearchButton");
     search->Place(SearchButton, {10, 260, 81, 21});
-    SearchTimePanel = MakeCaptionPanel(SearchTabSheet, "SearchTimePanel", {}, QFrame::NoFrame);
+    SearchTimePanel = MakeCaptionPanel(this, "SearchTimePanel", {}, QFrame::NoFrame);
     SearchTimePanel->hide();
     search->Place(SearchTimePanel, {100, 260, 61, 21});
-    SearchGrid = MakeGrid(SearchTabSheet, "SearchGrid");
+    SearchGrid = MakeGrid(this, "SearchGrid");
     search->Place(SearchGrid, {0, 290, 293, 330}, AnchorAll);
-    SearchCountPanel = CountPanel(SearchTabSheet, search, "SearchCountPanel");
-    SearchMsgPanel = MessagePanel(SearchTabSheet, "SearchMsgPanel", "검색하는 중 . . .");
+    SearchCountPanel = CountPanel(this, search, "SearchCountPanel");
+    SearchMsgPanel = MessagePanel(this, "SearchMsgPanel", "검색하는 중 . . .");
     search->Place(SearchMsgPanel, {30, 370, 231, 101});
     SearchProgress = Named(new QProgressBar(SearchMsgPanel), "SearchProgress");
     SearchProgress->setRange(0, 100);
@@ -129,6 +127,7 @@ TSearchTab::TSearchTab(TPageControl* searchPage, TVesko3Session& state, IMessage
 
     ConnectGridClick(SearchGrid, this, [this] { SearchGridClick(); });
     connect(SearchButton, &QPushButton::clicked, this, &TSearchTab::SearchButtonClick);
+    connect(SameCharacterCB, &QCheckBox::toggled, this, &TSearchTab::SameCharacterChanged);
     connect(TitleCombo, &QComboBox::activated, this, &TSearchTab::TitleComboSelect);
 }
 
@@ -187,8 +186,7 @@ void TSearchTab::SearchButtonClick()
     };
     feedback.ScanStarting = [&](std::int32_t total) { scanFeedback.emplace(SearchMsgPanel, SearchProgress, total); };
     feedback.Progress = [this](std::int32_t examined) { SearchProgress->setValue(examined); };
-    const TSearchOutcome outcome =
-        SearchSutras(State.Data, State.SearchInfo, options, MemoLines(SearchMemo), Messages, feedback);
+    const TSearchOutcome outcome = SearchSutras(Data, SearchInfo, options, MemoLines(SearchMemo), Messages, feedback);
     if (outcome.Check != TWordCheck::Accepted) {
         SearchMemo->setFocus();
         emit SearchEnded();
@@ -198,7 +196,7 @@ void TSearchTab::SearchButtonClick()
     SearchedLines = MemoLines(SearchMemo);
     {
         const TCatalogueList& list = outcome.List;
-        const std::int32_t hitCount = State.SearchInfo.HitCount;
+        const std::int32_t hitCount = SearchInfo.HitCount;
         // Making row 0 current must not read as the user choosing it.
         const QSignalBlocker blocker(SearchGrid);
         SearchGrid->setRowCount(MaxOf(1, hitCount));
@@ -232,8 +230,8 @@ TSearchInputs TSearchTab::Inputs() const
     inputs.Kind = KindCombo->currentIndex();
     inputs.Mode = SearchRadio1->isChecked() ? 1 : 0;
     inputs.Searched = !SearchedLines.empty() && inputs.Lines == SearchedLines &&
-                      State.SearchInfo.TitleIndex == inputs.Title && State.SearchInfo.KindIndex == inputs.Kind &&
-                      State.SearchInfo.SearchMode == inputs.Mode;
+                      SearchInfo.TitleIndex == inputs.Title && SearchInfo.KindIndex == inputs.Kind &&
+                      SearchInfo.SearchMode == inputs.Mode;
     return inputs;
 }
 
@@ -267,9 +265,12 @@ void TSearchTab::SearchGridClick()
 {
     // Nothing for the single empty row, nor for a number that names no sutra.
     if (SearchGrid->rowCount() >= 1 && SearchGrid->currentRow() >= 0) {
-        const std::optional<std::int32_t> n = RowSutra(State.Data.TextFiles[0], CellText(SearchGrid, 0, 0),
-                                                       CellText(SearchGrid, SearchGrid->currentRow(), 0));
-        if (n && Viewer.ShowSearchHit(*n)) SearchGrid->setFocus();
+        const std::optional<std::int32_t> n =
+            RowSutra(Data.TextFiles[0], CellText(SearchGrid, 0, 0), CellText(SearchGrid, SearchGrid->currentRow(), 0));
+        if (n) {
+            emit HitChosen(*n);
+            SearchGrid->setFocus();
+        }
     }
     SearchGrid->repaint();
 }

@@ -1,16 +1,17 @@
 #pragma once
 
 // The 검색하기 sheet: the words one a line, the canon and collection to search, the result
-// list, and the display of a chosen result through the window's viewer.
+// list; a chosen result is told to the window, which shows it.
 
-#include <QObject>
+#include "window/pages/SearchInputs.h"
+
+#include <QWidget>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 class IMessages;
-class ISutraViewer;
 class QCheckBox;
 class QComboBox;
 class QFont;
@@ -20,26 +21,17 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class TGrid;
-class QWidget;
-class TPageControl;
 struct TColorScheme;
-struct TVesko3Session;
+struct TLoadedData;
+struct TSearchInfo;
 
-// What the reader put into the sheet: the words one a line and the options, and whether the
-// result list shows the search of exactly these words.
-struct TSearchInputs
-{
-    std::vector<std::u16string> Lines;
-    std::int32_t Title = 0, Kind = 0, Mode = 0;
-    bool Searched = false;
-};
-
-class TSearchTab : public QObject
+class TSearchTab : public QWidget
 {
     Q_OBJECT
 public:
-    // Adds the sheet to searchPage; rejected words are reported through messages.
-    TSearchTab(TPageControl* searchPage, TVesko3Session& state, IMessages& messages, ISutraViewer& viewer);
+    // The sheet SearchTabSheet, searching data; each search is left in searchInfo, rejected
+    // words are reported through messages.
+    TSearchTab(const TLoadedData& data, TSearchInfo& searchInfo, IMessages& messages, QWidget* parent = nullptr);
 
     // SearchMemo, in editorFont, holding a sample of words.
     void BuildEditors(const QFont& editorFont);
@@ -63,13 +55,16 @@ public:
 signals:
     // The search ended or its words were rejected.
     void SearchEnded();
+    // SameCharacterCB was checked or cleared.
+    void SameCharacterChanged(bool checked);
+    // The reader chose the result row of catalogue position n.
+    void HitChosen(std::int32_t n);
 
 private:
-    TVesko3Session& State;
+    const TLoadedData& Data;
+    TSearchInfo& SearchInfo;
     IMessages& Messages;
-    ISutraViewer& Viewer;
 
-    QWidget* SearchTabSheet = nullptr;
     QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr;
     QComboBox *TitleCombo = nullptr, *KindCombo = nullptr;
     QCheckBox* SameCharacterCB = nullptr;

@@ -2,6 +2,7 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
+#include "window/pages/TextSheets.h"
 #include "window/reading/FindBar.h"
 #include "window/reading/HitNavigator.h"
 #include "window/reading/RichEditMenu.h"
@@ -16,10 +17,7 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QResizeEvent>
-#include <QSplitter>
 #include <QTextCharFormat>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
@@ -48,48 +46,27 @@ QString ViewString(std::u16string text)
 } // namespace
 
 TTextViews::TTextViews(TPageControl* viewPage, QWidget* window, TVesko3Session& state)
-    : State(state), Menu(std::make_unique<TRichEditMenu>(window, state.GlobalInfo.Settings)), Window(window),
-      ViewPage(viewPage)
+    : QObject(window), State(state), Menu(std::make_unique<TRichEditMenu>(window, state.GlobalInfo.Settings)),
+      Window(window), ViewPage(viewPage)
 {
-    TotalTabSheet = AddSheet(viewPage, "TotalTabSheet", "함께보기");
-    TotalSplitter1 = FillingSplitter(TotalTabSheet, "TotalSplitter1", Qt::Vertical, 60);
-    TotalPanel1 = TitledPane(TotalSplitter1, "TotalPanel1", "Panel12", " 한글대장경", TotalHanRichEditPanel,
-                             "TotalHanRichEditPanel");
-    TotalPanel2 = MakePanel(TotalSplitter1, "TotalPanel2");
-    AddPanes(TotalSplitter1, TotalPanel1, TotalPanel2, 311, ViewSheetSize.height() - 311 - SplitterWidth);
-    TotalSplitter2 = FillingSplitter(TotalPanel2, "TotalSplitter2", Qt::Horizontal, 60);
-    TotalPanel2_1 = TitledPane(TotalSplitter2, "TotalPanel2_1", "Panel16", " 고려대장경", TotalKorRichEditPanel,
-                               "TotalKorRichEditPanel");
-    TotalPanel2_2 = TitledPane(TotalSplitter2, "TotalPanel2_2", "Panel18", " 신수대장경", TotalSinsuRichEditPanel,
-                               "TotalSinsuRichEditPanel");
-    AddPanes(TotalSplitter2, TotalPanel2_1, TotalPanel2_2, 280, ViewSheetSize.width() - 280 - SplitterWidth);
-
-    HangeulTabSheet = AddSheet(viewPage, "HangeulTabSheet", "한글대장경");
-    Splitter5 = FillingSplitter(HangeulTabSheet, "Splitter5", Qt::Vertical, 60);
-    HangeulPanel1 = TitledPane(Splitter5, "HangeulPanel1", "Panel28", " 본문", HanRichEditPanel0, "HanRichEditPanel0");
-    HangeulPanel2 = MakePanel(Splitter5, "HangeulPanel2");
-    AddPanes(Splitter5, HangeulPanel1, HangeulPanel2, 511, ViewSheetSize.height() - 511 - SplitterWidth);
-    Splitter4 = FillingSplitter(HangeulPanel2, "Splitter4", Qt::Horizontal, 60);
-    HangeulPanel2_1 =
-        TitledPane(Splitter4, "HangeulPanel2_1", "Panel22", " 주제", HanRichEditPanel1, "HanRichEditPanel1");
-    HangeulPanel2_2 =
-        TitledPane(Splitter4, "HangeulPanel2_2", "Panel25", " 요약", HanRichEditPanel2, "HanRichEditPanel2");
-    AddPanes(Splitter4, HangeulPanel2_1, HangeulPanel2_2, 280, ViewSheetSize.width() - 280 - SplitterWidth);
-
-    KorTabSheet = AddSheet(viewPage, "KorTabSheet", "고려대장경");
-    QVBoxLayout* kor = StackOf(KorTabSheet);
-    kor->addWidget(MakeTitleBar(KorTabSheet, "Panel30", " 고려대장경"));
-    KorRichEditPanel = MakePanel(KorTabSheet, "KorRichEditPanel");
-    kor->addWidget(KorRichEditPanel, 1);
-
-    SinsuTabSheet = AddSheet(viewPage, "SinsuTabSheet", "신수대장경");
-    QVBoxLayout* sinsu = StackOf(SinsuTabSheet);
-    sinsu->addWidget(MakeTitleBar(SinsuTabSheet, "Panel32", " 신수대장경"));
-    SinsuRichEditPanel = MakePanel(SinsuTabSheet, "SinsuRichEditPanel");
-    sinsu->addWidget(SinsuRichEditPanel, 1);
-
-    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
-        splitter->installEventFilter(this);
+    TotalTabSheet = new TThreeViewSheet(TotalSheetLayout);
+    viewPage->addTab(TotalTabSheet, "함께보기");
+    const std::array<QWidget*, 3> together = TotalTabSheet->Placeholders();
+    TotalHanRichEditPanel = together[0];
+    TotalKorRichEditPanel = together[1];
+    TotalSinsuRichEditPanel = together[2];
+    HangeulTabSheet = new TThreeViewSheet(HangeulSheetLayout);
+    viewPage->addTab(HangeulTabSheet, "한글대장경");
+    const std::array<QWidget*, 3> hangeul = HangeulTabSheet->Placeholders();
+    HanRichEditPanel0 = hangeul[0];
+    HanRichEditPanel1 = hangeul[1];
+    HanRichEditPanel2 = hangeul[2];
+    KorTabSheet = new TOneViewSheet("KorTabSheet", "Panel30", " 고려대장경", "KorRichEditPanel");
+    viewPage->addTab(KorTabSheet, "고려대장경");
+    KorRichEditPanel = KorTabSheet->Placeholder();
+    SinsuTabSheet = new TOneViewSheet("SinsuTabSheet", "Panel32", " 신수대장경", "SinsuRichEditPanel");
+    viewPage->addTab(SinsuTabSheet, "신수대장경");
+    SinsuRichEditPanel = SinsuTabSheet->Placeholder();
 }
 
 TTextViews::~TTextViews() = default;
@@ -144,42 +121,8 @@ void TTextViews::SetHanmoonFont(const QString& family, int pointSize)
 
 void TTextViews::ArrangePanes()
 {
-    KeptPanes.clear();
-    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
-        ArrangePane(splitter);
-}
-
-void TTextViews::ArrangePane(QSplitter* splitter)
-{
-    if (splitter == TotalSplitter1) SetFirstPane(TotalSplitter1, TotalTabSheet->height(), 0.5);
-    if (splitter == TotalSplitter2) SetFirstPane(TotalSplitter2, TotalPanel2->width(), 0.4);
-    if (splitter == Splitter5) SetFirstPane(Splitter5, HangeulTabSheet->height(), 0.8);
-    if (splitter == Splitter4) SetFirstPane(Splitter4, HangeulPanel2->width(), 0.4);
-}
-
-bool TTextViews::eventFilter(QObject* watched, QEvent* event)
-{
-    // Qt sizes a tab page only when it is showing, so the proportions of a page that was
-    // hidden when ArrangePanes last ran are applied when its splitter gets its size. Only a
-    // change along the splitter counts, so dragging the other border keeps this one, and
-    // only this splitter is arranged: a border dragged on another page stays where it is.
-    if (event->type() == QEvent::Resize) {
-        const auto* resize = static_cast<QResizeEvent*>(event);
-        auto* splitter = static_cast<QSplitter*>(watched);
-        const bool vertical = splitter->orientation() == Qt::Vertical;
-        if (vertical ? resize->size().height() != resize->oldSize().height()
-                     : resize->size().width() != resize->oldSize().width()) {
-            // A border restored from the last run is put back instead, once.
-            const auto kept = KeptPanes.find(splitter);
-            if (kept == KeptPanes.end()) {
-                ArrangePane(splitter);
-            } else {
-                SetFirstPaneSize(splitter, kept->second);
-                KeptPanes.erase(kept);
-            }
-        }
-    }
-    return QObject::eventFilter(watched, event);
+    TotalTabSheet->ArrangePanes();
+    HangeulTabSheet->ArrangePanes();
 }
 
 void TTextViews::FillViews(std::int32_t n, const std::u16string& titleLine)
@@ -263,7 +206,7 @@ void TTextViews::BuildNavigation()
                 if (view == chosen) return {view, family};
             return {};
         },
-        [this] { return SameCharacter(); });
+        [this] { return SameCharacter; });
 }
 
 std::array<TRichEdit*, ReaderViewCount> TTextViews::ViewsInOrder() const
@@ -282,36 +225,26 @@ std::array<TViewScroll, ReaderViewCount> TTextViews::Scrolls() const
     return scrolls;
 }
 
-void TTextViews::KeepScrolls(const std::array<TViewScroll, ReaderViewCount>& scrolls)
+void TTextViews::RestoreScrolls(const std::array<TViewScroll, ReaderViewCount>& scrolls)
 {
     const auto views = ViewsInOrder();
     for (int v = 0; v < ReaderViewCount; ++v)
         if (auto* keeper = views[v]->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
-            keeper->Keep(scrolls[v].Vertical, scrolls[v].Horizontal);
+            keeper->Restore(scrolls[v].Vertical, scrolls[v].Horizontal);
 }
 
 std::vector<TSplitterPane> TTextViews::Panes() const
 {
-    std::vector<TSplitterPane> panes;
-    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4}) {
-        const auto kept = KeptPanes.find(splitter);
-        panes.push_back({splitter->objectName().toStdU16String(),
-                         kept != KeptPanes.end() ? kept->second : splitter->sizes().value(0)});
-    }
+    std::vector<TSplitterPane> panes = TotalTabSheet->Panes();
+    for (const TSplitterPane& pane : HangeulTabSheet->Panes())
+        panes.push_back(pane);
     return panes;
 }
 
-void TTextViews::KeepPanes(const std::vector<TSplitterPane>& panes)
+void TTextViews::RestorePanes(const std::vector<TSplitterPane>& panes)
 {
-    for (QSplitter* splitter : {TotalSplitter1, TotalSplitter2, Splitter5, Splitter4})
-        for (const TSplitterPane& pane : panes)
-            if (pane.Splitter == splitter->objectName().toStdU16String()) {
-                // A splitter on show takes it now; a hidden one when it first gets its size.
-                if (splitter->isVisible())
-                    SetFirstPaneSize(splitter, pane.FirstPane);
-                else
-                    KeptPanes[splitter] = pane.FirstPane;
-            }
+    TotalTabSheet->RestorePanes(panes);
+    HangeulTabSheet->RestorePanes(panes);
 }
 
 std::vector<QWidget*> TTextViews::FocusOrder() const

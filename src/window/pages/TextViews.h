@@ -1,8 +1,9 @@
 #pragma once
 
-// The four text sheets of the right page control: 함께보기 (the three texts together),
-// 한글대장경 (the Korean body, subject and summary), 고려대장경 and 신수대장경, with their
-// eight rich edits and the menu they share.
+// The eight text views of the four text sheets of the right page control (TextSheets.h):
+// 함께보기 (the three texts together), 한글대장경 (the Korean body, subject and summary),
+// 고려대장경 and 신수대장경. It makes the views into the sheets, fills and marks them, and holds
+// the menu, the hit navigation and the find bar they share.
 
 #include "session/ReaderState.h"
 
@@ -10,16 +11,15 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class QFont;
-class QSplitter;
 class QWidget;
+class TOneViewSheet;
 class TPageControl;
+class TThreeViewSheet;
 class TRichEdit;
 class TRichEditMenu;
 class TFindBar;
@@ -56,42 +56,33 @@ public:
     // find bar matches variant forms in a Chinese text.
     THitNavigator& Hits() { return *Navigator; }
     TFindBar& FindBar() { return *Find; }
-    void SetSameCharacterSource(std::function<bool()> sameCharacter) { SameCharacter = std::move(sameCharacter); }
+    void SetSameCharacter(bool sameCharacter) { SameCharacter = sameCharacter; }
 
     // The scroll positions of the eight views, in the order of TSutraView, and bringing them
     // back after a fill; a view on a hidden tab takes its position when first shown.
     std::array<TViewScroll, ReaderViewCount> Scrolls() const;
-    void KeepScrolls(const std::array<TViewScroll, ReaderViewCount>& scrolls);
+    void RestoreScrolls(const std::array<TViewScroll, ReaderViewCount>& scrolls);
     // The first pane of each split sheet, and putting them back; ArrangePanes drops those a
     // hidden sheet has not taken yet.
     std::vector<TSplitterPane> Panes() const;
-    void KeepPanes(const std::vector<TSplitterPane>& panes);
+    void RestorePanes(const std::vector<TSplitterPane>& panes);
     // The views in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    // The proportions of one of the four splitters.
-    void ArrangePane(QSplitter* splitter);
     std::array<TRichEdit*, ReaderViewCount> ViewsInOrder() const;
 
-    TVesko3Session& State;
+    TVesko3Session& State; // written only by HighlightRuns, which leaves its marks in the search
     std::unique_ptr<TRichEditMenu> Menu;
     QWidget* Window = nullptr;
     TPageControl* ViewPage = nullptr;
     THitNavigator* Navigator = nullptr; // made with the editors, owned by the window
     TFindBar* Find = nullptr;
-    std::function<bool()> SameCharacter = [] { return true; };
+    bool SameCharacter = true;
     void BuildNavigation();
 
-    QWidget *TotalTabSheet = nullptr, *HangeulTabSheet = nullptr, *KorTabSheet = nullptr, *SinsuTabSheet = nullptr;
-    QWidget *TotalPanel1 = nullptr, *TotalPanel2 = nullptr, *TotalPanel2_1 = nullptr, *TotalPanel2_2 = nullptr;
-    QSplitter *TotalSplitter1 = nullptr, *TotalSplitter2 = nullptr;
-    QWidget *HangeulPanel1 = nullptr, *HangeulPanel2 = nullptr, *HangeulPanel2_1 = nullptr, *HangeulPanel2_2 = nullptr;
-    QSplitter *Splitter5 = nullptr, *Splitter4 = nullptr;
-    std::map<QSplitter*, int> KeptPanes; // restored first panes a hidden sheet has yet to take
+    TThreeViewSheet *TotalTabSheet = nullptr, *HangeulTabSheet = nullptr;
+    TOneViewSheet *KorTabSheet = nullptr, *SinsuTabSheet = nullptr;
 
     // Placeholders of the run-time editors, and the editors.
     QWidget *TotalHanRichEditPanel = nullptr, *TotalKorRichEditPanel = nullptr, *TotalSinsuRichEditPanel = nullptr,

@@ -24,7 +24,7 @@ TScrollKeeper::TScrollKeeper(QAbstractScrollArea* view) : QObject(view), View(vi
     }
 }
 
-void TScrollKeeper::Keep(int vertical, int horizontal)
+void TScrollKeeper::Restore(int vertical, int horizontal)
 {
     Wanted[0] = vertical;
     Wanted[1] = horizontal;

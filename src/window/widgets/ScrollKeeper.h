@@ -14,7 +14,7 @@ class TScrollKeeper : public QObject
 public:
     explicit TScrollKeeper(QAbstractScrollArea* view);
 
-    void Keep(int vertical, int horizontal);
+    void Restore(int vertical, int horizontal);
     void Drop();
     // The position the view shows, or the one it waits for.
     int Vertical() const;

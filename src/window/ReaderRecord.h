@@ -1,15 +1,17 @@
 #pragma once
 
-// The reader's way through this run and across runs: the sutras shown, gone back and forward
-// through, and the state file that the next start restores after loading.
+// The reader's record: the sutras shown in this run, gone back and forward through, and the
+// state file that the next start restores after loading. It talks to the window only through
+// IReaderWindow, and to its geometry through the widget.
 
+#include "window/ReaderWindow.h"
 #include "session/ReaderState.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 
-class TMainForm;
+class QWidget;
 
 // Where the state file is; an empty path keeps no state (the tests' windows), and
 // IgnoreSaved starts as without the file but still writes it at close.
@@ -19,10 +21,11 @@ struct TReaderStateFile
     bool IgnoreSaved = false;
 };
 
-class TReaderSession
+class TReaderRecord
 {
 public:
-    TReaderSession(TMainForm& form, TReaderStateFile file);
+    // catalogue names the places; form is the window whose geometry is restored and kept.
+    TReaderRecord(QWidget& form, IReaderWindow& window, const TVesko_File& catalogue, TReaderStateFile file);
 
     // Reads the state file and puts the window's normal geometry back, before the window shows.
     void LoadBeforeShow();
@@ -31,10 +34,9 @@ public:
     // Writes the state file; a failure costs the state, nothing more.
     void Save();
 
-    // Before another sutra fills the views: the place on show keeps its tab and scrolling.
-    void Leaving() { UpdateCurrentPlace(); }
-    // A sutra was shown from a list (hit false) or as a search hit.
-    void Visited(std::int32_t n, bool hit);
+    // A list row, result row or concordance row: the place on show keeps its tab and
+    // scrolling, place is shown and becomes the newest place of the way back.
+    void Open(const TPlace& place);
     // Back (-1) or forward (+1) through the sutras shown; nothing at either end.
     void Go(int step);
 
@@ -43,9 +45,13 @@ public:
 private:
     // The place on show as the reader has left it: its tab and scrolling.
     void UpdateCurrentPlace();
-    void ShowPlace(const TReadingPlace& place);
+    // The place of the reading history that the views now show.
+    TReadingPlace PlaceOnShow(std::int32_t sutra, bool hit) const;
+    static TPlace ToShow(const TReadingPlace& place);
 
-    TMainForm& Form;
+    QWidget& Form;
+    IReaderWindow& Window;
+    const TVesko_File& Catalogue;
     TReaderStateFile File;
     TReadingHistory Places;
     std::optional<TReaderState> Saved;
