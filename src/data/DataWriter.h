@@ -5,6 +5,7 @@
 // 2, TextSize equal to BodyLength, each variant file starting with one 0 unit so that a
 // character in no group has no variants.
 
+#include "data/CharacterRecords.h"
 #include "util/Result.h"
 
 #include <cstdint>
@@ -34,6 +35,7 @@ struct TDataSetSource
     std::vector<TSourceSubject> Subjects;
     std::vector<char16_t> Readings;               // entry c is the reading of unit c; 0 for none
     std::vector<std::u16string> VariantGroups[2]; // H0, H1: each group its characters in order
+    std::vector<TCharacterInfo> Characters;       // the optional VESKO3.J0, ascending; none written when empty
 };
 
 struct TCreationDate
@@ -52,7 +54,7 @@ std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fi
 std::vector<std::uint8_t> SerializeVariantFile(const std::vector<std::u16string>& groups);
 std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& table);
 
-// Writes the six files into folder (created when missing): each under a temporary name
-// first, renamed into place only when all six are written, so that a failure leaves no
+// Writes the six files (and the character file when source has characters) into folder (created when missing): each
+// under a temporary name first, renamed into place only when all six are written, so that a failure leaves no
 // half-written data file. On failure the message says what failed.
 TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, const std::filesystem::path& folder);

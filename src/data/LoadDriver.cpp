@@ -1,5 +1,6 @@
 #include "data/LoadDriver.h"
 
+#include "data/CharacterFile.h"
 #include "data/ReadingFile.h"
 #include "data/TextFile.h"
 #include "data/VariantFile.h"
@@ -41,6 +42,7 @@ bool LoadAllDataFiles(TLoadContext& context, TLoadedData& data)
     for (int n = 0; n < VariantFileCount; ++n)
         LoadVariantFile(context, data, n);
     LoadReadingFile(context, data);
+    LoadCharacterFile(context, data);
     return !context.LoadError;
 }
 

@@ -1,6 +1,7 @@
 #include "search/FastMatcher.h"
 
 #include "data/HanmoonText.h"
+#include "search/ReadingSearch.h"
 #include "search/SearchWords.h"
 
 #include <algorithm>
@@ -32,6 +33,11 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
         for (char16_t unit : word) {
             TWordUnit u{unit, static_cast<std::uint32_t>(Others.size()), 0, 0, 0};
             if (allowed) addVariants(unit);
+            AppendReadingClass(info, variants, unit, Others);
+            // Sorted and once each, so that Accepts may search a long class by halves.
+            const auto others = Others.begin() + u.OthersBegin;
+            std::sort(others, Others.end());
+            Others.erase(std::remove(others, std::unique(others, Others.end()), unit), Others.end());
             u.OthersEnd = static_cast<std::uint32_t>(Others.size());
             u.SignatureBegin = static_cast<std::uint32_t>(SignatureBits.size());
             SignatureBits.push_back(static_cast<std::uint16_t>(TCharSignature::BitOf(unit)));
@@ -103,6 +109,8 @@ void TFastMatcher::MarkInteresting(char16_t c, std::uint8_t classes)
 bool TFastMatcher::Accepts(const TWordUnit& unit, char16_t c) const
 {
     if (c == unit.Unit) return true;
+    if (unit.OthersEnd - unit.OthersBegin > 8)
+        return std::binary_search(Others.begin() + unit.OthersBegin, Others.begin() + unit.OthersEnd, c);
     for (std::uint32_t o = unit.OthersBegin; o < unit.OthersEnd; ++o)
         if (Others[o] == c) return true;
     return false;
