@@ -77,8 +77,8 @@ TResult CheckCharacterTable(const std::vector<TCharacterInfo>& characters)
 {
     std::int64_t previous = -1;
     for (const TCharacterInfo& info : characters) {
-        const std::int64_t units = 2 * (info.Readings.size() + info.Gloss.size() + info.Meaning.size() +
-                                        info.Radical.size());
+        const std::int64_t units =
+            2 * (info.Readings.size() + info.Gloss.size() + info.Meaning.size() + info.Radical.size());
         const TEntryFields e{std::int32_t(info.Character),
                              info.ConversionReading,
                              info.TotalStrokes,

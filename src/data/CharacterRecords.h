@@ -13,12 +13,12 @@ inline constexpr std::u16string_view CharacterFileName = u"VESKO3.J0";
 struct TCharacterInfo
 {
     char32_t Character = 0;
-    std::u16string Readings;              // one Hangul syllable each: hanja.txt's order, then Unihan's, then ours
-    std::int32_t ConversionReading = -1;  // the reading the conversion gives, as an index into Readings
-    std::u16string Gloss;                 // 훈: hanja.txt's comments for the character, "부처 불"
-    std::u16string Meaning;               // Unihan kDefinition
-    std::u16string Radical;               // Unihan kRSUnicode: radical and extra strokes, "135.2"
-    std::int32_t TotalStrokes = 0;        // Unihan kTotalStrokes; 0 unknown
+    std::u16string Readings;             // one Hangul syllable each: hanja.txt's order, then Unihan's, then ours
+    std::int32_t ConversionReading = -1; // the reading the conversion gives, as an index into Readings
+    std::u16string Gloss;                // 훈: hanja.txt's comments for the character, "부처 불"
+    std::u16string Meaning;              // Unihan kDefinition
+    std::u16string Radical;              // Unihan kRSUnicode: radical and extra strokes, "135.2"
+    std::int32_t TotalStrokes = 0;       // Unihan kTotalStrokes; 0 unknown
     bool operator==(const TCharacterInfo&) const = default;
 };
 

@@ -39,7 +39,8 @@ TEST(CharacterFile, ReadsWhatTheWriterWroteAndFailsCleanlyOnEveryStrictPrefix)
     ASSERT_NE(FindCharacter(file, U'\U00020000'), nullptr);
     EXPECT_EQ(FindCharacter(file, U'\U00020000')->Radical, u"1.1");
     EXPECT_EQ(FindCharacter(file, U'上'), nullptr);
-    EXPECT_EQ(ReadingsConversionFirst(*FindCharacter(file, U'樂')), (std::vector<char16_t>{u'락', u'낙', u'악', u'요'}));
+    EXPECT_EQ(ReadingsConversionFirst(*FindCharacter(file, U'樂')),
+              (std::vector<char16_t>{u'락', u'낙', u'악', u'요'}));
 
     for (std::size_t size = 0; size < bytes.size(); ++size) {
         TCharacterFile cut;
@@ -62,14 +63,14 @@ TEST(CharacterFile, RejectsCountsLengthsAndValuesOutsideTheFormat)
     EXPECT_TRUE(damaged(BodyAt, std::numeric_limits<std::int32_t>::max()));
     EXPECT_TRUE(damaged(BodyAt, -1));
     EXPECT_TRUE(damaged(DataLengthAt, std::numeric_limits<std::int32_t>::max()));
-    EXPECT_TRUE(damaged(second, U'佛'));                  // not ascending
-    EXPECT_TRUE(damaged(FirstEntryAt, 0xD800));           // a surrogate is no character
+    EXPECT_TRUE(damaged(second, U'佛'));        // not ascending
+    EXPECT_TRUE(damaged(FirstEntryAt, 0xD800)); // a surrogate is no character
     EXPECT_TRUE(damaged(FirstEntryAt, 0x110000));
-    EXPECT_TRUE(damaged(second + 4, 4));                   // the conversion's reading beyond the readings
+    EXPECT_TRUE(damaged(second + 4, 4)); // the conversion's reading beyond the readings
     EXPECT_TRUE(damaged(second + 4, -2));
-    EXPECT_TRUE(damaged(second + 8, -1));                  // strokes
-    EXPECT_TRUE(damaged(second + 12, 5));                  // lengths that overrun the text area
-    EXPECT_TRUE(damaged(second + 12, 3));                  // or leave part of it unread
+    EXPECT_TRUE(damaged(second + 8, -1)); // strokes
+    EXPECT_TRUE(damaged(second + 12, 5)); // lengths that overrun the text area
+    EXPECT_TRUE(damaged(second + 12, 3)); // or leave part of it unread
     EXPECT_TRUE(damaged(second + 16, std::numeric_limits<std::int32_t>::max()));
     EXPECT_TRUE(damaged(second + 16, -1));
 
@@ -152,6 +153,5 @@ TEST(CharacterSource, ListsTheHanCharactersOfTextsAndGroupsOnce)
     source.Suttas.push_back(s);
     source.VariantGroups[0] = {u"說説"};
     source.VariantGroups[1] = {u"〇零"};
-    EXPECT_EQ(DataSetHanCharacters(source),
-              (std::vector<char32_t>{U'〇', U'佛', U'說', U'説', U'零', U'\U00020000'}));
+    EXPECT_EQ(DataSetHanCharacters(source), (std::vector<char32_t>{U'〇', U'佛', U'說', U'説', U'零', U'\U00020000'}));
 }

@@ -55,8 +55,7 @@ TEST(EditionCompare, TwoUnrelatedTextsBeyondTheEditLimitAreOneDifference)
 {
     const std::u16string a(3 * MaxAlignedEdits, u'甲'), b(3 * MaxAlignedEdits, u'乙');
     EXPECT_EQ(AlignEditions(u"佛" + a + u"法", u"佛" + b + u"法", Groups({})),
-              (std::vector<TEditionDifference>{
-                  {1, 1 + std::int32_t(a.size()), 1, 1 + std::int32_t(b.size()), false}}));
+              (std::vector<TEditionDifference>{{1, 1 + std::int32_t(a.size()), 1, 1 + std::int32_t(b.size()), false}}));
 }
 
 TEST(EditionCompare, FindsExactlyTheSwapsOfTheCorpusAsVariantDifferences)

@@ -41,9 +41,10 @@ TEST(CharCommand, PrintsABlockPerDistinctHanjaAndExitsOneWithoutACharacterFile)
     WriteTestDataSet(ReaderSource(), folder.Path());
     const TToolRun run = RunTool(Args({"char", "衆舍a衆卽"}, folder));
     EXPECT_EQ(run.Exit, 0) << run.Err;
-    EXPECT_EQ(run.Out, "字\t衆\n읽기\t중\n훈\t무리 중\n뜻\tmultitude\n부수\t143.6\n획수\t12\n이체\t眾\n고려\t0\n신수\t1\n\n"
-                       "字\t舍\n읽기\t사\n훈\t집 사\n뜻\thouse\n부수\t135.2\n획수\t8\n이체\t\n고려\t2\n신수\t2\n\n"
-                       "字\t卽\n읽기\t\n훈\t\n뜻\t\n부수\t\n획수\t\n이체\t即\n고려\t1\n신수\t1\n\n");
+    EXPECT_EQ(run.Out,
+              "字\t衆\n읽기\t중\n훈\t무리 중\n뜻\tmultitude\n부수\t143.6\n획수\t12\n이체\t眾\n고려\t0\n신수\t1\n\n"
+              "字\t舍\n읽기\t사\n훈\t집 사\n뜻\thouse\n부수\t135.2\n획수\t8\n이체\t\n고려\t2\n신수\t2\n\n"
+              "字\t卽\n읽기\t\n훈\t\n뜻\t\n부수\t\n획수\t\n이체\t即\n고려\t1\n신수\t1\n\n");
 
     TTemporaryFolder plain;
     WriteTestDataSet(SmallDataSetSource(), plain.Path());

@@ -76,8 +76,8 @@ TEST(ReadingSearch, FastMatcherDecidesLikeMatchTextWhenWordsAreReadByReading)
                 word += random() % 4 == 0 ? Alphabet[random() % 8] : Syllables[random() % 3];
             words.push_back(word);
         }
-        TSearchInfo info = ReadingSearch(words, std::int32_t(random() % 4), random() % 2 == 0, readings,
-                                         std::int32_t(random() % 2));
+        TSearchInfo info =
+            ReadingSearch(words, std::int32_t(random() % 4), random() % 2 == 0, readings, std::int32_t(random() % 2));
         const std::u16string text = RandomText(random, random() % 40);
         ASSERT_EQ(TFastMatcher(info, variants).QualifiesText(text), MatchText(info, variants, text))
             << "round " << round << " text " << Utf16ToUtf8(text);
