@@ -2,6 +2,7 @@
 
 #include "browse/SutraTexts.h"
 #include "search/Matcher.h"
+#include "util/MyWideString.h"
 
 #include <algorithm>
 #include <limits>
@@ -90,8 +91,32 @@ bool IsVariantDifference(std::u16string_view kor, std::u16string_view sinsu, con
 {
     if (d.KorEnd - d.KorBegin != d.SinsuEnd - d.SinsuBegin) return false;
     for (std::int32_t t = 0; t < d.KorEnd - d.KorBegin; ++t)
-        if (!InOneVariantGroup(variants, kor[d.KorBegin + t], sinsu[d.SinsuBegin + t])) return false;
+        if (kor[d.KorBegin + t] != sinsu[d.SinsuBegin + t] &&
+            !InOneVariantGroup(variants, kor[d.KorBegin + t], sinsu[d.SinsuBegin + t]))
+            return false;
     return true;
+}
+
+// A difference that starts or ends inside a surrogate pair takes the whole pair, whose other
+// half is equal in both texts; differences that then meet become one.
+void WidenToWholeCharacters(std::u16string_view kor, std::vector<TEditionDifference>& differences)
+{
+    std::vector<TEditionDifference> widened;
+    for (TEditionDifference d : differences) {
+        if (d.KorBegin > 0 && d.KorBegin < std::int32_t(kor.size()) && IsLowSurrogate(kor[d.KorBegin]) &&
+            IsHighSurrogate(kor[d.KorBegin - 1]))
+            --d.KorBegin, --d.SinsuBegin;
+        if (d.KorEnd > 0 && d.KorEnd < std::int32_t(kor.size()) && IsLowSurrogate(kor[d.KorEnd]) &&
+            IsHighSurrogate(kor[d.KorEnd - 1]))
+            ++d.KorEnd, ++d.SinsuEnd;
+        if (!widened.empty() && widened.back().KorEnd >= d.KorBegin) {
+            widened.back().KorEnd = d.KorEnd;
+            widened.back().SinsuEnd = d.SinsuEnd;
+        } else {
+            widened.push_back(d);
+        }
+    }
+    differences = std::move(widened);
 }
 
 } // namespace
@@ -150,6 +175,7 @@ std::vector<TEditionDifference> AlignEditions(std::u16string_view kor, std::u16s
             }
         }
     }
+    WidenToWholeCharacters(kor, differences);
     for (TEditionDifference& d : differences)
         d.Variant = IsVariantDifference(kor, sinsu, d, variants);
     return differences;

@@ -42,6 +42,11 @@ TEST(EditionCompare, KeepsSwapsAsSubstitutionsAndJoinsAdjacentOnes)
               (std::vector<TEditionDifference>{{0, 1, 0, 0, false}, {4, 4, 3, 4, false}}));
     EXPECT_EQ(AlignEditions(u"", u"佛", variants), (std::vector<TEditionDifference>{{0, 0, 0, 1, false}}));
     EXPECT_TRUE(AlignEditions(u"如是", u"如是", variants).empty());
+    // Characters outside the basic plane that share a first half differ as whole characters.
+    EXPECT_EQ(AlignEditions(u"佛\U00020000法", u"佛\U00020001法", variants),
+              (std::vector<TEditionDifference>{{1, 3, 1, 3, false}}));
+    EXPECT_EQ(AlignEditions(u"佛\U00020000\U00020000", u"佛\U00020001\U00020001", variants),
+              (std::vector<TEditionDifference>{{1, 5, 1, 5, false}}));
 
     // Positions map across: one to one in equal text, to the start inside a difference.
     const std::vector<TEditionDifference> shifted = AlignEditions(u"甲佛說法", u"佛說法乙", variants);
