@@ -31,7 +31,7 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
         const std::u16string_view word = SearchWord(info, w);
         TWord entry{static_cast<std::uint32_t>(Units.size()), 0};
         for (char16_t unit : word) {
-            TWordUnit u{unit, static_cast<std::uint32_t>(Others.size()), 0, 0, 0};
+            TWordUnit u{unit, static_cast<std::uint32_t>(Others.size()), 0, 0, 0, -1};
             if (allowed) addVariants(unit);
             AppendReadingClass(info, variants, unit, Others);
             // Sorted and once each, so that Accepts may search a long class by halves.
@@ -44,6 +44,13 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
             for (std::uint32_t o = u.OthersBegin; o < u.OthersEnd; ++o)
                 SignatureBits.push_back(static_cast<std::uint16_t>(TCharSignature::BitOf(Others[o])));
             u.SignatureEnd = static_cast<std::uint32_t>(SignatureBits.size());
+            // A long class (a reading's characters) is asked with one mask rather than bit by bit.
+            if (u.SignatureEnd - u.SignatureBegin > LongClass) {
+                u.ClassMask = static_cast<std::int32_t>(ClassMasks.size());
+                TCharSignature& mask = ClassMasks.emplace_back();
+                for (std::uint32_t b = u.SignatureBegin; b < u.SignatureEnd; ++b)
+                    mask.Bits[SignatureBits[b] >> 6] |= std::uint64_t(1) << (SignatureBits[b] & 63);
+            }
             Units.push_back(u);
         }
         entry.End = static_cast<std::uint32_t>(Units.size());
@@ -142,6 +149,8 @@ std::int64_t TFastMatcher::NextSearched(const char16_t* units, std::int64_t text
 void TFastMatcher::Forget(std::uint32_t remaining, int word, TScratch& scratch) const
 {
     const TWordUnit& first = Units[Words[word].Begin];
+    // Forgetting only spares the scan some starts, which a long class costs more to walk than it saves.
+    if (first.ClassMask >= 0) return;
     auto forget = [&](char16_t c) {
         if (Table[c] & (remaining | HeadBit)) return;
         if (scratch.Interesting[c]) {
@@ -158,6 +167,14 @@ bool TFastMatcher::MayHold(const TCharSignature& signature, int word) const
 {
     for (std::uint32_t k = Words[word].Begin; k < Words[word].End; ++k) {
         const TWordUnit& unit = Units[k];
+        if (unit.ClassMask >= 0) {
+            const TCharSignature& mask = ClassMasks[unit.ClassMask];
+            std::size_t i = 0;
+            while (i < mask.Bits.size() && !(mask.Bits[i] & signature.Bits[i]))
+                ++i;
+            if (i == mask.Bits.size()) return false;
+            continue;
+        }
         bool any = false;
         for (std::uint32_t b = unit.SignatureBegin; !any && b < unit.SignatureEnd; ++b)
             any = signature.Has(SignatureBits[b]);
