@@ -236,5 +236,10 @@ TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, co
     if (!written) return TResult::Failure(u"파일을 쓸 수 없습니다: " + PathText(staged.back().StagingPath()));
     for (TFileReplacement& file : staged)
         if (!file.Commit()) return TResult::Failure(u"파일 이름을 바꿀 수 없습니다: " + PathText(file.TargetPath()));
+    // A character file of an earlier set would describe texts that are no longer there.
+    const std::filesystem::path characters = folder / std::filesystem::path(std::u16string(CharacterFileName));
+    if (source.Characters.empty() && std::filesystem::exists(characters, error) &&
+        !std::filesystem::remove(characters, error))
+        return TResult::Failure(u"지난 글자 정보 파일을 지울 수 없습니다: " + PathText(characters));
     return TResult::Success();
 }

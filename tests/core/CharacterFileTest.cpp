@@ -107,7 +107,9 @@ TEST(CharacterFile, LoadGoesOnWithoutADamagedFileAfterNamingItAndSaysNothingOfAn
         EXPECT_NE(run.Messages.Shown[0].Text.find(CharacterFileLeftOutText), std::u16string::npos);
     }
 
-    std::filesystem::remove(path);
+    // A set written again without characters takes the old file away.
+    WriteTestDataSet(SmallDataSetSource(), folder.Path());
+    EXPECT_FALSE(std::filesystem::exists(path));
     TLoadRun run(folder.Path());
     EXPECT_TRUE(run.Loaded);
     EXPECT_TRUE(run.Messages.Shown.empty());
