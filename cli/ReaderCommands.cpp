@@ -2,6 +2,7 @@
 
 #include "ToolCommon.h"
 
+#include "data/CharacterFile.h"
 #include "browse/CharacterCard.h"
 #include "search/EditionCompare.h"
 #include "util/MyUtils.h"
@@ -58,7 +59,7 @@ int RunChar(TToolArguments& arguments)
     if (int loaded = LoadToolData(arguments, session, nullptr, {.NameOrder = false}); loaded != ExitSuccess)
         return loaded;
     if (!session.Data.CharacterFile.Loaded) {
-        PrintError(u"에러: char: 데이터에 글자 정보 파일(" + std::u16string(CharacterFileName) + u")이 없습니다.");
+        InputError(arguments, CharacterFileMissingText());
         return ExitLoadFailed;
     }
 

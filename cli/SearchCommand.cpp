@@ -2,6 +2,7 @@
 
 #include "ToolCommon.h"
 
+#include "data/CharacterFile.h"
 #include "search/Concordance.h"
 #include "search/SearchHit.h"
 #include "search/SearchScan.h"
@@ -68,7 +69,7 @@ int RunSearchCommand(TToolArguments& arguments)
     if (const int loaded = LoadToolData(arguments, session, nullptr, {.NameOrder = false}); loaded != ExitSuccess)
         return loaded;
     if (options.ByReading && !session.Data.CharacterFile.Loaded) {
-        PrintError(u"에러: search: 데이터에 글자 정보 파일(" + std::u16string(CharacterFileName) + u")이 없습니다.");
+        InputError(arguments, CharacterFileMissingText());
         return ExitLoadFailed;
     }
     TSearchInfo& info = session.SearchInfo;

@@ -56,6 +56,11 @@ private:
 
 } // namespace
 
+std::u16string CharacterFileMissingText()
+{
+    return u"데이터에 글자 정보 파일(" + std::u16string(CharacterFileName) + u")이 없습니다.";
+}
+
 const TCharacterInfo* FindCharacter(const TCharacterFile& file, char32_t c)
 {
     const auto found = std::lower_bound(file.Characters.begin(), file.Characters.end(), c,

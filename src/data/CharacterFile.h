@@ -64,6 +64,8 @@ TDataFileStatus ParseCharacterFile(IDataSource& source, TCharacterFile& file);
 TDataFileStatus ParseCharacterFile(std::span<const std::uint8_t> bytes, TCharacterFile& file);
 
 inline constexpr std::u16string_view CharacterFileLeftOutText = u"글자 정보 없이 계속합니다.";
+// What a step that needs the file says of a data set without it.
+std::u16string CharacterFileMissingText();
 
 // Loads VESKO3.J0 into data.CharacterFile when the data folder has one. A file that fails is
 // told through the messages, naming it, and left out; it never sets LoadError.
