@@ -36,8 +36,7 @@ int RunCompare(TToolArguments& arguments)
         return ArgumentError(arguments, u"경전 번호는 1에서 " + DecimalText(MaxSuttaCount) + u" 사이여야 합니다: " +
                                             Utf8ToUtf16(arguments.Positional()[0]));
     TVesko3Session session;
-    if (int loaded = LoadToolData(arguments, session, nullptr, {.NameOrder = false}); loaded != ExitSuccess)
-        return loaded;
+    if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
     const std::int32_t count = session.Data.TextFiles[0].SuttaTable.Count;
     if (*number > count)
         return InputError(arguments, DecimalText(*number) + u"번 경전이 없습니다. 목록의 경전은 " + DecimalText(count) +
@@ -56,8 +55,7 @@ int RunChar(TToolArguments& arguments)
 {
     if (arguments.Positional().empty()) return ArgumentError(arguments, u"글자가 있어야 합니다.");
     TVesko3Session session;
-    if (int loaded = LoadToolData(arguments, session, nullptr, {.NameOrder = false}); loaded != ExitSuccess)
-        return loaded;
+    if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
     if (!session.Data.CharacterFile.Loaded) {
         InputError(arguments, CharacterFileMissingText());
         return ExitLoadFailed;

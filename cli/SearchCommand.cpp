@@ -66,8 +66,7 @@ int RunSearchCommand(TToolArguments& arguments)
 
     TVesko3Session session;
     // The search lists its hits in catalogue order: the order by name is never read.
-    if (const int loaded = LoadToolData(arguments, session, nullptr, {.NameOrder = false}); loaded != ExitSuccess)
-        return loaded;
+    if (const int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
     if (options.ByReading && !session.Data.CharacterFile.Loaded) {
         InputError(arguments, CharacterFileMissingText());
         return ExitLoadFailed;
