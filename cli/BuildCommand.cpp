@@ -4,6 +4,7 @@
 #include "ToolCommon.h"
 
 #include "data/DataSetSource.h"
+#include "data/CharacterSource.h"
 #include "data/DataWriter.h"
 #include "util/MyUtils.h"
 
@@ -20,6 +21,7 @@ int RunBuild(TToolArguments& arguments)
     TDataSetSource source;
     TSourceSkips skips;
     const TResult read = ReadSourceFolder(*from, source, skips);
+    if (read) AddCharacterFile(source);
     if (const int code = WriteDataSetAndCounts(arguments, read, source, *date, *out); code != ExitSuccess) return code;
     PrintLine(u"skipped readings outside the BMP: " + DecimalText(skips.Readings));
     PrintLine(u"skipped variant characters outside the BMP: " + DecimalText(skips.VariantCharacters));
@@ -34,7 +36,9 @@ const TToolCommand BuildCommand{
       {"--out", "DIR", u"폴더", "the folder the six data files are written into"},
       DateOption("now (local time)")},
      0,
-     "Prints the counts of sutras and subjects and of the characters outside the BMP left out.",
+     "Also writes the character file VESKO3.J0 from hanja.txt (libhangul-data) and Unihan\n"
+     "(unicode-data) when this machine has them. Prints the counts of sutras, subjects and\n"
+     "characters and of the characters outside the BMP left out.",
      &RunBuild}};
 
 } // namespace

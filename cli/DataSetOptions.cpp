@@ -1,5 +1,6 @@
 #include "DataSetOptions.h"
 
+#include "data/CharacterSource.h"
 #include "data/DataSetSource.h"
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
@@ -29,6 +30,13 @@ TCreationDate LocalCreationDate()
     return {day.year(), day.month(), day.day(), time.hour(), time.minute(), time.second()};
 }
 
+void AddCharacterFile(TDataSetSource& source)
+{
+    if (const TResult added = AddCharacterTable(TCharacterTables{}, source); !added)
+        PrintError(u"확인: 글자 정보 파일(" + std::u16string(CharacterFileName) + u") 없이 만듭니다: " +
+                   added.Message());
+}
+
 int WriteDataSetAndCounts(const TToolArguments& arguments, const TResult& made, const TDataSetSource& source,
                           const TCreationDate& date, const std::filesystem::path& out)
 {
@@ -36,5 +44,7 @@ int WriteDataSetAndCounts(const TToolArguments& arguments, const TResult& made, 
     if (!written) return InputError(arguments, written.Message());
     PrintLine(u"sutras: " + DecimalText(static_cast<std::int64_t>(source.Suttas.size())));
     PrintLine(u"subjects: " + DecimalText(static_cast<std::int64_t>(source.Subjects.size())));
+    if (!source.Characters.empty())
+        PrintLine(u"characters: " + DecimalText(static_cast<std::int64_t>(source.Characters.size())));
     return ExitSuccess;
 }

@@ -18,6 +18,10 @@ std::optional<TCreationDate> CreationDateOption(const TToolArguments& arguments,
 // The current local date and time, to the second.
 TCreationDate LocalCreationDate();
 
+// Adds the character file's entries to source from this machine's tables; without them the
+// set is made without the file, after a note on stderr.
+void AddCharacterFile(TDataSetSource& source);
+
 // The end of a subcommand that makes a data set: unless made tells why source could not be
 // made, writes its six data files into the folder out and prints the counts of sutras and
 // subjects. ExitBadInput after the failure's message on stderr when either step failed.

@@ -3,6 +3,7 @@
 #include "DataSetOptions.h"
 #include "ToolCommon.h"
 
+#include "data/CharacterSource.h"
 #include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
 #include "util/MyUtils.h"
@@ -39,6 +40,7 @@ int RunDemo(TToolArguments& arguments)
 
     TDataSetSource source;
     TResult made = MakeDemoDataSet(options, source);
+    if (made) AddCharacterFile(source);
     if (made && sourceFolder) made = WriteSourceFolder(source, *sourceFolder);
     return WriteDataSetAndCounts(arguments, made, source, *date, *out);
 }
@@ -55,7 +57,8 @@ const TToolCommand DemoCommand{
       DateOption("2007-11-05T00:00:00"),
       {"--source", "SRC", u"폴더", "also write the set's sources into SRC, in the form build reads"}},
      0,
-     "The same options give the same files, byte for byte.",
+     "The same options give the same files, byte for byte. The character file VESKO3.J0 is\n"
+     "written as build writes it.",
      &RunDemo}};
 
 } // namespace

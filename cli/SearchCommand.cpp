@@ -2,6 +2,7 @@
 
 #include "ToolCommon.h"
 
+#include "data/CharacterFile.h"
 #include "search/Concordance.h"
 #include "search/SearchHit.h"
 #include "search/SearchScan.h"
@@ -53,6 +54,9 @@ int RunSearchCommand(TToolArguments& arguments)
     }
     options.SearchMode = arguments.Flag("--all") ? 1 : 0;
     options.SameCharacter = !arguments.Flag("--no-variants");
+    options.ByReading = arguments.Flag("--reading");
+    if (options.ByReading && options.TitleIndex == HanCanon)
+        return ArgumentError(arguments, u"--reading은 한문 대장경(--canon 1, 2, 3)을 찾을 때만 씁니다.");
     const TScanMethod method = arguments.Flag("--reference") ? TScanMethod::Reference : TScanMethod::Fast;
     const bool timed = arguments.Flag("--time");
 
@@ -63,6 +67,10 @@ int RunSearchCommand(TToolArguments& arguments)
     TVesko3Session session;
     // The search lists its hits in catalogue order: the order by name is never read.
     if (const int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
+    if (options.ByReading && !session.Data.CharacterFile.Loaded) {
+        InputError(arguments, CharacterFileMissingText());
+        return ExitLoadFailed;
+    }
     TSearchInfo& info = session.SearchInfo;
     // The tool runs one search, which reads each body once: an index would copy the bodies
     // first and pay off only from a second search, so the scan reads the loaded texts.
@@ -104,7 +112,7 @@ int RunSearchCommand(TToolArguments& arguments)
 
 const TToolCommand SearchCommand{
     {"search",
-     "search [--data DIR] [--canon C] [--kind K] [--all] [--no-variants] [--reference] [--time] "
+     "search [--data DIR] [--canon C] [--kind K] [--all] [--no-variants] [--reading] [--reference] [--time] "
      "[--marks N | --context W] [--] WORD...",
      "search the texts for words and list the sutras that hold them",
      {DataOption(),
@@ -114,6 +122,9 @@ const TToolCommand SearchCommand{
        "the collection, by number or name:\n" + ChoiceList(KindNames) + "; 0 unless given"},
       {"--all", "", u"", "list only the sutras that hold every word"},
       {"--no-variants", "", u"", "leave out the variant characters of each hanja"},
+      {"--reading", "", u"",
+       "read each Hangul syllable of the words as every hanja with that\n"
+       "reading (Chinese canons only; needs the character file)"},
       {"--reference", "", u"", "scan with the plain reference method instead of the fast one"},
       {"--time", "", u"", "print the scan time on standard error"},
       {"--marks", "N", u"경전 번호",

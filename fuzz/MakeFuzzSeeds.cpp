@@ -4,6 +4,7 @@
 
 #include "SourceContainer.h"
 #include "data/DataSetSource.h"
+#include "data/CharacterFile.h"
 #include "data/DataWriter.h"
 #include "data/Vesko3Common.h"
 #include "util/Files.h"
@@ -99,6 +100,11 @@ int main(int argc, char** argv)
     ok &= WriteSeed(build / "corpus-fuzz_variant_file", "seed-h0", SerializeVariantFile(source.VariantGroups[0]));
     ok &= WriteSeed(build / "corpus-fuzz_variant_file", "seed-empty", SerializeVariantFile({}));
     ok &= WriteSeed(build / "corpus-fuzz_reading_file", "seed-c0", SerializeReadingFile(source.Readings));
+    ok &= WriteSeed(build / "corpus-fuzz_character_file", "seed-j0",
+                    SerializeCharacterFile({{U'佛', u"불", 0, u"부처 불", u"Buddha", u"9.5", 7},
+                                            {U'樂', u"낙락악요", 1, u"즐길 낙", u"happy", u"75.11", 15},
+                                            {U'\U00020000', u"", -1, u"", u"", u"1.1", 2}},
+                                           date));
     const fs::path settings = build / "corpus-fuzz_settings";
     ok &= WriteTextSeed(settings, "seed-keys", "HangeulFontSize=1\r\nColorIndex=10\r\n[Other]\r\nFullScreen=1\r\n");
     ok &= WriteTextSeed(settings, "seed-mixed", "colorindex = 3\n; note\rTransparent=2x\n\nCopyTarget=99\n");

@@ -1,5 +1,6 @@
 #include "data/DataWriter.h"
 
+#include "data/CharacterFile.h"
 #include "data/DataFile.h"
 #include "data/Vesko3Common.h"
 #include "util/ByteReader.h"
@@ -110,6 +111,7 @@ TResult CheckDataSetSource(const TDataSetSource& source)
     for (int n = 0; n < TextFileCount; ++n)
         if (TextFileSize(count, subjectBytes, units[n]) > static_cast<std::uint64_t>(MaxDataFileBytes))
             return TResult::Failure(std::u16string(TextFileNames[n]) + u": " + TooLargeForDataFileText());
+    if (TResult characters = CheckCharacterTable(source.Characters); !characters) return characters;
     for (const auto& groups : source.VariantGroups) {
         std::size_t start = 1; // after the leading 0 unit
         for (const std::u16string& group : groups) {
@@ -238,7 +240,7 @@ TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, co
 
     // Every file is staged before any replaces its old one; leaving early discards the staged ones.
     std::vector<TFileReplacement> staged;
-    staged.reserve(TextFileCount + VariantFileCount + 1);
+    staged.reserve(TextFileCount + VariantFileCount + 2);
     auto stage = [&](std::u16string_view name, const std::vector<std::uint8_t>& bytes) {
         staged.emplace_back(staging / std::filesystem::path(std::u16string(name)));
         return staged.back().Stage(bytes);
@@ -249,6 +251,8 @@ TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, co
     for (int n = 0; n < VariantFileCount && written; ++n)
         written = stage(VariantFileNames[n], SerializeVariantFile(source.VariantGroups[n]));
     if (written) written = stage(ReadingFileName, SerializeReadingFile(source.Readings));
+    if (written && !source.Characters.empty())
+        written = stage(CharacterFileName, SerializeCharacterFile(source.Characters, date));
     if (!written) return TResult::Failure(u"파일을 쓸 수 없습니다: " + PathText(staged.back().TargetPath()));
     for (TFileReplacement& file : staged)
         if (!file.Commit()) return TResult::Failure(u"파일 이름을 바꿀 수 없습니다: " + PathText(file.TargetPath()));

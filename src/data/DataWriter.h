@@ -5,6 +5,7 @@
 // 2, TextSize equal to BodyLength, each variant file starting with one 0 unit so that a
 // character in no group has no variants.
 
+#include "data/CharacterRecords.h"
 #include "util/Result.h"
 
 #include <cstdint>
@@ -34,6 +35,7 @@ struct TDataSetSource
     std::vector<TSourceSubject> Subjects;
     std::vector<char16_t> Readings;               // entry c is the reading of unit c; 0 for none
     std::vector<std::u16string> VariantGroups[2]; // H0, H1: each group its characters in order
+    std::vector<TCharacterInfo> Characters;       // the optional VESKO3.J0, ascending; none written when empty
 };
 
 struct TCreationDate
@@ -52,9 +54,8 @@ std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fi
 std::vector<std::uint8_t> SerializeVariantFile(const std::vector<std::u16string>& groups);
 std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& table);
 
-// Writes the six files into folder (created when missing) as one set: they are written into a
-// staging folder beside it, which takes folder's place only when all six are written, so that
-// a failure or a killed process leaves the old set or the new one whole. Entries of the old
-// folder other than data files ("VESKO3.*") are kept; a subfolder there makes the
-// replacement fail. On failure the message says what failed.
+// Writes the six files (and the character file when source has characters) into folder (created when missing) as one
+// set: they are written into a staging folder beside it, which takes folder's place only when all six are written, so
+// that a failure or a killed process leaves the old set or the new one whole. Entries of the old folder other than data
+// files ("VESKO3.*") are kept; a subfolder there makes the replacement fail. On failure the message says what failed.
 TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, const std::filesystem::path& folder);

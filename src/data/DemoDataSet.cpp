@@ -3,12 +3,11 @@
 #include "data/DataFile.h"
 #include "data/DataSetSource.h"
 #include "data/HanmoonText.h"
+#include "data/TableFiles.h"
 #include "data/Vesko3Common.h"
 #include "util/Files.h"
 #include "util/MyUtils.h"
 #include "util/TextLines.h"
-
-#include <bzlib.h>
 
 #include <algorithm>
 #include <numeric>
@@ -73,41 +72,6 @@ bool IsHangulSyllable(char16_t c)
 bool IsHanja(char16_t c)
 {
     return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF);
-}
-
-TResult MissingTable(const std::filesystem::path& path, std::u16string_view package)
-{
-    return TResult::Failure(PathText(path) + u": 파일을 읽을 수 없습니다. " + std::u16string(package) +
-                            u" 꾸러미가 있어야 합니다.");
-}
-
-// Decompresses every bzip2 stream of compressed, one after another; false for damaged or cut-short input.
-bool DecompressBzip2(const std::string& compressed, std::string& text)
-{
-    text.clear();
-    std::vector<char> buffer(1 << 20);
-    std::size_t consumed = 0;
-    while (consumed < compressed.size()) {
-        bz_stream stream{};
-        if (BZ2_bzDecompressInit(&stream, 0, 0) != BZ_OK) return false;
-        stream.next_in = const_cast<char*>(compressed.data() + consumed);
-        stream.avail_in = static_cast<unsigned>(compressed.size() - consumed);
-        int status = BZ_OK;
-        while (status != BZ_STREAM_END) {
-            stream.next_out = buffer.data();
-            stream.avail_out = static_cast<unsigned>(buffer.size());
-            status = BZ2_bzDecompress(&stream);
-            const bool stalled = status == BZ_OK && stream.avail_in == 0 && stream.avail_out != 0;
-            if ((status != BZ_OK && status != BZ_STREAM_END) || stalled) {
-                BZ2_bzDecompressEnd(&stream);
-                return false;
-            }
-            text.append(buffer.data(), buffer.size() - stream.avail_out);
-        }
-        consumed = compressed.size() - stream.avail_in;
-        BZ2_bzDecompressEnd(&stream);
-    }
-    return true;
 }
 
 // hanja.txt lines are "hangul:hanja:comment". A character's reading is the one of its
@@ -412,8 +376,7 @@ TResult MakeDemoDataSet(const TDemoOptions& options, TDataSetSource& source)
         return TResult::Failure(u"경전 수는 1에서 " + DecimalText(MaxSuttaCount) + u" 사이여야 합니다.");
 
     std::string bytes;
-    if (ReadWholeFile(options.HanjaTable, bytes) != TFileRead::Ok)
-        return MissingTable(options.HanjaTable, u"libhangul-data");
+    if (TResult read = ReadTableFile(options.HanjaTable, u"libhangul-data", bytes); !read) return read;
     std::u16string hanjaText;
     if (std::size_t line = DecodeSourceText(bytes, hanjaText); line != 0)
         return TResult::Failure(PathText(options.HanjaTable) + u":" + DecimalText(line) +
@@ -421,11 +384,8 @@ TResult MakeDemoDataSet(const TDemoOptions& options, TDataSetSource& source)
     const THanjaTable hanja = ParseHanjaTable(hanjaText);
     if (hanja.Words.empty()) return TResult::Failure(PathText(options.HanjaTable) + u": 한자 낱말이 없습니다.");
 
-    std::string compressed, unihanText;
-    if (ReadWholeFile(options.UnihanVariants, compressed) != TFileRead::Ok)
-        return MissingTable(options.UnihanVariants, u"unicode-data");
-    if (!DecompressBzip2(compressed, unihanText))
-        return TResult::Failure(PathText(options.UnihanVariants) + u": bzip2 압축을 풀 수 없습니다.");
+    std::string unihanText;
+    if (TResult read = ReadTableFile(options.UnihanVariants, u"unicode-data", unihanText); !read) return read;
     std::array<std::vector<std::u16string>, 2> groups = UnihanVariantGroups(unihanText);
     if (groups[0].empty() || groups[1].empty())
         return TResult::Failure(PathText(options.UnihanVariants) + u": 이체자 묶음이 없습니다.");

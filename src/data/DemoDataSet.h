@@ -7,6 +7,7 @@
 // reading of the same words. The same seed and count always give the same set, on any host.
 
 #include "data/DataWriter.h"
+#include "data/TableFiles.h"
 #include "util/Result.h"
 
 #include <array>
@@ -18,8 +19,6 @@
 
 inline constexpr std::int32_t DefaultDemoSuttaCount = 2000;
 inline constexpr std::uint64_t DefaultDemoSeed = 1;
-inline constexpr std::string_view DefaultHanjaTable = "/usr/share/libhangul/hanja/hanja.txt";
-inline constexpr std::string_view DefaultUnihanVariants = "/usr/share/unicode/Unihan_Variants.txt.bz2";
 
 struct TDemoOptions
 {

@@ -1,5 +1,6 @@
 #include "data/LoadDriver.h"
 
+#include "data/CharacterFile.h"
 #include "data/ReadingFile.h"
 #include "data/TextFile.h"
 #include "data/VariantFile.h"
@@ -44,6 +45,7 @@ bool LoadAllDataFiles(TLoadContext& context, TLoadedData& data)
     for (int n = 0; n < VariantFileCount; ++n)
         LoadVariantFile(context, data, n);
     LoadReadingFile(context, data);
+    LoadCharacterFile(context, data);
     // A text used in place from a file that changed while the others were read is not the
     // text that was checked.
     if (context.Options.MapTexts)

@@ -5,7 +5,8 @@
 #include "data/DataFile.h"
 #include "data/Vesko3Common.h"
 
-// Loads A0, A1, A2, H0, H1, C0 in that order. Returns false when any of them failed; its
+// Loads A0, A1, A2, H0, H1, C0 in that order, then the optional J0, whose failure is told but
+// fails nothing. Returns false when any of them failed; its
 // message has been shown and context.LoadError is set. A data folder that is a file or cannot
 // be read fails with one message naming it, and no file is tried.
 bool LoadAllDataFiles(TLoadContext& context, TLoadedData& data);

@@ -7,6 +7,7 @@
 // filled through TByteReader, never by casting file bytes, so the host's byte order and
 // padding do not matter. The static_asserts pin the layout the writer and reader share.
 
+#include "data/CharacterRecords.h"
 #include "util/BulkMemory.h"
 
 #include <array>
@@ -204,12 +205,14 @@ struct TReadingFile
     std::vector<char16_t> Text; // DataLength + TextSpareUnits units
 };
 
-// The six loaded files; they live for the whole run and are read-only after loading.
+// The six loaded files and the optional ones; they live for the whole run and are read-only
+// after loading.
 struct TLoadedData
 {
     std::array<TVesko_File, TextFileCount> TextFiles;
     std::array<TVariantFile, VariantFileCount> VariantFiles;
     TReadingFile ReadingFile;
+    TCharacterFile CharacterFile; // Loaded only when the data set has one
 };
 
 // The text of a 32-unit name field: up to its first 0 unit, at most 32 units.

@@ -29,6 +29,8 @@ TSearchInfo MatcherCopy(const TSearchInfo& info)
     copy.KindIndex = info.KindIndex;
     copy.SearchMode = info.SearchMode;
     copy.SameCharacter = info.SameCharacter;
+    copy.ByReading = info.ByReading;
+    copy.Readings = info.Readings;
     copy.WordCount = info.WordCount;
     copy.Words = info.Words;
     copy.HitCount = info.HitCount;

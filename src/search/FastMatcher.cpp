@@ -1,6 +1,7 @@
 #include "search/FastMatcher.h"
 
 #include "data/HanmoonText.h"
+#include "search/ReadingSearch.h"
 #include "search/SearchWords.h"
 
 #include <algorithm>
@@ -30,14 +31,26 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
         const std::u16string_view word = SearchWord(info, w);
         TWord entry{static_cast<std::uint32_t>(Units.size()), 0};
         for (char16_t unit : word) {
-            TWordUnit u{unit, static_cast<std::uint32_t>(Others.size()), 0, 0, 0};
+            TWordUnit u{unit, static_cast<std::uint32_t>(Others.size()), 0, 0, 0, -1};
             if (allowed) addVariants(unit);
+            AppendReadingClass(info, variants, unit, Others);
+            // Sorted and once each, so that Accepts may search a long class by halves.
+            const auto others = Others.begin() + u.OthersBegin;
+            std::sort(others, Others.end());
+            Others.erase(std::remove(others, std::unique(others, Others.end()), unit), Others.end());
             u.OthersEnd = static_cast<std::uint32_t>(Others.size());
             u.SignatureBegin = static_cast<std::uint32_t>(SignatureBits.size());
             SignatureBits.push_back(static_cast<std::uint16_t>(TCharSignature::BitOf(unit)));
             for (std::uint32_t o = u.OthersBegin; o < u.OthersEnd; ++o)
                 SignatureBits.push_back(static_cast<std::uint16_t>(TCharSignature::BitOf(Others[o])));
             u.SignatureEnd = static_cast<std::uint32_t>(SignatureBits.size());
+            // A long class (a reading's characters) is asked with one mask rather than bit by bit.
+            if (u.SignatureEnd - u.SignatureBegin > LongClass) {
+                u.ClassMask = static_cast<std::int32_t>(ClassMasks.size());
+                TCharSignature& mask = ClassMasks.emplace_back();
+                for (std::uint32_t b = u.SignatureBegin; b < u.SignatureEnd; ++b)
+                    mask.Bits[SignatureBits[b] >> 6] |= std::uint64_t(1) << (SignatureBits[b] & 63);
+            }
             Units.push_back(u);
         }
         entry.End = static_cast<std::uint32_t>(Units.size());
@@ -103,6 +116,8 @@ void TFastMatcher::MarkInteresting(char16_t c, std::uint8_t classes)
 bool TFastMatcher::Accepts(const TWordUnit& unit, char16_t c) const
 {
     if (c == unit.Unit) return true;
+    if (unit.OthersEnd - unit.OthersBegin > 8)
+        return std::binary_search(Others.begin() + unit.OthersBegin, Others.begin() + unit.OthersEnd, c);
     for (std::uint32_t o = unit.OthersBegin; o < unit.OthersEnd; ++o)
         if (Others[o] == c) return true;
     return false;
@@ -134,6 +149,8 @@ std::int64_t TFastMatcher::NextSearched(const char16_t* units, std::int64_t text
 void TFastMatcher::Forget(std::uint32_t remaining, int word, TScratch& scratch) const
 {
     const TWordUnit& first = Units[Words[word].Begin];
+    // Forgetting only spares the scan some starts, which a long class costs more to walk than it saves.
+    if (first.ClassMask >= 0) return;
     auto forget = [&](char16_t c) {
         if (Table[c] & (remaining | HeadBit)) return;
         if (scratch.Interesting[c]) {
@@ -150,6 +167,14 @@ bool TFastMatcher::MayHold(const TCharSignature& signature, int word) const
 {
     for (std::uint32_t k = Words[word].Begin; k < Words[word].End; ++k) {
         const TWordUnit& unit = Units[k];
+        if (unit.ClassMask >= 0) {
+            const TCharSignature& mask = ClassMasks[unit.ClassMask];
+            std::size_t i = 0;
+            while (i < mask.Bits.size() && !(mask.Bits[i] & signature.Bits[i]))
+                ++i;
+            if (i == mask.Bits.size()) return false;
+            continue;
+        }
         bool any = false;
         for (std::uint32_t b = unit.SignatureBegin; !any && b < unit.SignatureEnd; ++b)
             any = signature.Has(SignatureBits[b]);

@@ -52,6 +52,7 @@ private:
         std::uint32_t OthersEnd;
         std::uint32_t SignatureBegin; // summary bits of the unit and its variants in SignatureBits
         std::uint32_t SignatureEnd;
+        std::int32_t ClassMask = -1; // its summary bits as one mask in ClassMasks, for a long class
     };
     struct TWord
     {
@@ -93,6 +94,8 @@ private:
     std::vector<TWordUnit> Units;
     std::vector<char16_t> Others;
     std::vector<std::uint16_t> SignatureBits;
+    std::vector<TCharSignature> ClassMasks;
+    static constexpr std::uint32_t LongClass = 4;
     std::uint32_t NeededWords = 0; // slots with a word of at least one unit
     bool AllWords = false;
     bool Settled = false; // the decision holds for every text

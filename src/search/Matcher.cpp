@@ -1,6 +1,7 @@
 #include "search/Matcher.h"
 
 #include "data/VariantFile.h"
+#include "search/ReadingSearch.h"
 #include "search/SearchWords.h"
 
 #include <algorithm>
@@ -49,6 +50,16 @@ std::int32_t ForEachOccurrence(const TSearchInfo& info, const TVariantFiles& var
             found(s);
         return count;
     }
+    // What each unit accepts through its reading, when the word is read so.
+    std::vector<std::vector<char16_t>> readings(ReadingSearchActive(info) ? word.size() : 0);
+    for (std::size_t k = 0; k < readings.size(); ++k) {
+        AppendReadingClass(info, variants, word[k], readings[k]);
+        std::sort(readings[k].begin(), readings[k].end());
+    }
+    auto accepts = [&](char16_t t, std::int32_t k) {
+        return IsVariant(variants, t, word[k], allowed) ||
+               (!readings.empty() && std::binary_search(readings[k].begin(), readings[k].end(), t));
+    };
     // The characters IsVariant accepts for the word's first unit, so that most starts are
     // passed over without a call.
     std::vector<char16_t> firsts{word[0]};
@@ -56,12 +67,13 @@ std::int32_t ForEachOccurrence(const TSearchInfo& info, const TVariantFiles& var
         for (const TVariantFile& file : variants)
             for (std::size_t p = file.CharIndex[word[0]]; p < file.Text.size() && file.Text[p] != 0; ++p)
                 firsts.push_back(file.Text[p]);
+    if (!readings.empty()) firsts.insert(firsts.end(), readings[0].begin(), readings[0].end());
     // Every start is tried, so overlapping occurrences are all found.
     for (std::int32_t s = 0; s <= n - length; ++s) {
         const char16_t first = text[work.Positions[s] - 1];
         if (first != firsts[0] && std::find(firsts.begin() + 1, firsts.end(), first) == firsts.end()) continue;
         std::int32_t k = 0;
-        while (k < length && IsVariant(variants, text[work.Positions[s + k] - 1], word[k], allowed))
+        while (k < length && accepts(text[work.Positions[s + k] - 1], k))
             ++k;
         if (k < length) continue;
         ++count;

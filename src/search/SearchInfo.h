@@ -8,7 +8,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+struct TReadingIndex;
 
 inline constexpr int MaxSearchWords = 20;
 inline constexpr int WordSlotUnits = 100; // a word of at most 99 units and its terminating 0
@@ -35,6 +38,7 @@ struct TSearchInfo
     std::int32_t KindIndex = 0;  // 0 all collections, else the collection code
     std::int32_t SearchMode = 0; // 0 any word, 1 every word
     bool SameCharacter = false;  // variant forms count (Chinese texts only)
+    bool ByReading = false;      // Hangul syllables stand for the characters reading so (Chinese texts only)
     std::int32_t WordCount = 0;
     std::array<std::array<char16_t, WordSlotUnits>, MaxSearchWords> Words{};
 
@@ -55,4 +59,7 @@ struct TSearchInfo
     // made by the first scan that reads them; a search never resets it. Without it the
     // scan reads the loaded buffers, only slower.
     TSearchIndex Index;
+    // The characters of each reading, made from the character file when the data are loaded
+    // (ReadingSearch.h); null without one. Kept like Index.
+    std::shared_ptr<const TReadingIndex> Readings;
 };

@@ -2,6 +2,7 @@
 
 #include "data/LoadDriver.h"
 #include "search/Matcher.h"
+#include "search/ReadingSearch.h"
 #include "util/MyUtils.h"
 
 #include <algorithm>
@@ -19,6 +20,9 @@ void PrepareSearch(TSearchInfo& info, const TLoadedData& data)
 {
     SizeSearchWork(info, LargestTextSize(data) + WorkSpareUnits);
     info.Index = BuildSearchIndex(data);
+    info.Readings = data.CharacterFile.Loaded
+                        ? std::make_shared<const TReadingIndex>(BuildReadingIndex(data.CharacterFile))
+                        : nullptr;
 }
 
 void BeginSearch(TSearchInfo& info, const TSearchOptions& options)
@@ -27,6 +31,7 @@ void BeginSearch(TSearchInfo& info, const TSearchOptions& options)
     info.KindIndex = 0;
     info.SearchMode = 0;
     info.SameCharacter = false;
+    info.ByReading = false;
     info.WordCount = 0;
     for (auto& slot : info.Words)
         slot.fill(0);
@@ -41,6 +46,7 @@ void BeginSearch(TSearchInfo& info, const TSearchOptions& options)
     info.KindIndex = options.KindIndex;
     info.SearchMode = options.SearchMode;
     info.SameCharacter = options.SameCharacter;
+    info.ByReading = options.ByReading;
 }
 
 std::u16string CleanSearchLine(std::u16string_view line, std::int32_t titleIndex)

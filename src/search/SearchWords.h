@@ -32,6 +32,7 @@ struct TSearchOptions
     std::int32_t KindIndex = 0;
     std::int32_t SearchMode = 0;
     bool SameCharacter = true; // the check box starts ticked
+    bool ByReading = false;    // "한글 독음으로 찾기": Hangul words read as the characters they read
 };
 
 enum class TWordCheck

@@ -222,7 +222,9 @@ TEST(InterruptedWrite, ABuildKilledAtAnyMomentLeavesTheOldSetOrTheNew)
     }
     ASSERT_EQ(Wait(StartTool(Build(folder.Path(), 2, folder.Path() / "2"))), 0);
     const TSet sets[2] = {DataFiles(folder.Path() / "1"), DataFiles(folder.Path() / "2")};
-    ASSERT_EQ(sets[0].size(), 6u);
+    // The six files, and the character file where this machine has the tables it is made from.
+    ASSERT_GE(sets[0].size(), 6u);
+    ASSERT_EQ(sets[0].size(), sets[1].size());
     for (const auto& [name, bytes] : sets[0])
         ASSERT_TRUE(bytes != sets[1].at(name)) << name << " tells the two sets apart";
 

@@ -23,7 +23,8 @@
 
 namespace {
 
-const char* const Subcommands[] = {"build", "convert", "demo", "info", "list", "search", "show", "subjects"};
+const char* const Subcommands[] = {"build", "char", "compare", "convert", "demo",
+                                   "info",  "list", "search",  "show",    "subjects"};
 
 // Sets VESKO3_DATA for the programs started while it lives.
 class TDataVariable
@@ -296,10 +297,18 @@ TEST(ToolCommandLine, EveryCommandIntoAFullDiskExitsWith1AndSaysSo)
     WriteTestDataSet(SmallDataSetSource(), data);
     ASSERT_TRUE(WriteSourceFolder(SmallDataSetSource(), source));
     const QString dataFolder = Q(data);
+    // char and compare have something to print only with characters and differing editions.
+    TDataSetSource reader = SmallDataSetSource();
+    reader.Characters = {{U'舍', u"사", 0, u"집 사", u"house", u"135.2", 8}};
+    reader.Suttas[1].KorBody.replace(reader.Suttas[1].KorBody.find(u'衆'), 1, u"眾");
+    WriteTestDataSet(reader, folder.Path() / "reader");
+    const QString readerFolder = Q(folder.Path() / "reader");
     // Small outputs stay in the stream's buffer until the final flush; list and a long convert
     // fail at their writes.
     const std::map<std::string, QStringList> runs = {
         {"build", {"build", "--from", Q(source), "--out", Q(folder.Path() / "built")}},
+        {"char", {"char", "--data", readerFolder, "舍"}},
+        {"compare", {"compare", "--data", readerFolder, "2"}},
         {"convert", {"convert", "--data", dataFolder}},
         {"demo", {"demo", "--out", Q(folder.Path() / "demo"), "--sutras", "3"}},
         {"info", {"info", "--data", dataFolder}},
