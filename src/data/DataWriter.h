@@ -5,6 +5,7 @@
 // 2, TextSize equal to BodyLength, each variant file starting with one 0 unit so that a
 // character in no group has no variants.
 
+#include "data/ParallelFile.h"
 #include "util/Result.h"
 
 #include <cstdint>
@@ -34,6 +35,7 @@ struct TDataSetSource
     std::vector<TSourceSubject> Subjects;
     std::vector<char16_t> Readings;               // entry c is the reading of unit c; 0 for none
     std::vector<std::u16string> VariantGroups[2]; // H0, H1: each group its characters in order
+    std::vector<TParallel> Parallels;             // the optional P0, by sutra; none writes no file
 };
 
 struct TCreationDate
@@ -51,6 +53,8 @@ std::uint64_t TextFileSize(std::uint64_t suttaCount, std::uint64_t subjectBytes,
 std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fileIndex, const TCreationDate& date);
 std::vector<std::uint8_t> SerializeVariantFile(const std::vector<std::u16string>& groups);
 std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& table);
+// A file of the header with magic and DataLength, then units.
+std::vector<std::uint8_t> SerializeUnitsFile(std::int32_t magic, const std::u16string& units);
 
 // Writes the six files into folder (created when missing): each under a temporary name
 // first, renamed into place only when all six are written, so that a failure leaves no
