@@ -24,8 +24,8 @@ std::optional<std::int32_t> SutraNumberArgument(const TToolArguments& arguments,
 {
     const std::optional<long long> number = ParseInteger(word, 1, MaxSuttaCount);
     if (!number)
-        ArgumentError(arguments, u"경전 번호는 1에서 " + DecimalText(MaxSuttaCount) + u" 사이여야 합니다: " +
-                                     Utf8ToUtf16(word));
+        ArgumentError(arguments,
+                      u"경전 번호는 1에서 " + DecimalText(MaxSuttaCount) + u" 사이여야 합니다: " + Utf8ToUtf16(word));
     return number ? std::optional<std::int32_t>(static_cast<std::int32_t>(*number)) : std::nullopt;
 }
 
@@ -34,8 +34,8 @@ bool InCatalogue(const TToolArguments& arguments, const TVesko3Session& session,
 {
     const std::int32_t count = session.Data.TextFiles[HanFamily].SuttaTable.Count;
     if (number <= count) return true;
-    InputError(arguments, DecimalText(number) + u"번 경전이 없습니다. 목록의 경전은 " + DecimalText(count) +
-                              u"개입니다.");
+    InputError(arguments,
+               DecimalText(number) + u"번 경전이 없습니다. 목록의 경전은 " + DecimalText(count) + u"개입니다.");
     return false;
 }
 
@@ -61,9 +61,11 @@ int RunCite(TToolArguments& arguments)
         CiteViewRange(session.Data, *number - 1, static_cast<int>(*family), static_cast<std::int32_t>(*start),
                       static_cast<std::int32_t>(*end));
     if (!citation)
-        return InputError(arguments, u"보기 글 안의 범위가 아닙니다: " + DecimalText(*start) + u"–" + DecimalText(*end));
+        return InputError(arguments,
+                          u"보기 글 안의 범위가 아닙니다: " + DecimalText(*start) + u"–" + DecimalText(*end));
     const bool korean = *family == HanFamily;
-    PrintLine((korean ? u"-" : citation->FirstId) + u"\t" + (korean ? u"-" : citation->LastId) + u"\t" + citation->Text);
+    PrintLine((korean ? u"-" : citation->FirstId) + u"\t" + (korean ? u"-" : citation->LastId) + u"\t" +
+              citation->Text);
     return ExitSuccess;
 }
 

@@ -66,8 +66,8 @@ TSutraLines SutraLines(const TLoadedData& data, std::int32_t n, int family)
 std::optional<TSutraLine> LineHolding(std::span<const TSutraLine> lines, std::int32_t p)
 {
     if (lines.empty()) return std::nullopt;
-    const auto after =
-        std::upper_bound(lines.begin(), lines.end(), p, [](std::int32_t q, const TSutraLine& l) { return q < l.Position; });
+    const auto after = std::upper_bound(lines.begin(), lines.end(), p,
+                                        [](std::int32_t q, const TSutraLine& l) { return q < l.Position; });
     return after == lines.begin() ? lines.front() : *(after - 1);
 }
 
@@ -98,7 +98,8 @@ void TLineIndex::AddSutraLines(const TLoadedData& data, std::int32_t n, int fami
         const std::u16string_view id(text.data() + head, static_cast<std::size_t>(LineIdLength));
         if (!ById.try_emplace(id, place).second || id.front() != SinsuHeadOpener) return;
         if (const std::optional<TTaishoLine> line = ParseTaishoLineId(id))
-            if (const std::optional<std::uint64_t> key = TaishoNumbersKey(*line)) ByTaishoNumbers.try_emplace(*key, place);
+            if (const std::optional<std::uint64_t> key = TaishoNumbersKey(*line))
+                ByTaishoNumbers.try_emplace(*key, place);
     });
 }
 

@@ -51,8 +51,8 @@ constexpr std::int64_t AfterLineHead(const char16_t* units, std::int64_t end, st
 // stands, even when it opens a further head. The copy and the line references both walk
 // through here, so that a line's position is where the copy puts its first unit.
 template <typename OnText, typename OnHead>
-void WalkHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, std::int32_t start,
-                     std::int32_t length, OnText&& onText, OnHead&& onHead)
+void WalkHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, std::int32_t start, std::int32_t length,
+                     OnText&& onText, OnHead&& onHead)
 {
     const char16_t* units = buffer.data();
     const std::int64_t limit = std::min<std::int64_t>(textLength, static_cast<std::int64_t>(buffer.size()));

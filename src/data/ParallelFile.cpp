@@ -62,8 +62,8 @@ private:
 
 std::span<const TParallel> TParallelTable::Of(std::int32_t n) const
 {
-    const auto first =
-        std::lower_bound(Rows.begin(), Rows.end(), n, [](const TParallel& row, std::int32_t s) { return row.Sutta < s; });
+    const auto first = std::lower_bound(Rows.begin(), Rows.end(), n,
+                                        [](const TParallel& row, std::int32_t s) { return row.Sutta < s; });
     const auto last =
         std::upper_bound(first, Rows.end(), n, [](std::int32_t s, const TParallel& row) { return s < row.Sutta; });
     return {first, last};
@@ -91,7 +91,8 @@ std::vector<std::uint8_t> SerializeParallelFile(const std::vector<TParallel>& ro
     order.reserve(rows.size());
     for (const TParallel& row : rows)
         order.push_back(&row);
-    std::stable_sort(order.begin(), order.end(), [](const TParallel* a, const TParallel* b) { return a->Sutta < b->Sutta; });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const TParallel* a, const TParallel* b) { return a->Sutta < b->Sutta; });
     std::u16string units;
     for (const TParallel* row : order) {
         units += static_cast<char16_t>(row->Sutta + 1);

@@ -55,8 +55,8 @@ struct TParallel
 
 struct TParallelTable
 {
-    bool Present = false;         // whether the data set has a parallels file that loaded
-    std::vector<TParallel> Rows;  // by sutra, each sutra's rows in source order
+    bool Present = false;        // whether the data set has a parallels file that loaded
+    std::vector<TParallel> Rows; // by sutra, each sutra's rows in source order
 
     // The rows of catalogue position n; empty for a sutra without parallels.
     std::span<const TParallel> Of(std::int32_t n) const;

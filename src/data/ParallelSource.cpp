@@ -86,8 +86,9 @@ std::u16string ParallelSourceText(const std::vector<TParallel>& rows)
         for (const std::u16string* field : {&row.Id, &row.Label})
             if (field->find_first_of(u"\t\r\n") != std::u16string::npos) return {};
         text += DecimalText(std::int64_t(row.Sutta) + 1) + u"\t" +
-                Utf8ToUtf16(ParallelRelationNames[static_cast<int>(row.Relation)]) + u"\t" + row.Id + u"\t" + row.Label +
-                u"\t" + (row.Corpus >= 0 ? DecimalText(std::int64_t(row.Corpus) + 1) : std::u16string()) + u"\n";
+                Utf8ToUtf16(ParallelRelationNames[static_cast<int>(row.Relation)]) + u"\t" + row.Id + u"\t" +
+                row.Label + u"\t" + (row.Corpus >= 0 ? DecimalText(std::int64_t(row.Corpus) + 1) : std::u16string()) +
+                u"\n";
     }
     return text;
 }

@@ -20,11 +20,10 @@
 
 struct TVesko3Session
 {
-    TGlobalInfo GlobalInfo; // the settings record, the Data folder, whether loading failed
-    TLoadedData Data;       // TextFiles, VariantFiles, ReadingFile
-    TSearchInfo SearchInfo; // the last search and the index of the loaded bodies
+    TGlobalInfo GlobalInfo;   // the settings record, the Data folder, whether loading failed
+    TLoadedData Data;         // TextFiles, VariantFiles, ReadingFile
+    TSearchInfo SearchInfo;   // the last search and the index of the loaded bodies
     TParallelTable Parallels; // the optional parallels file; empty when the set has none
-
 
     // Loads A0, A1, A2, H0, H1, C0 from GlobalInfo.DataPath in that order, each even after
     // another failed, with the failures through messages and the information lines through
