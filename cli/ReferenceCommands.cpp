@@ -10,7 +10,9 @@
 #include "util/TextCodec.h"
 
 #include <cstdint>
-#include <iostream>
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -76,21 +78,51 @@ struct TGotoOutcome
     bool Malformed = false;
 };
 
-void GoTo(const TToolArguments& arguments, TVesko3Session& session, const std::string& word, TGotoOutcome& outcome)
+// word as UTF-16 in wide, which is kept from one reference to the next: a list of references
+// is mostly ASCII, widened without a fresh string each.
+std::u16string_view Widened(std::string_view word, std::u16string& wide)
 {
-    const std::optional<TLineReference> reference = ParseLineReference(Utf8ToUtf16(word));
+    if (std::any_of(word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        wide = Utf8ToUtf16(word);
+    else
+        wide.assign(word.begin(), word.end());
+    return wide;
+}
+
+// Appends the answer for one reference to out, as goto prints it.
+void GoTo(const TToolArguments& arguments, TVesko3Session& session, std::string_view word, std::string& out,
+          TGotoOutcome& outcome)
+{
+    thread_local std::u16string wide;
+    const std::optional<TLineReference> reference = ParseLineReference(Widened(word, wide));
     if (!reference) {
         InputError(arguments, u"줄 번호의 꼴이 아닙니다: " + Utf8ToUtf16(word));
         outcome.Malformed = true;
     }
     const std::optional<TLinePlace> place = reference ? session.LineIndex().Find(*reference) : std::nullopt;
+    out += word;
     if (!place) {
         outcome.Missing = true;
-        PrintLine(word + "\t-\t-\t-");
+        out += "\t-\t-\t-\n";
         return;
     }
-    PrintLine(word + "\t" + std::to_string(place->Sutta + 1) + "\t" + std::to_string(place->Family) + "\t" +
-              std::to_string(place->Position));
+    for (const std::int32_t field : {place->Sutta + 1, place->Family, place->Position}) {
+        char digits[16];
+        const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, field);
+        out += '\t';
+        out.append(digits, written.ptr);
+    }
+    out += '\n';
+}
+
+// Standard input whole: a list of references is small beside the texts they point into.
+std::string ReadStandardInput()
+{
+    std::string input;
+    char buffer[1 << 16];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;)
+        input.append(buffer, got);
+    return input;
 }
 
 int RunGoto(TToolArguments& arguments)
@@ -100,16 +132,26 @@ int RunGoto(TToolArguments& arguments)
     if (int loaded = LoadToolData(arguments, session, nullptr, {.NameOrder = false}); loaded != ExitSuccess)
         return loaded;
     TGotoOutcome outcome;
+    std::string out;
     for (const std::string& word : arguments.Positional()) {
         if (word != "-") {
-            GoTo(arguments, session, word, outcome);
+            GoTo(arguments, session, word, out, outcome);
             continue;
         }
-        for (std::string line; std::getline(std::cin, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!line.empty()) GoTo(arguments, session, line, outcome);
+        const std::string input = ReadStandardInput();
+        out.reserve(out.size() + 2 * input.size());
+        // Line by line, CR and LF each ending one; the empty pieces between are no references.
+        for (std::size_t start = 0; start < input.size();) {
+            std::size_t end = start;
+            while (end < input.size() && input[end] != '\n' && input[end] != '\r')
+                ++end;
+            if (end > start) GoTo(arguments, session, std::string_view(input).substr(start, end - start), out, outcome);
+            start = end + 1;
         }
     }
+    // The answers go out in one piece; a line without its break is never printed.
+    if (!out.empty()) out.pop_back();
+    PrintLine(out);
     if (outcome.Malformed) return ExitBadInput;
     return outcome.Missing ? ExitLoadFailed : ExitSuccess;
 }

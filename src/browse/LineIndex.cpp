@@ -4,6 +4,7 @@
 #include "data/HanmoonText.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -47,6 +48,61 @@ std::optional<std::uint64_t> TaishoNumbersKey(const TTaishoLine& line)
            std::uint64_t(line.Line);
 }
 
+// A whole id of the usual shape packed into one key below 2^45: its letter (the Taishō's
+// first), its text number, then its numbers.
+constexpr std::uint64_t TextKeySpan = 100000000000ull; // above every TaishoNumbersKey
+constexpr std::uint64_t TextKeyCount = 10000;          // text numbers of one letter
+std::uint64_t NumberedIdKey(char16_t opener, const TTaishoLine& line, std::uint64_t numbersKey)
+{
+    const std::uint64_t letter = opener == SinsuHeadOpener ? 0 : 1;
+    return (letter * TextKeyCount + std::uint64_t(*line.Text)) * TextKeySpan + numbersKey;
+}
+
+std::size_t TableSize(std::size_t entries)
+{
+    // At most half full, so that a probe ends after a step or two.
+    std::size_t size = 16;
+    while (size < 2 * entries)
+        size *= 2;
+    return size;
+}
+
+// FNV-1a over the units, its high bits folded into the low ones the table uses.
+std::size_t HashId(std::u16string_view id)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char16_t c : id)
+        hash = (hash ^ c) * 1099511628211ull;
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
+}
+
+// Sorts the lines by key and keeps the first of each key in catalogue order.
+void SortAndKeepFirst(std::vector<TLineIndex::TKeyedLine>& lines)
+{
+    std::sort(lines.begin(), lines.end(), [](const TLineIndex::TKeyedLine& a, const TLineIndex::TKeyedLine& b) {
+        const std::uint64_t keyA = a.KeyAndFamily >> 2, keyB = b.KeyAndFamily >> 2;
+        if (keyA != keyB) return keyA < keyB;
+        return std::tie(a.KeyAndFamily, a.Sutta, a.Position) < std::tie(b.KeyAndFamily, b.Sutta, b.Position);
+    });
+    lines.erase(std::unique(lines.begin(), lines.end(),
+                            [](const TLineIndex::TKeyedLine& a, const TLineIndex::TKeyedLine& b) {
+                                return a.KeyAndFamily >> 2 == b.KeyAndFamily >> 2;
+                            }),
+                lines.end());
+}
+
+using TKeyedLines = std::vector<TLineIndex::TKeyedLine>;
+
+std::optional<TLinePlace> FindKey(TKeyedLines::const_iterator first, TKeyedLines::const_iterator last,
+                                  std::uint64_t key)
+{
+    const auto found = std::lower_bound(first, last, key, [](const TLineIndex::TKeyedLine& line, std::uint64_t k) {
+        return line.KeyAndFamily >> 2 < k;
+    });
+    if (found == last || found->KeyAndFamily >> 2 != key) return std::nullopt;
+    return TLinePlace{found->Sutta, static_cast<int>(found->KeyAndFamily & 3), found->Position};
+}
+
 } // namespace
 
 TSutraLines SutraLines(const TLoadedData& data, std::int32_t n, int family)
@@ -80,42 +136,80 @@ std::u16string_view LineId(const TLoadedData& data, int family, const TSutraLine
 
 TLineIndex::TLineIndex(const TLoadedData& data)
 {
-    std::size_t heads = 0;
-    for (int family : {KorFamily, SinsuFamily})
-        heads += static_cast<std::size_t>(std::max(data.TextFiles[family].TextLength(), 0)) / 32;
-    ById.reserve(heads);
-    ByTaishoNumbers.reserve(heads / 2);
-    for (int family : {KorFamily, SinsuFamily})
+    for (int family : {KorFamily, SinsuFamily}) {
+        const TTextUnits& text = data.TextFiles[family].Text;
+        Texts[family] = text.data();
+        ById.reserve(ById.size() + text.size() / 32);
         for (std::int32_t n = 0; InEveryFile(data, n); ++n)
-            AddSutraLines(data, n, family);
+            WalkSutraLines(data, n, family, [&](std::int32_t head, std::int32_t position) {
+                const std::u16string_view id(text.data() + head, static_cast<std::size_t>(LineIdLength));
+                const std::optional<TNumberedLineId> parsed = ParseNumberedLineId(id);
+                if (!parsed) {
+                    OtherLines.push_back({head, {n, family, position}});
+                    return;
+                }
+                const std::uint64_t numbers = *TaishoNumbersKey(parsed->Numbers);
+                ById.push_back({NumberedIdKey(parsed->Opener, parsed->Numbers, numbers) << 2 | family, n, position});
+            });
+    }
+    Count = ById.size() + OtherLines.size();
+    SortAndKeepFirst(ById);
+
+    OtherSlots.assign(TableSize(OtherLines.size()), 0);
+    const std::size_t mask = OtherSlots.size() - 1;
+    for (std::uint32_t i = 0; i < OtherLines.size(); ++i) {
+        const std::u16string_view id = IdOf(OtherLines[i]);
+        std::size_t slot = HashId(id) & mask;
+        while (OtherSlots[slot] != 0 && IdOf(OtherLines[OtherSlots[slot] - 1]) != id)
+            slot = (slot + 1) & mask;
+        if (OtherSlots[slot] == 0) OtherSlots[slot] = i + 1;
+    }
 }
 
-void TLineIndex::AddSutraLines(const TLoadedData& data, std::int32_t n, int family)
+std::u16string_view TLineIndex::IdOf(const TOtherLine& line) const
 {
-    const TTextUnits& text = data.TextFiles[family].Text;
-    WalkSutraLines(data, n, family, [&](std::int32_t head, std::int32_t position) {
-        const TLinePlace place{n, family, position};
-        const std::u16string_view id(text.data() + head, static_cast<std::size_t>(LineIdLength));
-        if (!ById.try_emplace(id, place).second || id.front() != SinsuHeadOpener) return;
-        if (const std::optional<TTaishoLine> line = ParseTaishoLineId(id))
-            if (const std::optional<std::uint64_t> key = TaishoNumbersKey(*line))
-                ByTaishoNumbers.try_emplace(*key, place);
-    });
+    return std::u16string_view(Texts[line.Place.Family] + line.Head, static_cast<std::size_t>(LineIdLength));
+}
+
+std::optional<TLinePlace> TLineIndex::FindOtherId(std::u16string_view id) const
+{
+    const std::size_t mask = OtherSlots.size() - 1;
+    for (std::size_t slot = HashId(id) & mask; OtherSlots[slot] != 0; slot = (slot + 1) & mask)
+        if (IdOf(OtherLines[OtherSlots[slot] - 1]) == id) return OtherLines[OtherSlots[slot] - 1].Place;
+    return std::nullopt;
 }
 
 std::optional<TLinePlace> TLineIndex::Find(const TLineReference& reference) const
 {
-    if (reference.Id.empty() && !reference.Taisho) return std::nullopt;
-    std::u16string id = reference.Id;
-    if (id.empty() && reference.Taisho->Text) id = TaishoLineId(*reference.Taisho);
-    if (!id.empty()) {
-        const auto found = ById.find(id);
-        return found == ById.end() ? std::nullopt : std::optional(found->second);
+    // A Taishō id comes with its numbers read; any other id is read here.
+    std::optional<TNumberedLineId> numbered;
+    if (reference.Taisho && reference.Taisho->Text)
+        numbered = TNumberedLineId{SinsuHeadOpener, *reference.Taisho};
+    else if (reference.HasId)
+        numbered = ParseNumberedLineId(reference.Id());
+    if (!numbered && reference.HasId) return FindOtherId(reference.Id());
+    if (!numbered && !reference.Taisho) return std::nullopt;
+    const TTaishoLine& line = numbered ? numbered->Numbers : *reference.Taisho;
+    const std::optional<std::uint64_t> numbers = TaishoNumbersKey(line);
+    if (!numbers) return std::nullopt;
+    if (!numbered) return FindWithoutText(*numbers);
+    if (*line.Text < 0 || *line.Text > 9999) return std::nullopt;
+    return FindKey(ById.begin(), ById.end(), NumberedIdKey(numbered->Opener, line, *numbers));
+}
+
+std::optional<TLinePlace> TLineIndex::FindWithoutText(std::uint64_t numbers) const
+{
+    // The Taishō texts' runs one after another, lowest text number first.
+    auto at = ById.begin();
+    while (at != ById.end() && at->KeyAndFamily >> 2 < TextKeySpan * TextKeyCount) {
+        const std::uint64_t text = (at->KeyAndFamily >> 2) / TextKeySpan;
+        const auto end =
+            std::lower_bound(at, ById.end(), (text + 1) * TextKeySpan,
+                             [](const TKeyedLine& line, std::uint64_t k) { return line.KeyAndFamily >> 2 < k; });
+        if (const std::optional<TLinePlace> place = FindKey(at, end, text * TextKeySpan + numbers)) return place;
+        at = end;
     }
-    if (reference.Taisho->Text) return std::nullopt; // numbers too wide for any id
-    const std::optional<std::uint64_t> key = TaishoNumbersKey(*reference.Taisho);
-    const auto found = key ? ByTaishoNumbers.find(*key) : ByTaishoNumbers.end();
-    return found == ByTaishoNumbers.end() ? std::nullopt : std::optional(found->second);
+    return std::nullopt;
 }
 
 std::optional<TLinePlace> FindGoToTarget(const TLoadedData& data, const TLineIndex& index, std::u16string_view text)

@@ -9,11 +9,11 @@
 #include "browse/LineReference.h"
 #include "data/Vesko3Common.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 struct TSutraLine
@@ -48,23 +48,45 @@ struct TLinePlace
 };
 
 // Every line of both Chinese texts by its id, and the Taishō lines by their numbers, for
-// going to a reference. Built in one pass over the bodies; it reads the ids in place, so it
-// lives no longer than the data it was built from. A line id met twice keeps its first line
-// in catalogue order, 고려대장경 before 신수대장경.
+// going to a reference. Ids of the usual shape are packed into numbers and kept sorted with
+// their places, so that the index costs one pass over the bodies and one sort, and references
+// asked in text order find their neighbours in the cache; other ids are compared in place in
+// the text, so the index lives no longer than the data it was built from. A line id met
+// twice keeps its first line in catalogue order, 고려대장경 before 신수대장경.
 class TLineIndex
 {
 public:
     explicit TLineIndex(const TLoadedData& data);
 
     std::optional<TLinePlace> Find(const TLineReference& reference) const;
-    std::size_t LineCount() const { return ById.size(); }
+    std::size_t LineCount() const { return Count; }
+
+    // A line under a packed key: the key shifted left by two bits with the family below it.
+    struct TKeyedLine
+    {
+        std::uint64_t KeyAndFamily = 0;
+        std::int32_t Sutta = 0;
+        std::int32_t Position = 0;
+    };
 
 private:
-    void AddSutraLines(const TLoadedData& data, std::int32_t n, int family);
+    struct TOtherLine
+    {
+        std::int32_t Head = 0; // where the head starts in its family's text
+        TLinePlace Place;
+    };
 
-    std::unordered_map<std::u16string_view, TLinePlace> ById;
-    // Volume, page, column and line of a Taishō id, for the scholarly form without its text number.
-    std::unordered_map<std::uint64_t, TLinePlace> ByTaishoNumbers;
+    std::u16string_view IdOf(const TOtherLine& line) const;
+    std::optional<TLinePlace> FindOtherId(std::u16string_view id) const;
+    std::optional<TLinePlace> FindWithoutText(std::uint64_t numbers) const;
+
+    std::size_t Count = 0;
+    std::array<const char16_t*, TextFileCount> Texts{};
+    // Ids of the usual shape, by letter, text number and then volume, page, column and line:
+    // the form without a text number looks in each text's run.
+    std::vector<TKeyedLine> ById;
+    std::vector<TOtherLine> OtherLines;    // ids of any other shape, in the order of OtherSlots' hash
+    std::vector<std::uint32_t> OtherSlots; // open addressing: 0 free, else the index in OtherLines plus one
 };
 
 // Where the go-to box goes for text: the line of a line reference, or for a catalogue title

@@ -9,6 +9,7 @@
 #include "data/HanmoonText.h"
 #include "data/Vesko3Common.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,9 +31,22 @@ struct TTaishoLine
 // What ParseLineReference read: either a line id as given, or a Taishō line by its numbers.
 struct TLineReference
 {
-    std::u16string Id; // 17 units, when the reference was written as a line id
+    // The 17 units when the reference was written as a line id, else empty. Held in place:
+    // a reference is made and dropped for every line a list asks for.
+    std::u16string_view Id() const { return {IdUnits.data(), HasId ? IdUnits.size() : 0}; }
+
+    std::array<char16_t, LineIdLength> IdUnits{};
+    bool HasId = false;
     std::optional<TTaishoLine> Taisho;
 };
+
+// A line id of the usual shape, "T01n0001_p0011a08" or "K01n0001_p0011a08": its letter and numbers.
+struct TNumberedLineId
+{
+    char16_t Opener = SinsuHeadOpener;
+    TTaishoLine Numbers; // Text is always set
+};
+std::optional<TNumberedLineId> ParseNumberedLineId(std::u16string_view id);
 
 // The numbers of a Taishō line id "T01n0001_p0011a08" (exactly that shape); nullopt for any
 // other text, among them every 고려대장경 id.

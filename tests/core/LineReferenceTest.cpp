@@ -37,7 +37,8 @@ std::vector<TExpectedLine> ExpectedLines(const TDataSetSource& source, const TLo
         auto position = static_cast<std::int32_t>(TitleLine(data.TextFiles[HanFamily], n).size());
         for (std::u16string_view line : SplitLines(body)) {
             const std::u16string_view text = line.substr(LineHeadLength);
-            lines.push_back({std::u16string(line.substr(0, LineIdLength)), {n, family, position},
+            lines.push_back({std::u16string(line.substr(0, LineIdLength)),
+                             {n, family, position},
                              text.empty() ? u'\r' : text.front()});
             position += static_cast<std::int32_t>(text.size()) + 2;
         }
@@ -72,7 +73,7 @@ TEST(LineReference, ReadsTheLineIdsAndTheScholarlyForms)
     // A 고려대장경 id is taken as written; it has no Taishō numbers.
     const std::optional<TLineReference> kor = ParseLineReference(u"K01n0001_p0011a08");
     ASSERT_TRUE(kor);
-    EXPECT_EQ(kor->Id, u"K01n0001_p0011a08");
+    EXPECT_EQ(kor->Id(), u"K01n0001_p0011a08");
     EXPECT_FALSE(kor->Taisho);
 
     for (std::u16string_view text : {u"", u"foo", u"T01", u"T01 p11", u"T01 p11d08", u"T01 p11a", u"K1 p11a8",
