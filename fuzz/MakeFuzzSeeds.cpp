@@ -99,6 +99,10 @@ int main(int argc, char** argv)
     ok &= WriteSeed(build / "corpus-fuzz_variant_file", "seed-h0", SerializeVariantFile(source.VariantGroups[0]));
     ok &= WriteSeed(build / "corpus-fuzz_variant_file", "seed-empty", SerializeVariantFile({}));
     ok &= WriteSeed(build / "corpus-fuzz_reading_file", "seed-c0", SerializeReadingFile(source.Readings));
+    ok &= WriteSeed(build / "corpus-fuzz_parallel_file", "seed-p0",
+                    SerializeParallelFile({{0, TParallelRelation::Full, -1, u"dn14", u"DN 14"},
+                                           {0, TParallelRelation::Resembling, 1, u"ma1", u"MA 1"},
+                                           {2, TParallelRelation::Partial, -1, u"sn22.15", u"SN 22.15"}}));
     const fs::path settings = build / "corpus-fuzz_settings";
     ok &= WriteTextSeed(settings, "seed-keys", "HangeulFontSize=1\r\nColorIndex=10\r\n[Other]\r\nFullScreen=1\r\n");
     ok &= WriteTextSeed(settings, "seed-mixed", "colorindex = 3\n; note\rTransparent=2x\n\nCopyTarget=99\n");
