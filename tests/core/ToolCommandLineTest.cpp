@@ -22,7 +22,8 @@
 
 namespace {
 
-const char* const Subcommands[] = {"build", "convert", "demo", "info", "list", "search", "show", "subjects"};
+const char* const Subcommands[] = {"build", "cite",      "convert", "demo", "goto",    "info",
+                                   "list",  "parallels", "search",  "show", "subjects"};
 
 // Sets VESKO3_DATA for the programs started while it lives.
 class TDataVariable
