@@ -33,7 +33,7 @@ bool IsLineBreak(char16_t c)
 
 std::u16string EditionCitation(int family, std::u16string_view firstId, std::u16string_view lastId)
 {
-    std::u16string text(FamilyNames[family]);
+    std::u16string text(FamilyEditionNames[family]);
     text += u' ';
     if (const std::optional<std::u16string> taisho = TaishoCitation(firstId, lastId)) return text + *taisho;
     text += firstId;
