@@ -84,8 +84,11 @@ std::u16string_view Widened(std::string_view word, std::u16string& wide)
 {
     if (std::any_of(word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
         wide = Utf8ToUtf16(word);
-    else
-        wide.assign(word.begin(), word.end());
+    else {
+        wide.resize(word.size());
+        for (std::size_t i = 0; i < word.size(); ++i)
+            wide[i] = static_cast<char16_t>(word[i]);
+    }
     return wide;
 }
 
@@ -118,10 +121,13 @@ void GoTo(const TToolArguments& arguments, TVesko3Session& session, std::string_
 // Standard input whole: a list of references is small beside the texts they point into.
 std::string ReadStandardInput()
 {
-    std::string input;
-    char buffer[1 << 16];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;)
-        input.append(buffer, got);
+    std::string input(std::size_t(1) << 16, '\0');
+    std::size_t size = 0;
+    for (std::size_t got; (got = std::fread(input.data() + size, 1, input.size() - size, stdin)) > 0;) {
+        size += got;
+        if (size == input.size()) input.resize(2 * input.size());
+    }
+    input.resize(size);
     return input;
 }
 

@@ -416,8 +416,8 @@ std::vector<TParallel> DemoParallels(std::int32_t count)
         const std::u16string number = DecimalText(n / 5 + 1);
         rows.push_back({n, TParallelRelation::Full, -1, u"demo" + number, u"DEMO " + number});
         if (n + 1 < count)
-            rows.push_back({n, TParallelRelation::Resembling, n + 1, u"set" + DecimalText(n + 2),
-                            u"SET " + DecimalText(n + 2)});
+            rows.push_back(
+                {n, TParallelRelation::Resembling, n + 1, u"set" + DecimalText(n + 2), u"SET " + DecimalText(n + 2)});
     }
     return rows;
 }
