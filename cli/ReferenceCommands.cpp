@@ -56,8 +56,7 @@ int RunCite(TToolArguments& arguments)
                                             Utf8ToUtf16(words[3]));
 
     TVesko3Session session;
-    if (int loaded = LoadToolData(arguments, session, nullptr, {.NameOrder = false}); loaded != ExitSuccess)
-        return loaded;
+    if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
     if (!InCatalogue(arguments, session, *number)) return ExitBadInput;
     const std::optional<TCitation> citation =
         CiteViewRange(session.Data, *number - 1, static_cast<int>(*family), static_cast<std::int32_t>(*start),
@@ -135,8 +134,7 @@ int RunGoto(TToolArguments& arguments)
 {
     if (arguments.Positional().empty()) return ArgumentError(arguments, u"줄 번호가 있어야 합니다.");
     TVesko3Session session;
-    if (int loaded = LoadToolData(arguments, session, nullptr, {.NameOrder = false}); loaded != ExitSuccess)
-        return loaded;
+    if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
     TGotoOutcome outcome;
     std::string out;
     for (const std::string& word : arguments.Positional()) {
@@ -168,8 +166,7 @@ int RunParallels(TToolArguments& arguments)
     const std::optional<std::int32_t> number = SutraNumberArgument(arguments, arguments.Positional()[0]);
     if (!number) return ExitBadInput;
     TVesko3Session session;
-    if (int loaded = LoadToolData(arguments, session, nullptr, {.NameOrder = false}); loaded != ExitSuccess)
-        return loaded;
+    if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
     if (!InCatalogue(arguments, session, *number)) return ExitBadInput;
     if (!session.Parallels.Present) {
         PrintError(u"에러: parallels: 대응경전 자료가 없습니다.");

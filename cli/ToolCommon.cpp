@@ -3,10 +3,12 @@
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <exception>
 #include <map>
+#include <system_error>
 
 namespace {
 
@@ -16,15 +18,38 @@ std::map<std::string, TCommandEntry, std::less<>>& Registry()
     return commands;
 }
 
-void WriteUtf8(std::FILE* stream, std::string_view utf8)
+// A failed write to standard output, carried up to RunToolCommand; no std::exception, so that
+// the command's own last guard lets it through.
+struct TOutputFailure
 {
-    std::fwrite(utf8.data(), 1, utf8.size(), stream);
-    std::fputc('\n', stream);
+    int Error = 0;
+};
+
+// What fails on standard error is not reported anywhere: there is nowhere left to report it.
+void WriteError(std::string_view utf8)
+{
+    std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+    std::fputc('\n', stderr);
 }
 
 void PrintText(std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    WriteOutput(text);
+}
+
+// Flushes standard output; a full disk or a closed descriptor often shows only here.
+void FlushOutput()
+{
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw TOutputFailure{errno};
+}
+
+int OutputError(int error)
+{
+    // The reason of the first failed write; a stream already marked failed may leave none.
+    const std::string reason = std::generic_category().message(error != 0 ? error : EIO);
+    WriteError("vesko3-tool: " + Utf16ToUtf8(u"출력을 쓸 수 없습니다: ") + reason);
+    return ExitOutputFailed;
 }
 
 // What a bare "vesko3-tool" prints on stderr.
@@ -52,7 +77,8 @@ std::string OverallHelp()
            "  --version   print the version and exit\n\n"
            "Options take their value as \"--name value\" or \"--name=value\"; \"--\" ends the options.\n"
            "Run \"vesko3-tool SUBCOMMAND --help\" for the options of one subcommand.\n\n"
-           "Exit status: 0 success, 1 the data could not be loaded, 2 bad arguments or input.\n"
+           "Exit status: 0 success, 1 the data could not be loaded or the output could not be written,\n"
+           "2 bad arguments or input.\n"
            "Messages go to standard error, in Korean.\n";
     return out;
 }
@@ -92,24 +118,32 @@ TToolOption DataOption()
             "data folders (~/.local/share, then each of $XDG_DATA_DIRS on Linux)"};
 }
 
+void WriteOutput(std::string_view bytes)
+{
+    if (bytes.empty()) return;
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) throw TOutputFailure{errno};
+}
+
 void PrintLine(std::u16string_view text)
 {
-    WriteUtf8(stdout, Utf16ToUtf8(text));
+    PrintLine(std::string_view(Utf16ToUtf8(text)));
 }
 
 void PrintLine(std::string_view utf8)
 {
-    WriteUtf8(stdout, utf8);
+    WriteOutput(utf8);
+    WriteOutput("\n");
 }
 
 void PrintError(std::u16string_view text)
 {
-    WriteUtf8(stderr, Utf16ToUtf8(text));
+    WriteError(Utf16ToUtf8(text));
 }
 
 void PrintError(std::string_view utf8)
 {
-    WriteUtf8(stderr, utf8);
+    WriteError(utf8);
 }
 
 void TStderrMessages::Show(const std::u16string& text, const std::u16string& caption)
@@ -168,7 +202,22 @@ std::u16string ChoiceError(std::u16string_view what, std::string_view given, std
            Utf8ToUtf16(ChoiceList(names)) + u")";
 }
 
-int RunToolCommand(int argc, char** argv, const std::filesystem::path& programFolder)
+namespace {
+
+// A data file used in place that changed while the command ran: whatever it printed may
+// come from text that was never checked, so the run fails as a load whose file could not be
+// read, with that message.
+int DataStayedAsLoaded(int status)
+{
+    const std::optional<std::filesystem::path> changed = TakeChangedMappedFile();
+    if (!changed) return status;
+    std::fflush(stdout);
+    TStderrMessages().Show(DataFileMessage(TDataFileStatus::Unreadable) + PathText(*changed),
+                           std::u16string(DataErrorCaption));
+    return ExitLoadFailed;
+}
+
+int RunCommandLine(int argc, char** argv, const std::filesystem::path& programFolder)
 {
     const std::vector<std::string> words(argv + 1, argv + argc);
     if (words.empty()) return ShortUsage();
@@ -196,9 +245,22 @@ int RunToolCommand(int argc, char** argv, const std::filesystem::path& programFo
     // The last guard of "never abort": what escapes the core (a path the standard library
     // cannot convert for a message, memory running out) ends the run with a message.
     try {
-        return entry.Run(arguments);
+        return DataStayedAsLoaded(entry.Run(arguments));
     } catch (const std::exception& exception) {
         std::fflush(stdout);
         return InputError(arguments, u"처리를 마칠 수 없습니다: " + Utf8ToUtf16(exception.what()));
+    }
+}
+
+} // namespace
+
+int RunToolCommand(int argc, char** argv, const std::filesystem::path& programFolder)
+{
+    try {
+        const int code = RunCommandLine(argc, argv, programFolder);
+        FlushOutput();
+        return code;
+    } catch (const TOutputFailure& failure) {
+        return OutputError(failure.Error);
     }
 }

@@ -22,6 +22,7 @@ enum TExitCode
     ExitSuccess = 0,
     ExitLoadFailed = 1,
     ExitBadInput = 2,
+    ExitOutputFailed = 1, // a write to standard output failed: the output is not whole
 };
 
 // A subcommand registers itself from its own file: static const TToolCommand x{entry};
@@ -33,6 +34,10 @@ struct TToolCommand
 // --data DIR, which every subcommand that loads a data set takes.
 TToolOption DataOption();
 
+// Writes bytes to standard output. Every write of the tool's output goes through here: a write
+// that fails ends the run with ExitOutputFailed and "vesko3-tool: 출력을 쓸 수 없습니다:
+// REASON", after the final flush too, so that a script never takes cut output for whole.
+void WriteOutput(std::string_view bytes);
 // Writes text as UTF-8 to standard output, then "\n".
 void PrintLine(std::u16string_view text);
 void PrintLine(std::string_view utf8);
@@ -55,8 +60,10 @@ int InputError(const TToolArguments& arguments, std::u16string_view text);
 
 // Loads the session from --data (or the default folder) as the window does, making what
 // options ask for. Returns ExitSuccess, or ExitLoadFailed after the messages went to stderr.
+// The name order is left to the one command that prints it, which makes it as it reads it.
+// The texts are used in place from the files; RunToolCommand reports a file changed meanwhile.
 int LoadToolData(TToolArguments& arguments, TVesko3Session& session, ILoadListener* listener = nullptr,
-                 TLoadOptions options = {});
+                 TLoadOptions options = {.NameOrder = false, .MapTexts = true});
 
 // Runs the subcommand named by argv[1]; prints the usage and returns ExitBadInput for none.
 // Answers --help, -h, "help [SUBCOMMAND]" and --version itself.

@@ -56,8 +56,10 @@ std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& tabl
 // A file of the header with magic and DataLength, then units.
 std::vector<std::uint8_t> SerializeUnitsFile(std::int32_t magic, const std::u16string& units);
 
-// Writes the six files into folder (created when missing), and VESKO3.P0 when the source has
-// parallels (an older one is removed when it has none): each under a temporary name
-// first, renamed into place only when all six are written, so that a failure leaves no
-// half-written data file. On failure the message says what failed.
+// Writes the six files into folder (created when missing) as one set, with VESKO3.P0 when the
+// source has parallels: they are written into a staging folder beside it, which takes folder's
+// place only when all are written, so that a failure or a killed process leaves the old set or
+// the new one whole. Entries of the old folder other than data files ("VESKO3.*") are kept (so
+// an old parallels file goes with its set); a subfolder there makes the replacement fail. On
+// failure the message says what failed.
 TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, const std::filesystem::path& folder);

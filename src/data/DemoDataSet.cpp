@@ -405,25 +405,6 @@ std::array<std::vector<std::u16string>, 2> UnihanVariantGroups(std::string_view 
     return {sets[0].Groups(), sets[1].Groups()};
 }
 
-namespace {
-
-// A few parallels, so that a demo set shows the parallels of its sutras too: every fifth sutra
-// has one outside the set and resembles the sutra after it.
-std::vector<TParallel> DemoParallels(std::int32_t count)
-{
-    std::vector<TParallel> rows;
-    for (std::int32_t n = 0; n < count; n += 5) {
-        const std::u16string number = DecimalText(n / 5 + 1);
-        rows.push_back({n, TParallelRelation::Full, -1, u"demo" + number, u"DEMO " + number});
-        if (n + 1 < count)
-            rows.push_back(
-                {n, TParallelRelation::Resembling, n + 1, u"set" + DecimalText(n + 2), u"SET " + DecimalText(n + 2)});
-    }
-    return rows;
-}
-
-} // namespace
-
 TResult MakeDemoDataSet(const TDemoOptions& options, TDataSetSource& source)
 {
     source = TDataSetSource{};
@@ -454,6 +435,5 @@ TResult MakeDemoDataSet(const TDemoOptions& options, TDataSetSource& source)
     source.Readings = hanja.Readings;
     source.VariantGroups[0] = std::move(groups[0]);
     source.VariantGroups[1] = std::move(groups[1]);
-    source.Parallels = DemoParallels(options.SuttaCount);
     return TResult::Success();
 }

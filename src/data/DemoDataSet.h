@@ -4,8 +4,7 @@
 // has: readings and Sino-Korean words from libhangul's hanja.txt, variant groups from
 // Unihan's variant fields. The scripture texts are runs of real words: the Chinese editions
 // with 18-unit line heads ("K" + 16 + ";" and "T" + 16 + "║"), the Korean text the Hangul
-// reading of the same words; every fifth sutra has made-up parallels. The same seed and count
-// always give the same set, on any host.
+// reading of the same words. The same seed and count always give the same set, on any host.
 
 #include "data/DataWriter.h"
 #include "util/Result.h"

@@ -3,6 +3,7 @@
 #include "data/ReadingFile.h"
 #include "data/TextFile.h"
 #include "data/VariantFile.h"
+#include "util/Files.h"
 #include "util/Messages.h"
 
 #include <algorithm>
@@ -35,12 +36,19 @@ bool DataFolderCanBeRead(TLoadContext& context)
 
 bool LoadAllDataFiles(TLoadContext& context, TLoadedData& data)
 {
+    // A replacement of the set killed between its two moves left the old set aside.
+    RestoreInterruptedFolder(context.DataPath);
     if (!DataFolderCanBeRead(context)) return false;
     for (int n = 0; n < TextFileCount; ++n)
         LoadTextFile(context, data, n);
     for (int n = 0; n < VariantFileCount; ++n)
         LoadVariantFile(context, data, n);
     LoadReadingFile(context, data);
+    // A text used in place from a file that changed while the others were read is not the
+    // text that was checked.
+    if (context.Options.MapTexts)
+        if (const std::optional<std::filesystem::path> changed = TakeChangedMappedFile())
+            ReportDataFileFailure(context, TDataFileStatus::Unreadable, *changed);
     return !context.LoadError;
 }
 
