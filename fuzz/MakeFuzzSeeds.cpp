@@ -105,6 +105,10 @@ int main(int argc, char** argv)
                                             {U'樂', u"낙락악요", 1, u"즐길 낙", u"happy", u"75.11", 15},
                                             {U'\U00020000', u"", -1, u"", u"", u"1.1", 2}},
                                            date));
+    ok &= WriteSeed(build / "corpus-fuzz_parallel_file", "seed-p0",
+                    SerializeParallelFile({{0, TParallelRelation::Full, -1, u"dn14", u"DN 14"},
+                                           {0, TParallelRelation::Resembling, 1, u"ma1", u"MA 1"},
+                                           {2, TParallelRelation::Partial, -1, u"sn22.15", u"SN 22.15"}}));
     const fs::path settings = build / "corpus-fuzz_settings";
     ok &= WriteTextSeed(settings, "seed-keys", "HangeulFontSize=1\r\nColorIndex=10\r\n[Other]\r\nFullScreen=1\r\n");
     ok &= WriteTextSeed(settings, "seed-mixed", "colorindex = 3\n; note\rTransparent=2x\n\nCopyTarget=99\n");

@@ -1,6 +1,7 @@
 #include "data/DataSetSource.h"
 
 #include "data/DataFile.h"
+#include "data/ParallelSource.h"
 #include "data/Vesko3Common.h"
 #include "util/Files.h"
 #include "util/MyUtils.h"
@@ -328,6 +329,11 @@ TResult WriteSourceFolder(const TDataSetSource& source, const std::filesystem::p
         {folder / "readings.tsv", readings},
         {folder / "variants0.txt", variants[0]},
         {folder / "variants1.txt", variants[1]}};
+    const std::u16string parallels = ParallelSourceText(source.Parallels);
+    if (!source.Parallels.empty()) {
+        if (parallels.empty()) return TResult::Failure(u"대응경전의 식별자나 표시에 탭이나 줄바꿈이 있습니다.");
+        files.emplace_back(folder / "parallels.tsv", parallels);
+    }
     for (const auto& [path, text] : files)
         if (!WriteUtf8(path, text)) return AtFile(path, u"파일을 쓸 수 없습니다.");
     // A text is written with one more line break, which reading drops, so a text that itself
@@ -406,6 +412,21 @@ std::u16string SourceTextFileName(std::int32_t number, std::size_t count)
     return ZeroPad(number, width) + u".txt";
 }
 
+namespace {
+
+// parallels.tsv, which a source folder may leave out.
+TResult ReadParallels(const std::filesystem::path& folder, std::string& bytes, TDataSetSource& source)
+{
+    const std::filesystem::path path = folder / "parallels.tsv";
+    std::u16string text;
+    if (TResult read = ReadText(path, true, bytes, text); !read) return read;
+    const TParallelSourceError error =
+        ParseParallelSource(text, static_cast<std::int32_t>(source.Suttas.size()), source.Parallels);
+    return error.Line == 0 ? TResult::Success() : At(path, error.Line, error.Message);
+}
+
+} // namespace
+
 TResult ReadSourceFolder(const std::filesystem::path& folder, TDataSetSource& source, TSourceSkips& skips)
 {
     source = TDataSetSource{};
@@ -419,6 +440,7 @@ TResult ReadSourceFolder(const std::filesystem::path& folder, TDataSetSource& so
     if (result) result = ReadReadings(folder, bytes, source, skips);
     for (int n = 0; n < VariantFileCount && result; ++n)
         result = ReadVariants(folder, n, bytes, source, skips);
+    if (result) result = ReadParallels(folder, bytes, source);
     if (!result) source = TDataSetSource{};
     return result;
 }

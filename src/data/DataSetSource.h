@@ -10,6 +10,7 @@
 //   kor/NNNN.txt    고려대장경 body; sinsu/NNNN.txt 신수대장경 body
 //   readings.tsv    per line: character TAB its reading, one character each, neither a control character
 //   variants0.txt, variants1.txt   one variant group per line, its characters one after another
+//   parallels.tsv   optional: each sutra's parallels, as ParallelSource.h describes
 //
 // NNNN is the sutra number in 4 digits, more when the catalogue needs them. Every file is
 // UTF-8; a leading byte-order mark is dropped and invalid UTF-8 is rejected. In texts every

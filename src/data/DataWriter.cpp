@@ -2,6 +2,7 @@
 
 #include "data/CharacterFile.h"
 #include "data/DataFile.h"
+#include "data/ParallelFile.h"
 #include "data/Vesko3Common.h"
 #include "util/ByteReader.h"
 #include "util/Files.h"
@@ -57,6 +58,8 @@ const std::u16string& BodyOf(const TSourceSutta& sutta, int fileIndex)
     return fileIndex == HanFamily ? sutta.HanBody : fileIndex == KorFamily ? sutta.KorBody : sutta.SinsuBody;
 }
 
+} // namespace
+
 std::vector<std::uint8_t> SerializeUnitsFile(std::int32_t magic, const std::u16string& units)
 {
     TDataFileHeader header{};
@@ -68,8 +71,6 @@ std::vector<std::uint8_t> SerializeUnitsFile(std::int32_t magic, const std::u16s
     out.WriteUnits(units.data(), units.size());
     return std::move(out.bytes());
 }
-
-} // namespace
 
 TResult CheckDataSetSource(const TDataSetSource& source)
 {
@@ -122,6 +123,8 @@ TResult CheckDataSetSource(const TDataSetSource& source)
             start += group.size() + 1;
         }
     }
+    if (std::u16string problem = CheckParallels(source.Parallels, static_cast<std::int32_t>(count)); !problem.empty())
+        return TResult::Failure(problem);
     return TResult::Success();
 }
 
@@ -253,6 +256,8 @@ TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, co
     if (written) written = stage(ReadingFileName, SerializeReadingFile(source.Readings));
     if (written && !source.Characters.empty())
         written = stage(CharacterFileName, SerializeCharacterFile(source.Characters, date));
+    if (written && !source.Parallels.empty())
+        written = stage(ParallelFileName, SerializeParallelFile(source.Parallels));
     if (!written) return TResult::Failure(u"파일을 쓸 수 없습니다: " + PathText(staged.back().TargetPath()));
     for (TFileReplacement& file : staged)
         if (!file.Commit()) return TResult::Failure(u"파일 이름을 바꿀 수 없습니다: " + PathText(file.TargetPath()));

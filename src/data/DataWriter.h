@@ -6,6 +6,7 @@
 // character in no group has no variants.
 
 #include "data/CharacterRecords.h"
+#include "data/ParallelFile.h"
 #include "util/Result.h"
 
 #include <cstdint>
@@ -36,6 +37,7 @@ struct TDataSetSource
     std::vector<char16_t> Readings;               // entry c is the reading of unit c; 0 for none
     std::vector<std::u16string> VariantGroups[2]; // H0, H1: each group its characters in order
     std::vector<TCharacterInfo> Characters;       // the optional VESKO3.J0, ascending; none written when empty
+    std::vector<TParallel> Parallels;             // the optional P0, by sutra; none writes no file
 };
 
 struct TCreationDate
@@ -53,9 +55,12 @@ std::uint64_t TextFileSize(std::uint64_t suttaCount, std::uint64_t subjectBytes,
 std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fileIndex, const TCreationDate& date);
 std::vector<std::uint8_t> SerializeVariantFile(const std::vector<std::u16string>& groups);
 std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& table);
+// A file of the header with magic and DataLength, then units.
+std::vector<std::uint8_t> SerializeUnitsFile(std::int32_t magic, const std::u16string& units);
 
-// Writes the six files (and the character file when source has characters) into folder (created when missing) as one
-// set: they are written into a staging folder beside it, which takes folder's place only when all six are written, so
-// that a failure or a killed process leaves the old set or the new one whole. Entries of the old folder other than data
-// files ("VESKO3.*") are kept; a subfolder there makes the replacement fail. On failure the message says what failed.
+// Writes the six files into folder (created when missing) as one set, with the character file and VESKO3.P0 when the
+// source has characters or parallels: they are written into a staging folder beside it, which takes folder's place only
+// when all are written, so that a failure or a killed process leaves the old set or the new one whole. Entries of the
+// old folder other than data files ("VESKO3.*") are kept (so an old optional file goes with its set); a subfolder there
+// makes the replacement fail. On failure the message says what failed.
 TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, const std::filesystem::path& folder);

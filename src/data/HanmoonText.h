@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <span>
@@ -42,10 +43,42 @@ constexpr std::int64_t AfterLineHead(const char16_t* units, std::int64_t end, st
     return p < end ? p : end;
 }
 
-// The classical Chinese text of a range with its line heads removed. Heads are recognised at
-// every position; the closing unit may lie beyond the range but not beyond the loaded text
-// (textLength). The unit right after a dropped head is taken as it stands, even when it
-// opens a further head.
+// Walks the range [start, start + length) of the loaded text (its first textLength units) the
+// way the views read it: onText(first, last) for each run of units kept, in order, and
+// onHead(head, kept) for each line head dropped, where kept counts the units given to onText
+// before it. Heads are recognised at every position; the closing unit may lie beyond the
+// range but not beyond the loaded text. The unit right after a dropped head is kept as it
+// stands, even when it opens a further head. The copy and the line references both walk
+// through here, so that a line's position is where the copy puts its first unit.
+template <typename OnText, typename OnHead>
+void WalkHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, std::int32_t start, std::int32_t length,
+                     OnText&& onText, OnHead&& onHead)
+{
+    const char16_t* units = buffer.data();
+    const std::int64_t limit = std::min<std::int64_t>(textLength, static_cast<std::int64_t>(buffer.size()));
+    std::int64_t p = std::clamp<std::int64_t>(start, 0, limit);
+    const std::int64_t end = std::clamp<std::int64_t>(std::int64_t(start) + std::max(length, 0), p, limit);
+    std::int64_t kept = 0;
+    while (p < end) {
+        if (IsLineHeadAt(units, limit, p)) {
+            onHead(p, kept);
+            p = AfterLineHead(units, end, p);
+            if (p >= end) break;
+            onText(units + p, units + p + 1);
+            ++kept;
+            ++p;
+            continue;
+        }
+        // Everything before the next unit that can open a head goes in whole.
+        const char16_t* first = units + p;
+        const char16_t* next = std::find_if(first + 1, units + end, [](char16_t c) { return IsLineHeadOpener(c); });
+        onText(first, next);
+        kept += next - first;
+        p = next - units;
+    }
+}
+
+// The classical Chinese text of a range with its line heads removed, as WalkHanmoonText reads it.
 std::u16string CopyHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, std::int32_t start,
                                std::int32_t length);
 

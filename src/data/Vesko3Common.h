@@ -48,6 +48,8 @@ inline constexpr std::int32_t LargestVariantGroupStart = 65535; // CharIndex hol
 inline constexpr int HanFamily = 0;   // VESKO3.A0, the Korean translation
 inline constexpr int KorFamily = 1;   // VESKO3.A1, 고려대장경
 inline constexpr int SinsuFamily = 2; // VESKO3.A2, 신수대장경
+// The families by the names the window and the citations give them.
+inline constexpr std::u16string_view FamilyEditionNames[TextFileCount] = {u"한글대장경", u"고려대장경", u"신수대장경"};
 
 // Zero units kept after every loaded text, so that a look one unit past its end reads 0.
 inline constexpr std::size_t TextSpareUnits = 10;

@@ -21,8 +21,8 @@ inline constexpr std::u16string_view SearchMessageCaption = u"확인";
 
 // The search targets (TitleIndex) and the collections (KindIndex, also the catalogue
 // lists' filter) by name, as the window lists them and the tool accepts them.
-inline constexpr std::u16string_view CanonNames[] = {u"한글대장경", u"고려대장경", u"신수대장경",
-                                                     u"고려대장경+신수대장경 함께"};
+inline constexpr std::u16string_view CanonNames[] = {FamilyEditionNames[HanFamily], FamilyEditionNames[KorFamily],
+                                                     FamilyEditionNames[SinsuFamily], u"고려대장경+신수대장경 함께"};
 inline constexpr std::u16string_view KindNames[] = {u"전체", u"장아함", u"중아함", u"잡아함", u"증일아함"};
 
 // What the search tab's controls say when the button is pressed.

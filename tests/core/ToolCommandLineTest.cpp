@@ -23,8 +23,8 @@
 
 namespace {
 
-const char* const Subcommands[] = {"build", "char", "compare", "convert", "demo",
-                                   "info",  "list", "search",  "show",    "subjects"};
+const char* const Subcommands[] = {"build", "char", "cite",      "compare", "convert", "demo",    "goto",
+                                   "info",  "list", "parallels", "search",  "show",    "subjects"};
 
 // Sets VESKO3_DATA for the programs started while it lives.
 class TDataVariable
@@ -294,7 +294,9 @@ TEST(ToolCommandLine, EveryCommandIntoAFullDiskExitsWith1AndSaysSo)
 {
     TTemporaryFolder folder;
     const std::filesystem::path data = folder.Path() / "Data", source = folder.Path() / "source";
-    WriteTestDataSet(SmallDataSetSource(), data);
+    TDataSetSource withParallels = SmallDataSetSource();
+    withParallels.Parallels = {{0, TParallelRelation::Full, -1, u"dn14", u"DN 14"}};
+    WriteTestDataSet(withParallels, data);
     ASSERT_TRUE(WriteSourceFolder(SmallDataSetSource(), source));
     const QString dataFolder = Q(data);
     // char and compare have something to print only with characters and differing editions.
@@ -309,6 +311,9 @@ TEST(ToolCommandLine, EveryCommandIntoAFullDiskExitsWith1AndSaysSo)
         {"build", {"build", "--from", Q(source), "--out", Q(folder.Path() / "built")}},
         {"char", {"char", "--data", readerFolder, "舍"}},
         {"compare", {"compare", "--data", readerFolder, "2"}},
+        {"cite", {"cite", "--data", dataFolder, "1", "2", "30", "32"}},
+        {"goto", {"goto", "--data", dataFolder, "T01n0001_p0001a01"}},
+        {"parallels", {"parallels", "--data", dataFolder, "1"}},
         {"convert", {"convert", "--data", dataFolder}},
         {"demo", {"demo", "--out", Q(folder.Path() / "demo"), "--sutras", "3"}},
         {"info", {"info", "--data", dataFolder}},
