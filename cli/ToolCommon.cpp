@@ -1,5 +1,6 @@
 #include "ToolCommon.h"
 
+#include "session/ProgramLicence.h"
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
@@ -175,7 +176,7 @@ int RunToolCommand(int argc, char** argv, const std::filesystem::path& programFo
     const std::string& first = words.front();
     if (first == "--help" || first == "-h" || first == "help") return Help(words);
     if (first == "--version") {
-        PrintLine(std::string_view("vesko3-tool " VESKO3_VERSION));
+        PrintText(VersionText("vesko3-tool", VESKO3_VERSION));
         return ExitSuccess;
     }
     const auto found = Registry().find(first);

@@ -5,6 +5,7 @@
 #include "ToolRun.h"
 #include "data/DataSetSource.h"
 #include "session/Vesko3Session.h"
+#include "session/ProgramLicence.h"
 #include "tools/ReadingConversion.h"
 #include "util/TextCodec.h"
 #include "RecordingMessages.h"
@@ -79,7 +80,8 @@ TEST(ToolCommandLine, HelpAndVersionGoToStdoutAndExitWith0)
 
     const TToolRun version = RunTool({"--version"});
     EXPECT_EQ(version.Exit, 0);
-    EXPECT_EQ(version.Out, "vesko3-tool " VESKO3_VERSION "\n");
+    EXPECT_EQ(version.Out, VersionText("vesko3-tool", VESKO3_VERSION));
+    EXPECT_NE(version.Out.find("GPL-3.0-or-later"), std::string::npos);
     EXPECT_EQ(version.Err, "");
 }
 
