@@ -1,6 +1,5 @@
 #include "window/FirstStartDialog.h"
 
-#include "window/AppShell.h"
 #include "data/DataFile.h"
 #include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
@@ -40,7 +39,8 @@ TFirstStartDialog::TFirstStartDialog(const std::vector<std::filesystem::path>& l
     : QDialog(parent), DemoFolder(std::move(demoFolder)), DemoSutras(demoSutras)
 {
     setObjectName("FirstStartDialog");
-    setWindowTitle(QString::fromStdU16String(std::u16string(AppTitle)) + " - 데이터 폴더가 없습니다");
+    // The platform adds the application title.
+    setWindowTitle("데이터 폴더가 없습니다");
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel("읽을 데이터 폴더가 없습니다. 다음 폴더를 차례로 찾아보았습니다:", this);
     layout->addWidget(intro);

@@ -31,7 +31,7 @@ await_window() {
 # Fails for every message box on the screen.
 no_boxes() {
     local caption
-    for caption in "확인" "에러" "베스코 —"; do
+    for caption in "확인" "에러" '베스코"'; do
         [ -z "$(window "$caption")" ] || fail "$1: a message box \"$caption\" is open"
     done
 }
