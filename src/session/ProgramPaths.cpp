@@ -76,8 +76,8 @@ std::filesystem::path FindDataFolder(const std::optional<std::filesystem::path>&
 std::filesystem::path FindSettingsFolder(const std::filesystem::path& programFolder,
                                          const std::filesystem::path& configFolder)
 {
-    const bool portable = Exists(ExeFolderPath(programFolder, u"Vesko3.ini")) ||
-                          IsFolder(ExeFolderPath(programFolder, u"Data"));
+    const bool portable =
+        Exists(ExeFolderPath(programFolder, u"Vesko3.ini")) || IsFolder(ExeFolderPath(programFolder, u"Data"));
     return portable ? programFolder : configFolder;
 }
 

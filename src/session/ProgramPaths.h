@@ -54,8 +54,7 @@ std::filesystem::path FindSettingsFolder(const std::filesystem::path& programFol
 // The data folder chosen at a first start, kept in the user's configuration folder; nothing
 // when none was chosen or the file is unreadable.
 std::optional<std::filesystem::path> ReadChosenDataFolder(const std::filesystem::path& configFolder);
-[[nodiscard]] bool SaveChosenDataFolder(const std::filesystem::path& configFolder,
-                                        const std::filesystem::path& folder);
+[[nodiscard]] bool SaveChosenDataFolder(const std::filesystem::path& configFolder, const std::filesystem::path& folder);
 
 // The platform's data folders for this program, the user's first
 // (QStandardPaths::AppDataLocation), and its configuration folder (AppConfigLocation).

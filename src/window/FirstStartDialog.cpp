@@ -107,7 +107,8 @@ void TFirstStartDialog::MakeDemoData()
     const std::int32_t sutras = DemoSutras;
     Worker = QThread::create([this, folder, sutras] {
         const QString failure = MakeDemoDataSetIn(folder, sutras);
-        QMetaObject::invokeMethod(this, [this, failure] { DemoDataMade(failure); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, failure] { DemoDataMade(failure); }, Qt::QueuedConnection);
     });
     Worker->start();
 }

@@ -169,15 +169,20 @@ TEST(ToolCommandLine, SpeaksTheLocalesLanguageInOneLineMessagesAndKeepsItsDataTh
     // the loaders' (one line each, without the window's CR LF), and its help.
     const auto hasHangul = [](const std::string& text) {
         const QString wide = QString::fromStdString(text);
-        return std::any_of(wide.begin(), wide.end(), [](QChar c) { return c.unicode() >= 0xAC00 && c.unicode() <= 0xD7A3; });
+        return std::any_of(wide.begin(), wide.end(),
+                           [](QChar c) { return c.unicode() >= 0xAC00 && c.unicode() <= 0xD7A3; });
     };
     TTemporaryFolder empty;
     const TToolRun missing = RunTool({"info", "--data", Q(empty.Path())}, {}, "C");
     EXPECT_EQ(missing.Err.find('\r'), std::string::npos);
     EXPECT_EQ(missing.Err.rfind("vesko3-tool: file not found: ", 0), 0u) << missing.Err;
     EXPECT_EQ(std::count(missing.Err.begin(), missing.Err.end(), '\n'), 6) << missing.Err;
-    const QStringList faults[] = {{"list", "--data"}, {"demo"}, {"subjects", "--subject", "0"}, {"bogus"},
-                                  {"search", "--context", "1", "--marks", "1", "x"}, {"convert", "extra"}};
+    const QStringList faults[] = {{"list", "--data"},
+                                  {"demo"},
+                                  {"subjects", "--subject", "0"},
+                                  {"bogus"},
+                                  {"search", "--context", "1", "--marks", "1", "x"},
+                                  {"convert", "extra"}};
     for (const QStringList& arguments : faults) {
         const TToolRun run = RunTool(arguments, {}, "C");
         EXPECT_EQ(run.Exit, 2);
@@ -198,8 +203,10 @@ TEST(ToolCommandLine, SpeaksTheLocalesLanguageInOneLineMessagesAndKeepsItsDataTh
     TTemporaryFolder folder;
     WriteTestDataSet(SmallDataSetSource(), folder.Path());
     const QString data = Q(folder.Path());
-    const QStringList outputs[] = {{"info", "--data", data}, {"list", "--data", data, "--by-name"},
-                                   {"subjects", "--data", data}, {"search", "--data", data, "色"}};
+    const QStringList outputs[] = {{"info", "--data", data},
+                                   {"list", "--data", data, "--by-name"},
+                                   {"subjects", "--data", data},
+                                   {"search", "--data", data, "色"}};
     for (const QStringList& arguments : outputs) {
         const TToolRun korean = RunTool(arguments);
         EXPECT_EQ(korean.Exit, 0) << korean.Err;
