@@ -15,8 +15,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION text)
 # The files' owner in the package is root, whoever builds it.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
-# The first line of each description is its synopsis (CPack would put a summary set apart
-# above it a second time); CPack indents the further lines.
+# The first line of each description is its synopsis; an empty summary keeps CPack from
+# putting the project's description above it a second time. CPack indents the further lines.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "")
 set(CPACK_DEBIAN_VESKO3_PACKAGE_NAME vesko3)
 set(CPACK_COMPONENT_VESKO3_DESCRIPTION
     "${PROJECT_DESCRIPTION}\nFor every sutra of the four collections (장아함, 중아함, 잡아함, 증일아함) the\nreader shows the Korean translation and two classical Chinese editions side by\nside, searches up to 20 words at once and turns classical Chinese into the\nKorean readings of its characters. vesko3-tool works on the same data from the\ncommand line and makes a demonstration data set.")

@@ -14,8 +14,17 @@ prefix="$root/usr"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# The id of the first top-level window whose title starts with $1, or nothing.
-window() { xwininfo -root -children 2>/dev/null | grep -F "\"$1" | awk '{ print $1 }' | head -n 1; }
+# The id of the first shown top-level window whose title starts with $1, or nothing (Qt
+# keeps hidden windows of its own too).
+window() {
+    local id
+    for id in $(xwininfo -root -children 2>/dev/null | grep -F "\"$1" | awk '{ print $1 }'); do
+        if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            echo "$id"
+            return
+        fi
+    done
+}
 # Waits up to $2 seconds for such a window; prints its id.
 await_window() {
     local i
