@@ -3,6 +3,7 @@
 #include "data/DataFile.h"
 #include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
+#include "data/Vesko3Common.h"
 #include "util/MyUtils.h"
 
 #include <QFileDialog>
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QThread>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -30,6 +33,18 @@ QString MakeDemoDataSetIn(const std::filesystem::path& folder, std::int32_t sutr
     TResult made = MakeDemoDataSet(options, source);
     if (made) made = WriteDataSet(source, TCreationDate{}, folder);
     return made ? QString() : QString::fromStdU16String(made.Message());
+}
+
+// Whether folder holds a file of every data file's name.
+bool HoldsDataFiles(const std::filesystem::path& folder)
+{
+    std::vector<std::u16string_view> names(std::begin(TextFileNames), std::end(TextFileNames));
+    names.insert(names.end(), std::begin(VariantFileNames), std::end(VariantFileNames));
+    names.push_back(ReadingFileName);
+    std::error_code error;
+    return std::all_of(names.begin(), names.end(), [&](std::u16string_view name) {
+        return std::filesystem::is_regular_file(folder / std::filesystem::path(std::u16string(name)), error);
+    });
 }
 
 } // namespace
@@ -153,8 +168,10 @@ bool SettleFirstStart(TProgramPaths& paths, const std::filesystem::path& program
     if (FirstExistingFolder(lookedIn)) return true;
     TFirstStartDialog dialog(lookedIn, paths.DataFolder);
     if (dialog.exec() != QDialog::Accepted) return false;
-    if (dialog.DataFolder() != paths.DataFolder)
-        // A folder that cannot be kept still serves this run.
+    // A folder without the data files is not kept: its boxes end this run, and the next
+    // start asks again instead of ending the same way. One that cannot be kept still serves
+    // this run.
+    if (dialog.DataFolder() != paths.DataFolder && HoldsDataFiles(dialog.DataFolder()))
         (void)SaveChosenDataFolder(AppConfigFolder(), dialog.DataFolder());
     paths.DataFolder = dialog.DataFolder();
     return true;
