@@ -99,7 +99,7 @@ void SelectSutra(benchmark::State& state, TFolderFunction folderOf, const char* 
             QCoreApplication::processEvents();
             form.repaint();
         }
-        while (settle == WholeText && !ShownViewsFilled(form))
+        while (settle == WholeText && !ShownViewsLaidOut(form))
             QCoreApplication::processEvents();
         largest = !largest;
     }

@@ -240,7 +240,7 @@ void ShowHeavyHit(benchmark::State& state, int set, THitPart part)
         case WholeText:
             form.CurrentSutra = -1;
             form.Search().SearchGridClick();
-            while (!ShownViewsFilled(form))
+            while (!ShownViewsLaidOut(form))
                 QCoreApplication::processEvents();
             break;
         case FillOnly:

@@ -6,7 +6,7 @@
 
 #include "window/pages/ConvertTab.h"
 #include "window/widgets/PageControl.h"
-#include "window/widgets/LineMemo.h"
+#include "window/widgets/PlainMemo.h"
 #include "window/widgets/RichEdit.h"
 #include "tools/ReadingConversion.h"
 
@@ -17,6 +17,9 @@
 #include <QPlainTextEdit>
 
 #include <benchmark/benchmark.h>
+
+#include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -66,7 +69,7 @@ void BM_ConvertButtonClick(benchmark::State& state)
     for (auto _ : state)
         window.Form->Conversion().ConvertButtonClick();
     state.counters["result_lines"] =
-        static_cast<double>(Widget<TLineMemo>(*window.Form, "ConvertDestMemo")->Text().count(u'\n') + 1);
+        static_cast<double>(Widget<TPlainMemo>(*window.Form, "ConvertDestMemo")->Text().count(u'\n') + 1);
 }
 
 // The same press with the sheet on the screen, the result's first page painted before the
@@ -84,7 +87,7 @@ void BM_ConvertButtonClickShown(benchmark::State& state)
     QCoreApplication::processEvents();
     Widget<QPlainTextEdit>(*window.Form, "ConvertSrcMemo")
         ->setPlainText(PastedText(static_cast<std::size_t>(state.range(0))));
-    auto* result = Widget<TLineMemo>(*window.Form, "ConvertDestMemo");
+    auto* result = Widget<TPlainMemo>(*window.Form, "ConvertDestMemo");
     for (auto _ : state) {
         window.Form->Conversion().ConvertButtonClick();
         result->viewport()->repaint();
@@ -96,15 +99,24 @@ void BM_ConvertButtonClickShown(benchmark::State& state)
 template <typename TEdit> void CopyView(benchmark::State& state)
 {
     TEdit edit;
-    edit.setPlainText(PastedText(static_cast<std::size_t>(state.range(0))));
+    const QString text = PastedText(static_cast<std::size_t>(state.range(0)));
     QTextCharFormat hit;
     hit.setForeground(QColor(255, 0, 0));
     hit.setFontWeight(QFont::Bold);
-    QTextCursor cursor(edit.document());
-    for (int at = 0; at + 2 < edit.document()->characterCount(); at += 25) {
-        cursor.setPosition(at);
-        cursor.setPosition(at + 2, QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(hit);
+    std::vector<THighlightRun> runs;
+    for (std::int32_t at = 0; at + 2 < text.size() + 1; at += 25)
+        runs.push_back({at, at + 2});
+    if constexpr (std::is_same_v<TEdit, TRichEdit>) {
+        edit.SetText(text);
+        edit.SetRuns(runs, hit);
+    } else {
+        edit.setPlainText(text);
+        QTextCursor cursor(edit.document());
+        for (const THighlightRun& run : runs) {
+            cursor.setPosition(run.Begin);
+            cursor.setPosition(run.End, QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(hit);
+        }
     }
     edit.selectAll();
     qsizetype htmlSize = 0;

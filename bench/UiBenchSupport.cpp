@@ -65,10 +65,10 @@ int RunUiBenchmarks(int argc, char** argv, const std::function<void()>& cleanup)
     return 0;
 }
 
-bool ShownViewsFilled(const TMainForm& form)
+bool ShownViewsLaidOut(const TMainForm& form)
 {
     const QWidget* sheet = Widget<TPageControl>(form, "ViewPage")->currentWidget();
     for (const TRichEdit* view : sheet->findChildren<TRichEdit*>())
-        if (!view->Filled()) return false;
+        if (!view->LaidOut()) return false;
     return true;
 }

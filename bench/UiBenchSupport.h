@@ -63,9 +63,9 @@ struct TBenchWindow
 // main of a window benchmark: the offscreen platform unless one is set, the application,
 // then the benchmarks. cleanup runs after them while the application still exists, for the
 // windows a benchmark keeps across runs.
-// Whether every text view on the current tab holds its whole text: the views on show take
-// it in steps after their first screens.
-bool ShownViewsFilled(const TMainForm& form);
+// Whether every text view on the current tab has laid out its whole text: the views on show
+// lay out the rest in steps after their first screens.
+bool ShownViewsLaidOut(const TMainForm& form);
 
 int RunUiBenchmarks(int argc, char** argv, const std::function<void()>& cleanup = {});
 

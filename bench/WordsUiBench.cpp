@@ -6,8 +6,8 @@
 #include "UiBenchSupport.h"
 
 #include "window/pages/ConcordanceTab.h"
-#include "window/pages/HitNavigator.h"
 #include "window/pages/TextViews.h"
+#include "window/reading/HitNavigator.h"
 #include "data/HanmoonText.h"
 #include "search/Concordance.h"
 #include "search/SearchScan.h"

@@ -109,8 +109,7 @@ int RunShow(TToolArguments& arguments)
         return InputError(arguments, DecimalText(*number) + u"번 경전이 없습니다. 목록의 경전은 " + DecimalText(count) +
                                          u"개입니다.");
     const TSutraViewTexts texts = BuildSutraViewTexts(session.Data, static_cast<std::int32_t>(*number - 1));
-    const std::string utf8 = Utf16ToUtf8(WithCrLfBreaks(SutraViewText(texts, *view)));
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    WriteOutput(Utf16ToUtf8(WithCrLfBreaks(SutraViewText(texts, *view))));
     return ExitSuccess;
 }
 

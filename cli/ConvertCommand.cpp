@@ -22,12 +22,10 @@ void WriteLine(std::u16string_view text, const TReadingFile* convertWith)
         std::size_t length = std::min(Piece, text.size());
         if (length < text.size() && QChar::isHighSurrogate(text[length - 1])) ++length;
         const std::u16string_view piece = text.substr(0, length);
-        const std::string utf8 =
-            convertWith ? Utf16ToUtf8(ConvertReadingLine(piece, *convertWith)) : Utf16ToUtf8(piece);
-        std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+        WriteOutput(convertWith ? Utf16ToUtf8(ConvertReadingLine(piece, *convertWith)) : Utf16ToUtf8(piece));
         text.remove_prefix(length);
     }
-    std::fputc('\n', stdout);
+    WriteOutput("\n");
 }
 
 // What the page shows for one source line: the line, its readings and an empty line.
@@ -35,7 +33,7 @@ void WriteConverted(std::u16string_view line, const TReadingFile& readings)
 {
     WriteLine(line, nullptr);
     WriteLine(line, &readings);
-    std::fputc('\n', stdout);
+    WriteOutput("\n");
 }
 
 // Cuts the decoded input into lines as it arrives, with the breaks SplitLines knows: CR LF,

@@ -6,10 +6,12 @@
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <exception>
 #include <map>
+#include <system_error>
 
 namespace {
 
@@ -19,15 +21,38 @@ std::map<std::string, TCommandEntry, std::less<>>& Registry()
     return commands;
 }
 
-void WriteUtf8(std::FILE* stream, std::string_view utf8)
+// A failed write to standard output, carried up to RunToolCommand; no std::exception, so that
+// the command's own last guard lets it through.
+struct TOutputFailure
 {
-    std::fwrite(utf8.data(), 1, utf8.size(), stream);
-    std::fputc('\n', stream);
+    int Error = 0;
+};
+
+// What fails on standard error is not reported anywhere: there is nowhere left to report it.
+void WriteError(std::string_view utf8)
+{
+    std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+    std::fputc('\n', stderr);
 }
 
 void PrintText(std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    WriteOutput(text);
+}
+
+// Flushes standard output; a full disk or a closed descriptor often shows only here.
+void FlushOutput()
+{
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw TOutputFailure{errno};
+}
+
+int OutputError(int error)
+{
+    // The reason of the first failed write; a stream already marked failed may leave none.
+    const std::string reason = std::generic_category().message(error != 0 ? error : EIO);
+    PrintToolError(u"출력을 쓸 수 없습니다: " + Utf8ToUtf16(reason));
+    return ExitOutputFailed;
 }
 
 // The two lines after a fault in the arguments: the usage line and where the help is.
@@ -63,7 +88,8 @@ std::string OverallHelp()
     for (const char* note :
          {"Options take their value as \"--name value\" or \"--name=value\"; \"--\" ends the options.",
           "Run \"vesko3-tool SUBCOMMAND --help\" for the options of one subcommand.", "",
-          "Exit status: 0 success, 1 the data could not be loaded, 2 bad arguments or input.",
+          "Exit status: 0 success, 1 the data could not be loaded or the output could not be written,\n"
+          "2 bad arguments or input.",
           "Messages go to standard error, in the language of the locale (Korean under a Korean locale,\n"
           "English otherwise)."})
         out += (*note ? Localized(note) : std::string()) + "\n";
@@ -105,24 +131,32 @@ TToolOption DataOption()
             "each of $XDG_DATA_DIRS on Linux)"};
 }
 
+void WriteOutput(std::string_view bytes)
+{
+    if (bytes.empty()) return;
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) throw TOutputFailure{errno};
+}
+
 void PrintLine(std::u16string_view text)
 {
-    WriteUtf8(stdout, Utf16ToUtf8(text));
+    PrintLine(std::string_view(Utf16ToUtf8(text)));
 }
 
 void PrintLine(std::string_view utf8)
 {
-    WriteUtf8(stdout, utf8);
+    WriteOutput(utf8);
+    WriteOutput("\n");
 }
 
 void PrintError(std::u16string_view text)
 {
-    WriteUtf8(stderr, Utf16ToUtf8(text));
+    WriteError(Utf16ToUtf8(text));
 }
 
 void PrintError(std::string_view utf8)
 {
-    WriteUtf8(stderr, utf8);
+    WriteError(utf8);
 }
 
 std::u16string OneLineMessage(std::u16string_view text)
@@ -211,7 +245,9 @@ std::u16string ChoiceError(std::u16string_view what, std::string_view given, std
            Utf8ToUtf16(ChoiceList(names)) + u")";
 }
 
-int RunToolCommand(int argc, char** argv, const std::filesystem::path& programFolder)
+namespace {
+
+int RunCommandLine(int argc, char** argv, const std::filesystem::path& programFolder)
 {
     const std::vector<std::string> words(argv + 1, argv + argc);
     if (words.empty()) return NoCommand(u"명령이 없습니다.");
@@ -243,5 +279,18 @@ int RunToolCommand(int argc, char** argv, const std::filesystem::path& programFo
     } catch (const std::exception& exception) {
         std::fflush(stdout);
         return InputError(arguments, u"처리를 마칠 수 없습니다: " + Utf8ToUtf16(exception.what()));
+    }
+}
+
+} // namespace
+
+int RunToolCommand(int argc, char** argv, const std::filesystem::path& programFolder)
+{
+    try {
+        const int code = RunCommandLine(argc, argv, programFolder);
+        FlushOutput();
+        return code;
+    } catch (const TOutputFailure& failure) {
+        return OutputError(failure.Error);
     }
 }

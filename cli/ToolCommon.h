@@ -22,6 +22,7 @@ enum TExitCode
     ExitSuccess = 0,
     ExitLoadFailed = 1,
     ExitBadInput = 2,
+    ExitOutputFailed = 1, // a write to standard output failed: the output is not whole
 };
 
 // A subcommand registers itself from its own file: static const TToolCommand x{entry};
@@ -33,6 +34,10 @@ struct TToolCommand
 // --data DIR, which every subcommand that loads a data set takes.
 TToolOption DataOption();
 
+// Writes bytes to standard output. Every write of the tool's output goes through here: a write
+// that fails ends the run with ExitOutputFailed and "vesko3-tool: 출력을 쓸 수 없습니다:
+// REASON", after the final flush too, so that a script never takes cut output for whole.
+void WriteOutput(std::string_view bytes);
 // Writes text as UTF-8 to standard output, then "\n".
 void PrintLine(std::u16string_view text);
 void PrintLine(std::string_view utf8);

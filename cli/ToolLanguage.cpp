@@ -37,8 +37,9 @@ constexpr TPhrase Phrases[] = {
      u"Options take their value as \"--name value\" or \"--name=value\"; \"--\" ends the options."},
     {u"명령 하나의 옵션은 \"vesko3-tool SUBCOMMAND --help\"로 봅니다.",
      u"Run \"vesko3-tool SUBCOMMAND --help\" for the options of one subcommand."},
-    {u"종료 상태: 0 성공, 1 데이터를 읽지 못함, 2 잘못된 인자나 입력.",
-     u"Exit status: 0 success, 1 the data could not be loaded, 2 bad arguments or input."},
+    {u"종료 상태: 0 성공, 1 데이터를 읽지 못했거나 출력을 쓰지 못함,\n2 잘못된 인자나 입력.",
+     u"Exit status: 0 success, 1 the data could not be loaded or the output could not be written,\n"
+     u"2 bad arguments or input."},
     {u"메시지는 표준 오류로 나가며, 로캘의 언어(한국어 로캘이면 한국어, 아니면 영어)로 씁니다.",
      u"Messages go to standard error, in the language of the locale (Korean under a Korean locale,\n"
      u"English otherwise)."},
@@ -194,6 +195,9 @@ constexpr TPhrase Phrases[] = {
     {u"폴더를 만들 수 없습니다: %1", u"cannot make the folder: %1"},
     {u"파일을 쓸 수 없습니다: %1", u"cannot write the file: %1"},
     {u"파일 이름을 바꿀 수 없습니다: %1", u"cannot rename the file: %1"},
+    {u"데이터 폴더를 통째로 바꿀 수 없습니다 (데이터 파일이 아닌 폴더가 있거나 이름을 바꿀 수 없습니다): %1",
+     u"cannot replace the data folder as a whole (it holds a folder that is no data file, or it cannot be "
+     u"renamed): %1"},
 };
 
 // A phrase cut into its literal pieces and its slots: piece i stands before slot i.

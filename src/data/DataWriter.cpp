@@ -208,19 +208,39 @@ std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& tabl
     return SerializeUnitsFile(ReadingFileMagic, std::u16string(table.begin(), table.end()));
 }
 
+namespace {
+
+// The entries of a data folder that make up its set: the data files, present and to come, all
+// named "VESKO3.*". Anything else there is the user's and moves into the new folder with it.
+bool IsDataSetEntry(const std::filesystem::path& name)
+{
+    const std::u16string text = name.u16string();
+    constexpr std::u16string_view Stem = u"VESKO3.";
+    if (text.size() < Stem.size()) return false;
+    // Case aside, as a file system that ignores case would see it.
+    for (std::size_t i = 0; i < Stem.size(); ++i)
+        if ((text[i] >= u'a' && text[i] <= u'z' ? char16_t(text[i] - u'a' + u'A') : text[i]) != Stem[i]) return false;
+    return true;
+}
+
+} // namespace
+
 TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, const std::filesystem::path& folder)
 {
     if (TResult checked = CheckDataSetSource(source); !checked) return checked;
 
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) return TResult::Failure(u"폴더를 만들 수 없습니다: " + PathText(folder));
+    // The set is written into a folder of its own beside the target, which then takes the
+    // target's place whole: killed at any moment, the writer leaves the old set or the new one,
+    // never some files of each.
+    TFolderReplacement set(folder);
+    if (!set.Begin()) return TResult::Failure(u"폴더를 만들 수 없습니다: " + PathText(folder));
+    const std::filesystem::path staging = set.StagingPath();
 
     // Every file is staged before any replaces its old one; leaving early discards the staged ones.
     std::vector<TFileReplacement> staged;
     staged.reserve(TextFileCount + VariantFileCount + 1);
     auto stage = [&](std::u16string_view name, const std::vector<std::uint8_t>& bytes) {
-        staged.emplace_back(folder / std::filesystem::path(std::u16string(name)));
+        staged.emplace_back(staging / std::filesystem::path(std::u16string(name)));
         return staged.back().Stage(bytes);
     };
     bool written = true;
@@ -229,8 +249,13 @@ TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, co
     for (int n = 0; n < VariantFileCount && written; ++n)
         written = stage(VariantFileNames[n], SerializeVariantFile(source.VariantGroups[n]));
     if (written) written = stage(ReadingFileName, SerializeReadingFile(source.Readings));
-    if (!written) return TResult::Failure(u"파일을 쓸 수 없습니다: " + PathText(staged.back().StagingPath()));
+    if (!written) return TResult::Failure(u"파일을 쓸 수 없습니다: " + PathText(staged.back().TargetPath()));
     for (TFileReplacement& file : staged)
         if (!file.Commit()) return TResult::Failure(u"파일 이름을 바꿀 수 없습니다: " + PathText(file.TargetPath()));
+    if (!set.Commit(&IsDataSetEntry))
+        return TResult::Failure(
+            u"데이터 폴더를 통째로 바꿀 수 없습니다 (데이터 파일이 아닌 폴더가 있거나 이름을 바꿀 수 "
+            u"없습니다): " +
+            PathText(set.TargetPath()));
     return TResult::Success();
 }

@@ -52,7 +52,9 @@ std::vector<std::uint8_t> SerializeTextFile(const TDataSetSource& source, int fi
 std::vector<std::uint8_t> SerializeVariantFile(const std::vector<std::u16string>& groups);
 std::vector<std::uint8_t> SerializeReadingFile(const std::vector<char16_t>& table);
 
-// Writes the six files into folder (created when missing): each under a temporary name
-// first, renamed into place only when all six are written, so that a failure leaves no
-// half-written data file. On failure the message says what failed.
+// Writes the six files into folder (created when missing) as one set: they are written into a
+// staging folder beside it, which takes folder's place only when all six are written, so that
+// a failure or a killed process leaves the old set or the new one whole. Entries of the old
+// folder other than data files ("VESKO3.*") are kept; a subfolder there makes the
+// replacement fail. On failure the message says what failed.
 TResult WriteDataSet(const TDataSetSource& source, const TCreationDate& date, const std::filesystem::path& folder);

@@ -3,6 +3,7 @@
 #include "data/ReadingFile.h"
 #include "data/TextFile.h"
 #include "data/VariantFile.h"
+#include "util/Files.h"
 #include "util/Messages.h"
 
 #include <algorithm>
@@ -35,6 +36,8 @@ bool DataFolderCanBeRead(TLoadContext& context)
 
 bool LoadAllDataFiles(TLoadContext& context, TLoadedData& data)
 {
+    // A replacement of the set killed between its two moves left the old set aside.
+    RestoreInterruptedFolder(context.DataPath);
     if (!DataFolderCanBeRead(context)) return false;
     for (int n = 0; n < TextFileCount; ++n)
         LoadTextFile(context, data, n);

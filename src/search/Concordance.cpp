@@ -85,17 +85,17 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
 
     for (std::size_t i = 0; i < hits.size(); ++i) {
         for (const TFamilyRuns& family : runs[i]) {
-            result.Total += static_cast<std::int64_t>(family.Runs.size());
+            result.Total += static_cast<std::int64_t>(family.Occurrences.size());
             if (result.Rows.size() >= limit) continue;
             std::u16string text = FamilyViewText(data, hits[i], family.Family);
             NormalizeLineBreaks(text);
-            for (const THighlightRun& run : family.Runs) {
+            for (const THitOccurrence& occurrence : family.Occurrences) {
                 if (result.Rows.size() >= limit) break;
                 TConcordanceRow& row = result.Rows.emplace_back();
                 row.Sutra = hits[i];
                 row.Family = family.Family;
-                row.Run = run;
-                ConcordanceContext(text, run, width, row);
+                row.Run = occurrence.Span;
+                ConcordanceContext(text, occurrence.Span, width, row);
             }
         }
     }

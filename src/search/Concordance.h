@@ -1,8 +1,8 @@
 #pragma once
 
-// The concordance of the last search: every run the hit display would highlight, in every
-// sutra of the result, with the text either side of it. The window's 용례 tab and the
-// tool's --context read their rows from here, so both list the same runs.
+// The concordance of the last search: every occurrence the hit display would highlight, in
+// every sutra of the result, with the text either side of it. The window's 용례 tab and the
+// tool's --context read their rows from here, so both list the same occurrences.
 
 #include "data/Vesko3Common.h"
 #include "search/SearchHit.h"
@@ -22,19 +22,20 @@ struct TConcordanceRow
 {
     std::int32_t Sutra = 0; // catalogue position
     int Family = 0;         // 0 Korean, 1 고려대장경, 2 신수대장경
-    THighlightRun Run;      // in the view text, as SearchHitRuns gives it
-    // The run and up to width units either side of it; line breaks and tabs read as spaces.
+    THighlightRun Run;      // the occurrence's span in the view text, as SearchHitRuns gives it
+    // The occurrence and up to width units either side of it; line breaks and tabs read as
+    // spaces, so an occurrence broken by a line break reads whole.
     std::u16string Left, Text, Right;
 };
 
 struct TConcordance
 {
     std::vector<TConcordanceRow> Rows; // the first rows, at most the limit asked for
-    std::int64_t Total = 0;            // every run of the result
+    std::int64_t Total = 0;            // every occurrence of the result
 };
 
 // The rows of every sutra of the last search's result, in catalogue order, each sutra's
-// families in highlighting order and each family's runs in text order. width is clamped to
+// families in highlighting order and each family's occurrences in text order. width is clamped to
 // 0..MaxContextWidth. info's own work area is left as it was.
 TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, int width,
                               std::size_t limit = std::numeric_limits<std::size_t>::max(), int threadCount = 0);

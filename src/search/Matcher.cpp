@@ -81,7 +81,7 @@ bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_
         const std::int32_t length = static_cast<std::int32_t>(word.size());
         const std::int32_t count = ForEachOccurrence(info, variants, text, word, [&](std::int32_t s) {
             for (std::int32_t k = 0; k < length; ++k)
-                work.Marks[work.Positions[s + k]] = 1;
+                work.Marks[work.Positions[s + k]] |= k + 1 < length ? MarkedChar | JoinedToNextMark : MarkedChar;
         });
         work.OccurrenceCount += count;
         if (count > 0) ++found;

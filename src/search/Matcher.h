@@ -9,6 +9,7 @@
 #include "search/SearchInfo.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -56,6 +57,12 @@ void BuildPositions(TSearchInfo& info, std::u16string_view text);
 // run over text; word is matched under info's canon and variant option.
 std::int32_t ForEachOccurrence(const TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text,
                                std::u16string_view word, const std::function<void(std::int32_t first)>& found);
+
+// Marks[p] holds MarkedChar for a character of an occurrence, and JoinedToNextMark too when the
+// occurrence goes on at the next character the matcher does not skip (which may stand after a
+// line break), so that an occurrence broken by a line break is known as one.
+inline constexpr std::uint8_t MarkedChar = 1;
+inline constexpr std::uint8_t JoinedToNextMark = 2;
 
 // Whether text qualifies; sets Positions, PositionCount, Marks and OccurrenceCount.
 bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text);

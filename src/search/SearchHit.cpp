@@ -4,6 +4,36 @@
 
 #include <algorithm>
 
+namespace {
+
+// The maximal runs of marked positions from start on, in a text of length units that
+// MatchText matched last, each with the occurrences its pieces make up: a run whose last
+// character is joined to the next marked one goes on in the next run.
+void MarkedRuns(const TSearchInfo& info, std::int32_t length, std::int32_t start, TFamilyRuns& result)
+{
+    const auto& marks = info.Work.Marks;
+    const std::int32_t last = std::min<std::int64_t>(length, static_cast<std::int64_t>(marks.size()) - 1);
+    bool joined = false; // the run before goes on in the next
+    for (std::int32_t p = std::max(start, 1); p <= last; ++p) {
+        if (!marks[p]) continue;
+        std::int32_t q = p + 1;
+        while (q <= last && marks[q])
+            ++q;
+        const THighlightRun run{p - 1, q - 1};
+        if (joined && !result.Occurrences.empty()) {
+            result.Occurrences.back().Span.End = run.End;
+            ++result.Occurrences.back().RunCount;
+        } else {
+            result.Occurrences.push_back({run, result.Runs.size(), 1});
+        }
+        result.Runs.push_back(run);
+        joined = (marks[q - 1] & JoinedToNextMark) != 0;
+        p = q;
+    }
+}
+
+} // namespace
+
 TSearchHitPlan PlanSearchHit(const TSearchInfo& info, std::int32_t n)
 {
     TSearchHitPlan plan;
@@ -49,30 +79,6 @@ std::int32_t HighlightStart(std::u16string_view titleLine)
     return static_cast<std::int32_t>(normalised.size()) + 1;
 }
 
-std::vector<THighlightRun> MarkedRuns(const TSearchInfo& info, std::int32_t length, std::int32_t start)
-{
-    const auto& marks = info.Work.Marks;
-    const std::int32_t last = std::min<std::int64_t>(length, static_cast<std::int64_t>(marks.size()) - 1);
-    std::vector<THighlightRun> runs;
-    for (std::int32_t p = std::max(start, 1); p <= last; ++p) {
-        if (!marks[p]) continue;
-        std::int32_t q = p + 1;
-        while (q <= last && marks[q])
-            ++q;
-        runs.push_back({p - 1, q - 1});
-        p = q;
-    }
-    return runs;
-}
-
-std::vector<THighlightRun> HighlightRuns(TSearchInfo& info, const TVariantFiles& variants, std::u16string viewText,
-                                         std::int32_t start)
-{
-    NormalizeLineBreaks(viewText);
-    MatchText(info, variants, viewText);
-    return MarkedRuns(info, static_cast<std::int32_t>(viewText.size()), start);
-}
-
 std::vector<TFamilyRuns> SearchHitRuns(const TLoadedData& data, TSearchInfo& info, std::int32_t n)
 {
     std::vector<TFamilyRuns> result;
@@ -80,7 +86,12 @@ std::vector<TFamilyRuns> SearchHitRuns(const TLoadedData& data, TSearchInfo& inf
     const TSearchHitPlan plan = PlanSearchHit(info, n);
     if (!plan.Highlight) return result;
     const std::int32_t start = HighlightStart(TitleLine(data.TextFiles[0], n));
-    for (int family : plan.Families)
-        result.push_back({family, HighlightRuns(info, data.VariantFiles, FamilyViewText(data, n, family), start)});
+    for (int family : plan.Families) {
+        std::u16string text = FamilyViewText(data, n, family);
+        NormalizeLineBreaks(text);
+        MatchText(info, data.VariantFiles, text);
+        MarkedRuns(info, static_cast<std::int32_t>(text.size()), start,
+                   result.emplace_back(TFamilyRuns{family, {}, {}}));
+    }
     return result;
 }

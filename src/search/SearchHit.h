@@ -1,11 +1,13 @@
 #pragma once
 
 // The hit display's share of the core: which text families of a result to highlight,
-// which tab to bring forward, and the runs of characters HighlightMarks formats.
+// which tab to bring forward, and the runs of characters HighlightMarks formats with the
+// occurrences they belong to.
 
 #include "data/Vesko3Common.h"
 #include "search/Matcher.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,22 +38,29 @@ struct THighlightRun
     bool operator==(const THighlightRun&) const = default;
 };
 
-// The maximal runs of marked positions from start on, in a text of length units that
-// MatchText matched last.
-std::vector<THighlightRun> MarkedRuns(const TSearchInfo& info, std::int32_t length, std::int32_t start);
+// One occurrence of the search words in a view text, from its first character to one past its
+// last, and its pieces: the runs Runs[FirstRun] to Runs[FirstRun + RunCount - 1]. An occurrence
+// the matcher found across characters it steps over (a line break, or 。 in a Chinese text) is
+// marked in several pieces; one run may also hold several occurrences that touch or overlap,
+// which then count as one.
+struct THitOccurrence
+{
+    THighlightRun Span;
+    std::size_t FirstRun = 0;
+    std::size_t RunCount = 0;
+    bool operator==(const THitOccurrence&) const = default;
+};
 
-// What HighlightMarks formats in a family's two views: the view text read back is
-// normalised, matched with the last search's words and options, and its marked runs from
-// start on are returned. Leaves Marks describing the normalised text.
-std::vector<THighlightRun> HighlightRuns(TSearchInfo& info, const TVariantFiles& variants, std::u16string viewText,
-                                         std::int32_t start);
-
+// What the hit display shows of one family (0 Korean, 1 고려대장경, 2 신수대장경) in its two
+// views: the runs it marks and the occurrences F3, the counters and the concordance count,
+// in text order and in view-text positions (each line break one character).
 struct TFamilyRuns
 {
     int Family = 0;
     std::vector<THighlightRun> Runs;
+    std::vector<THitOccurrence> Occurrences;
 };
 
-// The runs of every family selecting sutra n's result row highlights, over the texts the
-// "함께보기" views receive. Empty when n was not found by the last search.
+// The runs and occurrences of every family selecting sutra n's result row highlights, over
+// the texts the "함께보기" views receive. Empty when n was not found by the last search.
 std::vector<TFamilyRuns> SearchHitRuns(const TLoadedData& data, TSearchInfo& info, std::int32_t n);

@@ -78,11 +78,16 @@ private:
 [[nodiscard]] bool WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 // A file replaced whole or not at all. The new contents go to a staging file beside the
-// target, named after it with ".tmp" added, which is moved over the target only once it is
-// complete and flushed. Several replacements may be staged before any is committed, so that
-// a set of files changes only when every one of them could be written. A target that is a
-// symbolic link has its final target replaced, and the permissions of an existing target are
-// kept. A staged file that is never committed is removed.
+// target, created exclusively under a name of its own (".NAME.tmp-" and eight random
+// characters) and locked while it is open, then flushed to disk and moved over the target;
+// the folder's entry is flushed after the move. Two processes replacing one file at once
+// each move a whole file of their own, so the last move wins and nothing is mixed. Several
+// replacements may be staged before any is committed, so that a set of files changes only
+// when every one of them could be written. A target that is a symbolic link has its final
+// target replaced, and the permissions of an existing target are kept. A staged file that is
+// never committed is removed; one a killed process left behind is no longer locked, and the
+// next replacement of the same file removes it. QSaveFile gives neither the stage-then-commit
+// of a set nor the removal of what a killed save left, hence this class.
 class TFileReplacement
 {
 public:
@@ -94,11 +99,11 @@ public:
     TFileReplacement& operator=(TFileReplacement&&) = delete;
 
     const std::filesystem::path& TargetPath() const { return Target; }
+    // Empty until Stage made the staging file.
     const std::filesystem::path& StagingPath() const { return Staging; }
 
-    // Writes bytes to the staging file. False when the staging name is held by something
-    // that is not a file (which is left alone), or when the write or its flush failed (the
-    // staging file is then removed).
+    // Writes bytes to a new staging file and flushes it to disk. False when no staging file
+    // could be made, or when the write or its flush failed (the staging file is then removed).
     [[nodiscard]] bool Stage(std::string_view bytes);
     [[nodiscard]] bool Stage(std::span<const std::uint8_t> bytes);
 
@@ -111,9 +116,55 @@ public:
 
 private:
     std::filesystem::path Target, Staging;
-    bool Staged = false;
+    int Descriptor = -1; // the staging file, open and locked from Stage until Commit or Discard
 };
 
 // Stages bytes for path and commits them: true when path now holds exactly bytes; on false
 // path is as it was.
 [[nodiscard]] bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
+
+// Whether an entry of a folder being replaced is part of what is replaced (true) or belongs
+// to someone else and is carried over into the new folder (false).
+using TReplacedEntry = bool (*)(const std::filesystem::path& name);
+
+// A folder replaced whole: its new contents are written into a staging folder beside it
+// (".NAME.new-" and eight random characters, locked while this object lives), which then
+// takes the target's place in one step where the file system can exchange two names
+// (Linux), so that a process killed at any moment leaves the old folder or the new one. Where
+// it cannot, the old folder is first moved aside to ".NAME.old"; a process killed between the
+// two moves leaves no target, and RestoreInterruptedFolder puts the old folder back. What a
+// killed replacement left beside the target is removed by the next one.
+class TFolderReplacement
+{
+public:
+    explicit TFolderReplacement(const std::filesystem::path& target);
+    ~TFolderReplacement();
+    TFolderReplacement(const TFolderReplacement&) = delete;
+    TFolderReplacement& operator=(const TFolderReplacement&) = delete;
+
+    const std::filesystem::path& TargetPath() const { return Target; }
+    // Empty until Begin made the staging folder.
+    const std::filesystem::path& StagingPath() const { return Staging; }
+
+    // Makes the target's parent when missing, clears what killed replacements left beside the
+    // target and makes the empty staging folder. False when any of that failed.
+    [[nodiscard]] bool Begin();
+
+    // Puts the staging folder in the target's place. The old folder's regular files and links
+    // for which replaced says false are carried over first (as further names of the same
+    // files); an old folder holding a folder or anything else that is not replaced cannot be
+    // replaced whole, and Commit then fails. On false the target is as it was and the staging
+    // folder is removed. exchange false takes the two-move way even where one would do.
+    [[nodiscard]] bool Commit(TReplacedEntry replaced, bool exchange = true);
+
+    // Removes the staging folder, if any; the target stays as it was.
+    void Discard();
+
+private:
+    std::filesystem::path Target, Staging;
+    int Descriptor = -1; // the staging folder, open and locked from Begin until the end
+};
+
+// Where a folder replaced the two-move way has no target but the moved-aside old folder,
+// moves it back; a no-op otherwise. Called before a data folder is read or replaced.
+void RestoreInterruptedFolder(const std::filesystem::path& target);

@@ -8,6 +8,7 @@
 #include "window/widgets/PageControl.h"
 #include "browse/SutraTexts.h"
 #include "search/SearchHit.h"
+#include "session/ScreenFit.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -27,15 +28,14 @@ void TReaderSession::LoadBeforeShow()
 {
     if (File.Path.empty() || File.IgnoreSaved) return;
     Saved = LoadReaderState(File.Path);
-    if (!Saved || !Saved->NormalGeometry) return;
-    const auto& g = *Saved->NormalGeometry;
-    const QRect rect(g[0], g[1], std::max(g[2], Form.minimumWidth()), std::max(g[3], Form.minimumHeight()));
-    // A rectangle on no screen of this session (a screen since removed) is left alone.
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(rect)) {
-            Form.setGeometry(rect);
-            return;
-        }
+    if (!Saved) return;
+    std::vector<TScreenArea> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back({area.x(), area.y(), area.width(), area.height()});
+    }
+    FitReaderStateToScreens(*Saved, screens, {Form.minimumWidth(), Form.minimumHeight()});
+    if (const auto& g = Saved->NormalGeometry) Form.setGeometry((*g)[0], (*g)[1], (*g)[2], (*g)[3]);
 }
 
 void TReaderSession::RestoreAfterLoad()
@@ -117,7 +117,7 @@ void TReaderSession::ShowPlace(const TReadingPlace& place)
     Form.Views().FillViews(place.Sutra, titleLine);
     // A hit is marked again with the words of the search that lists it now.
     const TSearchHitPlan plan = place.Hit ? PlanSearchHit(state.SearchInfo, place.Sutra) : TSearchHitPlan{};
-    if (plan.Highlight) Form.Views().HighlightHit(plan.Families, HighlightStart(titleLine));
+    if (plan.Highlight) Form.Views().HighlightHit(place.Sutra);
     // As after a hit, the same row chosen again in a list shows its sutra afresh.
     Form.CurrentSutra = place.Hit ? -1 : place.Sutra;
     Form.SelectPage(Form.TextPages(), std::clamp(place.Tab, 0, SutraTabCount - 1));

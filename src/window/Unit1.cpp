@@ -5,12 +5,12 @@
 #include "window/pages/Appearance.h"
 #include "window/pages/CatalogueTabs.h"
 #include "window/pages/ConcordanceTab.h"
-#include "window/pages/HitNavigator.h"
 #include "window/pages/ConvertTab.h"
 #include "window/pages/OptionsTab.h"
 #include "window/pages/ProgramInfoTab.h"
 #include "window/pages/SearchTab.h"
 #include "window/pages/TextViews.h"
+#include "window/reading/HitNavigator.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/PageControl.h"
 #include "util/TextCodec.h"
@@ -303,7 +303,7 @@ bool TMainForm::ShowSearchHit(std::int32_t n)
     TextViews->FillViews(n, titleLine);
     const TSearchHitPlan plan = PlanSearchHit(State.SearchInfo, n);
     if (plan.Highlight) {
-        TextViews->HighlightHit(plan.Families, HighlightStart(titleLine));
+        TextViews->HighlightHit(n);
         const int tab = SearchHitTab(State.SearchInfo.TitleIndex, ViewPage->currentIndex());
         if (tab >= 0) SelectPage(ViewPage, tab);
     }
@@ -317,7 +317,7 @@ void TMainForm::ShowHitRun(std::int32_t n, int family, std::int32_t begin)
 {
     // Shown afresh even when a browse list showed it last, so that it carries the marks.
     CurrentSutra = -1;
-    if (ShowSearchHit(n)) TextViews->Hits().GoToRun(family, begin);
+    if (ShowSearchHit(n)) TextViews->Hits().GoToOccurrence(family, begin);
 }
 
 void TMainForm::ApplyDesignedColors()

@@ -1,7 +1,10 @@
 #include "data/DataWriter.h"
 
+#include "RecordingMessages.h"
 #include "TestBytes.h"
 #include "TestDataSet.h"
+#include "session/Vesko3Session.h"
+#include "util/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +13,23 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+TBytes FileBytes(const fs::path& path)
+{
+    TBytes bytes;
+    EXPECT_EQ(ReadWholeFile(path, bytes), TFileRead::Ok) << path;
+    return bytes;
+}
+
+// The entries of folder, sorted.
+std::vector<std::string> Names(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 bool ZeroBetween(const TBytes& bytes, std::size_t from, std::size_t to)
 {
@@ -150,9 +170,46 @@ TEST(DataWriter, LeavesNothingBehindWhenItCannotWrite)
     std::ofstream(blocked) << "x";
     EXPECT_NE(WriteDataSet(SmallDataSetSource(), TCreationDate{}, blocked).Message(), u"");
     fs::create_directory(folder.Path() / "Data");
-    fs::create_directory(folder.Path() / "Data" / "VESKO3.H0.tmp"); // the staging name is taken
+    fs::create_directory(folder.Path() / "Data" / "sub"); // a folder of the user's cannot move with the set
     EXPECT_NE(WriteDataSet(SmallDataSetSource(), TCreationDate{}, folder.Path() / "Data").Message(), u"");
     EXPECT_FALSE(fs::exists(folder.Path() / "Data" / "VESKO3.A0"));
-    EXPECT_FALSE(fs::exists(folder.Path() / "Data" / "VESKO3.A0.tmp"));
-    EXPECT_TRUE(fs::is_directory(folder.Path() / "Data" / "VESKO3.H0.tmp"));
+    EXPECT_TRUE(fs::is_directory(folder.Path() / "Data" / "sub"));
+    EXPECT_EQ(Names(folder.Path()), (std::vector<std::string>{"Data", "file"}));
+}
+
+TEST(DataWriter, ReplacesTheSetWholeAndKeepsTheUsersOtherFiles)
+{
+    TTemporaryFolder folder;
+    const fs::path target = folder.Path() / "Data";
+    WriteTestDataSet(SmallDataSetSource(), target);
+    std::ofstream(target / "notes.txt") << "mine";
+    std::ofstream(target / "vesko3.z9") << "a data file the new set does not have";
+    ASSERT_EQ(WriteDataSet(SmallDataSetSource(), TCreationDate{2020, 1, 2, 3, 4, 5}, target).Message(), u"");
+    EXPECT_EQ(Names(target), (std::vector<std::string>{"VESKO3.A0", "VESKO3.A1", "VESKO3.A2", "VESKO3.C0", "VESKO3.H0",
+                                                       "VESKO3.H1", "notes.txt"}));
+    EXPECT_EQ(GetInt32(FileBytes(target / "VESKO3.A2"), offsetof(TDataFileHeader, CreatedYear)), 2020);
+    EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"Data"});
+}
+
+// A replacement that moves the old set aside and the new one in, killed between the two
+// moves, leaves no target: the loader and the next replacement put the old set back.
+TEST(DataWriter, AReplacementKilledBetweenItsTwoMovesLeavesTheOldSetToLoad)
+{
+    TTemporaryFolder folder;
+    const fs::path target = folder.Path() / "Data";
+    WriteTestDataSet(SmallDataSetSource(), target);
+    const TBytes old = FileBytes(target / "VESKO3.A0");
+    fs::rename(target, folder.Path() / ".Data.old");
+    fs::create_directory(folder.Path() / ".Data.new-0123abcd"); // a staging folder its killed writer left
+    std::ofstream(folder.Path() / ".Data.new-0123abcd" / "VESKO3.A0") << "cut";
+
+    TVesko3Session session;
+    TRecordingMessages messages;
+    EXPECT_TRUE(session.LoadData(target, messages));
+    EXPECT_EQ(FileBytes(target / "VESKO3.A0"), old);
+
+    fs::rename(target, folder.Path() / ".Data.old");
+    ASSERT_EQ(WriteDataSet(SmallDataSetSource(), TCreationDate{2020, 1, 2, 3, 4, 5}, target).Message(), u"");
+    EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"Data"});
+    EXPECT_TRUE(session.LoadData(target, messages));
 }

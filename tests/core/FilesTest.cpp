@@ -90,6 +90,46 @@ TEST(FileReplacement, ChangesNothingUntilCommittedAndCleansUpWhenDropped)
 }
 
 #if defined(__unix__) || defined(__APPLE__)
+TEST(FileReplacement, RemovesWhatAKilledSaveLeftButNotWhatALiveOneIsWriting)
+{
+    TTemporaryFolder folder;
+    const fs::path target = folder.Path() / "a.txt";
+    ASSERT_TRUE(WriteWholeFile(target, std::string_view("old")));
+    // Left by killed saves: no writer holds them any more.
+    ASSERT_TRUE(WriteWholeFile(folder.Path() / ".a.txt.tmp-0123abcd", std::string_view("cut")));
+    ASSERT_TRUE(WriteWholeFile(folder.Path() / "a.txt.tmp", std::string_view("cut")));
+    ASSERT_TRUE(WriteWholeFile(folder.Path() / ".b.txt.tmp-0123abcd", std::string_view("another file's")));
+
+    TFileReplacement live(target);
+    ASSERT_TRUE(live.Stage(std::string_view("live")));
+    ASSERT_TRUE(ReplaceFile(target, "other"));
+    EXPECT_EQ(Contents(target), "other");
+    EXPECT_TRUE(fs::exists(live.StagingPath()));
+    EXPECT_FALSE(fs::exists(folder.Path() / ".a.txt.tmp-0123abcd"));
+    EXPECT_FALSE(fs::exists(folder.Path() / "a.txt.tmp"));
+    EXPECT_TRUE(fs::exists(folder.Path() / ".b.txt.tmp-0123abcd"));
+    ASSERT_TRUE(live.Commit());
+    EXPECT_EQ(Contents(target), "live");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 2);
+}
+
+TEST(FolderReplacement, TheTwoMoveWayLeavesTheNewFolderAndNothingBeside)
+{
+    TTemporaryFolder folder;
+    const fs::path target = folder.Path() / "Data";
+    fs::create_directory(target);
+    ASSERT_TRUE(WriteWholeFile(target / "old", std::string_view("old")));
+    for (const bool exchange : {false, true}) {
+        TFolderReplacement replacement(target);
+        ASSERT_TRUE(replacement.Begin());
+        ASSERT_TRUE(WriteWholeFile(replacement.StagingPath() / "new", std::string_view("new")));
+        ASSERT_TRUE(replacement.Commit([](const fs::path& name) { return name == "old" || name == "new"; }, exchange));
+        EXPECT_EQ(Contents(target / "new"), "new") << exchange;
+        EXPECT_FALSE(fs::exists(target / "old")) << exchange;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1) << exchange;
+    }
+}
+
 TEST(FileReplacement, KeepsALinkAndThePermissionsOfTheFileItReplaces)
 {
     TTemporaryFolder folder;

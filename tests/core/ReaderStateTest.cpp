@@ -3,6 +3,7 @@
 #include "BrowseTestData.h"
 #include "TestDataSet.h"
 #include "browse/ListFind.h"
+#include "session/ScreenFit.h"
 
 #include <gtest/gtest.h>
 
@@ -174,3 +175,35 @@ TEST(ListFind, DigitsFindNumbersTextFindsTitlesAndNamesIgnoringSpaces)
 }
 
 } // namespace
+
+TEST(ReaderState, FitsTheWindowAndItsPanesToTheScreens)
+{
+    const TScreenArea screens[] = {{0, 0, 1920, 1040}, {1920, -200, 1280, 1024}};
+    auto fittedOn = [](std::span<const TScreenArea> on, std::array<std::int32_t, 4> geometry, TWindowMinimum minimum) {
+        TReaderState state;
+        state.NormalGeometry = geometry;
+        FitReaderStateToScreens(state, on, minimum);
+        return state.NormalGeometry;
+    };
+    auto fitted = [&](std::array<std::int32_t, 4> geometry, TWindowMinimum minimum = {400, 300}) {
+        return fittedOn(screens, geometry, minimum);
+    };
+    using TGeometry = std::optional<std::array<std::int32_t, 4>>;
+    EXPECT_EQ(fitted({100, 50, 800, 600}), (TGeometry{{100, 50, 800, 600}}));
+    EXPECT_EQ(fitted({2000, 0, 800, 600}), (TGeometry{{2000, 0, 800, 600}})) << "on the second screen";
+    EXPECT_EQ(fitted({0, 0, 1 << 24, 1 << 24}), (TGeometry{{0, 0, 1920, 1040}}));
+    EXPECT_EQ(fitted({-(1 << 23), -(1 << 23), 1 << 24, 1 << 24}), (TGeometry{{0, 0, 1920, 1040}}));
+    // Barely on a screen: moved wholly onto it.
+    EXPECT_EQ(fitted({1880, 1000, 800, 600}), (TGeometry{{1120, 440, 800, 600}}));
+    EXPECT_EQ(fitted({-790, 10, 800, 600}), (TGeometry{{0, 10, 800, 600}}));
+    // The minimum wins over a smaller screen, as the window system would make it.
+    EXPECT_EQ(fitted({0, 0, 5000, 5000}, {2000, 300}), (TGeometry{{0, 0, 2000, 1040}}));
+    // On no screen, or with no screens known, the window keeps its default place.
+    EXPECT_EQ(fitted({5000, 5000, 800, 600}), TGeometry{});
+    EXPECT_EQ(fittedOn({}, {0, 0, 800, 600}, {400, 300}), TGeometry{});
+
+    TReaderState state;
+    state.Splitters = {{u"a", 1 << 24}, {u"b", 300}};
+    FitReaderStateToScreens(state, screens, {});
+    EXPECT_EQ(state.Splitters, (std::vector<TSplitterPane>{{u"a", 1920}, {u"b", 300}}));
+}

@@ -212,7 +212,7 @@ TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnTheCorpus)
     }
 }
 
-TEST(SearchDifferential, ConcordanceListsTheHighlightedRunsOfEveryHitWithTheirContext)
+TEST(SearchDifferential, ConcordanceListsTheHighlightedOccurrencesOfEveryHitWithTheirContext)
 {
     TRandomCase random(2007);
     for (int set = 0; set < 6; ++set) {
@@ -225,7 +225,7 @@ TEST(SearchDifferential, ConcordanceListsTheHighlightedRunsOfEveryHitWithTheirCo
             const int width = static_cast<int>(random.Pick(12));
             const std::size_t limit = random.Pick(3) == 0 ? random.Pick(20) : 100000;
             const TConcordance concordance = BuildConcordance(data, info, width, limit, 1 + search % 3);
-            // Expected: the display's runs of each hit, the context cut here unit by unit.
+            // Expected: the display's occurrences of each hit, the context cut here unit by unit.
             std::int64_t total = 0;
             std::size_t row = 0;
             for (std::int32_t n : HitPositions(info, data)) {
@@ -235,7 +235,8 @@ TEST(SearchDifferential, ConcordanceListsTheHighlightedRunsOfEveryHitWithTheirCo
                     NormalizeLineBreaks(text);
                     for (char16_t& c : text)
                         if (c == u'\r' || c == u'\t') c = u' ';
-                    for (const THighlightRun& run : family.Runs) {
+                    for (const THitOccurrence& occurrence : family.Occurrences) {
+                        const THighlightRun& run = occurrence.Span;
                         ++total;
                         if (row >= limit) continue;
                         ASSERT_LT(row, concordance.Rows.size());

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <random>
 #include <regex>
 #include <set>
@@ -350,3 +351,48 @@ TEST(ConvertCommand, RejectsInputThatIsNotUtf8)
         EXPECT_EQ(run.Err.rfind("vesko3-tool: convert: ", 0), 0u) << run.Err;
     }
 }
+
+#ifdef __linux__
+TEST(ToolCommandLine, EveryCommandIntoAFullDiskExitsWith1AndSaysSo)
+{
+    TTemporaryFolder folder;
+    const std::filesystem::path data = folder.Path() / "Data", source = folder.Path() / "source";
+    WriteTestDataSet(SmallDataSetSource(), data);
+    ASSERT_TRUE(WriteSourceFolder(SmallDataSetSource(), source));
+    const QString dataFolder = Q(data);
+    // Small outputs stay in the stream's buffer until the final flush; list and a long convert
+    // fail at their writes.
+    const std::map<std::string, QStringList> runs = {
+        {"build", {"build", "--from", Q(source), "--out", Q(folder.Path() / "built")}},
+        {"convert", {"convert", "--data", dataFolder}},
+        {"demo", {"demo", "--out", Q(folder.Path() / "demo"), "--sutras", "3"}},
+        {"info", {"info", "--data", dataFolder}},
+        {"list", {"list", "--data", dataFolder}},
+        {"search", {"search", "--data", dataFolder, "如是"}},
+        {"show", {"show", "--data", dataFolder, "1", "--view", "kor"}},
+        {"subjects", {"subjects", "--data", dataFolder}},
+    };
+    std::vector<QStringList> cases = {{"--help"}, {"--version"}, {"list", "--help"}};
+    for (const char* name : Subcommands) {
+        ASSERT_TRUE(runs.contains(name)) << "no run into a full disk for " << name;
+        cases.push_back(runs.at(name));
+    }
+    cases.push_back({"convert", "--data", dataFolder});
+    const QByteArray longInput = QByteArray("如是我聞\n").repeated(100000);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const QStringList& arguments = cases[i];
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        QProcess process;
+        process.setStandardOutputFile("/dev/full");
+        process.start(QString::fromUtf8(VESKO3_TOOL_PATH), arguments);
+        ASSERT_TRUE(process.waitForStarted(30000));
+        process.write(i + 1 == cases.size() ? longInput : QByteArray("如是\n"));
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 1);
+        const std::string err = process.readAllStandardError().toStdString();
+        EXPECT_NE(err.find("vesko3-tool: 출력을 쓸 수 없습니다: "), std::string::npos) << err;
+    }
+}
+#endif

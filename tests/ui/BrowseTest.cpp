@@ -8,6 +8,7 @@
 #include "browse/SutraTexts.h"
 #include "data/DataSetSource.h"
 
+#include <QTextDocument>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -120,7 +121,7 @@ TEST_F(BrowseTest, LoadingFillsTheListsWithRowZeroCurrentAndShowsNoSutra)
         EXPECT_EQ(grid->currentRow(), 0) << grid->objectName().toStdString();
     EXPECT_EQ(form.CurrentSutra, -1);
     for (TRichEdit* view : Views())
-        EXPECT_TRUE(view->document()->isEmpty()) << view->objectName().toStdString();
+        EXPECT_TRUE(view->PlainText().isEmpty()) << view->objectName().toStdString();
 }
 
 TEST_F(BrowseTest, CellsHoldTheWholeThirtyTwoUnitTitleOutsideTheCodePage)
@@ -204,7 +205,7 @@ TEST_F(BrowseTest, SelectingARowFillsTheEightViews)
     EXPECT_EQ(Text(View(form, "SinsuRichEdit")), Text(View(form, "TotalSinsuRichEdit")));
 
     // One character a line break, one block a line.
-    const QTextDocument* document = View(form, "TotalHanRichEdit")->document();
+    const std::unique_ptr<QTextDocument> document = View(form, "TotalHanRichEdit")->FormattedCopy();
     EXPECT_EQ(document->characterCount(), View(form, "TotalHanRichEdit")->toPlainText().size() + 1);
     EXPECT_EQ(document->blockCount(), 5);
 }
@@ -213,21 +214,17 @@ TEST_F(BrowseTest, TheBodyViewsHoldTheTextTogetherUnitForUnit)
 {
     TMainForm& form = Form();
     form.ShowSutra(4);
-    const QString held = View(form, "TotalHanRichEdit")->document()->toRawText();
-    EXPECT_TRUE(held.contains(QChar::Nbsp) && held.contains(QChar::LineSeparator));
-    EXPECT_EQ(View(form, "HanRichEdit0")->document()->toRawText(), held);
-    EXPECT_EQ(View(form, "KorRichEdit")->document()->toRawText(),
-              View(form, "TotalKorRichEdit")->document()->toRawText());
+    const std::u16string held = View(form, "TotalHanRichEdit")->PositionText();
+    EXPECT_TRUE(held.find(QChar::Nbsp) != held.npos && held.find(QChar::LineSeparator) != held.npos);
+    EXPECT_EQ(View(form, "HanRichEdit0")->PositionText(), held);
+    EXPECT_EQ(View(form, "KorRichEdit")->PositionText(), View(form, "TotalKorRichEdit")->PositionText());
 }
 
 TEST_F(BrowseTest, SelectingTheSutraOnShowLeavesTheViewsUntouched)
 {
     TMainForm& form = Form();
     ClickRow(Grid(form, "OrdGrid"), 0);
-    QTextCursor selection(View(form, "TotalHanRichEdit")->document());
-    selection.setPosition(3);
-    selection.setPosition(7, QTextCursor::KeepAnchor);
-    View(form, "TotalHanRichEdit")->setTextCursor(selection);
+    View(form, "TotalHanRichEdit")->Select(3, 7);
     std::vector<std::unique_ptr<QSignalSpy>> spies;
     for (TRichEdit* view : Views())
         spies.push_back(std::make_unique<QSignalSpy>(view, &QTextEdit::textChanged));

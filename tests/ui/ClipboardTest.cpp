@@ -41,14 +41,11 @@ protected:
     // Shows "如是我聞" with "是我" in red bold, as a search hit is shown.
     void ShowHit(TRichEdit* edit)
     {
-        edit->setPlainText("如是我聞");
-        QTextCursor cursor(edit->document());
-        cursor.setPosition(1);
-        cursor.setPosition(3, QTextCursor::KeepAnchor);
+        edit->SetText("如是我聞");
         QTextCharFormat hit;
         hit.setForeground(QColor(255, 0, 0));
         hit.setFontWeight(QFont::Bold);
-        cursor.mergeCharFormat(hit);
+        edit->SetRuns({{1, 3}}, hit);
     }
     static void Select(QTextEdit* edit, int start, int end)
     {

@@ -4,7 +4,7 @@
 #include "WindowHarness.h"
 
 #include "window/widgets/Grid.h"
-#include "window/widgets/LineMemo.h"
+#include "window/widgets/PlainMemo.h"
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -28,7 +28,7 @@ protected:
         Page(Form(), "ViewPage")->setCurrentWidget(Widget<QWidget>(Form(), "ConvertTabSheet"));
     }
     TMainForm& Form() { return *Started->Form; }
-    TLineMemo* Result() { return Widget<TLineMemo>(Form(), "ConvertDestMemo"); }
+    TPlainMemo* Result() { return Widget<TPlainMemo>(Form(), "ConvertDestMemo"); }
     // The result's lines as the memo's plain text gives them: a no-break space reads as a blank.
     std::vector<std::u16string> ResultLines()
     {
@@ -90,8 +90,8 @@ TEST_F(ConvertTest, LeavesTheCaretAtTheStartWithNothingSelectedAndFocusOnTheResu
     Memo(Form(), "ConvertDestMemo")->setPlainText("x");
     Memo(Form(), "ConvertSrcMemo")->setFocus();
     Convert("如是\n我聞");
-    EXPECT_EQ(Result()->CaretPosition(), 0);
-    EXPECT_EQ(Result()->AnchorPosition(), 0) << "nothing is selected";
+    EXPECT_EQ(Result()->textCursor().position(), 0);
+    EXPECT_EQ(Result()->textCursor().anchor(), 0) << "nothing is selected";
     EXPECT_EQ(Form().focusWidget(), Memo(Form(), "ConvertDestMemo"));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the busy cursor is restored";
 }

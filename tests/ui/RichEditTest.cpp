@@ -1,6 +1,6 @@
-// A text view that takes its text in steps and formats its runs as it comes to them ends
-// up, whatever the reader did meanwhile, with the document a view filled and formatted at
-// once would hold.
+// A text view that lays out and formats its runs as it comes to them holds, for whatever
+// reads it and whatever the reader did meanwhile, the document a view filled and formatted
+// at once would hold.
 
 #include "window/widgets/RichEdit.h"
 
@@ -67,6 +67,12 @@ bool IsRedBold(QTextDocument* document, int position)
            cursor.charFormat().fontWeight() == QFont::Bold;
 }
 
+// The text with each line break one character, as the view's positions count it.
+QString Held(QString text)
+{
+    return text.replace("\r\n", "\n");
+}
+
 class RichEditTest : public testing::Test
 {
 protected:
@@ -82,7 +88,7 @@ protected:
     }
     void Settle()
     {
-        for (int pass = 0; pass < 100000 && !View->Filled(); ++pass)
+        for (int pass = 0; pass < 100000 && !View->LaidOut(); ++pass)
             QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
@@ -90,53 +96,48 @@ protected:
     std::unique_ptr<TRichEdit> View;
 };
 
-TEST_F(RichEditTest, AViewOnShowTakesTheFirstScreensAtOnceAndEndsWithTheWholeTextFormattedAsBefore)
+TEST_F(RichEditTest, AViewOnShowHoldsItsWholeTextAtOnceAndFormatsAsItComesToTheRuns)
 {
     Show();
     const QString text = LongText(3000);
-    const QString held = TRichEdit::HeldForm(text);
     View->SetText(text);
-    const std::vector<THighlightRun> runs = RunsOf(held, "如是");
-    View->SetMarks(runs, RedBold());
+    const std::vector<THighlightRun> runs = RunsOf(Held(text), "如是");
+    View->SetRuns(runs, RedBold());
 
-    EXPECT_FALSE(View->Filled()) << "the rest comes in steps";
-    EXPECT_LT(View->document()->characterCount(), held.size() / 4);
-    EXPECT_EQ(View->HeldText(), held) << "read whole before it is in";
-    EXPECT_TRUE(IsRedBold(View->document(), runs[0].Begin));
+    EXPECT_FALSE(View->LaidOut()) << "the rest is laid out in steps";
+    EXPECT_EQ(View->PlainText(), Held(text)) << "read whole before it is laid out";
+    EXPECT_EQ(View->textCursor().position(), runs.back().Begin) << "the caret at the last run";
+    EXPECT_EQ(View->verticalScrollBar()->value(), 0) << "which does not move the view";
+    EXPECT_TRUE(IsRedBold(View->FormattedCopy().get(), runs[0].Begin));
 
     Settle();
-    ASSERT_TRUE(View->Filled());
-    EXPECT_EQ(View->textCursor().position(), runs.back().Begin) << "the caret waits for its run";
-    EXPECT_EQ(View->verticalScrollBar()->value(), 0) << "and does not move the view";
-
-    // Far down, the runs on screen are formatted without anything else reading the view.
+    ASSERT_TRUE(View->LaidOut());
+    // Far down, the runs on screen are formatted, and the copy of a selection carries them.
     View->verticalScrollBar()->setValue(View->verticalScrollBar()->maximum());
     QCoreApplication::processEvents();
     const int shown = View->cursorForPosition(QPoint(0, View->viewport()->height() / 2)).position();
     const auto onScreen =
         std::find_if(runs.begin(), runs.end(), [&](const THighlightRun& r) { return r.Begin >= shown; });
     ASSERT_NE(onScreen, runs.end());
-    EXPECT_TRUE(IsRedBold(View->document(), onScreen->Begin));
-
-    View->Complete();
-    EXPECT_EQ(View->document()->toHtml(), AtOnce(text, runs)->toHtml());
+    EXPECT_TRUE(IsRedBold(View->FormattedCopy(onScreen->Begin, onScreen->End).get(), 0));
+    EXPECT_EQ(View->FormattedCopy()->toHtml(), AtOnce(text, runs)->toHtml());
 }
 
-TEST_F(RichEditTest, AHiddenViewWaitsUntilItIsShownOrRead)
+TEST_F(RichEditTest, AHiddenViewHoldsItsWholeTextAndIsLaidOutWhenShown)
 {
     View->SetText("옛 글");
-    View->Fill();
     const QString text = LongText(200);
     View->SetText(text);
-    const std::vector<THighlightRun> runs = RunsOf(TRichEdit::HeldForm(text), "마바");
-    View->SetMarks(runs, RedBold());
-    EXPECT_EQ(View->document()->toPlainText(), "옛 글") << "nothing is put in while hidden";
-    EXPECT_EQ(View->HeldText(), TRichEdit::HeldForm(text));
+    const std::vector<THighlightRun> runs = RunsOf(Held(text), "마바");
+    View->SetRuns(runs, RedBold());
+    EXPECT_EQ(View->PlainText(), Held(text));
+    EXPECT_EQ(View->FormattedCopy()->toHtml(), AtOnce(text, runs)->toHtml());
+    EXPECT_FALSE(View->LaidOut()) << "nothing is laid out while hidden";
 
-    View->Complete();
-    EXPECT_TRUE(View->Filled());
-    EXPECT_EQ(View->document()->toRawText(), TRichEdit::HeldForm(text));
-    EXPECT_EQ(View->document()->toHtml(), AtOnce(text, runs)->toHtml());
+    Show();
+    Settle();
+    EXPECT_TRUE(View->LaidOut());
+    EXPECT_EQ(View->FormattedCopy()->toHtml(), AtOnce(text, runs)->toHtml());
 }
 
 TEST_F(RichEditTest, AScrollPositionShowsTheSameLinesAsWithEveryRunFormatted)
@@ -147,19 +148,18 @@ TEST_F(RichEditTest, AScrollPositionShowsTheSameLinesAsWithEveryRunFormatted)
     QString text;
     for (int line = 0; line < 400; ++line)
         text += QString("tathagata mwm %1 ").arg(line).repeated(6) + "\n";
-    const std::vector<THighlightRun> runs = RunsOf(TRichEdit::HeldForm(text), "tathagata mwm");
+    const std::vector<THighlightRun> runs = RunsOf(Held(text), "tathagata mwm");
 
-    TRichEdit eager;
+    QTextEdit eager;
     eager.setLineWrapMode(QTextEdit::WidgetWidth);
     eager.resize(View->size());
+    eager.setDocument(AtOnce(text, runs).release());
+    eager.document()->setParent(&eager);
     eager.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&eager));
-    eager.SetText(text);
-    eager.SetMarks(runs, RedBold());
-    eager.Complete();
 
     View->SetText(text);
-    View->SetMarks(runs, RedBold());
+    View->SetRuns(runs, RedBold());
     Settle();
     for (int value : {3000, 9000, 1500}) {
         View->verticalScrollBar()->setValue(value);
@@ -171,28 +171,27 @@ TEST_F(RichEditTest, AScrollPositionShowsTheSameLinesAsWithEveryRunFormatted)
     }
 }
 
-TEST_F(RichEditTest, AnEditFindsEveryRunFormattedAndMovesThemWithTheText)
+TEST_F(RichEditTest, AnEditMovesEveryRunWithTheText)
 {
     Show();
     const QString text = LongText(2000);
-    const std::vector<THighlightRun> runs = RunsOf(TRichEdit::HeldForm(text), "如是");
+    const std::vector<THighlightRun> runs = RunsOf(Held(text), "如是");
     View->SetText(text);
-    View->SetMarks(runs, RedBold());
+    View->SetRuns(runs, RedBold());
     View->setFocus();
     QTest::keyClick(View.get(), Qt::Key_Home, Qt::ControlModifier);
     QTest::keyClick(View.get(), Qt::Key_X);
 
     const std::unique_ptr<QTextDocument> expected = AtOnce(text, runs);
     QTextCursor(expected.get()).insertText("x");
-    EXPECT_EQ(View->document()->toHtml(), expected->toHtml());
+    EXPECT_EQ(View->FormattedCopy()->toHtml(), expected->toHtml());
 
-    // A text put in by other hands drops the waiting steps and runs of the old one.
+    // A text put in by other hands drops the runs of the old one.
     View->SetText(text);
-    View->SetMarks(runs, RedBold());
+    View->SetRuns(runs, RedBold());
     View->setPlainText("다른 글");
-    Settle();
-    EXPECT_EQ(View->document()->toPlainText(), "다른 글");
-    EXPECT_EQ(View->HeldText(), "다른 글");
+    EXPECT_EQ(View->PlainText(), "다른 글");
+    EXPECT_TRUE(View->Runs().empty());
 }
 
 } // namespace

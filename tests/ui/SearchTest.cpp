@@ -5,6 +5,7 @@
 
 #include "window/widgets/Grid.h"
 
+#include <QTextDocument>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -53,10 +54,11 @@ std::ostream& operator<<(std::ostream& out, const TRange& range)
 
 // The [begin, end) ranges of a view in red bold, adjacent fragments joined. Every such
 // fragment must carry the highlight format and nothing of the view's font.
-std::vector<TRange> RedBold(const QTextEdit* view)
+std::vector<TRange> RedBold(const TRichEdit* view)
 {
     std::vector<TRange> ranges;
-    for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next())
+    const std::unique_ptr<QTextDocument> shown = view->FormattedCopy();
+    for (QTextBlock block = shown->begin(); block.isValid(); block = block.next())
         for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();

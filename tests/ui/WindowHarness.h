@@ -81,13 +81,10 @@ inline TGrid* Grid(const QObject& form, const char* name)
 {
     return Widget<TGrid>(form, name);
 }
-// A text view with everything it is to show in its document, as a reader finds it: a view
-// on a hidden tab takes its text, and every view its marked runs, when first read.
+// A text view, which holds its whole text from the moment it is given.
 inline TRichEdit* View(const QObject& form, const char* name)
 {
-    TRichEdit* view = Widget<TRichEdit>(form, name);
-    view->Complete();
-    return view;
+    return Widget<TRichEdit>(form, name);
 }
 inline QLabel* Label(const QObject& form, const char* name)
 {

@@ -4,8 +4,8 @@
 #include "window/pages/PageParts.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
-#include "window/widgets/LineMemo.h"
 #include "window/widgets/PageControl.h"
+#include "window/widgets/PlainMemo.h"
 #include "window/widgets/SelectionText.h"
 #include "session/Vesko3Session.h"
 #include "tools/ReadingConversion.h"
@@ -58,8 +58,8 @@ TConvertTab::TConvertTab(TPageControl* viewPage, TVesko3Session& state) : State(
 void TConvertTab::BuildEditors(const QFont& editorFont)
 {
     ConvertSrcMemo = PlaceholderMemo(ConvertSrcMemoPanel, "ConvertSrcMemo", editorFont);
-    // The result can run to tens of thousands of lines: a memo that lays out only those shown.
-    ConvertDestMemo = new TLineMemo(ConvertDestMemoPanel);
+    // The result can run to tens of thousands of lines, which the memo takes in steps.
+    ConvertDestMemo = new TPlainMemo(ConvertDestMemoPanel);
     ConvertDestMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     FillPlaceholder(ConvertDestMemo, ConvertDestMemoPanel, "ConvertDestMemo", editorFont, false);
 }

@@ -15,7 +15,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QWidget;
-class TLineMemo;
+class TPlainMemo;
 class TPageControl;
 struct TColorScheme;
 struct TVesko3Session;
@@ -49,5 +49,5 @@ private:
     QLabel* Panel1 = nullptr;
     QWidget *ConvertSrcMemoPanel = nullptr, *ConvertDestMemoPanel = nullptr;
     QPlainTextEdit* ConvertSrcMemo = nullptr;
-    TLineMemo* ConvertDestMemo = nullptr;
+    TPlainMemo* ConvertDestMemo = nullptr;
 };

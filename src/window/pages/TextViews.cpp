@@ -1,10 +1,10 @@
 #include "window/pages/TextViews.h"
 
 #include "window/pages/Appearance.h"
-#include "window/pages/FindBar.h"
-#include "window/pages/HitNavigator.h"
 #include "window/pages/PageParts.h"
-#include "window/pages/RichEditMenu.h"
+#include "window/reading/FindBar.h"
+#include "window/reading/HitNavigator.h"
+#include "window/reading/RichEditMenu.h"
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/PageControl.h"
 #include "window/widgets/RichEdit.h"
@@ -35,6 +35,14 @@ QTextCharFormat HighlightFormat()
     format.setFontUnderline(false);
     format.setFontStrikeOut(false);
     return format;
+}
+
+// A view text as the views take it: each line break one character, as the core's positions
+// count it.
+QString ViewString(std::u16string text)
+{
+    NormalizeLineBreaks(text);
+    return ToQString(text);
 }
 
 } // namespace
@@ -184,43 +192,39 @@ void TTextViews::FillViews(std::int32_t n, const std::u16string& titleLine)
 
 void TTextViews::FillHanViews(std::int32_t n, const std::u16string& titleLine)
 {
-    // Each view takes its text when it is first shown or read; the two views of a body share
-    // one string until then.
+    // The two views of a body share one string.
     const TVesko_File& han = State.Data.TextFiles[0];
-    const QString body = TRichEdit::HeldForm(ToQString(HanBodyViewText(han, n, titleLine)));
+    const QString body = ViewString(HanBodyViewText(han, n, titleLine));
     TotalHanRichEdit->SetText(body);
     HanRichEdit0->SetText(body);
-    HanRichEdit1->SetText(ToQString(HanSubjectViewText(han, n)));
-    HanRichEdit2->SetText(ToQString(HanSummaryViewText(han, n)));
+    HanRichEdit1->SetText(ViewString(HanSubjectViewText(han, n)));
+    HanRichEdit2->SetText(ViewString(HanSummaryViewText(han, n)));
 }
 
 void TTextViews::FillKorViews(std::int32_t n, const std::u16string& titleLine)
 {
-    const QString body = TRichEdit::HeldForm(ToQString(HanmoonViewText(State.Data.TextFiles[1], n, titleLine)));
+    const QString body = ViewString(HanmoonViewText(State.Data.TextFiles[1], n, titleLine));
     TotalKorRichEdit->SetText(body);
     KorRichEdit->SetText(body);
 }
 
 void TTextViews::FillSinsuViews(std::int32_t n, const std::u16string& titleLine)
 {
-    const QString body = TRichEdit::HeldForm(ToQString(HanmoonViewText(State.Data.TextFiles[2], n, titleLine)));
+    const QString body = ViewString(HanmoonViewText(State.Data.TextFiles[2], n, titleLine));
     TotalSinsuRichEdit->SetText(body);
     SinsuRichEdit->SetText(body);
 }
 
-void TTextViews::HighlightHit(const std::vector<int>& families, std::int32_t start)
+void TTextViews::HighlightHit(std::int32_t n)
 {
     const std::array together{TotalHanRichEdit, TotalKorRichEdit, TotalSinsuRichEdit};
     const std::array own{HanRichEdit0, KorRichEdit, SinsuRichEdit};
-    for (int family : families) {
-        // One match of the text read back serves both views: they hold the same text.
-        const std::vector<THighlightRun> runs =
-            HighlightRuns(State.SearchInfo, State.Data.VariantFiles, together[family]->PositionText(), start);
+    for (const TFamilyRuns& family : SearchHitRuns(State.Data, State.SearchInfo, n)) {
         // Formatted as each view comes to them, so that the cost follows what is on screen.
-        together[family]->SetMarks(runs, HighlightFormat());
-        own[family]->SetMarks(runs, HighlightFormat());
-        Navigator->SetRuns(together[family], runs);
-        Navigator->SetRuns(own[family], runs);
+        for (TRichEdit* view : {together[family.Family], own[family.Family]}) {
+            view->SetRuns(family.Runs, HighlightFormat());
+            Navigator->SetOccurrences(view, family.Occurrences);
+        }
     }
 }
 

@@ -48,9 +48,9 @@ public:
     void FillHanViews(std::int32_t n, const std::u16string& titleLine);
     void FillKorViews(std::int32_t n, const std::u16string& titleLine);
     void FillSinsuViews(std::int32_t n, const std::u16string& titleLine);
-    // Marks the last search's words in the two views of each family (0 Korean, 1 고려대장경,
-    // 2 신수대장경), from position start of their text on.
-    void HighlightHit(const std::vector<int>& families, std::int32_t start);
+    // Marks the last search's words in the two views of each family it found in sutra n, with
+    // the runs and occurrences the core gives for them.
+    void HighlightHit(std::int32_t n);
 
     // The highlighted runs and the find bar over the views; sameCharacter says whether the
     // find bar matches variant forms in a Chinese text.

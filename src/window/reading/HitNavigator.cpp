@@ -1,4 +1,4 @@
-#include "window/pages/HitNavigator.h"
+#include "window/reading/HitNavigator.h"
 
 #include "window/widgets/PageControl.h"
 #include "window/widgets/RichEdit.h"
@@ -9,35 +9,12 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
 
 namespace {
-
-// Scrolls view so that position stands about a third from the top and, in a text that does
-// not wrap, a third from the left when it is out of sight. Asking for the position's
-// rectangle lays the text out that far, which also brings the scroll range up to date.
-void ScrollToPosition(TRichEdit* view, int position)
-{
-    view->FillTo(position);
-    QTextCursor cursor(view->document());
-    cursor.setPosition(std::clamp(position, 0, std::max(view->document()->characterCount() - 1, 0)));
-    // The runs above it, and those of its own block, which may move its line, are formatted
-    // first, so that it stands where it stays.
-    view->MarkUpTo(cursor.block().position() + cursor.block().length());
-    const QRect at = view->cursorRect(cursor);
-    const QSize area = view->viewport()->size();
-    QScrollBar* vertical = view->verticalScrollBar();
-    vertical->setValue(vertical->value() + at.top() - area.height() / 3);
-    if (at.left() < 0 || at.right() >= area.width()) {
-        QScrollBar* horizontal = view->horizontalScrollBar();
-        horizontal->setValue(horizontal->value() + at.left() - area.width() / 3);
-    }
-}
 
 QToolButton* StepButton(QWidget* parent, const QString& name, const QString& arrow, const QString& tip)
 {
@@ -108,7 +85,7 @@ const THitNavigator::TNavigatedView* THitNavigator::Find(const TRichEdit* view) 
 void THitNavigator::Clear()
 {
     for (TNavigatedView& entry : Views) {
-        entry.Runs.clear();
+        entry.Starts.clear();
         entry.Current = -1;
         entry.RevealPending = false;
         entry.StoppedAt = 0;
@@ -116,14 +93,16 @@ void THitNavigator::Clear()
     }
 }
 
-void THitNavigator::SetRuns(TRichEdit* view, const std::vector<THighlightRun>& runs)
+void THitNavigator::SetOccurrences(TRichEdit* view, const std::vector<THitOccurrence>& occurrences)
 {
     TNavigatedView* entry = Find(view);
     if (entry == nullptr) return;
-    entry->Runs = runs;
+    entry->Starts.clear();
+    for (const THitOccurrence& occurrence : occurrences)
+        entry->Starts.push_back(occurrence.Span.Begin);
     entry->Current = -1;
     entry->StoppedAt = 0;
-    if (runs.empty()) {
+    if (occurrences.empty()) {
         entry->Strip->hide();
         return;
     }
@@ -138,15 +117,14 @@ void THitNavigator::Step(int step)
     }
 }
 
-bool THitNavigator::GoToRun(int family, std::int32_t begin)
+bool THitNavigator::GoToOccurrence(int family, std::int32_t begin)
 {
     const int tab = ViewPage->currentIndex();
     for (TNavigatedView& entry : Views) {
         if (entry.Tab != tab || entry.Family != family) continue;
-        const auto found = std::find_if(entry.Runs.begin(), entry.Runs.end(),
-                                        [begin](const THighlightRun& run) { return run.Begin == begin; });
-        if (found == entry.Runs.end()) continue;
-        MoveTo(entry, static_cast<int>(found - entry.Runs.begin()), true);
+        const auto found = std::find(entry.Starts.begin(), entry.Starts.end(), begin);
+        if (found == entry.Starts.end()) continue;
+        MoveTo(entry, static_cast<int>(found - entry.Starts.begin()), true);
         return true;
     }
     return false;
@@ -156,35 +134,29 @@ TRichEdit* THitNavigator::ActiveView() const
 {
     const QWidget* focus = QApplication::focusWidget();
     for (const TNavigatedView& entry : Views)
-        if (entry.View == focus && !entry.Runs.empty()) return entry.View;
+        if (entry.View == focus && !entry.Starts.empty()) return entry.View;
     for (const TNavigatedView& entry : Views)
-        if (entry.Tab == ViewPage->currentIndex() && !entry.Runs.empty()) return entry.View;
+        if (entry.Tab == ViewPage->currentIndex() && !entry.Starts.empty()) return entry.View;
     return nullptr;
 }
 
 QString THitNavigator::Indication(const TRichEdit* view) const
 {
     const TNavigatedView* entry = Find(view);
-    if (entry == nullptr || entry->Runs.empty()) return {};
-    QString text = QString("%1 / %2").arg(entry->Current + 1).arg(entry->Runs.size());
+    if (entry == nullptr || entry->Starts.empty()) return {};
+    QString text = QString("%1 / %2").arg(entry->Current + 1).arg(entry->Starts.size());
     if (entry->StoppedAt != 0) text += entry->StoppedAt < 0 ? " 처음" : " 끝";
     return text;
 }
 
 void THitNavigator::MoveTo(TNavigatedView& entry, int index, bool placeCaret)
 {
-    if (entry.Runs.empty()) return;
-    const int last = static_cast<int>(entry.Runs.size()) - 1;
+    if (entry.Starts.empty()) return;
+    const int last = static_cast<int>(entry.Starts.size()) - 1;
     entry.StoppedAt = index < 0 ? -1 : index > last ? 1 : 0;
     entry.Current = std::clamp(index, 0, last);
-    if (placeCaret) {
-        // The caret only, never a selection: the selection colour would hide the red run.
-        entry.View->FillTo(entry.Runs[entry.Current].Begin);
-        QTextCursor caret = entry.View->textCursor();
-        caret.setPosition(
-            std::clamp(entry.Runs[entry.Current].Begin, 0, std::max(entry.View->document()->characterCount() - 1, 0)));
-        entry.View->setTextCursor(caret);
-    }
+    // The caret only, never a selection: the selection colour would hide the red run.
+    if (placeCaret) entry.View->PlaceCaret(entry.Starts[entry.Current]);
     Reveal(entry);
     ShowIndication(entry);
 }
@@ -193,14 +165,14 @@ void THitNavigator::Reveal(TNavigatedView& entry)
 {
     // A view on a hidden tab has no final size yet; it is scrolled when it comes on show.
     entry.RevealPending = !entry.View->isVisible();
-    if (!entry.RevealPending) ScrollToPosition(entry.View, entry.Runs[entry.Current].Begin);
+    if (!entry.RevealPending) entry.View->ShowPosition(entry.Starts[entry.Current]);
 }
 
 void THitNavigator::ShowIndication(TNavigatedView& entry)
 {
     entry.Count->setText(Indication(entry.View));
     entry.Previous->setEnabled(entry.Current > 0);
-    entry.Next->setEnabled(entry.Current + 1 < static_cast<int>(entry.Runs.size()));
+    entry.Next->setEnabled(entry.Current + 1 < static_cast<int>(entry.Starts.size()));
     PlaceStrip(entry);
     entry.Strip->show();
 }
@@ -227,11 +199,11 @@ bool THitNavigator::eventFilter(QObject* watched, QEvent* event)
             QTimer::singleShot(0, this, [this, view] {
                 TNavigatedView* found = view ? Find(view) : nullptr;
                 if (found == nullptr) return;
-                if (found->Runs.empty()) {
+                if (found->Starts.empty()) {
                     view->verticalScrollBar()->setValue(0);
                     view->horizontalScrollBar()->setValue(0);
                 } else {
-                    ScrollToPosition(view, found->Runs[found->Current].Begin);
+                    view->ShowPosition(found->Starts[found->Current]);
                 }
             });
         } else if (watched == entry.TitleBar && event->type() == QEvent::Resize) {

@@ -1,4 +1,4 @@
-#include "window/pages/FindBar.h"
+#include "window/reading/FindBar.h"
 
 #include "window/widgets/RichEdit.h"
 #include "search/WordFind.h"
@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QShortcut>
 #include <QTextCursor>
-#include <QTextDocument>
 #include <QToolButton>
 
 #include <algorithm>
@@ -80,7 +79,6 @@ bool TFindBar::FindStep(int step)
         Status->setText("없음");
         return false;
     }
-    Target_.View->Fill();
     const QTextCursor selection = Target_.View->textCursor();
     const int from = selection.selectionStart();
     std::size_t index = 0;
@@ -96,11 +94,7 @@ bool TFindBar::FindStep(int step)
             std::find_if(found.rbegin(), found.rend(), [&](const THighlightRun& run) { return run.Begin < from; });
         index = previous == found.rend() ? found.size() - 1 : found.size() - 1 - (previous - found.rbegin());
     }
-    QTextCursor cursor(Target_.View->document());
-    cursor.setPosition(found[index].Begin);
-    cursor.setPosition(found[index].End, QTextCursor::KeepAnchor);
-    Target_.View->setTextCursor(cursor);
-    Target_.View->ensureCursorVisible();
+    Target_.View->Select(found[index].Begin, found[index].End);
     Status->setText(QString("%1 / %2").arg(index + 1).arg(found.size()));
     return true;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-// Taking the reader to the highlighted runs of a shown search result: the first run of each
-// highlighted view is scrolled into sight, F3 and Shift+F3 step through the runs of the
+// Taking the reader to the occurrences of a shown search result: the first occurrence of each
+// highlighted view is scrolled into sight, F3 and Shift+F3 step through the occurrences of the
 // active view, and each highlighted view's title bar shows "3 / 17" with two small step
-// buttons at its right end.
+// buttons at its right end. An occurrence broken by a line break is one step and counts once.
 
 #include "search/SearchHit.h"
 
@@ -27,23 +27,24 @@ public:
     // family (0 Korean, 1 고려대장경, 2 신수대장경), in the order the tab shows them.
     void Attach(TRichEdit* view, QLabel* titleBar, int tab, int family);
 
-    // Forgets every run; the indications go.
+    // Forgets every occurrence; the indications go.
     void Clear();
-    // The runs HighlightMarks formatted in view; the first is scrolled into sight, the caret
+    // The occurrences of the runs view marks; the first is scrolled into sight, the caret
     // stays where the hit display put it.
-    void SetRuns(TRichEdit* view, const std::vector<THighlightRun>& runs);
+    void SetOccurrences(TRichEdit* view, const std::vector<THitOccurrence>& occurrences);
 
-    // Moves the active view to its next (step 1) or previous (-1) run, without wrapping.
+    // Moves the active view to its next (step 1) or previous (-1) occurrence, without wrapping.
     void Step(int step);
-    // Makes the run of family that begins at begin current in that family's view on the
-    // current tab, if that view holds it.
-    bool GoToRun(int family, std::int32_t begin);
+    // Makes the occurrence of family that begins at begin current in that family's view on
+    // the current tab, if that view holds it.
+    bool GoToOccurrence(int family, std::int32_t begin);
 
     // The view F3 works on: the focused highlightable view, else the first highlighted view
     // of the current tab, else none.
     TRichEdit* ActiveView() const;
 
-    // "3 / 17"; at either end the word "끝" or "처음" follows. Empty for a view without runs.
+    // "3 / 17"; at either end the word "끝" or "처음" follows. Empty for a view without
+    // occurrences.
     QString Indication(const TRichEdit* view) const;
 
 protected:
@@ -59,11 +60,11 @@ private:
         QToolButton *Previous = nullptr, *Next = nullptr;
         int Tab = 0;
         int Family = 0;
-        std::vector<THighlightRun> Runs;
+        std::vector<std::int32_t> Starts; // where each occurrence begins
         int Current = -1;
         bool RevealPending = false; // scrolled when the view is next on show
         bool EverShown = false;     // its first showing scrolls to the caret, which a fill leaves at the end
-        int StoppedAt = 0;          // -1 or 1 when the last step asked to go past the first or last run
+        int StoppedAt = 0;          // -1 or 1 when the last step asked to go past the first or last
     };
 
     TNavigatedView* Find(const TRichEdit* view);

@@ -1,4 +1,4 @@
-#include "window/pages/RichEditMenu.h"
+#include "window/reading/RichEditMenu.h"
 
 #include "window/pages/PageParts.h"
 #include "window/widgets/RichEdit.h"
@@ -78,15 +78,12 @@ void TRichEditMenu::CtrlV1Click()
 
 void TRichEditMenu::CtrlA1Click()
 {
-    if (PopupComponent == nullptr) return;
-    PopupComponent->Fill();
-    PopupComponent->selectAll();
+    if (PopupComponent != nullptr) PopupComponent->selectAll();
 }
 
 void TRichEditMenu::CtrlX1Click()
 {
     if (PopupComponent == nullptr) return;
-    PopupComponent->Complete();
     PopupComponent->cut();
     MakeClipboardPlain(CutKey);
 }
