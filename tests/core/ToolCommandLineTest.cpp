@@ -383,6 +383,9 @@ TEST(ToolCommandLine, EveryCommandIntoAFullDiskExitsWith1AndSaysSo)
         const QStringList& arguments = cases[i];
         SCOPED_TRACE(arguments.join(' ').toStdString());
         QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", KoreanLocale);
+        process.setProcessEnvironment(environment);
         process.setStandardOutputFile("/dev/full");
         process.start(QString::fromUtf8(VESKO3_TOOL_PATH), arguments);
         ASSERT_TRUE(process.waitForStarted(30000));
