@@ -5,19 +5,21 @@
 #   the same with 20 absent words made of common characters
 #   vesko3-tool info                            vs  cat of the six data files
 # Each figure is the median CPU time (user + system, from the shell's child times) of
-# several runs; the ratios are taken within this one run. The peak memory of the tool's
+# several runs, with the fastest and the slowest run after it; the ratios are taken within
+# this one run, and "worst" is the tool's slowest run against its median. The peak memory of the tool's
 # search is its maximum resident set against the six files' size, and the minor page faults
 # count the pages each process first touched. When the benchmark programs are built beside
 # the tool, the in-process split of the search follows.
 #
-# Usage: bench/search-process.sh [BUILD_DIR] [RUNS]   (default: build, 11 runs)
+# Usage: bench/search-process.sh [BUILD_DIR] [RUNS]   (default: build, 11 runs; the corpus is
+# looked for beside the checkout unless VESKO3_CORPUS_DIR names it)
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build}" && pwd)"
 runs="${2:-11}"
 tool="$build/vesko3-tool"
-corpus="$root/../shared/corpus/agama"
+corpus="${VESKO3_CORPUS_DIR:-$root/../shared/corpus/agama}"
 for need in "$tool" /usr/bin/time; do
     [ -x "$need" ] || { echo "missing $need" >&2; exit 1; }
 done
@@ -55,9 +57,12 @@ cpuOnce() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
+# "median min max" of the runs.
+spread() { sort -n | awk '{ v[NR] = $1 } END { print ((NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[1], v[NR] }'; }
+
 cpu() {
     local i
-    for ((i = 0; i < runs; i++)); do cpuOnce "$@"; done | median
+    for ((i = 0; i < runs; i++)); do cpuOnce "$@"; done | spread
 }
 
 peakKiB() {
@@ -82,15 +87,22 @@ rg -c "${rgWords[@]}" kor.txt sinsu.txt | tr '\n' ' ' | sed 's/^/rg matching lin
 cat "${data[@]}" >/dev/null
 
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg); $runs runs each, medians (CPU ms)"
-search=$(cpu "$tool" search --data data --canon 3 "${words[@]}")
-grep=$(cpu rg -c "${rgWords[@]}" kor.txt sinsu.txt)
-echo "search 20 words:   tool $search  rg $grep  ratio $(ratio "$search" "$grep")"
-searchAbsent=$(cpu "$tool" search --data data --canon 3 "${absent[@]}")
-grepAbsent=$(cpu rg -c "${rgAbsent[@]}" kor.txt sinsu.txt)
-echo "search 20 absent:  tool $searchAbsent  rg $grepAbsent  ratio $(ratio "$searchAbsent" "$grepAbsent")"
-info=$(cpu "$tool" info --data data)
-catAll=$(cpu cat "${data[@]}")
-echo "info:              tool $info  cat $catAll  ratio $(ratio "$info" "$catAll")"
+# One line: the tool's figures, the yardstick's, the ratio of the medians and the worst run.
+compare() {
+    local label="$1" yardstick="$2" tool toolMin toolMax other otherMin otherMax
+    read -r tool toolMin toolMax <<<"$3"
+    read -r other otherMin otherMax <<<"$4"
+    echo "$label tool $tool ($toolMin-$toolMax)  $yardstick $other ($otherMin-$otherMax)" \
+        " ratio $(ratio "$tool" "$other")  worst $(ratio "$toolMax" "$tool")"
+}
+searchRuns="$(cpu "$tool" search --data data --canon 3 "${words[@]}")"
+compare "search 20 words: " rg "$searchRuns" "$(cpu rg -c "${rgWords[@]}" kor.txt sinsu.txt)"
+compare "search 20 absent:" rg "$(cpu "$tool" search --data data --canon 3 "${absent[@]}")" \
+    "$(cpu rg -c "${rgAbsent[@]}" kor.txt sinsu.txt)"
+infoRuns="$(cpu "$tool" info --data data)"
+compare "info:            " cat "$infoRuns" "$(cpu cat "${data[@]}")"
+search="${searchRuns%% *}"
+info="${infoRuns%% *}"
 echo "search minus info (index, scan, list): $(awk -v a="$search" -v b="$info" 'BEGIN { printf "%.1f", a - b }') ms"
 
 bytes=$(cat "${data[@]}" | wc -c)
@@ -108,7 +120,7 @@ if [ -x "$build/bench_Load" ] && [ -x "$build/bench_Search" ]; then
             --benchmark_format=csv 2>/dev/null | awk -F, '/_median"/ { gsub(/"/, "", $1); printf "%s %.2f\n", $1, $4 }'
     }
     echo "in-process split (CPU ms):"
-    benchCpu "$build/bench_Load" '^BM_(ReadCorpusBytes|LoadCorpus)$' | sed 's/^/  /'
+    benchCpu "$build/bench_Load" '^BM_(ReadCorpusBytes|LoadCorpus|LoadCorpusInPlace)$' | sed 's/^/  /'
     benchCpu "$build/bench_Search" '^PrepareSearch/corpus(/index_canon3)?$' | sed 's/^/  /'
     benchCpu "$build/bench_Search" '^Scan/corpus/canon3/words20/variants/any/fast(_one_thread)?(/real_time)?$' | sed 's/^/  /'
 fi

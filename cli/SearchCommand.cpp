@@ -62,8 +62,7 @@ int RunSearchCommand(TToolArguments& arguments)
 
     TVesko3Session session;
     // The search lists its hits in catalogue order: the order by name is never read.
-    if (const int loaded = LoadToolData(arguments, session, nullptr, {.NameOrder = false}); loaded != ExitSuccess)
-        return loaded;
+    if (const int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
     TSearchInfo& info = session.SearchInfo;
     // The tool runs one search, which reads each body once: an index would copy the bodies
     // first and pay off only from a second search, so the scan reads the loaded texts.

@@ -247,6 +247,19 @@ std::u16string ChoiceError(std::u16string_view what, std::string_view given, std
 
 namespace {
 
+// A data file used in place that changed while the command ran: whatever it printed may
+// come from text that was never checked, so the run fails as a load whose file could not be
+// read, with that message.
+int DataStayedAsLoaded(int status)
+{
+    const std::optional<std::filesystem::path> changed = TakeChangedMappedFile();
+    if (!changed) return status;
+    std::fflush(stdout);
+    TStderrMessages().Show(DataFileMessage(TDataFileStatus::Unreadable) + PathText(*changed),
+                           std::u16string(DataErrorCaption));
+    return ExitLoadFailed;
+}
+
 int RunCommandLine(int argc, char** argv, const std::filesystem::path& programFolder)
 {
     const std::vector<std::string> words(argv + 1, argv + argc);
@@ -275,7 +288,7 @@ int RunCommandLine(int argc, char** argv, const std::filesystem::path& programFo
     // The last guard of "never abort": what escapes the core (a path the standard library
     // cannot convert for a message, memory running out) ends the run with a message.
     try {
-        return entry.Run(arguments);
+        return DataStayedAsLoaded(entry.Run(arguments));
     } catch (const std::exception& exception) {
         std::fflush(stdout);
         return InputError(arguments, u"처리를 마칠 수 없습니다: " + Utf8ToUtf16(exception.what()));

@@ -68,8 +68,10 @@ int InputError(const TToolArguments& arguments, std::u16string_view text);
 
 // Loads the session from --data (or the default folder) as the window does, making what
 // options ask for. Returns ExitSuccess, or ExitLoadFailed after the messages went to stderr.
+// The name order is left to the one command that prints it, which makes it as it reads it.
+// The texts are used in place from the files; RunToolCommand reports a file changed meanwhile.
 int LoadToolData(TToolArguments& arguments, TVesko3Session& session, ILoadListener* listener = nullptr,
-                 TLoadOptions options = {});
+                 TLoadOptions options = {.NameOrder = false, .MapTexts = true});
 
 // Runs the subcommand named by argv[1]; prints the usage and returns ExitBadInput for none.
 // Answers --help, -h, "help [SUBCOMMAND]" and --version itself.

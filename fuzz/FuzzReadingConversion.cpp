@@ -1,6 +1,7 @@
 // Feeds an arbitrary reading table and text to the reading conversion: each converted line is
 // as long as its source, units below 256 and units without an entry stay, every other unit
-// becomes its entry; and the result is each source line, its conversion and an empty line.
+// becomes its entry; and the result is each source line, its conversion and an empty line,
+// the same in the lines apart and in the memo's one text.
 
 #include "FuzzCheck.h"
 #include "tools/ReadingConversion.h"
@@ -42,5 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Require(reading[k] == expected, "a unit converted wrongly");
         }
     }
+    std::u16string joined;
+    for (const std::u16string& line : converted)
+        joined += line + u'\n';
+    Require(ConvertReadingsText(text, table) == joined, "the one text differs from the lines");
     return 0;
 }

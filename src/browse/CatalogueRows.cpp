@@ -1,5 +1,6 @@
 #include "browse/CatalogueRows.h"
 
+#include "data/TextFile.h"
 #include "util/MyUtils.h"
 
 #include <algorithm>
@@ -44,9 +45,10 @@ std::optional<TCatalogueList> SutraListRows(const TVesko_File& catalogue, bool b
     list.RowCount = std::max(catalogue.Header.KindCounts[kind], 0);
     list.CountText = CountCaption(catalogue.Header.KindCounts[kind]);
 
+    const TNamePositions* nameOrder = byName ? &NameOrderOf(catalogue) : nullptr;
     const std::int32_t count = std::min<std::int32_t>(catalogue.SuttaTable.Count, MaxSuttaCount);
     for (std::int32_t j = 0; j < count; ++j) {
-        const std::int32_t p = byName ? catalogue.NameOrder[j] : j;
+        const std::int32_t p = nameOrder ? (*nameOrder)[j] : j;
         if (!IsPosition(catalogue, p)) continue;
         if (kind != 0 && catalogue.SuttaTable.Items[p].Kind != kind) continue;
         list.Rows.push_back(SutraRow(catalogue, p, byName));

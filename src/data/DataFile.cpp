@@ -79,6 +79,14 @@ bool TOpenedDataFile::Read(std::int64_t offset, void* out, std::size_t count)
     return count == 0 || Reader.ReadAt(static_cast<std::uint64_t>(offset), to, count);
 }
 
+TMapResult TOpenedDataFile::MapUnits(std::int64_t offset, std::size_t count, std::size_t spare, TTextUnits& out)
+{
+    // The header stays the one read at the start; only what lies beyond it is mapped.
+    if (!MayMap || offset < std::int64_t(HeadSize) || offset > Extent || std::int64_t(count) > (Extent - offset) / 2)
+        return TMapResult::NotMapped;
+    return MapUnitsAt(Reader, Path, static_cast<std::uint64_t>(offset), count, spare, out);
+}
+
 const std::uint8_t* TSourceCursor::Require(std::size_t count)
 {
     constexpr std::int64_t ChunkBytes = 32 * 1024;
@@ -228,6 +236,7 @@ std::optional<TOpenedDataFile> OpenDataFile(TLoadContext& context, std::u16strin
 {
     TOpenedDataFile file;
     file.Path = context.DataPath / std::filesystem::path(std::u16string(fileName));
+    file.MayMap = context.Options.MapTexts;
 
     TDataFileStatus status = TDataFileStatus::Ok;
     const TFileRead open = file.Reader.Open(file.Path);

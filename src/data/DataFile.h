@@ -3,6 +3,7 @@
 // Opening and validating a data file: the steps every loader runs before its body.
 
 #include "data/Vesko3Common.h"
+#include "util/FileMapping.h"
 #include "util/Files.h"
 
 #include <cstdint>
@@ -37,10 +38,15 @@ public:
 // What a load makes beyond the records as the files hold them.
 struct TLoadOptions
 {
-    // The catalogue's order by name (TVesko_File::NameOrder), which only the lists by name
-    // read; without it the order stays all zero. Collating the names costs more than
-    // parsing the file.
+    // Makes the catalogue's order by name while loading, on the loading thread, for a reader
+    // whose lists by name are filled as soon as the catalogue is in; without it the order is
+    // made when something first reads it (NameOrderOf).
     bool NameOrder = true;
+    // Uses the text areas of the three text files in place from the files' own pages (see
+    // FileMapping.h) where the system allows, instead of reading them into fresh memory. The
+    // loader must then ask ChangedMappedFile before it trusts the texts, and once more before
+    // it ends.
+    bool MapTexts = false;
 };
 
 // Where the loaders read from and report to.
@@ -63,6 +69,12 @@ public:
     virtual std::int64_t Size() const = 0;
     // Copies the count bytes at offset, all within Size(), to out; false when the read failed.
     [[nodiscard]] virtual bool Read(std::int64_t offset, void* out, std::size_t count) = 0;
+    // Puts the count UTF-16 units at offset, all within Size(), into out in place of a read,
+    // followed by spare zero units, where the source can do so without a copy.
+    [[nodiscard]] virtual TMapResult MapUnits(std::int64_t, std::size_t, std::size_t, TTextUnits&)
+    {
+        return TMapResult::NotMapped;
+    }
 };
 
 class TByteSource final : public IDataSource
@@ -85,6 +97,7 @@ public:
 
     std::int64_t Size() const override { return Extent; }
     bool Read(std::int64_t offset, void* out, std::size_t count) override;
+    TMapResult MapUnits(std::int64_t offset, std::size_t count, std::size_t spare, TTextUnits& out) override;
 
 private:
     friend std::optional<TOpenedDataFile> OpenDataFile(TLoadContext&, std::u16string_view, std::int32_t);
@@ -92,6 +105,7 @@ private:
     std::uint8_t Head[HeaderSize] = {};
     std::size_t HeadSize = 0;
     std::int64_t Extent = 0;
+    bool MayMap = false;
 };
 
 // Reads the tables of a data file in order, a chunk at a time, with TByteReader's sticky

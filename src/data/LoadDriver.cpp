@@ -44,6 +44,11 @@ bool LoadAllDataFiles(TLoadContext& context, TLoadedData& data)
     for (int n = 0; n < VariantFileCount; ++n)
         LoadVariantFile(context, data, n);
     LoadReadingFile(context, data);
+    // A text used in place from a file that changed while the others were read is not the
+    // text that was checked.
+    if (context.Options.MapTexts)
+        if (const std::optional<std::filesystem::path> changed = TakeChangedMappedFile())
+            ReportDataFileFailure(context, TDataFileStatus::Unreadable, *changed);
     return !context.LoadError;
 }
 

@@ -109,10 +109,18 @@ TDataFileStatus ParseTextFile(IDataSource& source, int fileIndex, std::int32_t f
     // Read straight into the record, which is left unfilled until then; only the spare units
     // after the text are written here.
     const auto textLength = static_cast<std::size_t>(h.TextLength);
-    loaded.Text.resize(textLength + TextSpareUnits);
-    std::fill(loaded.Text.begin() + static_cast<std::ptrdiff_t>(textLength), loaded.Text.end(), u'\0');
-    status = ReadUnitsAt(source, h.TextOffset, textLength, loaded.Text.data());
-    if (status != TDataFileStatus::Ok) return status;
+    switch (source.MapUnits(h.TextOffset, textLength, TextSpareUnits, loaded.Text)) {
+    case TMapResult::Mapped:
+        break;
+    case TMapResult::ReadFailed:
+        return TDataFileStatus::Unreadable;
+    case TMapResult::NotMapped:
+        loaded.Text.resize(textLength + TextSpareUnits);
+        std::fill(loaded.Text.begin() + static_cast<std::ptrdiff_t>(textLength), loaded.Text.end(), u'\0');
+        status = ReadUnitsAt(source, h.TextOffset, textLength, loaded.Text.data());
+        if (status != TDataFileStatus::Ok) return status;
+        break;
+    }
 
     // The stored total is ignored: slot 0 always holds the sum of the seven collections.
     loaded.Header.KindCounts[0] = std::accumulate(h.KindCounts + 1, h.KindCounts + KindSlots, 0);
@@ -128,27 +136,39 @@ TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex
     return ParseTextFile(source, fileIndex, file0SuttaCount, file);
 }
 
-void BuildNameOrder(TVesko_File& file)
+TNamePositions MakeNameOrder(const TVesko_SuttaTable& table)
 {
     // Each key is the name as code page 949 shows it, six spaces and the 5-digit index; the
     // index makes every key distinct, so equal names keep table order and a name sorts
     // before every longer name it begins.
-    const int count = file.SuttaTable.Count;
+    const int count =
+        std::clamp<int>(table.Count, 0, std::min<int>(MaxSuttaCount, static_cast<int>(table.Items.size())));
     TCp949Trip cp949;
     TKoreanCollator collator;
     std::vector<QCollatorSortKey> keys;
     keys.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
-        keys.push_back(
-            collator.SortKey(cp949.Through(FieldText(file.SuttaTable.Items[i].Name)) + u"      " + ZeroPad(i, 5)));
+        keys.push_back(collator.SortKey(cp949.Through(FieldText(table.Items[i].Name)) + u"      " + ZeroPad(i, 5)));
 
     std::vector<std::int32_t> order(count);
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](std::int32_t a, std::int32_t b) { return keys[a].compare(keys[b]) < 0; });
 
-    file.NameOrder.fill(0);
-    std::copy(order.begin(), order.end(), file.NameOrder.begin());
+    TNamePositions positions{};
+    std::copy(order.begin(), order.end(), positions.begin());
+    return positions;
+}
+
+void BuildNameOrder(TVesko_File& file)
+{
+    file.NameOrder.Set(std::make_shared<const TNamePositions>(MakeNameOrder(file.SuttaTable)));
+}
+
+const TNamePositions& NameOrderOf(const TVesko_File& file)
+{
+    if (std::shared_ptr<const TNamePositions> made = file.NameOrder.Made()) return *made;
+    return file.NameOrder.Keep(std::make_shared<const TNamePositions>(MakeNameOrder(file.SuttaTable)));
 }
 
 void LoadTextFile(TLoadContext& context, TLoadedData& data, int fileIndex)

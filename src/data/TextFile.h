@@ -26,7 +26,13 @@ TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex
 
 // Entry indexes sorted by the Korean-locale, case-insensitive order of their names as code
 // page 949 shows them; equal names keep table order.
+TNamePositions MakeNameOrder(const TVesko_SuttaTable& table);
+
+// Makes the file's name order now, in place of any kept before.
 void BuildNameOrder(TVesko_File& file);
+
+// The file's name order: the one kept, or made now and kept.
+const TNamePositions& NameOrderOf(const TVesko_File& file);
 
 // Loads VESKO3.A0, A1 or A2 into data.TextFiles[fileIndex]; on failure the record stays
 // empty and context.LoadError is set.

@@ -10,8 +10,10 @@
 #include "util/BulkMemory.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -141,8 +143,39 @@ struct TVesko_JoojeTable
     std::vector<TJoojeEntry> Items = std::vector<TJoojeEntry>(1); // Count + 1, the last all zero
 };
 
-// The units of a loaded text area; a resize leaves them for the caller to write.
-using TTextUnits = std::vector<char16_t, TBulkAllocator<char16_t>>;
+// Catalogue positions in name order: the first SuttaTable.Count places hold every position
+// once, the rest 0.
+using TNamePositions = std::array<std::int32_t, MaxSuttaCount>;
+
+// The catalogue's order by name, kept once made (NameOrderOf in data/TextFile.h makes it when
+// it is first read). Collating the names costs more than parsing the file and only the lists
+// by name read it, so a run that shows no such list never pays for it. Threads may ask at
+// once: every one of them gets the one order kept.
+class TNameOrder
+{
+public:
+    TNameOrder() = default;
+    TNameOrder(const TNameOrder& other) : Kept(other.Made()) {}
+    TNameOrder& operator=(const TNameOrder& other)
+    {
+        Kept.store(other.Made(), std::memory_order_release);
+        return *this;
+    }
+
+    // The order kept, or null while none has been made.
+    std::shared_ptr<const TNamePositions> Made() const { return Kept.load(std::memory_order_acquire); }
+    // Keeps order unless another thread kept one first; returns the one kept.
+    const TNamePositions& Keep(std::shared_ptr<const TNamePositions> order) const;
+    // Replaces the order kept, made or not.
+    void Set(std::shared_ptr<const TNamePositions> order) { Kept.store(std::move(order), std::memory_order_release); }
+
+private:
+    mutable std::atomic<std::shared_ptr<const TNamePositions>> Kept;
+};
+
+// The units of a loaded text area, read into memory of their own or, for the command-line
+// tool, the file's own pages; a resize leaves them for the caller to write.
+using TTextUnits = TUnitBuffer;
 
 // A loaded scripture text file (VESKO3.A0 Korean, A1 고려대장경, A2 신수대장경).
 struct TVesko_File
@@ -150,8 +183,8 @@ struct TVesko_File
     TDataFileHeader Header{};
     TVesko_SuttaTable SuttaTable;
     TVesko_JoojeTable JoojeTable;
-    TTextUnits Text; // TextLength + TextSpareUnits units, unit TextLength is 0; empty when not loaded
-    std::array<std::int32_t, MaxSuttaCount> NameOrder{};
+    TTextUnits Text;      // TextLength + TextSpareUnits units, unit TextLength is 0; empty when not loaded
+    TNameOrder NameOrder; // of the catalogue file only; read it through NameOrderOf
 
     std::int32_t TextLength() const { return Header.TextLength; }
 };

@@ -1,5 +1,6 @@
 #include "util/BulkMemory.h"
 
+#include <algorithm>
 #include <new>
 
 // Under AddressSanitizer the blocks come from the ordinary heap, where it guards their ends.
@@ -37,4 +38,38 @@ void FreeBulk(void* block, std::size_t bytes) noexcept
     (void)bytes;
     ::operator delete(block);
 #endif
+}
+
+TUnitBuffer::TUnitBuffer(const TUnitBuffer& other)
+{
+    resize(other.Count);
+    std::copy(other.begin(), other.end(), Units);
+}
+
+void TUnitBuffer::swap(TUnitBuffer& other) noexcept
+{
+    std::swap(Units, other.Units);
+    std::swap(Count, other.Count);
+    std::swap(Foreign, other.Foreign);
+}
+
+void TUnitBuffer::clear() noexcept
+{
+    if (Foreign.Release)
+        Foreign.Release(Foreign.Context);
+    else if (Units)
+        TBulkAllocator<char16_t>().deallocate(Units, Count);
+    Units = nullptr;
+    Count = 0;
+    Foreign = {};
+}
+
+void TUnitBuffer::resize(std::size_t count)
+{
+    if (count == Count && !Foreign.Release) return;
+    TUnitBuffer resized;
+    if (count > 0) resized.Units = TBulkAllocator<char16_t>().allocate(count);
+    resized.Count = count;
+    std::copy_n(Units, std::min(count, Count), resized.Units);
+    swap(resized);
 }

@@ -54,6 +54,14 @@ public:
     // before them (it may have been cut short since it was opened).
     [[nodiscard]] bool ReadAt(std::uint64_t offset, void* out, std::size_t count);
 
+#ifndef _WIN32
+    // The open file's descriptor, for mapping its pages (FileMapping.h); -1 when none is open.
+    int NativeDescriptor() const
+    {
+        return Descriptor;
+    }
+#endif
+
 private:
     void Close();
 

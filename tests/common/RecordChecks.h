@@ -4,6 +4,7 @@
 // by the robustness tests and the fuzz targets, so it needs nothing but the core: each
 // check returns an empty text when the record is consistent, else the first fault found.
 
+#include "data/TextFile.h"
 #include "data/Vesko3Common.h"
 
 #include <cstring>
@@ -61,13 +62,14 @@ inline std::string TextFileProblem(const TVesko_File& file, int fileIndex)
     return {};
 }
 
-// NameOrder holds every entry index once in its first Count places and zeros after them.
+// The name order holds every entry index once in its first Count places and zeros after them.
 inline std::string NameOrderProblem(const TVesko_File& file)
 {
+    const TNamePositions& order = NameOrderOf(file);
     const std::int32_t count = file.SuttaTable.Count;
     std::vector<bool> seen(count, false);
     for (std::int32_t k = 0; k < MaxSuttaCount; ++k) {
-        const std::int32_t index = file.NameOrder[k];
+        const std::int32_t index = order[k];
         if (k >= count) {
             if (index != 0) return "name order tail not zero";
         } else if (index < 0 || index >= count || seen[index]) {

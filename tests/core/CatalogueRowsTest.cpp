@@ -71,7 +71,9 @@ TEST_F(CatalogueRowsSmall, RowCountFollowsKindCountsWhileRowsComeFromEntries)
     catalogue.Header.KindCounts[1] = 3;
     catalogue.Header.KindCounts[3] = 0;
     // A damaged name order must not index the table.
-    catalogue.NameOrder[0] = 2500;
+    TNamePositions damaged = NameOrderOf(catalogue);
+    damaged[0] = 2500;
+    catalogue.NameOrder.Set(std::make_shared<const TNamePositions>(damaged));
 
     const std::optional<TCatalogueList> first = SutraListRows(catalogue, false, 1);
     ASSERT_TRUE(first);

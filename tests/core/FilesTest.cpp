@@ -33,6 +33,15 @@ TEST(TextLines, SplitsAtEveryKindOfBreakAndIgnoresAFinalOne)
     // Bytes split alike, whatever else they hold.
     EXPECT_EQ(SplitLines(std::string_view("\xFF\r\n\0\r", 5)),
               (std::vector<std::string_view>{"\xFF", std::string_view("\0", 1)}));
+    // A break is found wherever it stands among units looked at several at a time, and units
+    // that differ from CR and LF in one bit only are no break.
+    for (std::size_t at = 0; at < 20; ++at) {
+        std::u16string text(20, u'\u010D');
+        text[at] = at % 2 ? u'\r' : u'\n';
+        text[(at + 7) % 20] = u'\u000B';
+        text[(at + 11) % 20] = u'\u800A';
+        EXPECT_EQ(SplitLines(text).front().size(), at) << at;
+    }
 }
 
 TEST(WholeFile, TellsAMissingFileFromOneThatCannotBeRead)

@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <numeric>
+#include <thread>
 
 namespace {
 
@@ -149,15 +152,30 @@ TEST(LoadDriver, ReadsTablesLongerThanOneReadFromTheFile)
     EXPECT_EQ(TextAt(run.Data.TextFiles[0], e.BodyStart, e.BodyLength), last.HanBody);
 }
 
-TEST_F(RoundTrip, BuildsTheNameOrderForTheCatalogueFileOnly)
+TEST_F(RoundTrip, MakesTheNameOrderOfTheCatalogueFileAtLoadOrOnItsFirstReadAlike)
 {
     // 대본경 (0), 선법경 (1), 무상경 (2), 대본경 (3): equal names keep their table order.
-    const auto& order = Run->Data.TextFiles[0].NameOrder;
-    EXPECT_EQ(std::vector<std::int32_t>(order.begin(), order.begin() + 4), (std::vector<std::int32_t>{0, 3, 2, 1}));
+    ASSERT_TRUE(Run->Data.TextFiles[0].NameOrder.Made());
+    const TNamePositions& atLoad = NameOrderOf(Run->Data.TextFiles[0]);
+    EXPECT_EQ(std::vector<std::int32_t>(atLoad.begin(), atLoad.begin() + 4), (std::vector<std::int32_t>{0, 3, 2, 1}));
     EXPECT_EQ(NameOrderProblem(Run->Data.TextFiles[0]), "");
     for (int f = 1; f < TextFileCount; ++f)
-        EXPECT_TRUE(std::all_of(Run->Data.TextFiles[f].NameOrder.begin(), Run->Data.TextFiles[f].NameOrder.end(),
-                                [](std::int32_t i) { return i == 0; }));
+        EXPECT_FALSE(Run->Data.TextFiles[f].NameOrder.Made());
+
+    // A load told to leave it makes none; threads that first read it at once share one order.
+    TVesko3Session session;
+    TRecordingMessages messages;
+    ASSERT_TRUE(session.LoadData(Folder.Path(), messages, nullptr, {.NameOrder = false}));
+    const TVesko_File& catalogue = session.Data.TextFiles[0];
+    EXPECT_FALSE(catalogue.NameOrder.Made());
+    const TNamePositions* read[2] = {};
+    {
+        std::jthread other([&] { read[1] = &NameOrderOf(catalogue); });
+        read[0] = &NameOrderOf(catalogue);
+    }
+    EXPECT_EQ(read[0], read[1]);
+    EXPECT_EQ(read[0], catalogue.NameOrder.Made().get());
+    EXPECT_EQ(*read[0], atLoad);
 }
 
 TEST_F(RoundTrip, KeepsVariantGroupsBehindALeadingZero)
@@ -198,4 +216,53 @@ TEST(LoadDriver, LargestTextSizeIsZeroWithoutEntries)
 {
     TLoadedData data;
     EXPECT_EQ(LargestTextSize(data), 0);
+}
+
+TEST(MappedTexts, EqualTheTextsReadAndTellAFileCutShortOrChangedOnceWithoutASignal)
+{
+    // Bodies of more than a megabyte, so that each text file's area is used in place.
+    TDataSetSource source = SmallDataSetSource();
+    for (TSourceSutta& sutta : source.Suttas)
+        for (std::u16string* body : {&sutta.HanBody, &sutta.KorBody, &sutta.SinsuBody})
+            while (body->size() < 300'000)
+                *body += *body + u"\r\n";
+    TTemporaryFolder folder;
+    WriteTestDataSet(source, folder.Path());
+    while (TakeChangedMappedFile()) {
+    }
+
+    TRecordingMessages messages;
+    TVesko3Session read;
+    auto mapped = std::make_unique<TVesko3Session>();
+    ASSERT_TRUE(read.LoadData(folder.Path(), messages, nullptr, {.NameOrder = false}));
+    ASSERT_TRUE(mapped->LoadData(folder.Path(), messages, nullptr, {.NameOrder = false, .MapTexts = true}));
+    for (int f = 0; f < TextFileCount; ++f) {
+        // The spare zero units after each text included.
+        const TTextUnits& expected = read.Data.TextFiles[f].Text;
+        const TTextUnits& text = mapped->Data.TextFiles[f].Text;
+        EXPECT_GT(text.size(), 1'000'000u);
+        EXPECT_TRUE(std::equal(text.begin(), text.end(), expected.begin(), expected.end())) << f;
+    }
+    if (!TextMappingAvailable()) GTEST_SKIP() << "this build reads the texts";
+    EXPECT_FALSE(TakeChangedMappedFile());
+
+    // Cut short: its lost pages read as zeros, and the change is told once.
+    const std::filesystem::path cut = folder.Path() / "VESKO3.A1";
+    std::filesystem::resize_file(cut, 4096);
+    const TTextUnits& lost = mapped->Data.TextFiles[KorFamily].Text;
+    EXPECT_EQ(std::accumulate(lost.begin() + 4096, lost.end() - TextSpareUnits - 2048, 0u), 0u);
+    EXPECT_EQ(TakeChangedMappedFile(), cut);
+    EXPECT_FALSE(TakeChangedMappedFile());
+
+    // Written over in place: told once the texts are let go at the latest.
+    const std::filesystem::path written = folder.Path() / "VESKO3.A2";
+    {
+        std::fstream file(written, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(100'000);
+        file.put('x');
+    }
+    std::filesystem::last_write_time(written, std::filesystem::last_write_time(written) + std::chrono::seconds(2));
+    mapped.reset();
+    EXPECT_EQ(TakeChangedMappedFile(), written);
+    EXPECT_FALSE(TakeChangedMappedFile());
 }

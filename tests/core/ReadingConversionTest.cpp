@@ -42,6 +42,19 @@ TEST(ConvertReadings, FinalBreakAddsNothingAndInnerEmptyLineGivesThreeEmptyLines
     EXPECT_EQ(ConvertReadings(u"如\r\n\r\n是", SmallTable), expected);
 }
 
+TEST(ConvertReadingsText, IsTheLinesEachEndedByALineBreak)
+{
+    const TReadingFile table = Table(0x10000, {{u'如', u'여'}, {u'是', u'시'}, {u'\uffff', u'끝'}});
+    const std::u16string_view sources[] = {u"", u"如是\r\n我 聞\r\n聞", u"如\n\n是\n", u"如\r\r\n\r是\r",
+                                           u"\U00020000\uffff"};
+    for (const std::u16string_view source : sources) {
+        std::u16string joined;
+        for (const std::u16string& line : ConvertReadings(source, table))
+            joined += line + u"\n";
+        EXPECT_EQ(ConvertReadingsText(source, table), joined);
+    }
+}
+
 TEST(ConvertReadingLine, LeavesUnitsBelow256Alone)
 {
     // Entries for low units would be wrong to use; they must never be looked up.

@@ -70,12 +70,12 @@ TVesko_File FileWithNames(const std::vector<std::u16string>& names)
     return file;
 }
 
-std::vector<std::int32_t> NameOrderOf(const std::vector<std::u16string>& names)
+std::vector<std::int32_t> OrderOfNames(const std::vector<std::u16string>& names)
 {
     TVesko_File file = FileWithNames(names);
     BuildNameOrder(file);
     EXPECT_EQ(NameOrderProblem(file), "");
-    return std::vector<std::int32_t>(file.NameOrder.begin(), file.NameOrder.begin() + names.size());
+    return std::vector<std::int32_t>(NameOrderOf(file).begin(), NameOrderOf(file).begin() + names.size());
 }
 
 using TOrder = std::vector<std::int32_t>;
@@ -256,24 +256,24 @@ TEST(TextFile, ReportsADamagedFileAndLoadsNothingFromIt)
 
 TEST(NameOrder, KeepsEqualNamesInTableOrderAndPutsPrefixesFirst)
 {
-    EXPECT_EQ(NameOrderOf({u"가나다", u"가나", u"나", u"가나"}), (TOrder{1, 3, 0, 2}));
+    EXPECT_EQ(OrderOfNames({u"가나다", u"가나", u"나", u"가나"}), (TOrder{1, 3, 0, 2}));
 }
 
 TEST(NameOrder, IgnoresLatinCase)
 {
-    EXPECT_EQ(NameOrderOf({u"b", u"A", u"a", u"B"}), (TOrder{1, 2, 0, 3}));
+    EXPECT_EQ(OrderOfNames({u"b", u"A", u"a", u"B"}), (TOrder{1, 2, 0, 3}));
 }
 
 TEST(NameOrder, SortsACharacterTheCodePageLacksAsAQuestionMark)
 {
     // é becomes "?", equal to the third name, and both come before Hangul.
-    EXPECT_EQ(NameOrderOf({u"가", u"é", u"?"}), (TOrder{1, 2, 0}));
+    EXPECT_EQ(OrderOfNames({u"가", u"é", u"?"}), (TOrder{1, 2, 0}));
 }
 
 TEST(NameOrder, ReadsAFull32UnitNameWithoutTerminator)
 {
     const std::u16string stem(31, u'가');
-    EXPECT_EQ(NameOrderOf({stem + u"나", stem + u"가"}), (TOrder{1, 0}));
+    EXPECT_EQ(OrderOfNames({stem + u"나", stem + u"가"}), (TOrder{1, 0}));
 }
 
 TEST(NameOrder, KeysSortAsTheCollatorComparesTheNamesOneByOne)
@@ -299,13 +299,15 @@ TEST(NameOrder, KeysSortAsTheCollatorComparesTheNamesOneByOne)
     TKoreanCollator collator;
     std::stable_sort(expected.begin(), expected.end(),
                      [&](std::int32_t a, std::int32_t b) { return collator.Compare(keys[a], keys[b]) < 0; });
-    EXPECT_EQ(NameOrderOf(names), expected);
+    EXPECT_EQ(OrderOfNames(names), expected);
 }
 
 TEST(NameOrder, LeavesEverythingZeroWithoutEntries)
 {
     TVesko_File file = FileWithNames({});
-    file.NameOrder.fill(7);
+    TNamePositions stale;
+    stale.fill(7);
+    file.NameOrder.Set(std::make_shared<const TNamePositions>(stale));
     BuildNameOrder(file);
     EXPECT_EQ(NameOrderProblem(file), "");
 }
