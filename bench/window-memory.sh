@@ -13,7 +13,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build}" && pwd)"
 runs="${2:-5}"
-program="$build/vesko3"
+# The window with the test hooks that close it once loaded and type the search words.
+program="$build/vesko3-test-window"
 tool="$build/vesko3-tool"
 corpus="$root/../shared/corpus/agama"
 for need in "$program" "$tool" /usr/bin/time; do

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "ToolLanguage.h"
+
 #include "session/ProgramPaths.h"
 #include "util/TextCodec.h"
 
@@ -75,7 +77,7 @@ std::optional<std::filesystem::path> TToolArguments::PathValue(std::string_view 
 
 std::filesystem::path TToolArguments::DataFolder() const
 {
-    return FindDataFolder(PathValue("--data"), Folder, AppDataFolders());
+    return FindDataFolder(PathValue("--data"), Folder, AppDataFolders(), ReadChosenDataFolder(AppConfigFolder()));
 }
 
 TParseStatus ParseCommandLine(const std::vector<std::string>& words, TToolArguments& arguments, std::u16string& error)
@@ -134,17 +136,19 @@ TParseStatus ParseCommandLine(const std::vector<std::string>& words, TToolArgume
 
 std::string CommandHelp(const TCommandEntry& entry)
 {
-    std::string summary = entry.Summary;
+    std::string summary = Localized(entry.Summary);
     if (!summary.empty()) summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
-    std::string out = "usage: vesko3-tool " + entry.Usage + "\n\n" + summary + ".\n\nOptions:\n";
+    std::string out =
+        Localized("usage: vesko3-tool " + entry.Usage) + "\n\n" + summary + ".\n\n" + Localized("Options:") + "\n";
     std::vector<std::pair<std::string, std::string>> rows;
     for (const TToolOption& option : entry.Options)
-        rows.emplace_back(OptionLabel(option), option.Help);
-    rows.emplace_back("-h, --help", "print this help and exit");
+        rows.emplace_back(OptionLabel(option), Localized(option.Help));
+    rows.emplace_back("-h, --help", Localized("print this help and exit"));
     if (entry.MaxPositional > 0)
-        rows.emplace_back("--", "end the options: the words after it are arguments even when they start with \"-\"");
+        rows.emplace_back("--", Localized("end the options: the words after it are arguments even when they start "
+                                          "with \"-\""));
     AppendTable(out, rows);
-    if (!entry.Notes.empty()) out += "\n" + entry.Notes + "\n";
+    if (!entry.Notes.empty()) out += "\n" + Localized(entry.Notes) + "\n";
     return out;
 }
 

@@ -59,8 +59,10 @@ public:
     std::optional<std::filesystem::path> PathValue(std::string_view name) const;
     const std::vector<std::string>& Positional() const { return Words; }
 
-    // --data DIR, or the first existing of $VESKO3_DATA, the Data folder beside the program
-    // and the Data folder in each of the platform's data folders for the program.
+    const std::filesystem::path& ProgramFolder() const { return Folder; }
+    // --data DIR, or the first existing of $VESKO3_DATA, the folder chosen at the window's
+    // first start, the Data folder beside the program and the Data folder in each of the
+    // platform's data folders for the program.
     std::filesystem::path DataFolder() const;
 
 private:

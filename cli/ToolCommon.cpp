@@ -1,5 +1,8 @@
 #include "ToolCommon.h"
 
+#include "ToolLanguage.h"
+
+#include "session/ProgramLicence.h"
 #include "util/MyUtils.h"
 #include "util/TextCodec.h"
 
@@ -48,46 +51,55 @@ int OutputError(int error)
 {
     // The reason of the first failed write; a stream already marked failed may leave none.
     const std::string reason = std::generic_category().message(error != 0 ? error : EIO);
-    WriteError("vesko3-tool: " + Utf16ToUtf8(u"출력을 쓸 수 없습니다: ") + reason);
+    PrintToolError(u"출력을 쓸 수 없습니다: " + Utf8ToUtf16(reason));
     return ExitOutputFailed;
 }
 
-// What a bare "vesko3-tool" prints on stderr.
-int ShortUsage()
+// The two lines after a fault in the arguments: the usage line and where the help is.
+void PrintUsageHint(std::string_view command, std::string_view usage)
 {
-    PrintError(std::string_view("usage: vesko3-tool SUBCOMMAND [--data DIR] ..."));
-    for (const auto& [name, command] : Registry())
-        PrintError("  vesko3-tool " + command.Usage);
+    PrintError(Localized("usage: vesko3-tool " + std::string(usage)));
+    PrintError(Localized(u"'vesko3-tool" + Utf8ToUtf16(command.empty() ? "" : " " + std::string(command)) +
+                         u" --help' 를 보십시오."));
+}
+
+// What a bare "vesko3-tool" or an unknown subcommand gets.
+int NoCommand(std::u16string_view text)
+{
+    PrintToolError(text);
+    PrintUsageHint("", "SUBCOMMAND [OPTION]... [ARGUMENT]...");
     return ExitBadInput;
 }
 
 std::string OverallHelp()
 {
-    std::string out = "usage: vesko3-tool SUBCOMMAND [OPTION]... [ARGUMENT]...\n"
-                      "       vesko3-tool --help | --version\n\n"
-                      "Make, inspect and search the data sets of vesko3 from the command line.\n\n"
-                      "Subcommands:\n";
+    std::string out = Localized("usage: vesko3-tool SUBCOMMAND [OPTION]... [ARGUMENT]...") + "\n" +
+                      std::string(ToolSpeaksKorean() ? 8 : 7, ' ') + "vesko3-tool --help | --version\n\n" +
+                      Localized("Make, inspect and search the data sets of vesko3 from the command line.") + "\n\n" +
+                      Localized("Subcommands:") + "\n";
     for (const auto& [name, command] : Registry()) {
         std::string line = "  " + name;
         line.resize(12, ' ');
-        out += line + command.Summary + "\n";
+        out += line + Localized(command.Summary) + "\n";
     }
-    out += "\nOptions:\n"
-           "  -h, --help  print this help, or with a subcommand its own help, and exit\n"
-           "  --version   print the version and exit\n\n"
-           "Options take their value as \"--name value\" or \"--name=value\"; \"--\" ends the options.\n"
-           "Run \"vesko3-tool SUBCOMMAND --help\" for the options of one subcommand.\n\n"
-           "Exit status: 0 success, 1 the data could not be loaded or the output could not be written,\n"
-           "2 bad arguments or input.\n"
-           "Messages go to standard error, in Korean.\n";
+    out += "\n" + Localized("Options:") + "\n";
+    out += "  -h, --help  " + Localized("print this help, or with a subcommand its own help, and exit") + "\n";
+    out += "  --version   " + Localized("print the version and exit") + "\n\n";
+    for (const char* note :
+         {"Options take their value as \"--name value\" or \"--name=value\"; \"--\" ends the options.",
+          "Run \"vesko3-tool SUBCOMMAND --help\" for the options of one subcommand.", "",
+          "Exit status: 0 success, 1 the data could not be loaded or the output could not be written,\n"
+          "2 bad arguments or input.",
+          "Messages go to standard error, in the language of the locale (Korean under a Korean locale,\n"
+          "English otherwise)."})
+        out += (*note ? Localized(note) : std::string()) + "\n";
     return out;
 }
 
 int UnknownCommand(std::string_view word)
 {
     const std::u16string what = word.starts_with('-') ? u"알 수 없는 옵션입니다: " : u"알 수 없는 명령입니다: ";
-    PrintError(u"에러: " + what + Utf8ToUtf16(word));
-    return ShortUsage();
+    return NoCommand(what + Utf8ToUtf16(word));
 }
 
 int Help(const std::vector<std::string>& words)
@@ -114,8 +126,9 @@ TToolOption DataOption()
 {
     return {"--data", "DIR", u"폴더",
             "read the data files from DIR; without it, from the first that exists of\n"
-            "$VESKO3_DATA, Data beside the program and vesko3/Data in the platform's\n"
-            "data folders (~/.local/share, then each of $XDG_DATA_DIRS on Linux)"};
+            "$VESKO3_DATA, the folder chosen at the reader's first start, Data beside the\n"
+            "program and vesko3/Data in the platform's data folders (~/.local/share, then\n"
+            "each of $XDG_DATA_DIRS on Linux)"};
 }
 
 void WriteOutput(std::string_view bytes)
@@ -146,21 +159,51 @@ void PrintError(std::string_view utf8)
     WriteError(utf8);
 }
 
+std::u16string OneLineMessage(std::u16string_view text)
+{
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c != u'\r' && c != u'\n') {
+            out.push_back(c);
+            continue;
+        }
+        // A break ends a run of breaks; the window's "text.<CR LF CR LF>path" reads "text: path".
+        while (i + 1 < text.size() && (text[i + 1] == u'\r' || text[i + 1] == u'\n'))
+            ++i;
+        if (i + 1 == text.size()) break;
+        if (!out.empty() && out.back() == u'.') {
+            out.back() = u':';
+            out.push_back(u' ');
+        } else if (!out.empty() && out.back() != u' ') {
+            out.push_back(u' ');
+        }
+    }
+    return out;
+}
+
+void PrintToolError(std::u16string_view text, std::string_view command)
+{
+    std::u16string line = u"vesko3-tool: ";
+    if (!command.empty()) line += Utf8ToUtf16(command) + u": ";
+    PrintError(line + Localized(std::u16string_view(OneLineMessage(text))));
+}
+
 void TStderrMessages::Show(const std::u16string& text, const std::u16string& caption)
 {
-    PrintError(caption + u": " + text);
+    PrintToolError(text);
 }
 
 int InputError(const TToolArguments& arguments, std::u16string_view text)
 {
-    PrintError(u"에러: " + Utf8ToUtf16(arguments.Entry().Name) + u": " + std::u16string(text));
+    PrintToolError(text, arguments.Entry().Name);
     return ExitBadInput;
 }
 
 int ArgumentError(const TToolArguments& arguments, std::u16string_view text)
 {
     InputError(arguments, text);
-    PrintError("usage: vesko3-tool " + arguments.Entry().Usage);
+    PrintUsageHint(arguments.Entry().Name, arguments.Entry().Usage);
     return ExitBadInput;
 }
 
@@ -220,11 +263,11 @@ int DataStayedAsLoaded(int status)
 int RunCommandLine(int argc, char** argv, const std::filesystem::path& programFolder)
 {
     const std::vector<std::string> words(argv + 1, argv + argc);
-    if (words.empty()) return ShortUsage();
+    if (words.empty()) return NoCommand(u"명령이 없습니다.");
     const std::string& first = words.front();
     if (first == "--help" || first == "-h" || first == "help") return Help(words);
     if (first == "--version") {
-        PrintLine(std::string_view("vesko3-tool " VESKO3_VERSION));
+        PrintText(VersionText("vesko3-tool", VESKO3_VERSION));
         return ExitSuccess;
     }
     const auto found = Registry().find(first);

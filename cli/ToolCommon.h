@@ -45,16 +45,24 @@ void PrintLine(std::string_view utf8);
 void PrintError(std::u16string_view text);
 void PrintError(std::string_view utf8);
 
-// Messages of the core on standard error as "caption: text".
+// Every message of the tool on standard error goes through here: "vesko3-tool: ", for a
+// fault of a subcommand its name and ": ", then the text in the locale's language on one
+// line ending in LF.
+void PrintToolError(std::u16string_view text, std::string_view command = {});
+// text with its line breaks made spaces; the window's "text.<CR LF CR LF>path" reads "text: path".
+std::u16string OneLineMessage(std::u16string_view text);
+
+// Messages of the core on standard error as the tool's own (the caption is the window's).
 class TStderrMessages : public IMessages
 {
 public:
     void Show(const std::u16string& text, const std::u16string& caption) override;
 };
 
-// "에러: SUBCOMMAND: text" on stderr, and after it the subcommand's usage for a fault in
-// the arguments; both return ExitBadInput. Every message of the tool itself is Korean; the
-// usage and help texts are English.
+// "vesko3-tool: SUBCOMMAND: text" on stderr, and after it for a fault in the arguments the
+// subcommand's usage line and where its help is; both return ExitBadInput. The tool's own
+// messages are written in Korean, its help in English; ToolLanguage turns either into the
+// locale's language.
 int ArgumentError(const TToolArguments& arguments, std::u16string_view text);
 int InputError(const TToolArguments& arguments, std::u16string_view text);
 

@@ -11,6 +11,8 @@ packages=(
     fonts-unfonts-core fonts-noto-cjk fonts-hanazono qt6-translations-l10n
     xvfb xauth x11-apps x11-utils imagemagick
     desktop-file-utils appstream librsvg2-bin dpkg-dev file man-db
+    # The package test: the Debian policy checker, and keys typed into the installed window.
+    lintian xdotool python3
     # For the benchmarks only (bench/search-process.sh): the yardstick and the CPU clock.
     ripgrep time
 )

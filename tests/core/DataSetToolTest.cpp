@@ -99,7 +99,7 @@ TEST(InfoCommand, PutsEveryLoaderMessageOnStderrAndExitsWith1)
     const TToolRun run = RunTool({"info", "--data", Q(folder.Path())});
     EXPECT_EQ(run.Exit, 1);
     EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(Occurrences(run.Err, "에러: 파일이 없습니다."), 6u) << run.Err;
+    EXPECT_EQ(Occurrences(run.Err, "vesko3-tool: 파일이 없습니다: "), 6u) << run.Err;
     EXPECT_LT(run.Err.find("VESKO3.A0"), run.Err.find("VESKO3.C0"));
 
     EXPECT_EQ(RunTool({"info", "--data", Q(folder.Path()), "--bogus"}).Exit, 2);

@@ -76,29 +76,42 @@ TEST_F(ProgramPaths, TakeTheFirstDataFolderThatExistsAfterAnyNamedOne)
     EXPECT_EQ(FindDataFolder(Root.Path() / "absent", program, appData), Root.Path() / "absent");
 }
 
-TEST_F(ProgramPaths, NameWhereTheDataBelongWhenNoFolderExists)
+TEST_F(ProgramPaths, NameTheUsersFolderWhenNoDataFolderExistsAndPutAChosenOneBeforeTheDefaults)
 {
     Environment.Set(DataFolderVariable, "");
     const fs::path program = Made("program");
     const std::vector<fs::path> appData = {Root.Path() / "user", Root.Path() / "system"};
-    EXPECT_EQ(FindDataFolder(std::nullopt, program, appData), program / "Data");
-    // An installed program's folder takes no files (one that does not exist stands in for
-    // it): the user's own folder is named.
-    EXPECT_EQ(FindDataFolder(std::nullopt, Root.Path() / "gone", appData), Root.Path() / "user/Data");
+    EXPECT_EQ(FindDataFolder(std::nullopt, program, appData), Root.Path() / "user/Data");
+    EXPECT_FALSE(FirstExistingFolder(DataFolderCandidates(program, appData, std::nullopt)));
+    EXPECT_TRUE(fs::is_empty(program)) << "looking leaves nothing behind";
+
+    // A folder chosen at a first start is kept for the next starts and looked in before the
+    // default places, but only while it exists.
+    const fs::path config = Root.Path() / "config";
+    EXPECT_FALSE(ReadChosenDataFolder(config));
+    ASSERT_TRUE(SaveChosenDataFolder(config, Root.Path() / "chosen 자료"));
+    const std::optional<fs::path> chosen = ReadChosenDataFolder(config);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, Root.Path() / "chosen 자료");
+    Made("system/Data");
+    EXPECT_EQ(FindDataFolder(std::nullopt, program, appData, chosen), Root.Path() / "system/Data");
+    Made("chosen 자료");
+    EXPECT_EQ(FindDataFolder(std::nullopt, program, appData, chosen), Root.Path() / "chosen 자료");
 }
 
-TEST_F(ProgramPaths, KeepTheSettingsBesideTheProgramWhenTheFileIsThereOrCanBeMade)
+TEST_F(ProgramPaths, KeepTheSettingsBesideTheProgramOnlyWhereTheUserPutThemThere)
 {
     const fs::path program = Made("program");
     const fs::path config = Root.Path() / "config";
-    EXPECT_EQ(FindSettingsFolder(program, config), program);
+    // A folder that takes files is no sign of portable use: root can write /usr/bin.
+    EXPECT_EQ(FindSettingsFolder(program, config), config);
     EXPECT_TRUE(fs::is_empty(program)) << "the check leaves nothing behind";
 
-    // A folder where no file can be made: one that does not exist stands in for a read-only
-    // one, which root could still write.
-    EXPECT_EQ(FindSettingsFolder(Root.Path() / "gone", config), config);
-    fs::create_directories(Root.Path() / "gone/Vesko3.ini");
-    EXPECT_EQ(FindSettingsFolder(Root.Path() / "gone", config), Root.Path() / "gone");
+    std::ofstream(program / "Vesko3.ini") << "ColorIndex=1\r\n";
+    EXPECT_EQ(FindSettingsFolder(program, config), program);
+    fs::remove(program / "Vesko3.ini");
+    Made("program/Data");
+    EXPECT_EQ(FindSettingsFolder(program, config), program);
 }
 
 #ifdef __linux__
@@ -117,6 +130,8 @@ TEST_F(ProgramPaths, LookInThePlatformsFoldersForTheProgram)
     const TProgramPaths system = LocateProgramPaths(std::nullopt, Root.Path() / "no-bin");
     Made("home/share/vesko3/Data");
     const TProgramPaths user = LocateProgramPaths(std::nullopt, Root.Path() / "no-bin");
+    const TProgramPaths installed = LocateProgramPaths(std::nullopt, program);
+    std::ofstream(program / "Vesko3.ini") << "";
     const TProgramPaths portable = LocateProgramPaths(std::nullopt, program);
     QCoreApplication::setApplicationName(oldName);
 
@@ -124,6 +139,7 @@ TEST_F(ProgramPaths, LookInThePlatformsFoldersForTheProgram)
     EXPECT_EQ(system.DataFolder, Root.Path() / "usr/share/vesko3/Data");
     EXPECT_EQ(user.DataFolder, Root.Path() / "home/share/vesko3/Data");
     EXPECT_EQ(user.SettingsFolder, Root.Path() / "home/config/vesko3");
+    EXPECT_EQ(installed.SettingsFolder, Root.Path() / "home/config/vesko3");
     EXPECT_EQ(portable.DataFolder, Root.Path() / "home/share/vesko3/Data");
     EXPECT_EQ(portable.SettingsFolder, program);
 }

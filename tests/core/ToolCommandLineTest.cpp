@@ -5,6 +5,7 @@
 #include "ToolRun.h"
 #include "data/DataSetSource.h"
 #include "session/Vesko3Session.h"
+#include "session/ProgramLicence.h"
 #include "tools/ReadingConversion.h"
 #include "util/TextCodec.h"
 #include "RecordingMessages.h"
@@ -69,7 +70,7 @@ TEST(ToolCommandLine, HelpAndVersionGoToStdoutAndExitWith0)
         const TToolRun own = RunTool({command, "--help"});
         EXPECT_EQ(own.Exit, 0);
         EXPECT_EQ(own.Err, "");
-        EXPECT_EQ(own.Out.rfind(std::string("usage: vesko3-tool ") + command + " ", 0), 0u) << own.Out;
+        EXPECT_EQ(own.Out.rfind(std::string("사용법: vesko3-tool ") + command + " ", 0), 0u) << own.Out;
         // Help is answered before anything else in the line is judged.
         for (const QStringList& same : {QStringList{command, "-h"}, QStringList{"help", command},
                                         QStringList{command, "--bogus", "--data", "-h"}}) {
@@ -81,7 +82,8 @@ TEST(ToolCommandLine, HelpAndVersionGoToStdoutAndExitWith0)
 
     const TToolRun version = RunTool({"--version"});
     EXPECT_EQ(version.Exit, 0);
-    EXPECT_EQ(version.Out, "vesko3-tool " VESKO3_VERSION "\n");
+    EXPECT_EQ(version.Out, VersionText("vesko3-tool", VESKO3_VERSION));
+    EXPECT_NE(version.Out.find("GPL-3.0-or-later"), std::string::npos);
     EXPECT_EQ(version.Err, "");
 }
 
@@ -131,7 +133,7 @@ TEST(ToolCommandLine, AnOptionWithoutItsValueExitsWith2NamingIt)
         EXPECT_EQ(run.Exit, 2);
         EXPECT_EQ(run.Out, "");
         const std::string option = arguments.filter("--").constLast().split('=').constFirst().toStdString();
-        EXPECT_EQ(run.Err.rfind("에러: " + arguments[0].toStdString() + ": " + option + " ", 0), 0u) << run.Err;
+        EXPECT_EQ(run.Err.rfind("vesko3-tool: " + arguments[0].toStdString() + ": " + option + " ", 0), 0u) << run.Err;
     }
 }
 
@@ -141,14 +143,76 @@ TEST(ToolCommandLine, AnUnknownOptionOrWordIsNamedWithItsSubcommand)
         const TToolRun run = RunTool({command, "--bogus=1"});
         EXPECT_EQ(run.Exit, 2) << command;
         EXPECT_EQ(run.Out, "");
-        EXPECT_EQ(run.Err.rfind(std::string("에러: ") + command + ": ", 0), 0u) << run.Err;
+        EXPECT_EQ(run.Err.rfind(std::string("vesko3-tool: ") + command + ": ", 0), 0u) << run.Err;
         EXPECT_NE(run.Err.find("--bogus"), std::string::npos) << run.Err;
     }
     for (const QStringList& arguments :
          {QStringList{"list", "--by-name=yes"}, QStringList{"info", "stray"}, QStringList{"show", "1", "2"}}) {
         const TToolRun run = RunTool(arguments);
         EXPECT_EQ(run.Exit, 2) << arguments.join(' ').toStdString();
-        EXPECT_EQ(run.Err.rfind("에러: " + arguments[0].toStdString() + ": ", 0), 0u) << run.Err;
+        EXPECT_EQ(run.Err.rfind("vesko3-tool: " + arguments[0].toStdString() + ": ", 0), 0u) << run.Err;
+    }
+}
+
+TEST(ToolCommandLine, SpeaksTheLocalesLanguageInOneLineMessagesAndKeepsItsDataTheSame)
+{
+    // A usage error: the message, the subcommand's one usage line and where its help is.
+    EXPECT_EQ(RunTool({"list", "--bogus"}).Err, "vesko3-tool: list: 알 수 없는 옵션입니다: --bogus\n"
+                                                "사용법: vesko3-tool list [--data DIR] [--by-name] [--kind K]\n"
+                                                "'vesko3-tool list --help' 를 보십시오.\n");
+    EXPECT_EQ(RunTool({"list", "--bogus"}, {}, "C").Err, "vesko3-tool: list: unknown option: --bogus\n"
+                                                         "usage: vesko3-tool list [--data DIR] [--by-name] [--kind K]\n"
+                                                         "See 'vesko3-tool list --help'.\n");
+    EXPECT_EQ(RunTool({}, {}, "en_US.UTF-8").Err, "vesko3-tool: no subcommand given.\n"
+                                                  "usage: vesko3-tool SUBCOMMAND [OPTION]... [ARGUMENT]...\n"
+                                                  "See 'vesko3-tool --help'.\n");
+
+    // Outside a Korean locale nothing of the tool's own is Korean: its messages, including
+    // the loaders' (one line each, without the window's CR LF), and its help.
+    const auto hasHangul = [](const std::string& text) {
+        const QString wide = QString::fromStdString(text);
+        return std::any_of(wide.begin(), wide.end(),
+                           [](QChar c) { return c.unicode() >= 0xAC00 && c.unicode() <= 0xD7A3; });
+    };
+    TTemporaryFolder empty;
+    const TToolRun missing = RunTool({"info", "--data", Q(empty.Path())}, {}, "C");
+    EXPECT_EQ(missing.Err.find('\r'), std::string::npos);
+    EXPECT_EQ(missing.Err.rfind("vesko3-tool: file not found: ", 0), 0u) << missing.Err;
+    EXPECT_EQ(std::count(missing.Err.begin(), missing.Err.end(), '\n'), 6) << missing.Err;
+    const QStringList faults[] = {{"list", "--data"},
+                                  {"demo"},
+                                  {"subjects", "--subject", "0"},
+                                  {"bogus"},
+                                  {"search", "--context", "1", "--marks", "1", "x"},
+                                  {"convert", "extra"}};
+    for (const QStringList& arguments : faults) {
+        const TToolRun run = RunTool(arguments, {}, "C");
+        EXPECT_EQ(run.Exit, 2);
+        EXPECT_FALSE(hasHangul(run.Err)) << run.Err;
+    }
+    const TToolRun help = RunTool({"build", "--help"}, {}, "C");
+    EXPECT_EQ(help.Out.rfind("usage: vesko3-tool build ", 0), 0u) << help.Out;
+    EXPECT_FALSE(hasHangul(help.Out)) << help.Out;
+    for (const char* command : Subcommands) {
+        const std::string korean = RunTool({command, "--help"}).Out;
+        const std::string english = RunTool({command, "--help"}, {}, "C").Out;
+        EXPECT_NE(korean, english) << command;
+        EXPECT_EQ(std::count(korean.begin(), korean.end(), '\n'), std::count(english.begin(), english.end(), '\n'))
+            << korean << english;
+    }
+
+    // What the tool prints as data is the same in every locale.
+    TTemporaryFolder folder;
+    WriteTestDataSet(SmallDataSetSource(), folder.Path());
+    const QString data = Q(folder.Path());
+    const QStringList outputs[] = {{"info", "--data", data},
+                                   {"list", "--data", data, "--by-name"},
+                                   {"subjects", "--data", data},
+                                   {"search", "--data", data, "色"}};
+    for (const QStringList& arguments : outputs) {
+        const TToolRun korean = RunTool(arguments);
+        EXPECT_EQ(korean.Exit, 0) << korean.Err;
+        EXPECT_EQ(RunTool(arguments, {}, "C").Out, korean.Out);
     }
 }
 
@@ -285,7 +349,7 @@ TEST(ConvertCommand, RejectsInputThatIsNotUtf8)
     for (const QByteArray& text : {QByteArray("a\xE4\n\xB8\x80"), QByteArray("\xFF"), QByteArray("如\xE4\xB8")}) {
         const TToolRun run = RunTool({"convert", "--data", Q(folder.Path())}, text);
         EXPECT_EQ(run.Exit, 2) << text.toHex().toStdString();
-        EXPECT_EQ(run.Err.rfind("에러: convert: ", 0), 0u) << run.Err;
+        EXPECT_EQ(run.Err.rfind("vesko3-tool: convert: ", 0), 0u) << run.Err;
     }
 }
 
@@ -333,6 +397,9 @@ TEST(ToolCommandLine, EveryCommandIntoAFullDiskExitsWith1AndSaysSo)
         const QStringList& arguments = cases[i];
         SCOPED_TRACE(arguments.join(' ').toStdString());
         QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", KoreanLocale);
+        process.setProcessEnvironment(environment);
         process.setStandardOutputFile("/dev/full");
         process.start(QString::fromUtf8(VESKO3_TOOL_PATH), arguments);
         ASSERT_TRUE(process.waitForStarted(30000));

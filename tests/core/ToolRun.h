@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -21,10 +22,17 @@ inline QString Q(const std::filesystem::path& path)
     return QString::fromStdU16String(path.u16string());
 }
 
+// The locale the tool runs under unless a test names another: its messages are Korean there.
+inline constexpr const char* KoreanLocale = "ko_KR.UTF-8";
+
 // input is written to the program's standard input, which is then closed.
-inline TToolRun RunProgram(const QString& program, const QStringList& arguments, const QByteArray& input = {})
+inline TToolRun RunProgram(const QString& program, const QStringList& arguments, const QByteArray& input = {},
+                           const char* locale = KoreanLocale)
 {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", locale);
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     TToolRun run;
     if (!process.waitForStarted(30000)) return run;
@@ -37,7 +45,7 @@ inline TToolRun RunProgram(const QString& program, const QStringList& arguments,
     return run;
 }
 
-inline TToolRun RunTool(const QStringList& arguments, const QByteArray& input = {})
+inline TToolRun RunTool(const QStringList& arguments, const QByteArray& input = {}, const char* locale = KoreanLocale)
 {
-    return RunProgram(QString::fromUtf8(VESKO3_TOOL_PATH), arguments, input);
+    return RunProgram(QString::fromUtf8(VESKO3_TOOL_PATH), arguments, input, locale);
 }

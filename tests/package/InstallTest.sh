@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a user of the installed program
-# gets: exactly the expected files, a valid desktop entry and software-centre metadata, icons
+# gets (both packages' parts): exactly the expected files, a valid desktop entry and software-centre metadata, icons
 # of the sizes their folders promise, manual pages without formatting warnings, and programs
 # that run from there and find the user's own data.
 # Usage: InstallTest.sh BUILD_DIR APP_ID. Exit 77 (skipped) when a validator is missing.
@@ -22,10 +22,15 @@ sizes="16 22 24 32 48 64 128 256 512"
 expected="bin/vesko3
 bin/vesko3-tool
 share/applications/$id.desktop
+share/doc/vesko3-demo-data/changelog.gz
+share/doc/vesko3-demo-data/copyright
+share/doc/vesko3/changelog.gz
+share/doc/vesko3/copyright
 share/icons/hicolor/scalable/apps/$id.svg
-share/man/man1/vesko3-tool.1
-share/man/man1/vesko3.1
+share/man/man1/vesko3-tool.1.gz
+share/man/man1/vesko3.1.gz
 share/metainfo/$id.metainfo.xml"
+for name in A0 A1 A2 H0 H1 C0; do expected+=$'\n'"share/vesko3/Data/VESKO3.$name"; done
 for size in $sizes; do expected+=$'\n'"share/icons/hicolor/${size}x${size}/apps/$id.png"; done
 actual="$(cd "$prefix" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)"
 expected="$(echo "$expected" | LC_ALL=C sort)"
@@ -42,14 +47,15 @@ for size in $sizes; do
     file "$png" | grep -q "PNG image data, $size x $size," || fail "icon of ${size}x$size: $(file -b "$png")"
 done
 for page in vesko3 vesko3-tool; do
-    warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1" 2>&1 >/dev/null || true)"
+    warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null || true)"
     [ -z "$warnings" ] || fail "manual page $page: $warnings"
 done
 
 # The installed programs run, and the tool finds a data set in the user's data folder
 # without being told where it is.
 version="$(QT_QPA_PLATFORM=offscreen "$prefix/bin/vesko3" --version 2>/dev/null)" || fail "vesko3 --version failed"
-[ "$version" = "vesko3 3.0" ] || fail "vesko3 --version printed: $version"
+[ "$(head -n 1 <<<"$version")" = "vesko3 3.0" ] || fail "vesko3 --version printed: $version"
+grep -q "GPL-3.0-or-later" <<<"$version" || fail "vesko3 --version names no licence: $version"
 export XDG_DATA_HOME="$root/home/share" XDG_CONFIG_HOME="$root/home/config" XDG_DATA_DIRS="$root/none"
 unset VESKO3_DATA
 "$prefix/bin/vesko3-tool" demo --out "$XDG_DATA_HOME/vesko3/Data" --sutras 12 >/dev/null || fail "vesko3-tool demo"
