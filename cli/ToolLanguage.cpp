@@ -106,6 +106,67 @@ constexpr TPhrase Phrases[] = {
      u"title, name and the texts that hold a word (the sum of 1 한글대장경,\n2 고려대장경 and 4 신수대장경), "
      u"tab-separated, then the count line."},
 
+    {u"한 보기의 글 한 대목이 든 줄과 그 인용을 출력합니다", u"print the lines and the citation of a passage of a view"},
+    {u"줄 번호가 가리키는 줄을 찾습니다", u"find the lines of line references"},
+    {u"한 경전의 대응경전을 나열합니다", u"list the parallels of a sutra"},
+    {u"경전 N의 두 한문 판본이 다른 곳을 나열합니다", u"list where the two Chinese editions of sutra N differ"},
+    {u"TEXT의 한자마다 데이터가 아는 것을 출력합니다", u"print what the data set knows of each hanja of TEXT"},
+    {u"단어의 한글 음절마다 그 음을 가진 모든 한자로 읽습니다\n(한문 대장경만; 글자 정보 파일이 있어야 합니다)",
+     u"read each Hangul syllable of the words as every hanja with that\n"
+     u"reading (Chinese canons only; needs the character file)"},
+    {u"경전 N(경전 목록의 번호)의 FAMILY(0 한글대장경, 1 고려대장경, 2 신수대장경) 보기에서\n"
+     u"[START, END) 위치의 첫 단위와 마지막 단위가 든 줄의 줄 번호를, 이어서 보기가 인용문\n"
+     u"뒤에 붙이는 인용을 탭으로 나누어 출력합니다(위치는 search --marks가 주는 대로).\n"
+     u"FAMILY 0이면 줄 번호는 \"-\"입니다. START >= END이거나 글 밖의 위치면\n"
+     u"2로 끝납니다.",
+     u"Prints the line ids of the lines holding the first and the last unit of view positions\n"
+     u"[START, END) of sutra N (its catalogue number) in FAMILY (0 한글대장경, 1 고려대장경,\n"
+     u"2 신수대장경; positions as search --marks gives them), then the citation the views copy\n"
+     u"after the quote, tab-separated; for FAMILY 0 the line ids are \"-\". START >= END or a\n"
+     u"position outside the text exits with 2."},
+    {u"REF는 줄 번호(T01n0001_p0011a08, K01n0001_p0011a08)이거나 학자들이 쓰는 꼴의\n"
+     u"신수대장경 인용(\"T01, no. 1, p. 11a08\", \"T01n0001, p. 11a08\", \"T1 p11a8\")입니다.\n"
+     u"\"-\"는 표준 입력에서 한 줄에 하나씩 읽습니다. 차례대로 저마다 그 인용, 경전 번호,\n"
+     u"본문(1 고려대장경, 2 신수대장경), 그 줄 첫 단위의 보기 위치를 탭으로 나누어\n"
+     u"출력하고, 그런 줄이 없으면 인용과 \"-\" 셋을 출력합니다. 줄이 없는 인용이\n"
+     u"있으면 1로, 인용의 꼴이 아닌 것이 있으면\n"
+     u"2로 끝납니다.",
+     u"Each REF is a line id (T01n0001_p0011a08, K01n0001_p0011a08) or a Taisho reference as\n"
+     u"scholars write it (\"T01, no. 1, p. 11a08\", \"T01n0001, p. 11a08\", \"T1 p11a8\"); \"-\"\n"
+     u"reads references from standard input, one a line. Prints for each, in order, the\n"
+     u"reference, the sutra's catalogue number, the family (1 고려대장경, 2 신수대장경) and the\n"
+     u"view position of the line's first unit, tab-separated, or the reference and three \"-\"\n"
+     u"when there is no such line. Exits with 1 when a reference names no line and with 2 when\n"
+     u"one is in no reference form."},
+    {u"경전 N(경전 목록의 번호)의 대응경전을 원본 파일의 차례대로 한 줄에 하나씩\n"
+     u"관계(full, partial, resembling), id, 이름, 데이터의 경전이면 그 번호를 탭으로\n"
+     u"나누어 출력합니다. 대응경전이 없는 경전이면 아무것도 출력하지 않습니다.\n"
+     u"데이터에 대응경전 파일이 없으면 1로 끝납니다.",
+     u"Prints the parallels of sutra N (its catalogue number), one a line, in the order of the\n"
+     u"source: relation (full, partial or resembling), id, label and, for a sutra of the data\n"
+     u"set, its catalogue number, tab-separated; nothing for a sutra without parallels. Exits\n"
+     u"with 1 when the data set has no parallels file."},
+    {u"고려대장경과 신수대장경의 보기 글을 글자마다 맞추어, 다른 곳(맞춘 글자가 다른\n"
+     u"가장 긴 구간)마다 한 줄에 고려대장경의 시작, 끝, 글, 신수대장경의 시작, 끝, 글,\n"
+     u"바뀐 글자 쌍이 모두 한 이체자 묶음에 들면 \"variant\", 아니면 \"other\"를 탭으로\n"
+     u"나누어 출력합니다. 위치는 보기 글에서 0부터 세며 줄바꿈은 한 글자로 칩니다\n"
+     u"(search --marks가 주는 대로).",
+     u"Aligns the 고려대장경 and 신수대장경 view texts character by character and prints one line\n"
+     u"per difference (a maximal run of aligned characters that differ): start, end and text in\n"
+     u"고려대장경, start, end and text in 신수대장경, and \"variant\" when every substituted pair lies\n"
+     u"in one variant group, else \"other\", tab-separated. Positions count from 0 in the view\n"
+     u"texts with each line break one character, as search --marks gives them."},
+    {u"TEXT의 서로 다른 한자마다 차례대로 KEY 탭 VALUE 줄들과 빈 줄을 출력합니다:\n"
+     u"字 그 글자, 읽기 쉼표로 나눈 음(변환의 음이 먼저), 훈, 뜻, 부수 부수와 나머지\n"
+     u"획수, 획수 총 획수, 이체 그 이체자 묶음의 다른 글자, 고려와 신수 각 판본에\n"
+     u"나오는 횟수. 데이터에 글자 정보 파일이 없으면\n"
+     u"1로 끝납니다.",
+     u"For each distinct Han character of TEXT in order, prints lines of KEY TAB VALUE and an\n"
+     u"empty line: 字 the character, 읽기 its readings separated by commas (the conversion's\n"
+     u"first), 훈 the gloss, 뜻 the meaning, 부수 the radical and extra strokes, 획수 the total\n"
+     u"strokes, 이체 the other members of its variant groups, 고려 and 신수 its occurrences in\n"
+     u"each edition. Exit status 1 when the data set has no character file."},
+
     // The tool's own messages.
     {u"명령이 없습니다.", u"no subcommand given."},
     {u"알 수 없는 명령입니다: %1", u"unknown subcommand: %1"},
