@@ -169,7 +169,7 @@ int RunParallels(TToolArguments& arguments)
     if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
     if (!InCatalogue(arguments, session, *number)) return ExitBadInput;
     if (!session.Parallels.Present) {
-        PrintError(u"에러: parallels: 대응경전 자료가 없습니다.");
+        PrintToolError(u"대응경전 자료가 없습니다.", "parallels");
         return ExitLoadFailed;
     }
     for (const TParallel& row : session.Parallels.Of(*number - 1))

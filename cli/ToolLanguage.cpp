@@ -197,6 +197,7 @@ constexpr TPhrase Phrases[] = {
     {u"표준 입력을 읽을 수 없습니다.", u"cannot read standard input."},
     {u"표준 입력이 UTF-8 텍스트가 아닙니다.", u"standard input is not UTF-8 text."},
     {u"출력을 쓸 수 없습니다: %1", u"cannot write the output: %1"},
+    {u"대응경전 자료가 없습니다.", u"the data set has no parallels."},
     {u"처리를 마칠 수 없습니다: %1", u"cannot finish: %1"},
 
     // The messages of the core: the data files, the search words, the sources of a data set.
