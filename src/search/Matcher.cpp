@@ -36,6 +36,24 @@ void BuildPositions(TSearchInfo& info, std::u16string_view text)
         if (!IsSkippedChar(text[p - 1], info.TitleIndex)) work.Positions[work.PositionCount++] = p;
 }
 
+namespace {
+
+// What each unit of a word accepts through its reading, sorted; empty unless the words are
+// read by reading.
+using TReadingClasses = std::vector<std::vector<char16_t>>;
+
+TReadingClasses ReadingClasses(const TSearchInfo& info, const TVariantFiles& variants, std::u16string_view word)
+{
+    TReadingClasses readings(ReadingSearchActive(info) ? word.size() : 0);
+    for (std::size_t k = 0; k < readings.size(); ++k) {
+        AppendReadingClass(info, variants, word[k], readings[k]);
+        std::sort(readings[k].begin(), readings[k].end());
+    }
+    return readings;
+}
+
+} // namespace
+
 std::int32_t ForEachOccurrence(const TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text,
                                std::u16string_view word, const std::function<void(std::int32_t first)>& found)
 {
@@ -51,11 +69,7 @@ std::int32_t ForEachOccurrence(const TSearchInfo& info, const TVariantFiles& var
         return count;
     }
     // What each unit accepts through its reading, when the word is read so.
-    std::vector<std::vector<char16_t>> readings(ReadingSearchActive(info) ? word.size() : 0);
-    for (std::size_t k = 0; k < readings.size(); ++k) {
-        AppendReadingClass(info, variants, word[k], readings[k]);
-        std::sort(readings[k].begin(), readings[k].end());
-    }
+    const TReadingClasses readings = ReadingClasses(info, variants, word);
     auto accepts = [&](char16_t t, std::int32_t k) {
         return IsVariant(variants, t, word[k], allowed) ||
                (!readings.empty() && std::binary_search(readings[k].begin(), readings[k].end(), t));
@@ -113,13 +127,18 @@ struct TStartTable
 
 // The words' first characters in one table, so that one pass over the text tries every
 // word at a start whose character may begin it, instead of one pass per word.
-void BuildStartTable(const TSearchInfo& info, const TVariantFiles& variants, int wordCount, TStartTable& table)
+void BuildStartTable(const TSearchInfo& info, const TVariantFiles& variants, int wordCount,
+                     const std::array<TReadingClasses, MaxSearchWords>& readings, TStartTable& table)
 {
     const bool allowed = VariantsAllowed(info);
     std::vector<std::pair<char16_t, std::uint32_t>> firsts;
     for (int w = 0; w < wordCount; ++w) {
         const std::u16string_view word = SearchWord(info, w);
-        if (!word.empty()) AddFirsts(variants, word[0], allowed, 1u << w, firsts);
+        if (word.empty()) continue;
+        AddFirsts(variants, word[0], allowed, 1u << w, firsts);
+        if (!readings[w].empty())
+            for (const char16_t c : readings[w][0])
+                firsts.emplace_back(c, 1u << w);
     }
     std::sort(firsts.begin(), firsts.end());
     for (const auto& [c, bit] : firsts) {
@@ -151,8 +170,11 @@ bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_
         // An empty word occurs at every start and marks nothing.
         if (words[w].empty()) counts[w] = n + 1;
     }
+    std::array<TReadingClasses, MaxSearchWords> readings;
+    for (int w = 0; w < wordCount; ++w)
+        readings[w] = ReadingClasses(info, variants, words[w]);
     TStartTable table;
-    BuildStartTable(info, variants, wordCount, table);
+    BuildStartTable(info, variants, wordCount, readings, table);
 
     // Every start is tried for every word its character may begin, so overlapping
     // occurrences are all found; marks only accumulate, so the order words are tried in
@@ -167,7 +189,12 @@ bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_
             const std::int32_t length = static_cast<std::int32_t>(word.size());
             if (s > n - length) continue;
             std::int32_t k = 0;
-            while (k < length && IsVariant(variants, text[positions[s + k] - 1], word[k], allowed))
+            const TReadingClasses& classes = readings[w];
+            auto accepts = [&](char16_t t) {
+                return IsVariant(variants, t, word[k], allowed) ||
+                       (!classes.empty() && std::binary_search(classes[k].begin(), classes[k].end(), t));
+            };
+            while (k < length && accepts(text[positions[s + k] - 1]))
                 ++k;
             if (k < length) continue;
             ++counts[w];
