@@ -106,7 +106,8 @@ constexpr TPhrase Phrases[] = {
      u"title, name and the texts that hold a word (the sum of 1 한글대장경,\n2 고려대장경 and 4 신수대장경), "
      u"tab-separated, then the count line."},
 
-    {u"한 보기의 글 한 대목이 든 줄과 그 인용을 출력합니다", u"print the lines and the citation of a passage of a view"},
+    {u"한 보기의 글 한 대목이 든 줄과 그 인용을 출력합니다",
+     u"print the lines and the citation of a passage of a view"},
     {u"줄 번호가 가리키는 줄을 찾습니다", u"find the lines of line references"},
     {u"한 경전의 대응경전을 나열합니다", u"list the parallels of a sutra"},
     {u"경전 N의 두 한문 판본이 다른 곳을 나열합니다", u"list where the two Chinese editions of sutra N differ"},
