@@ -97,17 +97,12 @@ int RunShow(TToolArguments& arguments)
                                                   : std::u16string(u"--view가 있어야 합니다.")) +
                                             u" (" + Utf8ToUtf16(ViewNames) + u")");
     if (arguments.Positional().empty()) return ArgumentError(arguments, u"경전 번호가 있어야 합니다.");
-    const std::optional<long long> number = ParseInteger(arguments.Positional()[0], 1, MaxSuttaCount);
-    if (!number)
-        return ArgumentError(arguments, u"경전 번호는 1에서 " + DecimalText(MaxSuttaCount) + u" 사이여야 합니다: " +
-                                            Utf8ToUtf16(arguments.Positional()[0]));
+    const std::optional<std::int32_t> number = SutraNumberArgument(arguments, arguments.Positional()[0]);
+    if (!number) return ExitBadInput;
     TVesko3Session session;
     if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
+    if (!InCatalogue(arguments, session, *number)) return ExitBadInput;
 
-    const std::int32_t count = session.Data.TextFiles[0].SuttaTable.Count;
-    if (*number > count)
-        return InputError(arguments, DecimalText(*number) + u"번 경전이 없습니다. 목록의 경전은 " + DecimalText(count) +
-                                         u"개입니다.");
     const TSutraViewTexts texts = BuildSutraViewTexts(session.Data, static_cast<std::int32_t>(*number - 1));
     WriteOutput(Utf16ToUtf8(WithCrLfBreaks(SutraViewText(texts, *view))));
     return ExitSuccess;

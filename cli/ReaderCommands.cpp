@@ -31,16 +31,11 @@ std::u16string OneLine(std::u16string_view text, std::int32_t begin, std::int32_
 int RunCompare(TToolArguments& arguments)
 {
     if (arguments.Positional().empty()) return ArgumentError(arguments, u"경전 번호가 있어야 합니다.");
-    const std::optional<long long> number = ParseInteger(arguments.Positional()[0], 1, MaxSuttaCount);
-    if (!number)
-        return ArgumentError(arguments, u"경전 번호는 1에서 " + DecimalText(MaxSuttaCount) + u" 사이여야 합니다: " +
-                                            Utf8ToUtf16(arguments.Positional()[0]));
+    const std::optional<std::int32_t> number = SutraNumberArgument(arguments, arguments.Positional()[0]);
+    if (!number) return ExitBadInput;
     TVesko3Session session;
     if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
-    const std::int32_t count = session.Data.TextFiles[0].SuttaTable.Count;
-    if (*number > count)
-        return InputError(arguments, DecimalText(*number) + u"번 경전이 없습니다. 목록의 경전은 " + DecimalText(count) +
-                                         u"개입니다.");
+    if (!InCatalogue(arguments, session, *number)) return ExitBadInput;
 
     const TEditionComparison comparison = CompareEditions(session.Data, static_cast<std::int32_t>(*number - 1));
     for (const TEditionDifference& d : comparison.Differences)

@@ -207,6 +207,26 @@ int ArgumentError(const TToolArguments& arguments, std::u16string_view text)
     return ExitBadInput;
 }
 
+// The catalogue number argument, 1-based; nullopt after the message when it is no number.
+std::optional<std::int32_t> SutraNumberArgument(const TToolArguments& arguments, const std::string& word)
+{
+    const std::optional<long long> number = ParseInteger(word, 1, MaxSuttaCount);
+    if (!number)
+        ArgumentError(arguments,
+                      u"경전 번호는 1에서 " + DecimalText(MaxSuttaCount) + u" 사이여야 합니다: " + Utf8ToUtf16(word));
+    return number ? std::optional<std::int32_t>(static_cast<std::int32_t>(*number)) : std::nullopt;
+}
+
+// Whether number names a sutra of the loaded catalogue; the message when it does not.
+bool InCatalogue(const TToolArguments& arguments, const TVesko3Session& session, std::int32_t number)
+{
+    const std::int32_t count = session.Data.TextFiles[0].SuttaTable.Count;
+    if (number <= count) return true;
+    InputError(arguments,
+               DecimalText(number) + u"번 경전이 없습니다. 목록의 경전은 " + DecimalText(count) + u"개입니다.");
+    return false;
+}
+
 int LoadToolData(TToolArguments& arguments, TVesko3Session& session, ILoadListener* listener, TLoadOptions options)
 {
     TStderrMessages messages;

@@ -65,6 +65,10 @@ public:
 // locale's language.
 int ArgumentError(const TToolArguments& arguments, std::u16string_view text);
 int InputError(const TToolArguments& arguments, std::u16string_view text);
+// The catalogue number argument, 1-based; nullopt after the message when it is no number.
+std::optional<std::int32_t> SutraNumberArgument(const TToolArguments& arguments, const std::string& word);
+// Whether number names a sutra of the loaded catalogue; the message when it does not.
+bool InCatalogue(const TToolArguments& arguments, const TVesko3Session& session, std::int32_t number);
 
 // Loads the session from --data (or the default folder) as the window does, making what
 // options ask for. Returns ExitSuccess, or ExitLoadFailed after the messages went to stderr.
