@@ -20,7 +20,7 @@ fi
 
 shot="$root/build/vesko3-screenshot.png"
 rm -f "$shot"
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+bash scripts/virtual-display.sh bash -c '
     shot="$1"
     ./build/vesko3 &
     pid=$!

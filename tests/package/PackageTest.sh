@@ -11,7 +11,7 @@ set -euo pipefail
 build="$(cd "$1" && pwd)"
 id="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
-for tool in cpack lintian readelf dpkg-deb xvfb-run xdotool xwininfo import python3; do
+for tool in cpack lintian readelf dpkg-deb Xvfb xdotool xwininfo import python3; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 
@@ -71,7 +71,7 @@ for file in share/vesko3/Data/VESKO3.A0 share/vesko3/Data/VESKO3.C0 share/doc/ve
 done
 
 # The starts run on a virtual display, each as a new user with an empty home.
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/InstalledStart.sh" "$root" "$id" "$work/homes" "$build" ||
+bash "$here/../../scripts/virtual-display.sh" bash "$here/InstalledStart.sh" "$root" "$id" "$work/homes" "$build" ||
     fail "the installed reader did not start as it should"
 
 [ "$failures" -eq 0 ] || exit 1
