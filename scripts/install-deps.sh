@@ -13,6 +13,8 @@ packages=(
     desktop-file-utils appstream librsvg2-bin dpkg-dev file man-db
     # The package test: the Debian policy checker, and keys typed into the installed window.
     lintian xdotool python3
+    # The accessibility test: the AT-SPI registry and its Python binding on a private bus.
+    at-spi2-core gir1.2-atspi-2.0 python3-gi dbus
     # For the benchmarks only (bench/search-process.sh): the yardstick and the CPU clock.
     ripgrep time
 )

@@ -1,0 +1,152 @@
+#!/usr/bin/python3
+"""Starts the reader and reads its window through AT-SPI as a screen reader does: every
+control a reader can reach must have a name, the lists' column headers must be words, and
+the texts on show (views, conversion result, count panels, concordance rows) must be
+readable. Prints each fault and exits 1 when there is one.
+Usage: read_window.py PROGRAM TOOL CONFIG_DIR   (on a display, with a session bus)"""
+import os
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+program, tool, config = sys.argv[1:4]
+Role = Atspi.Role
+
+# The controls a reader moves to and acts on. Table cells, scroll bars, labels and panels
+# are read, not reached.
+INTERACTIVE = {
+    Role.PAGE_TAB: "tab",
+    Role.PUSH_BUTTON: "button",
+    Role.TOGGLE_BUTTON: "button",
+    Role.CHECK_BOX: "check box",
+    Role.RADIO_BUTTON: "radio button",
+    Role.COMBO_BOX: "combo",
+    Role.TABLE: "grid",
+    Role.TREE_TABLE: "grid",
+    Role.LIST: "list",
+    Role.TEXT: "text",
+    Role.ENTRY: "text",
+    Role.PASSWORD_TEXT: "text",
+    Role.SPIN_BUTTON: "spin box",
+    Role.SLIDER: "slider",
+}
+# Their insides are walked through their own interfaces, not child by child: a list of
+# thousands of rows would take minutes over the bus.
+LEAVES = {Role.TABLE, Role.TREE_TABLE, Role.LIST, Role.TEXT, Role.ENTRY}
+
+faults = []
+
+
+def fault(text):
+    faults.append(text)
+    print("FAIL: " + text, flush=True)
+
+
+def wait_for(what, seconds, probe):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        found = probe()
+        if found:
+            return found
+        if reader.poll() is not None:
+            sys.exit("the reader ended (%d) while waiting for %s" % (reader.returncode, what))
+        time.sleep(0.2)
+    sys.exit("timed out waiting for " + what)
+
+
+def application():
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        try:
+            if app is not None and app.get_process_id() == reader.pid and app.get_child_count() > 0:
+                return app
+        except gi.repository.GLib.Error:
+            pass
+    return None
+
+
+def walk(node, path=()):
+    """Every node under node with the names of its ancestors, the tables and texts as leaves."""
+    try:
+        role = node.get_role()
+        name = node.get_name() or ""
+    except gi.repository.GLib.Error:
+        return
+    here = path + ((role, name),)
+    yield node, role, name, here
+    if role in LEAVES:
+        return
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is not None:
+            yield from walk(child, here)
+
+
+def where(path):
+    return " / ".join("%s %r" % (role.value_nick, name) if name else role.value_nick for role, name in path)
+
+
+def find(root, role, name):
+    for node, r, n, _ in walk(root):
+        if r == role and n == name:
+            return node
+    return None
+
+
+def text_of(node):
+    return Atspi.Text.get_text(node, 0, Atspi.Text.get_character_count(node))
+
+
+env = dict(os.environ)
+env.update({
+    "QT_QPA_PLATFORM": "xcb",
+    "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+    "XDG_CONFIG_HOME": config,
+    "LANG": "C.UTF-8",
+    # A search once the data are in, so that the result list, its count and the concordance
+    # have rows; the reader closes itself after the given time should this script die.
+    "VESKO3_TEST_SEARCH": "비구",
+    "VESKO3_TEST_CLOSE_MS": "120000",
+})
+reader = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+try:
+    app = wait_for("the window on the accessibility bus", 30, application)
+    frame = app.get_child_at_index(0)
+    counts = wait_for("the search result", 30, lambda: find(frame, Role.TABLE, "검색 결과") or
+                      find(frame, Role.TABLE, ""))
+
+    # 1. Every control a reader can reach is named.
+    unnamed = []
+    tables = []
+    for node, role, name, path in walk(frame):
+        if role in INTERACTIVE and not name.strip():
+            unnamed.append("%s at %s" % (INTERACTIVE[role], where(path[:-1])))
+        if role in (Role.TABLE, Role.TREE_TABLE):
+            tables.append((node, name, path))
+    print("unnamed interactive controls: %d" % len(unnamed))
+    for line in unnamed:
+        print("  unnamed " + line)
+    if unnamed:
+        fault("%d controls have no accessible name" % len(unnamed))
+
+    # 2. Column headers are words, as a reader says them, not column numbers.
+    for node, name, path in tables:
+        headers = [Atspi.Table.get_column_description(node, c) for c in range(Atspi.Table.get_n_columns(node))]
+        print("grid %r columns %s" % (name, headers))
+        if any(not h.strip() or h.strip().isdigit() for h in headers):
+            fault("grid %s has column headers %s" % (where(path), headers))
+finally:
+    if reader.poll() is None:
+        reader.terminate()
+    try:
+        reader.wait(10)
+    except subprocess.TimeoutExpired:
+        reader.kill()
+
+sys.exit(1 if faults else 0)
