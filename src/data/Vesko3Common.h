@@ -39,6 +39,9 @@ inline constexpr std::int64_t MaxDataFileBytes = 2147483647;
 // The most UTF-16 units a text area can hold, before the tables take their share.
 inline constexpr std::int64_t MaxTextAreaUnits = (MaxDataFileBytes - std::int64_t(HeaderSize)) / 2;
 inline constexpr int KindSlots = 8; // slot 0 is the total, 1 to 7 the collections
+// The collections by kind, 0 all of them, as the lists' filters, the search and the titles
+// ("중아함 0030") name them.
+inline constexpr std::u16string_view KindNames[] = {u"전체", u"장아함", u"중아함", u"잡아함", u"증일아함"};
 inline constexpr int TextFileCount = 3;
 inline constexpr int VariantFileCount = 2;
 inline constexpr std::int32_t LargestVariantGroupStart = 65535; // CharIndex holds group starts in 16 bits

@@ -19,11 +19,10 @@ inline constexpr std::u16string_view TooManyWordsMessage = u"단어 개수가 �
 inline constexpr std::u16string_view NoWordsMessage = u"검색할 단어가 입력되지 않았습니다.";
 inline constexpr std::u16string_view SearchMessageCaption = u"확인";
 
-// The search targets (TitleIndex) and the collections (KindIndex, also the catalogue
-// lists' filter) by name, as the window lists them and the tool accepts them.
+// The search targets (TitleIndex) by name, as the window lists them and the tool accepts
+// them; the collections (KindIndex) are KindNames.
 inline constexpr std::u16string_view CanonNames[] = {FamilyEditionNames[HanFamily], FamilyEditionNames[KorFamily],
                                                      FamilyEditionNames[SinsuFamily], u"고려대장경+신수대장경 함께"};
-inline constexpr std::u16string_view KindNames[] = {u"전체", u"장아함", u"중아함", u"잡아함", u"증일아함"};
 
 // What the search tab's controls say when the button is pressed.
 struct TSearchOptions

@@ -15,6 +15,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
 program, tool, config = sys.argv[1:4]
+data = os.path.join(os.path.dirname(program), "Data")
 Role = Atspi.Role
 
 # The controls a reader moves to and acts on. Table cells, scroll bars, labels and panels
@@ -103,6 +104,56 @@ def text_of(node):
     return Atspi.Text.get_text(node, 0, Atspi.Text.get_character_count(node))
 
 
+def spoken(name):
+    """Whether a name says something: "▲" or "×" says nothing to a listener."""
+    return any(c.isalnum() for c in name or "")
+
+
+def labels_of(node):
+    found = []
+    for relation in node.get_relation_set():
+        if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY:
+            found += [relation.get_target(i).get_name() for i in range(relation.get_n_targets())]
+    return found
+
+
+def named(node, role, name):
+    # A combo box's name on this platform is the item it shows; its label tells what it is.
+    if role == Role.COMBO_BOX:
+        return any(spoken(label) for label in labels_of(node))
+    return spoken(name)
+
+
+def find_label(root, test):
+    for node, role, name, _ in walk(root):
+        if role == Role.LABEL and name and test(name) and node.get_state_set().contains(Atspi.StateType.SHOWING):
+            return node
+    return None
+
+
+def press_tab(root, caption):
+    tab = find(root, Role.PAGE_TAB, caption)
+    if tab is None:
+        sys.exit("no tab " + caption)
+    Atspi.Action.do_action(tab, 0)
+    time.sleep(0.5)
+
+
+def press_button(root, caption):
+    Atspi.Action.do_action(find(root, Role.PUSH_BUTTON, caption), 0)
+    time.sleep(0.5)
+
+
+def click(node):
+    extents = Atspi.Component.get_extents(node, Atspi.CoordType.SCREEN)
+    Atspi.generate_mouse_event(extents.x + extents.width // 2, extents.y + extents.height // 2, "b1c")
+    time.sleep(0.5)
+
+
+def number_of(table, row):
+    return Atspi.Table.get_accessible_at(table, row, 0).get_name()
+
+
 env = dict(os.environ)
 env.update({
     "QT_QPA_PLATFORM": "xcb",
@@ -125,7 +176,7 @@ try:
     unnamed = []
     tables = []
     for node, role, name, path in walk(frame):
-        if role in INTERACTIVE and not name.strip():
+        if role in INTERACTIVE and not named(node, role, name):
             unnamed.append("%s at %s" % (INTERACTIVE[role], where(path[:-1])))
         if role in (Role.TABLE, Role.TREE_TABLE):
             tables.append((node, name, path))
@@ -139,8 +190,53 @@ try:
     for node, name, path in tables:
         headers = [Atspi.Table.get_column_description(node, c) for c in range(Atspi.Table.get_n_columns(node))]
         print("grid %r columns %s" % (name, headers))
-        if any(not h.strip() or h.strip().isdigit() for h in headers):
+        if any(not spoken(h) or h.strip().isdigit() for h in headers):
             fault("grid %s has column headers %s" % (where(path), headers))
+
+    # 3. The texts on show are read: a result row clicked shows its sutra in the views, whole.
+    press_tab(frame, "검색하기")
+    results = find(frame, Role.TABLE, "검색 결과")
+    count = find_label(frame, lambda text: text.endswith(" 개"))
+    print("count panel reads %r" % (count.get_name() if count else None))
+    if count is None:
+        fault("no count panel reads its count")
+    cell = Atspi.Table.get_accessible_at(results, 1, 1)
+    title = cell.get_name()
+    click(cell)
+    together = find(frame, Role.TEXT, "한글대장경")
+    text = wait_for("the clicked row's sutra in the views", 10, lambda: title in text_of(together) and text_of(together))
+    lines = text.count("\n") + 1
+    print("한글대장경 view reads %d characters, %d lines, first %r" % (len(text), lines, text.split("\n")[0]))
+    shown = subprocess.run([tool, "show", "--data", data, number_of(results, 1), "--view", "total-han"],
+                           capture_output=True, text=True, check=True).stdout
+
+    def flat(t):
+        return t.replace("\r", "").replace("\n", "").replace("\u2029", "")
+
+    if flat(text) != flat(shown):
+        fault("the view reads %d characters of the sutra's %d" % (len(flat(text)), len(flat(shown))))
+
+    # 4. The concordance rows read their contexts, and the conversion result its readings.
+    press_tab(frame, "용례")
+    concordance = find(frame, Role.TABLE, "용례")
+    row = wait_for("the concordance rows", 10, lambda: Atspi.Table.get_n_rows(concordance) > 0 and
+                   Atspi.Table.get_accessible_at(concordance, 0, 1).get_name())
+    print("용례 row 1 reads %r" % row)
+    if "비구" not in row:
+        fault("a concordance row does not read its context: %r" % row)
+
+    press_tab(frame, "한자음변환")
+    source = find(frame, Role.TEXT, "변환할 한문")
+    Atspi.Component.grab_focus(source)
+    time.sleep(0.3)
+    Atspi.generate_keyboard_event(0, "如是我聞", Atspi.KeySynthType.STRING)
+    wait_for("the typed source", 10, lambda: text_of(source).strip())
+    press_button(frame, "변환하기")
+    result = find(frame, Role.TEXT, "변환 결과")
+    converted = wait_for("the conversion result", 10, lambda: text_of(result).strip())
+    print("변환 결과 reads %r" % converted)
+    if not converted:
+        fault("the conversion result reads nothing")
 finally:
     if reader.poll() is None:
         reader.terminate()

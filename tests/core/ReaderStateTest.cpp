@@ -2,11 +2,15 @@
 
 #include "BrowseTestData.h"
 #include "TestDataSet.h"
+#include "browse/CatalogueRows.h"
 #include "browse/ListFind.h"
 #include "session/ScreenFit.h"
+#include "util/MyUtils.h"
+#include "util/TextCodec.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -172,6 +176,62 @@ TEST(ListFind, DigitsFindNumbersTextFindsTitlesAndNamesIgnoringSpaces)
     EXPECT_EQ(FindTypedRow(rows, u"없는", 0, 0), std::nullopt);
     EXPECT_EQ(FindTypedRow(rows, u" ", 0, 0), std::nullopt);
     EXPECT_EQ(FindTypedRow({}, u"1", 0, 0), std::nullopt);
+}
+
+// A catalogue of three collections, 12 sutras each except the last, titled by number within
+// the collection; rows as the order list (all or one collection) and the name list show them.
+class ListFindCatalogue : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TDataSetSource source;
+        for (int kind = 1; kind <= 3; ++kind)
+            for (int n = 1; n <= (kind == 3 ? 5 : 12); ++n)
+                source.Suttas.push_back(SourceSutta(kind, std::u16string(KindNames[kind]) + u" " + ZeroPad(n, 4),
+                                                    u"경" + DecimalText(kind * 100 + n)));
+        ParseTextFiles(source, Data);
+    }
+    std::vector<TListRowCells> Rows(int kind) const
+    {
+        std::vector<TListRowCells> rows;
+        const std::optional<TCatalogueList> list = SutraListRows(Catalogue(), false, kind);
+        for (const TCatalogueRow& row : list->Rows)
+            rows.push_back(row.Cells);
+        return rows;
+    }
+    const TVesko_File& Catalogue() const { return Data.TextFiles[HanFamily]; }
+
+    TLoadedData Data;
+};
+
+TEST_F(ListFindCatalogue, ACollectionAndNumberFindThatSutraWithOrWithoutSpaceOrFullName)
+{
+    const std::vector<TListRowCells> all = Rows(0);
+    // 중아함 0010 is catalogue number 22, row 21 of the whole list.
+    for (std::u16string_view typed : {u"중아함 10", u"중아함10", u"중 10", u"중10", u" 중 0010 "})
+        EXPECT_EQ(FindTypedRow(Catalogue(), 0, all, typed, 0, 0), 21) << Utf16ToUtf8(typed);
+    EXPECT_EQ(FindTypedRow(Catalogue(), 0, all, u"장 1", 5, 0), 0) << "from any row";
+    EXPECT_EQ(FindTypedRow(Catalogue(), 0, all, u"잡 5", 0, 0), 28);
+    EXPECT_EQ(FindTypedRow(Catalogue(), 0, all, u"잡 6", 0, 0), std::nullopt) << "no such number: nothing";
+    EXPECT_EQ(FindTypedRow(Catalogue(), 0, all, u"증 1", 0, 0), std::nullopt) << "a collection without sutras";
+    EXPECT_EQ(FindTypedRow(Catalogue(), 0, all, u"경203", 0, 0), 14) << "other text before digits is a name";
+    EXPECT_EQ(FindTypedRow(Catalogue(), 0, all, u"9999", 0, 0), std::nullopt) << "digits of no number";
+    EXPECT_EQ(FindTypedRow(Catalogue(), 0, all, u"2", 0, 0), 1) << "digits alone start the catalogue number";
+
+    // Filtered to 중아함 a bare number is the number within it; another collection's sutra is
+    // not in the list.
+    const std::vector<TListRowCells> middle = Rows(2);
+    EXPECT_EQ(FindTypedRow(Catalogue(), 2, middle, u"3", 0, 0), 2);
+    EXPECT_EQ(FindTypedRow(Catalogue(), 2, middle, u"12", 0, 0), 11);
+    EXPECT_EQ(FindTypedRow(Catalogue(), 2, middle, u"13", 0, 0), std::nullopt);
+    EXPECT_EQ(FindTypedRow(Catalogue(), 2, middle, u"중 4", 0, 0), 3);
+    EXPECT_EQ(FindTypedRow(Catalogue(), 2, middle, u"장 4", 0, 0), std::nullopt);
+
+    // The name list holds the rows in another order; the sutra is found wherever it stands.
+    std::vector<TListRowCells> byName = all;
+    std::reverse(byName.begin(), byName.end());
+    EXPECT_EQ(FindTypedRow(Catalogue(), 0, byName, u"장2", 0, 0), 27);
 }
 
 } // namespace

@@ -9,9 +9,12 @@
 #include "data/DataSetSource.h"
 
 #include <QTextDocument>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -129,6 +132,27 @@ TEST_F(BrowseTest, CellsHoldTheWholeThirtyTwoUnitTitleOutsideTheCodePage)
     ASSERT_EQ(LongTitle.size(), 32u);
     EXPECT_EQ(CellText(Grid(Form(), "OrdGrid"), 5, 1), LongTitle);
     EXPECT_EQ(CellText(Grid(Form(), "NameGrid"), 0, 2), LongTitle);
+}
+
+TEST_F(BrowseTest, ACutCellShowsItsWholeTextAsATooltipAndACellShownWholeNone)
+{
+    const auto tip = [](TGrid* grid, int row, int column) {
+        QToolTip::hideText();
+        QTest::qWait(400); // a tip goes after a short delay
+        const QPoint at = grid->visualRect(grid->model()->index(row, column)).center();
+        QHelpEvent help(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(grid->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text().toStdU16String() : std::u16string();
+    };
+    TGrid* order = Grid(Form(), "OrdGrid");
+    TGrid* names = Grid(Form(), "NameGrid");
+    EXPECT_EQ(tip(order, 5, 1), LongTitle);
+    EXPECT_EQ(tip(order, 5, 2), u"") << "가나경 fits";
+    EXPECT_EQ(tip(order, 0, 1), u"");
+    Page(Form(), "SearchPage")->setCurrentIndex(1);
+    const std::vector<std::u16string> nameOrder = Numbers(names);
+    const auto row = std::find(nameOrder.begin(), nameOrder.end(), u"6") - nameOrder.begin();
+    EXPECT_EQ(tip(names, static_cast<int>(row), 2), LongTitle) << "the title's column in the name list";
 }
 
 TEST_F(BrowseTest, FiltersKeepCatalogueNumbersAndNameOrderAndLeaveTheOtherListAlone)

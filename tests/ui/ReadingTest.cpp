@@ -173,6 +173,39 @@ TEST_F(ReadingTest, TypingInACatalogueListFindsRowsWithoutShowingThem)
     EXPECT_EQ(grid->currentRow(), 2);
 }
 
+TEST_F(ReadingTest, TypingThatNamesNoSutraSaysSoAndLeavesTheListWhereItWas)
+{
+    TGrid* grid = Grid(Form(), "OrdGrid");
+    ShowRow(2);
+    grid->setFocus();
+    QLabel* status = Label(Form(), "OrdGridFindBoxStatus");
+    Type(grid, "1");
+    EXPECT_EQ(grid->currentRow(), 0);
+    EXPECT_EQ(status->text(), "");
+    Type(grid, "9");
+    EXPECT_EQ(status->text(), "없음");
+    EXPECT_EQ(grid->currentRow(), 2) << "back on the row the typing started from";
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(grid->currentRow(), 0);
+    EXPECT_EQ(status->text(), "");
+    Key(Qt::Key_Escape);
+
+    // A collection's first syllable and a number; under a filter, a number within the collection.
+    grid->setFocus();
+    Type(grid, "증1");
+    EXPECT_EQ(grid->currentRow(), 3);
+    Key(Qt::Key_Escape);
+    Group(Form(), "RadioGroup0_1")->SetItemIndex(3);
+    ASSERT_EQ(Numbers(grid), std::vector<std::u16string>{u"3"});
+    grid->setFocus();
+    Type(grid, "3");
+    EXPECT_EQ(status->text(), "없음") << "잡아함 has no sutra 3 of its own";
+    Key(Qt::Key_Backspace);
+    Type(grid, "1");
+    EXPECT_EQ(status->text(), "");
+    EXPECT_EQ(grid->currentRow(), 0);
+}
+
 TEST_F(ReadingTest, BackAndForwardRestoreEachSutrasTabAndScrolling)
 {
     ShowRow(0);

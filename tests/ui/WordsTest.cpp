@@ -5,8 +5,11 @@
 #include "WindowHarness.h"
 
 #include "window/pages/ConcordanceTab.h"
+#include "window/widgets/TextFit.h"
 
 #include <QTextDocument>
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -17,6 +20,8 @@
 #include <QTextBlock>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -270,6 +275,59 @@ TEST_F(WordsTest, ConcordanceRowsAgreeWithTheViewsTheyOpen)
     searchPage->setCurrentIndex(4);
     EXPECT_EQ(model->rowCount(), 0);
     EXPECT_EQ(Text(Label(form, "ConcordanceCountPanel")), u"0 개");
+}
+
+TEST_F(WordsTest, AClickOnAConcordanceRowShowsItsRunAndAScreenReaderReadsItsContext)
+{
+    TMainForm& form = Form();
+    Search("舍利弗\n比丘", 3);
+    const QString before = View(form, "TotalKorRichEdit")->PlainText();
+    Page(form, "SearchPage")->setCurrentIndex(4);
+    QTableView* grid = Widget<QTableView>(form, "ConcordanceGrid");
+    ASSERT_EQ(grid->model()->rowCount(), 9);
+    EXPECT_EQ(View(form, "TotalKorRichEdit")->PlainText(), before) << "filling the list shows no row";
+
+    const auto& rows = Widget<TConcordanceTab>(form, "ConcordanceTabSheet")->Rows().Rows;
+    for (int r : {4, 0}) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(r, 1)).center());
+        TRichEdit* view = View(form, rows[r].Family == 1 ? "TotalKorRichEdit" : "TotalSinsuRichEdit");
+        EXPECT_EQ(view->textCursor().position(), rows[r].Run.Begin) << r;
+        EXPECT_EQ(QApplication::focusWidget(), grid);
+    }
+
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
+    ASSERT_NE(table->tableInterface(), nullptr);
+    EXPECT_EQ(table->text(QAccessible::Name), "용례");
+    EXPECT_EQ(table->tableInterface()->columnDescription(0), "번호");
+    for (int r = 0; r < 9; ++r) {
+        const QString context = QString::fromStdU16String(rows[r].Left + rows[r].Text + rows[r].Right);
+        const QString read = table->tableInterface()->cellAt(r, 1)->text(QAccessible::Name);
+        EXPECT_TRUE(read.contains(context)) << read.toStdString();
+        EXPECT_TRUE(read.contains(grid->model()->index(r, 1).data().toString())) << "the sutra too";
+    }
+}
+
+// A context is cut to the room either side of its run; a character of two units or with a
+// mark goes whole or not at all, and as much as fits is kept.
+TEST(TextFit, CutsOnlyBetweenWholeCharactersKeepingAllThatFits)
+{
+    const QString text = QString::fromStdU16String(u"가𠀀나é다𠀁");
+    const QFontMetrics metrics(QApplication::font());
+    const std::vector<qsizetype> boundaries = {0, 1, 3, 4, 6, 7, 9};
+    auto whole = [&](qsizetype at) { return std::find(boundaries.begin(), boundaries.end(), at) != boundaries.end(); };
+    for (int width = 0; width <= metrics.horizontalAdvance(text) + 1; ++width) {
+        const QString head = FittingHead(text, metrics, width);
+        const QString tail = FittingTail(text, metrics, width);
+        ASSERT_TRUE(text.startsWith(head) && text.endsWith(tail));
+        EXPECT_TRUE(whole(head.size()) && whole(text.size() - tail.size())) << width;
+        EXPECT_LE(metrics.horizontalAdvance(head), width);
+        EXPECT_LE(metrics.horizontalAdvance(tail), width);
+        const auto next = std::upper_bound(boundaries.begin(), boundaries.end(), head.size());
+        if (next != boundaries.end()) EXPECT_GT(metrics.horizontalAdvance(text.left(*next)), width) << width;
+        const auto previous = std::lower_bound(boundaries.begin(), boundaries.end(), text.size() - tail.size());
+        if (previous != boundaries.begin())
+            EXPECT_GT(metrics.horizontalAdvance(text.mid(*std::prev(previous))), width) << width;
+    }
 }
 
 TEST_F(WordsTest, CtrlEnterInTheMemoSearchesAndEnterAddsALine)

@@ -2,12 +2,14 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/Grid.h"
 #include "window/widgets/ListFindBox.h"
 #include "window/widgets/RadioGroup.h"
 #include "util/TextCodec.h"
 #include "browse/CatalogueRows.h"
+#include "browse/ListFind.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -64,7 +66,7 @@ TSutraListSheet::TSutraListSheet(const TSutraListKind& kind, const TVesko_File& 
     auto* place = new TAnchorLayout(this, SearchSheetSize);
     Group = Named(new TRadioGroup(" 분류 ", KindItems, 3, 0, this), kind.Group);
     place->Place(Group, {0, 0, 294, 72}, AnchorLeft | AnchorTop | AnchorRight);
-    Grid = MakeGrid(this, kind.Grid);
+    Grid = Spoken(MakeGrid(this, kind.Grid), kind.Spoken);
     place->Place(Grid, {0, 70, 293, 550}, AnchorAll);
     CountPanel = ::CountPanel(this, place, kind.Count);
     if (kind.LoadingMessage) {
@@ -72,13 +74,17 @@ TSutraListSheet::TSutraListSheet(const TSutraListKind& kind, const TVesko_File& 
         place->Place(ReadFileMsgPanel, {40, 260, 211, 91});
     }
     if (ByName)
-        SetGridColumns(Grid, {40, 130, 100});
+        SetGridColumns(Grid, {{40, "번호"}, {130, "이름"}, {100, "제목"}});
     else
-        SetGridColumns(Grid, {40, 100, 130});
+        SetGridColumns(Grid, {{40, "번호"}, {100, "제목"}, {130, "이름"}});
 
     connect(Group, &TRadioGroup::Clicked, this, &TSutraListSheet::RadioGroupClick);
     ConnectGridClick(Grid, this, [this] { GridClick(); });
-    FindBox = new TListFindBox(Grid, [this] { GridClick(); });
+    FindBox = new TListFindBox(
+        Grid, [this] { GridClick(); },
+        [this](const std::vector<TListRowCells>& rows, std::u16string_view typed, int from, int step) {
+            return FindTypedRow(Catalogue, ListKind, rows, typed, from, step);
+        });
 }
 
 void TSutraListSheet::SetListColor(const QColor& color)
@@ -114,6 +120,7 @@ void TSutraListSheet::FillSutraGrid(int kind)
 {
     std::optional<TCatalogueList> list = SutraListRows(Catalogue, ByName, kind);
     if (!list) return;
+    ListKind = kind;
     FindBox->Close();
     WriteCountedList(Grid, CountPanel, std::move(*list));
 }
@@ -134,12 +141,12 @@ TSubjectSheet::TSubjectSheet(const TVesko_File& catalogue, QWidget* parent) : QW
     SubjectPanel = MakePanel(this, "SubjectPanel");
     subj->Place(SubjectPanel, {0, 0, 293, 620}, AnchorAll);
     SubjectSplitter = FillingSplitter(SubjectPanel, "SubjectSplitter", Qt::Vertical, 60);
-    SubjGrid1 = MakeGrid(SubjectSplitter, "SubjGrid1");
-    SubjGrid2 = MakeGrid(SubjectSplitter, "SubjGrid2");
+    SubjGrid1 = Spoken(MakeGrid(SubjectSplitter, "SubjGrid1"), "주제 목록");
+    SubjGrid2 = Spoken(MakeGrid(SubjectSplitter, "SubjGrid2"), "주제별 경전 목록");
     AddPanes(SubjectSplitter, SubjGrid1, SubjGrid2, 320, 620 - 320 - SplitterWidth);
     Subj2CountPanel = CountPanel(this, subj, "Subj2CountPanel");
-    SetGridColumns(SubjGrid1, {220, 50});
-    SetGridColumns(SubjGrid2, {40, 100, 130});
+    SetGridColumns(SubjGrid1, {{220, "주제"}, {50, "경전 수"}});
+    SetGridColumns(SubjGrid2, {{40, "번호"}, {100, "제목"}, {130, "이름"}});
 
     ConnectGridClick(SubjGrid1, this, [this] { SubjGrid1Click(); });
     ConnectGridClick(SubjGrid2, this, [this] { SubjGrid2Click(); });

@@ -19,19 +19,22 @@ class TListFindBox;
 class TRadioGroup;
 struct TVesko_File;
 
-// What tells the two sutra lists apart: their controls' names, their order and whether the
-// loading message stands over the list.
+// What tells the two sutra lists apart: their controls' names, the list's name as a screen
+// reader says it, their order and whether the loading message stands over the list.
 struct TSutraListKind
 {
     const char* Sheet;
     const char* Group;
     const char* Grid;
     const char* Count;
+    const char* Spoken;
     bool ByName;
     bool LoadingMessage;
 };
-inline constexpr TSutraListKind OrderList{"OrdTabSheet", "RadioGroup0_1", "OrdGrid", "OrdCountPanel", false, true};
-inline constexpr TSutraListKind NameList{"NameTabSheet", "RadioGroup0_2", "NameGrid", "NameCountPanel", true, false};
+inline constexpr TSutraListKind OrderList{"OrdTabSheet", "RadioGroup0_1", "OrdGrid", "OrdCountPanel",
+                                          "경전순 목록", false,           true};
+inline constexpr TSutraListKind NameList{
+    "NameTabSheet", "RadioGroup0_2", "NameGrid", "NameCountPanel", "이름순 목록", true, false};
 
 // The collection choice over a list of sutras, the count below it.
 class TSutraListSheet : public QWidget
@@ -63,6 +66,7 @@ signals:
 private:
     const TVesko_File& Catalogue;
     const bool ByName;
+    int ListKind = 0; // the collection the list shows, 0 all
     TRadioGroup* Group = nullptr;
     TGrid* Grid = nullptr;
     QLabel* CountPanel = nullptr;

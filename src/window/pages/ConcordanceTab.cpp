@@ -2,8 +2,11 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
+#include "window/widgets/Grid.h"
+#include "window/widgets/TextFit.h"
 #include "session/Vesko3Session.h"
 #include "util/TextCodec.h"
 
@@ -11,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -28,6 +32,7 @@ enum TConcordanceRole
 };
 
 const QString FamilyNames[] = {"한글", "고려", "신수"};
+const QString ColumnNames[] = {"번호", "경전과 문맥"};
 constexpr int RowHeight = 38;
 
 } // namespace
@@ -53,18 +58,32 @@ public:
     }
     int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 2; }
 
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 2)
+            return ColumnNames[section];
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
     QVariant data(const QModelIndex& index, int role) const override
     {
         if (!index.isValid() || index.row() >= static_cast<int>(Rows.Rows.size())) return {};
         const TConcordanceRow& row = Rows.Rows[index.row()];
         const TSuttaEntry& e = Data.TextFiles[0].SuttaTable.Items[row.Sutra];
+        const auto sutraLine = [&] {
+            return ToQString(std::u16string(FieldText(e.Title)) + u" " + std::u16string(FieldText(e.Name))) + " · " +
+                   FamilyNames[std::clamp(row.Family, 0, 2)];
+        };
         switch (role) {
         case Qt::DisplayRole:
             if (index.column() == 0) return QString::number(std::int64_t(e.Number) + 1);
-            return ToQString(std::u16string(FieldText(e.Title)) + u" " + std::u16string(FieldText(e.Name))) + " · " +
-                   FamilyNames[std::clamp(row.Family, 0, 2)];
+            return sutraLine();
+        // Both lines whole, as the cell may show them cut; a screen reader reads the same.
         case Qt::ToolTipRole:
-            return ToQString(row.Left + row.Text + row.Right);
+            return sutraLine() + "\n" + ToQString(row.Left + row.Text + row.Right);
+        case Qt::AccessibleTextRole:
+            if (index.column() == 0) return {};
+            return sutraLine() + ", " + ToQString(row.Left + row.Text + row.Right);
         case Qt::TextAlignmentRole:
             return index.column() == 0 ? QVariant(Qt::AlignCenter) : QVariant();
         case LeftRole:
@@ -128,15 +147,19 @@ public:
         const int runLeft = std::max(cell.left(), cell.center().x() - runWidth / 2);
         const QRect line(cell.left(), cell.top() + half, cell.width(), cell.height() - half);
         painter->setPen(ink);
-        painter->drawText(QRect(line.left(), line.top(), runLeft - line.left(), line.height()),
-                          Qt::AlignRight | Qt::AlignVCenter, index.data(LeftRole).toString());
+        // Each part cut on whole characters to the room it has, so that no edge shows half of one.
+        const QRect left(line.left(), line.top(), runLeft - line.left(), line.height());
+        const QRect right(runLeft + runWidth, line.top(), line.right() + 1 - runLeft - runWidth, line.height());
+        painter->drawText(left, Qt::AlignRight | Qt::AlignVCenter,
+                          FittingTail(index.data(LeftRole).toString(), option.fontMetrics, left.width()));
         painter->setFont(bold);
         painter->setPen(QColor(255, 0, 0));
-        painter->drawText(QRect(runLeft, line.top(), runWidth, line.height()), Qt::AlignLeft | Qt::AlignVCenter, run);
+        painter->drawText(QRect(runLeft, line.top(), runWidth, line.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                          FittingHead(run, QFontMetrics(bold), line.right() + 1 - runLeft));
         painter->setFont(option.font);
         painter->setPen(ink);
-        painter->drawText(QRect(runLeft + runWidth, line.top(), line.right() - runLeft - runWidth, line.height()),
-                          Qt::AlignLeft | Qt::AlignVCenter, index.data(RightRole).toString());
+        painter->drawText(right, Qt::AlignLeft | Qt::AlignVCenter,
+                          FittingHead(index.data(RightRole).toString(), option.fontMetrics, right.width()));
         painter->restore();
     }
 };
@@ -154,7 +177,7 @@ TConcordanceTab::TConcordanceTab(const TVesko3Session& state, QWidget* parent) :
 {
     MakeSheet(this, "ConcordanceTabSheet");
     auto* place = new TAnchorLayout(this, SearchSheetSize);
-    ConcordanceGrid = Named(new QTableView(this), "ConcordanceGrid");
+    ConcordanceGrid = Spoken(Named(new QTableView(this), "ConcordanceGrid"), "용례");
     Model = new TConcordanceModel(ConcordanceGrid, State.Data);
     ConcordanceGrid->setModel(Model);
     ConcordanceGrid->setItemDelegate(new TContextDelegate(ConcordanceGrid));
@@ -172,10 +195,8 @@ TConcordanceTab::TConcordanceTab(const TVesko3Session& state, QWidget* parent) :
     place->Place(ConcordanceGrid, {0, 0, 293, 620}, AnchorAll);
     ConcordanceCountPanel = CountPanel(this, place, "ConcordanceCountPanel");
 
-    // Enter and double-click both activate a row.
-    connect(ConcordanceGrid, &QTableView::activated, this, [this](const QModelIndex& index) {
-        if (index.isValid()) ActivateRow(index.row());
-    });
+    // A row is shown as in the other lists: by a click, by Enter, or by moving to it.
+    ConnectGridClick(ConcordanceGrid, this, [this] { ActivateRow(ConcordanceGrid->currentIndex().row()); });
 }
 
 TConcordanceTab::~TConcordanceTab() = default;
@@ -205,6 +226,8 @@ void TConcordanceTab::Fill()
         Model->Reset(BuildConcordance(State.Data, State.SearchInfo, WindowContextWidth, WindowConcordanceRows));
     }
     ConcordanceCountPanel->setText(CountText(Model->Concordance()));
+    // Making row 0 current must not read as the reader choosing it.
+    const QSignalBlocker blocker(ConcordanceGrid);
     if (Model->rowCount({}) > 0) ConcordanceGrid->setCurrentIndex(Model->index(0, 0));
 }
 

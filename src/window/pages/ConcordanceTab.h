@@ -1,9 +1,9 @@
 #pragma once
 
 // The 용례 sheet: every highlighted run of the last search's result with the text either
-// side of it, one row a run, in result order and text order. A row chosen by double-click
-// or Enter is told to the window, which shows its sutra as a search result with the view
-// scrolled to the run. The rows are made when the sheet comes on show after a search.
+// side of it, one row a run, in result order and text order. A row chosen by a click, by
+// Enter or by moving to it, as in the other lists, is told to the window, which shows its sutra as a search result with
+// the view scrolled to the run. The rows are made when the sheet comes on show after a search.
 
 #include "search/Concordance.h"
 

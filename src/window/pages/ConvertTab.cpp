@@ -2,6 +2,7 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/PlainMemo.h"
@@ -56,11 +57,12 @@ TConvertTab::TConvertTab(const TReadingFile& readings, QWidget* parent) : QWidge
 
 void TConvertTab::BuildEditors(const QFont& editorFont)
 {
-    ConvertSrcMemo = PlaceholderMemo(ConvertSrcMemoPanel, "ConvertSrcMemo", editorFont);
+    // Named shorter than their title bars, which say what to do rather than what they hold.
+    ConvertSrcMemo = Spoken(PlaceholderMemo(ConvertSrcMemoPanel, "ConvertSrcMemo", editorFont), "변환할 한문");
     // The result can run to tens of thousands of lines, which the memo takes in steps.
     ConvertDestMemo = new TPlainMemo(ConvertDestMemoPanel);
     ConvertDestMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    FillPlaceholder(ConvertDestMemo, ConvertDestMemoPanel, "ConvertDestMemo", editorFont, false);
+    FillPlaceholder(Spoken(ConvertDestMemo, "변환 결과"), ConvertDestMemoPanel, "ConvertDestMemo", editorFont, false);
 }
 
 void TConvertTab::ApplyColors(const TColorScheme& scheme)

@@ -2,6 +2,7 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/RadioGroup.h"
 #include "session/Settings.h"
@@ -60,7 +61,7 @@ TOptionsTab::TOptionsTab(TSettings& settings, QWidget* parent) : QWidget(parent)
     Panel17 = Named(new QFrame(this), "Panel17");
     Panel17->setFrameStyle(QFrame::Box | QFrame::Plain);
     option->Place(Panel17, {270, 105, 261, 306});
-    OptionNoteMemo = ReadOnlyMemo(Panel17, "OptionNoteMemo", OptionNoteLines, true, false);
+    OptionNoteMemo = Spoken(ReadOnlyMemo(Panel17, "OptionNoteMemo", OptionNoteLines, true, false), "글꼴 도움말");
     OptionNoteMemo->setFrameStyle(QFrame::NoFrame);
     QVBoxLayout* note = StackOf(Panel17);
     note->setContentsMargins(1, 1, 1, 1);

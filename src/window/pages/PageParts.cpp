@@ -1,5 +1,6 @@
 #include "window/pages/PageParts.h"
 
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/PageControl.h"
@@ -72,7 +73,7 @@ QWidget* TitledPane(QWidget* parent, const QString& name, const QString& titleNa
     QWidget* pane = MakePanel(parent, name);
     QVBoxLayout* stack = StackOf(pane);
     stack->addWidget(MakeTitleBar(pane, titleName, title));
-    placeholder = MakePanel(pane, placeholderName);
+    placeholder = Spoken(MakePanel(pane, placeholderName), CaptionName(title));
     stack->addWidget(placeholder, 1);
     return pane;
 }
@@ -163,6 +164,8 @@ void FillPlaceholder(QAbstractScrollArea* editor, QWidget* placeholder, const QS
                      bool wordWrap)
 {
     editor->setObjectName(name);
+    // An editor under a title bar is named by it, as the placeholder is.
+    if (editor->accessibleName().isEmpty()) editor->setAccessibleName(placeholder->accessibleName());
     editor->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     editor->setFont(font);
     if (auto* memo = qobject_cast<QPlainTextEdit*>(editor)) memo->setTabChangesFocus(true);

@@ -60,7 +60,8 @@ QWidget* AddSheet(TPageControl* page, const QString& name, const QString& captio
 // A vertical layout filling parent, without margins or spacing.
 QVBoxLayout* StackOf(QWidget* parent);
 
-// A pane made of a title bar on top and a placeholder filling the rest.
+// A pane made of a title bar on top and a placeholder filling the rest, named by the title
+// for the editor that will fill it.
 QWidget* TitledPane(QWidget* parent, const QString& name, const QString& titleName, const QString& title,
                     QWidget*& placeholder, const QString& placeholderName);
 
@@ -85,7 +86,8 @@ QPlainTextEdit* ReadOnlyMemo(QWidget* parent, const QString& name, const QString
                              bool horizontalBar);
 QComboBox* DropDownList(QWidget* parent, const QString& name, const QStringList& items);
 
-// Finishes a run-time editor made in placeholder: its name, frame, font and scroll bars (a
+// Finishes a run-time editor made in placeholder: its name (and the placeholder's name for a
+// screen reader, unless it has one of its own), frame, font and scroll bars (a
 // wrapped text has only the vertical one), a selection that stays visible without the
 // focus, Tab moving the focus on rather than typing a tab, and the placeholder filled with it.
 void FillPlaceholder(QAbstractScrollArea* editor, QWidget* placeholder, const QString& name, const QFont& font,

@@ -2,6 +2,7 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/AnchorLayout.h"
 #include "util/TextCodec.h"
 
@@ -25,13 +26,15 @@ TProgramInfoTab::TProgramInfoTab(QWidget* parent) : QWidget(parent)
 {
     MakeSheet(this, "ProgramInfoTabSheet");
     auto* info = new TAnchorLayout(this, ViewSheetSize);
-    ReadmeMemo = ReadOnlyMemo(this, "ReadmeMemo", ReadmeLines, false, true);
+    ReadmeMemo = Spoken(ReadOnlyMemo(this, "ReadmeMemo", ReadmeLines, false, true), "프로그램 안내");
     info->Place(ReadmeMemo, {10, 10, 511, 171});
     Panel40 = LabelPanel(this, "Panel40", "파일 정보");
     info->Place(Panel40, {10, 200, 511, 21});
     InfoMemo = ReadOnlyMemo(this, "InfoMemo", {"InfoMemo"}, true, false);
+    LabelledBy(Panel40, InfoMemo);
     info->Place(InfoMemo, {10, 220, 511, 141});
-    TempFontMemo = Named(new QPlainTextEdit(this), "TempFontMemo");
+    // Never shown; named all the same, as a screen reader lists hidden controls too.
+    TempFontMemo = Spoken(Named(new QPlainTextEdit(this), "TempFontMemo"), "글꼴 견본");
     QFont templateFont(QStringLiteral("한컴바탕"));
     templateFont.setPixelSize(16);
     TempFontMemo->setFont(templateFont);

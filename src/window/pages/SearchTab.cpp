@@ -2,6 +2,7 @@
 
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
 #include "window/widgets/Grid.h"
@@ -113,7 +114,7 @@ TSearchTab::TSearchTab(const TLoadedData& data, TSearchInfo& searchInfo, IMessag
     SearchTimePanel = MakeCaptionPanel(this, "SearchTimePanel", {}, QFrame::NoFrame);
     SearchTimePanel->hide();
     search->Place(SearchTimePanel, {100, 260, 61, 21});
-    SearchGrid = MakeGrid(this, "SearchGrid");
+    SearchGrid = Spoken(MakeGrid(this, "SearchGrid"), "검색 결과");
     search->Place(SearchGrid, {0, 290, 293, 330}, AnchorAll);
     SearchCountPanel = CountPanel(this, search, "SearchCountPanel");
     SearchMsgPanel = MessagePanel(this, "SearchMsgPanel", "검색하는 중 . . .");
@@ -123,7 +124,9 @@ TSearchTab::TSearchTab(const TLoadedData& data, TSearchInfo& searchInfo, IMessag
     SearchProgress->setValue(0);
     SearchProgress->setTextVisible(false);
     SearchProgress->setGeometry(8, 80, 213, 10);
-    SetGridColumns(SearchGrid, {40, 100, 130});
+    SetGridColumns(SearchGrid, {{40, "번호"}, {100, "제목"}, {130, "이름"}});
+    LabelledBy(Panel5, TitleCombo);
+    LabelledBy(Panel6, KindCombo);
 
     ConnectGridClick(SearchGrid, this, [this] { SearchGridClick(); });
     connect(SearchButton, &QPushButton::clicked, this, &TSearchTab::SearchButtonClick);
@@ -133,7 +136,8 @@ TSearchTab::TSearchTab(const TLoadedData& data, TSearchInfo& searchInfo, IMessag
 
 void TSearchTab::BuildEditors(const QFont& editorFont)
 {
-    SearchMemo = PlaceholderMemo(SearchMemoPanel, "SearchMemo", editorFont);
+    SearchMemo = Spoken(PlaceholderMemo(SearchMemoPanel, "SearchMemo", editorFont), "검색할 단어들");
+    SearchMemo->setAccessibleDescription(Panel7->text());
     SearchMemo->setPlainText(QStringLiteral("毘婆尸\n大比丘衆\n사리불\n목건련"));
     // Ctrl+Enter searches; Enter alone still starts a new line.
     for (QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})

@@ -1,6 +1,7 @@
 #include "window/pages/TextSheets.h"
 
 #include "window/pages/PageParts.h"
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/CaptionPanel.h"
 
 #include <QResizeEvent>
@@ -101,6 +102,6 @@ TOneViewSheet::TOneViewSheet(const char* sheet, const char* titleBar, const char
     MakeSheet(this, sheet);
     QVBoxLayout* stack = StackOf(this);
     stack->addWidget(MakeTitleBar(this, titleBar, title));
-    View = MakePanel(this, placeholder);
+    View = Spoken(MakePanel(this, placeholder), CaptionName(title));
     stack->addWidget(View, 1);
 }

@@ -1,5 +1,6 @@
 #include "window/reading/FindBar.h"
 
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/RichEdit.h"
 #include "search/WordFind.h"
 
@@ -29,7 +30,8 @@ TFindBar::TFindBar(QWidget* window, const TVariantFiles& variants, std::function
     Status = new QLabel(this);
     Status->setObjectName("FindStatus");
     Status->setMinimumWidth(60);
-    auto* close = new QToolButton(this);
+    LabelledBy(caption, Word);
+    auto* close = Spoken(new QToolButton(this), "찾기 닫기");
     close->setText("×");
     close->setAutoRaise(true);
     close->setFocusPolicy(Qt::NoFocus);

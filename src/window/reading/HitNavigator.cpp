@@ -1,5 +1,6 @@
 #include "window/reading/HitNavigator.h"
 
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/PageControl.h"
 #include "window/widgets/RichEdit.h"
 
@@ -16,9 +17,11 @@
 
 namespace {
 
-QToolButton* StepButton(QWidget* parent, const QString& name, const QString& arrow, const QString& tip)
+QToolButton* StepButton(QWidget* parent, const QString& name, const QString& arrow, const QString& spoken,
+                        const QString& keys)
 {
-    auto* button = new QToolButton(parent);
+    auto* button = Spoken(new QToolButton(parent), spoken);
+    const QString tip = spoken + " (" + keys + ")";
     button->setObjectName(name);
     button->setText(arrow);
     button->setToolTip(tip);
@@ -52,8 +55,8 @@ void THitNavigator::Attach(TRichEdit* view, QLabel* titleBar, int tab, int famil
     row->setSpacing(1);
     entry.Count = new QLabel(entry.Strip);
     entry.Count->setObjectName(view->objectName() + "HitCount");
-    entry.Previous = StepButton(entry.Strip, view->objectName() + "PreviousHit", "▲", "이전 검색어 (Shift+F3)");
-    entry.Next = StepButton(entry.Strip, view->objectName() + "NextHit", "▼", "다음 검색어 (F3)");
+    entry.Previous = StepButton(entry.Strip, view->objectName() + "PreviousHit", "▲", "이전 검색어", "Shift+F3");
+    entry.Next = StepButton(entry.Strip, view->objectName() + "NextHit", "▼", "다음 검색어", "F3");
     row->addWidget(entry.Count);
     row->addWidget(entry.Previous);
     row->addWidget(entry.Next);

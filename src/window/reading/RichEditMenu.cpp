@@ -1,6 +1,7 @@
 #include "window/reading/RichEditMenu.h"
 
 #include "window/pages/PageParts.h"
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/RichEdit.h"
 #include "session/Settings.h"
 
@@ -40,7 +41,8 @@ TRichEditMenu::TRichEditMenu(QWidget* window, const TSettings& settings) : Setti
 
 void TRichEditMenu::BuildCopyMemo()
 {
-    CopyMemo = PlaceholderMemo(CopyMemoPanel, "CopyMemo", CopyMemoPanel->font());
+    // Never shown; named all the same, as a screen reader lists hidden controls too.
+    CopyMemo = Spoken(PlaceholderMemo(CopyMemoPanel, "CopyMemo", CopyMemoPanel->font()), "복사할 글");
 }
 
 void TRichEditMenu::Attach(TRichEdit* edit)

@@ -3,8 +3,10 @@
 #include <QAbstractTableModel>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -21,6 +23,12 @@ public:
         if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
         const std::u16string& cell = Cell(index.row(), index.column());
         return cell.empty() ? QVariant() : QVariant(QString::fromStdU16String(cell));
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < ColumnNames.size())
+            return ColumnNames[section];
+        return QAbstractTableModel::headerData(section, orientation, role);
     }
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
@@ -74,6 +82,11 @@ public:
                 row[c].clear();
         Changed();
     }
+    void SetColumnNames(const QStringList& names)
+    {
+        ColumnNames = names;
+        if (Columns > 0) emit headerDataChanged(Qt::Horizontal, 0, Columns - 1);
+    }
     // As an item table empties its cells: the view starts over, without a current cell.
     void Clear()
     {
@@ -90,6 +103,7 @@ private:
 
     int Rows, Columns;
     std::vector<TGridCells> Written;
+    QStringList ColumnNames;
 };
 
 TGrid::TGrid(int rows, int columns, QWidget* parent) : QTableView(parent), Cells(new TGridModel(rows, columns, this))
@@ -154,6 +168,35 @@ void TGrid::setCurrentCell(int row, int column)
     selectionModel()->setCurrentIndex(index, selectionCommand(index));
 }
 
+void TGrid::SetColumnNames(const QStringList& names)
+{
+    Cells->SetColumnNames(names);
+}
+
+QString TGrid::CutCellText(const QModelIndex& index) const
+{
+    if (!index.isValid()) return {};
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    // The delegate elides what is wider than the cell, by the measure of its size hint.
+    if (itemDelegateForIndex(index)->sizeHint(option, index).width() <= option.rect.width()) return {};
+    return index.data().toString();
+}
+
+bool TGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString whole = CutCellText(index);
+    if (whole.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), whole, viewport(), visualRect(index));
+    return true;
+}
+
 TGrid* MakeGrid(QWidget* parent, const QString& name)
 {
     auto* grid = new TGrid(1, 3, parent);
@@ -180,6 +223,18 @@ void SetGridColumns(TGrid* grid, std::initializer_list<int> widths)
         grid->setColumnWidth(column++, width);
 }
 
+void SetGridColumns(TGrid* grid, std::initializer_list<TGridColumn> columns)
+{
+    grid->setColumnCount(static_cast<int>(columns.size()));
+    QStringList names;
+    int column = 0;
+    for (const TGridColumn& each : columns) {
+        grid->setColumnWidth(column++, each.Width);
+        names.append(each.Name);
+    }
+    grid->SetColumnNames(names);
+}
+
 void ClearGrid(TGrid* grid)
 {
     grid->setRowCount(1);
@@ -199,7 +254,7 @@ namespace {
 class TGridReleaseWatcher : public QObject
 {
 public:
-    TGridReleaseWatcher(TGrid* grid, std::function<void()> handler)
+    TGridReleaseWatcher(QAbstractItemView* grid, std::function<void()> handler)
         : QObject(grid), Grid(grid), Handler(std::move(handler))
     {
         grid->viewport()->installEventFilter(this);
@@ -215,24 +270,26 @@ protected:
             const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
             const bool enter = key && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
                                (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-            if (enter && Grid->currentRow() >= 0) Handler();
+            if (enter && CurrentRow() >= 0) Handler();
             return enter;
         }
         if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
             const auto* press = static_cast<QMouseEvent*>(event);
-            RowAtPress = Grid->currentRow();
+            RowAtPress = CurrentRow();
             PressedIndex = Grid->indexAt(press->position().toPoint());
         } else if (event->type() == QEvent::MouseButtonRelease) {
             const auto* release = static_cast<QMouseEvent*>(event);
             const bool clickFollows = release->button() == Qt::LeftButton && PressedIndex.isValid() &&
                                       Grid->indexAt(release->position().toPoint()) == PressedIndex;
-            if (!clickFollows && Grid->currentRow() >= 0 && Grid->currentRow() != RowAtPress) Handler();
+            if (!clickFollows && CurrentRow() >= 0 && CurrentRow() != RowAtPress) Handler();
         }
         return false;
     }
 
 private:
-    TGrid* Grid;
+    int CurrentRow() const { return Grid->currentIndex().row(); }
+
+    QAbstractItemView* Grid;
     std::function<void()> Handler;
     int RowAtPress = -1;
     QModelIndex PressedIndex;
@@ -240,13 +297,17 @@ private:
 
 } // namespace
 
-void ConnectGridClick(TGrid* grid, QObject* context, std::function<void()> handler)
+void ConnectGridClick(QAbstractItemView* grid, QObject* context, std::function<void()> handler)
 {
     // A press moves the current row before the click arrives; the click reports it then, or
-    // the release when no click comes.
-    QObject::connect(grid, &TGrid::currentCellChanged, context, [handler](int row, int, int previousRow, int) {
-        if (row >= 0 && row != previousRow && QGuiApplication::mouseButtons() == Qt::NoButton) handler();
-    });
-    QObject::connect(grid, &TGrid::cellClicked, context, [handler](int, int) { handler(); });
+    // the release when no click comes. A grid whose signals are blocked is being filled, and
+    // the row made current then is no choice of the reader's.
+    QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, context,
+                     [grid, handler](const QModelIndex& current, const QModelIndex& previous) {
+                         if (!grid->signalsBlocked() && current.row() >= 0 && current.row() != previous.row() &&
+                             QGuiApplication::mouseButtons() == Qt::NoButton)
+                             handler();
+                     });
+    QObject::connect(grid, &QAbstractItemView::clicked, context, [handler](const QModelIndex&) { handler(); });
     new TGridReleaseWatcher(grid, handler);
 }

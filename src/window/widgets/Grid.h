@@ -2,6 +2,8 @@
 
 // The lists' grids: how one is made, read, emptied and told about the row the user chose.
 
+#include <QString>
+#include <QStringList>
 #include <QTableView>
 
 #include <array>
@@ -39,6 +41,15 @@ public:
     int currentColumn() const;
     void setCurrentCell(int row, int column);
 
+    // The columns' headers as a screen reader says them; the grid shows none.
+    void SetColumnNames(const QStringList& names);
+    // The whole text of a cell drawn shorter than it is, with "…"; empty for one shown whole.
+    QString CutCellText(const QModelIndex& index) const;
+
+protected:
+    // A cut cell shows its whole text as a tooltip.
+    bool viewportEvent(QEvent* event) override;
+
 signals:
     void currentCellChanged(int currentRow, int currentColumn, int previousRow, int previousColumn);
     void cellClicked(int row, int column);
@@ -54,12 +65,21 @@ TGrid* MakeGrid(QWidget* parent, const QString& name);
 // One column per width, in pixels.
 void SetGridColumns(TGrid* grid, std::initializer_list<int> widths);
 
+// A column's width in pixels and its header as a reader says it ("번호", "제목").
+struct TGridColumn
+{
+    int Width;
+    QString Name;
+};
+void SetGridColumns(TGrid* grid, std::initializer_list<TGridColumn> columns);
+
 // Back to the one empty row.
 void ClearGrid(TGrid* grid);
 
 // The text of a cell; empty for a cell never written.
 std::u16string CellText(const TGrid* grid, int row, int column);
 
-// Calls handler when a grid row is clicked, also the current one, and when the current row
-// changes by keyboard or program; a click that moves the current row calls it once.
-void ConnectGridClick(TGrid* grid, QObject* context, std::function<void()> handler);
+// Calls handler when a grid row is clicked, also the current one, when Enter is pressed on it,
+// and when the current row changes by keyboard or program; a click that moves the current row
+// calls it once. Any list view with its model set takes it as a grid does.
+void ConnectGridClick(QAbstractItemView* grid, QObject* context, std::function<void()> handler);

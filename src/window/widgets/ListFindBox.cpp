@@ -1,11 +1,12 @@
 #include "window/widgets/ListFindBox.h"
 
+#include "window/widgets/AccessibleNames.h"
 #include "window/widgets/Grid.h"
-#include "browse/ListFind.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QSignalBlocker>
 
 namespace {
@@ -20,10 +21,14 @@ bool TypesText(const QKeyEvent* key)
 
 } // namespace
 
-TListFindBox::TListFindBox(TGrid* grid, std::function<void()> showRow)
-    : QLineEdit(grid), Grid(grid), ShowRow(std::move(showRow))
+TListFindBox::TListFindBox(TGrid* grid, std::function<void()> showRow, TRowFinder findRow)
+    : QLineEdit(grid), Grid(grid), ShowRow(std::move(showRow)), FindRow(std::move(findRow)), Status(new QLabel(this))
 {
     setObjectName(grid->objectName() + "FindBox");
+    Spoken(this, grid->accessibleName() + " 찾기");
+    Status->setObjectName(objectName() + "Status");
+    Status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Status->setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
     grid->installEventFilter(this);
     // The list takes composed text too, so that Korean typed through the input method opens
@@ -34,6 +39,8 @@ TListFindBox::TListFindBox(TGrid* grid, std::function<void()> showRow)
 
 void TListFindBox::Open()
 {
+    if (isHidden()) RowBeforeTyping = Grid->currentRow();
+    SetStatus({});
     Place();
     show();
     raise();
@@ -46,6 +53,7 @@ void TListFindBox::Close()
     const bool focused = hasFocus();
     hide();
     clear();
+    SetStatus({});
     if (focused) Grid->setFocus();
 }
 
@@ -56,19 +64,36 @@ void TListFindBox::Place()
     setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
 }
 
+void TListFindBox::SetStatus(const QString& status)
+{
+    Status->setText(status);
+    setAccessibleDescription(status);
+    const int width = status.isEmpty() ? 0 : Status->sizeHint().width() + 4;
+    setTextMargins(0, 0, width, 0);
+}
+
+void TListFindBox::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    Status->setGeometry(rect().adjusted(2, 0, -4, 0));
+}
+
 void TListFindBox::Jump(int step)
 {
     std::vector<TListRowCells> rows(static_cast<std::size_t>(Grid->rowCount()));
     for (int r = 0; r < Grid->rowCount(); ++r)
         rows[r] = {CellText(Grid, r, 0), CellText(Grid, r, 1), CellText(Grid, r, 2)};
     const int from = step == 0 ? 0 : Grid->currentRow();
-    const std::optional<int> row = FindTypedRow(rows, text().toStdU16String(), from, step);
-    if (!row) return;
+    const std::optional<int> found = FindRow(rows, text().toStdU16String(), from, step);
+    SetStatus(found || text().trimmed().isEmpty() ? QString() : QStringLiteral("없음"));
+    // Typing that finds nothing leaves the list where the reader had it.
+    const int row = found.value_or(step == 0 ? RowBeforeTyping : Grid->currentRow());
+    if (row < 0) return;
     // The row becomes current without being shown: only Enter shows it.
     const QSignalBlocker blocker(Grid);
-    Grid->setCurrentCell(*row, 0);
+    if (row != Grid->currentRow()) Grid->setCurrentCell(row, 0);
     // Centred, so that the box over the bottom edge never covers it.
-    Grid->scrollTo(Grid->model()->index(*row, 0), QAbstractItemView::PositionAtCenter);
+    Grid->scrollTo(Grid->model()->index(row, 0), QAbstractItemView::PositionAtCenter);
 }
 
 void TListFindBox::keyPressEvent(QKeyEvent* event)
