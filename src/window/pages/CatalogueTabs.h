@@ -31,10 +31,20 @@ struct TSutraListKind
     bool ByName;
     bool LoadingMessage;
 };
-inline constexpr TSutraListKind OrderList{"OrdTabSheet", "RadioGroup0_1", "OrdGrid", "OrdCountPanel",
-                                          "경전순 목록", false,           true};
-inline constexpr TSutraListKind NameList{
-    "NameTabSheet", "RadioGroup0_2", "NameGrid", "NameCountPanel", "이름순 목록", true, false};
+inline constexpr TSutraListKind OrderList{.Sheet = "OrdTabSheet",
+                                          .Group = "RadioGroup0_1",
+                                          .Grid = "OrdGrid",
+                                          .Count = "OrdCountPanel",
+                                          .Spoken = "경전순 목록",
+                                          .ByName = false,
+                                          .LoadingMessage = true};
+inline constexpr TSutraListKind NameList{.Sheet = "NameTabSheet",
+                                         .Group = "RadioGroup0_2",
+                                         .Grid = "NameGrid",
+                                         .Count = "NameCountPanel",
+                                         .Spoken = "이름순 목록",
+                                         .ByName = true,
+                                         .LoadingMessage = false};
 
 // The collection choice over a list of sutras, the count below it.
 class TSutraListSheet : public QWidget
