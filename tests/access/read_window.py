@@ -89,6 +89,15 @@ def walk(node, path=()):
             yield from walk(child, here)
 
 
+def identity(node):
+    """The control's object name where the toolkit tells it, to find it in the code."""
+    try:
+        found = node.get_accessible_id()
+    except (AttributeError, gi.repository.GLib.Error):
+        found = ""
+    return " %r" % found if found else ""
+
+
 def where(path):
     return " / ".join("%s %r" % (role.value_nick, name) if name else role.value_nick for role, name in path)
 
@@ -177,7 +186,7 @@ try:
     tables = []
     for node, role, name, path in walk(frame):
         if role in INTERACTIVE and not named(node, role, name):
-            unnamed.append("%s at %s" % (INTERACTIVE[role], where(path[:-1])))
+            unnamed.append("%s%s at %s" % (INTERACTIVE[role], identity(node), where(path[:-1])))
         if role in (Role.TABLE, Role.TREE_TABLE):
             tables.append((node, name, path))
     print("unnamed interactive controls: %d" % len(unnamed))
