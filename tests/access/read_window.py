@@ -55,7 +55,8 @@ def wait_for(what, seconds, probe):
         if found:
             return found
         if reader.poll() is not None:
-            sys.exit("the reader ended (%d) while waiting for %s" % (reader.returncode, what))
+            sys.exit("the reader ended (%d) while waiting for %s:\n%s" %
+                     (reader.returncode, what, reader.stderr.read().decode(errors="replace")))
         time.sleep(0.2)
     sys.exit("timed out waiting for " + what)
 
