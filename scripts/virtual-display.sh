@@ -7,7 +7,9 @@ set -euo pipefail
 [ $# -gt 0 ] || { echo "usage: $0 COMMAND [ARG...]" >&2; exit 2; }
 
 ready="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" 2>/dev/null &
+# -noreset: a server resets whenever its last client leaves, and refuses connections while
+# it does, so a program started just as another one closes would find no display.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$ready" 2>/dev/null &
 server=$!
 trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; rm -f "$ready"' EXIT
 
