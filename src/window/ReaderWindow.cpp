@@ -75,11 +75,11 @@ std::vector<TSplitterPane> TReaderWindow::Panes() const
     return panes;
 }
 
-void TReaderWindow::RestorePanes(const std::vector<TSplitterPane>& panes)
+void TReaderWindow::RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow)
 {
-    Pages.Views->RestorePanes(panes);
-    Pages.Subjects->RestorePanes(panes);
-    Pages.Conversion->RestorePanes(panes);
+    Pages.Views->RestorePanes(panes, savedWindow);
+    Pages.Subjects->RestorePanes(panes, savedWindow);
+    Pages.Conversion->RestorePanes(panes, savedWindow);
 }
 
 TSearchInputs TReaderWindow::SearchInputs() const

@@ -251,6 +251,14 @@ void TSearchTab::FocusWords()
     SearchMemo->selectAll();
 }
 
+void TSearchTab::FocusList()
+{
+    if (SearchInfo.HitCount > 0)
+        SearchGrid->setFocus(Qt::ShortcutFocusReason);
+    else
+        SearchMemo->setFocus(Qt::ShortcutFocusReason);
+}
+
 std::vector<QWidget*> TSearchTab::FocusOrder() const
 {
     return {TitleCombo, SameCharacterCB, KindCombo, SearchMemo, SearchRadio0, SearchRadio1, SearchButton, SearchGrid};

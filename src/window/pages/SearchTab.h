@@ -46,6 +46,8 @@ public:
     void FocusWords();
     // The controls in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
+    // The focus in the result list while it lists hits, else in the words, as a search leaves it.
+    void FocusList();
 
     void SearchButtonClick();
     void TitleComboSelect();

@@ -241,10 +241,10 @@ std::vector<TSplitterPane> TTextViews::Panes() const
     return panes;
 }
 
-void TTextViews::RestorePanes(const std::vector<TSplitterPane>& panes)
+void TTextViews::RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow)
 {
-    TotalTabSheet->RestorePanes(panes);
-    HangeulTabSheet->RestorePanes(panes);
+    TotalTabSheet->RestorePanes(panes, savedWindow);
+    HangeulTabSheet->RestorePanes(panes, savedWindow);
 }
 
 std::vector<QWidget*> TTextViews::FocusOrder() const

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 {
@@ -264,9 +265,36 @@ void TRichEdit::resizeEvent(QResizeEvent* event)
 
 void TRichEdit::changeEvent(QEvent* event)
 {
+    // A new font lays the text out anew at other heights: the character shown first before it
+    // stays first, where the scroll position alone would show another part of the text.
+    const bool font = event->type() == QEvent::FontChange;
+    const std::optional<TFirstShown> first = font ? FirstShown() : std::nullopt;
     QTextEdit::changeEvent(event);
-    // A new font changes what the view shows without a scroll.
-    if (event->type() == QEvent::FontChange) MarkShown();
+    if (!font) return;
+    if (first) ShowFirst(*first);
+    MarkShown();
+}
+
+std::optional<TRichEdit::TFirstShown> TRichEdit::FirstShown() const
+{
+    // A text not laid out, or shown from its start, stays at its start by itself.
+    const bool scrolledSideways = horizontalScrollBar()->value() > 0;
+    if (document()->pageSize().isNull() || (verticalScrollBar()->value() == 0 && !scrolledSideways))
+        return std::nullopt;
+    // A point inside the top pixel row: at the very edge the line that ends there would count.
+    return TFirstShown{cursorForPosition(QPoint(0, 1)).position(), scrolledSideways};
+}
+
+void TRichEdit::ShowFirst(const TFirstShown& first)
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(Clamped(first.Position));
+    // As in ShowPosition: the runs up to its line first, then its rectangle, which lays the
+    // text out that far.
+    MarkUpTo(cursor.block().position() + cursor.block().length());
+    const QRect at = cursorRect(cursor);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + at.top());
+    if (first.Sideways) horizontalScrollBar()->setValue(horizontalScrollBar()->value() + at.left());
 }
 
 QMimeData* TRichEdit::createMimeDataFromSelection() const

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,17 @@ private:
     // Moves the runs with an edit of the document by other hands.
     void MoveRuns(int from, int removed, int added);
     int Clamped(int position) const;
+    // The character at the view's top left, and whether the view is scrolled sideways; none
+    // for a view at the text's start or not laid out.
+    struct TFirstShown
+    {
+        int Position = 0;
+        bool Sideways = false;
+    };
+    std::optional<TFirstShown> FirstShown() const;
+    // Scrolls the line of first's character to the top and, when it was scrolled sideways,
+    // the character to the left edge.
+    void ShowFirst(const TFirstShown& first);
 
     std::vector<THighlightRun> Marks;
     QTextCharFormat MarkFormat;
