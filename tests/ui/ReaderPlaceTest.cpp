@@ -28,7 +28,8 @@ protected:
     void Start()
     {
         Started.reset();
-        Started = StartWindow(Program.Path(), std::vector<std::u16string>{u"Arial"}, true, TReaderStateFile{StatePath()});
+        Started =
+            StartWindow(Program.Path(), std::vector<std::u16string>{u"Arial"}, true, TReaderStateFile{StatePath()});
         ASSERT_TRUE(Started->WaitUntilSettled());
         Form().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
@@ -78,7 +79,8 @@ TEST_F(ReaderPlaceTest, PanesComeBackInTheShareTheyWereLeftInAndUnseenOnesAsDesi
     const int sheet = Widget<QWidget>(Form(), "TotalTabSheet")->height();
     EXPECT_EQ(Splitter("TotalSplitter1")->sizes()[0], std::lround(sheet * 0.5)) << "as designed, not restored";
     ShowTab("SearchPage", 2);
-    EXPECT_EQ(Splitter("SubjectSplitter")->sizes()[0], std::lround(Widget<QWidget>(Form(), "SubjectPanel")->height() * 0.6));
+    EXPECT_EQ(Splitter("SubjectSplitter")->sizes()[0],
+              std::lround(Widget<QWidget>(Form(), "SubjectPanel")->height() * 0.6));
     // The reader gives the 한글대장경 pane a third of the sheet.
     QSplitter* total = Splitter("TotalSplitter1");
     const int space = total->sizes()[0] + total->sizes()[1];
@@ -91,7 +93,8 @@ TEST_F(ReaderPlaceTest, PanesComeBackInTheShareTheyWereLeftInAndUnseenOnesAsDesi
     TReaderState state = LoadReaderState(StatePath()).value();
     (*state.NormalGeometry)[3] += 400;
     for (TSplitterPane& pane : state.Splitters)
-        if (pane.Splitter == u"TotalSplitter1") pane.FirstPane = static_cast<std::int32_t>(std::lround(share * (space + 400)));
+        if (pane.Splitter == u"TotalSplitter1")
+            pane.FirstPane = static_cast<std::int32_t>(std::lround(share * (space + 400)));
     ASSERT_TRUE(SaveReaderState(StatePath(), state));
     Start();
     ShowTab("ViewPage", 0);
@@ -126,8 +129,8 @@ TEST_F(ReaderPlaceTest, AFontOrColourChangeKeepsTheFirstCharacterShown)
         Group(Form(), group)->findChildren<QRadioButton*>().at(index)->click();
         QTest::qWait(20);
     };
-    for (const auto& [group, index] : {std::pair{"HangeulFontRG", 2}, {"HanmoonFontRG", 2}, {"ColorRG", 3},
-                                       {"HangeulFontRG", 0}, {"ColorRG", 7}}) {
+    for (const auto& [group, index] :
+         {std::pair{"HangeulFontRG", 2}, {"HanmoonFontRG", 2}, {"ColorRG", 3}, {"HangeulFontRG", 0}, {"ColorRG", 7}}) {
         click(group, index);
         for (const TViewAt& view : views) {
             ShowTab("ViewPage", view.Tab);

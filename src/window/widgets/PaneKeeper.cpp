@@ -25,13 +25,15 @@ std::optional<TSplitterPane> TPaneKeeper::Pane() const
     const QWidget* window = Splitter->window();
     const QSize normal = window->normalGeometry().isValid() ? window->normalGeometry().size() : window->size();
     const int normalSpace = space - Along(window->size()) + Along(normal);
-    return TSplitterPane{name, FitFirstPane(sizes.value(0), space, normalSpace, Splitter->property("minimumPane").toInt())};
+    return TSplitterPane{name,
+                         FitFirstPane(sizes.value(0), space, normalSpace, Splitter->property("minimumPane").toInt())};
 }
 
 void TPaneKeeper::Restore(const std::vector<TSplitterPane>& panes, QSize savedWindow)
 {
     const std::u16string name = Splitter->objectName().toStdU16String();
-    const auto pane = std::find_if(panes.begin(), panes.end(), [&](const TSplitterPane& p) { return p.Splitter == name; });
+    const auto pane =
+        std::find_if(panes.begin(), panes.end(), [&](const TSplitterPane& p) { return p.Splitter == name; });
     if (pane == panes.end()) return;
     Restored = TRestored{pane->FirstPane, savedWindow};
     if (Splitter->isVisible()) {
@@ -48,8 +50,9 @@ void TPaneKeeper::DropRestored()
 void TPaneKeeper::Take(const TRestored& restored)
 {
     const int space = std::max(0, Along(Splitter->size()) - Splitter->handleWidth());
-    const int savedSpace =
-        restored.SavedWindow.isValid() ? space + Along(restored.SavedWindow) - Along(Splitter->window()->size()) : space;
+    const int savedSpace = restored.SavedWindow.isValid()
+                               ? space + Along(restored.SavedWindow) - Along(Splitter->window()->size())
+                               : space;
     const int first = FitFirstPane(restored.First, savedSpace, space, Splitter->property("minimumPane").toInt());
     Splitter->setSizes({first, space - first});
 }
