@@ -227,6 +227,41 @@ TEST_F(ReadingTest, GoingBackToASearchHitMarksItAgain)
     EXPECT_TRUE(marked());
 }
 
+TEST_F(ReadingTest, ARestoredHitHasItsRowItsRunInViewAndTheCaretThere)
+{
+    Page(Form(), "SearchPage")->setCurrentIndex(3);
+    Memo(Form(), "SearchMemo")->setPlainText("본문");
+    QTest::mouseClick(Widget<QPushButton>(Form(), "SearchButton"), Qt::LeftButton);
+    TGrid* results = Grid(Form(), "SearchGrid");
+    ASSERT_EQ(results->rowCount(), 4);
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                      results->visualRect(results->model()->index(2, 0)).center());
+    const int tab = Page(Form(), "ViewPage")->currentIndex();
+    const char* name = tab == 0 ? "TotalHanRichEdit" : "HanRichEdit0";
+    QTest::qWait(20);
+    Bar(name)->setValue(300);
+    Form().close();
+
+    Start();
+    QTest::qWait(50);
+    EXPECT_EQ(Shown(), TitleOf("잡아함 0001  무상경"));
+    EXPECT_EQ(Grid(Form(), "SearchGrid")->currentRow(), 2);
+    ASSERT_EQ(Page(Form(), "ViewPage")->currentIndex(), tab);
+    ASSERT_EQ(Bar(name)->value(), 300);
+    // The run in view: the first whose line is on screen.
+    TRichEdit* view = View(Form(), name);
+    const QString text = view->toPlainText();
+    int index = 0, inView = -1;
+    for (qsizetype at = text.indexOf("본문"); at >= 0 && inView < 0; at = text.indexOf("본문", at + 1), ++index) {
+        QTextCursor cursor(view->document());
+        cursor.setPosition(static_cast<int>(at));
+        if (view->cursorRect(cursor).bottom() >= 0) inView = static_cast<int>(at);
+    }
+    ASSERT_GE(inView, 0);
+    EXPECT_EQ(Label(Form(), (std::string(name) + "HitCount").c_str())->text(), QString("%1 / 90").arg(index));
+    EXPECT_EQ(view->textCursor().position(), inView);
+}
+
 TEST_F(ReadingTest, TheNextWindowComesBackWhereTheReaderLeftOff)
 {
     // A place and size the screen (800 wide offscreen) has room for: a larger one is fitted to it.
