@@ -14,6 +14,8 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 
 namespace {
 
@@ -174,14 +176,37 @@ void THitNavigator::Settle(TRichEdit* view)
 {
     if (!view->isVisible()) return;
     TNavigatedView* entry = Find(view);
-    if (entry == nullptr || entry->Spans.empty()) {
-        view->PlaceCaret(FirstShown(*view));
+    const int first = FirstShown(*view), last = LastShown(*view);
+    if (entry == nullptr || entry->Spans.empty() || entry->RevealPending) {
+        view->PlaceCaret(first);
         return;
     }
-    Follow(*entry);
-    const THighlightRun& current = entry->Spans[entry->Current];
-    const bool inView = current.End > FirstShown(*view) && current.Begin <= LastShown(*view);
-    view->PlaceCaret(inView ? current.Begin : FirstShown(*view));
+    // The view stands where the reader left it, and a step leaves its occurrence a third from
+    // the top, or where it stands on the first screen: of those in view, the one nearest that
+    // line is the reader's.
+    const long reading = view->verticalScrollBar()->value() == 0 ? INT_MIN : view->viewport()->height() / 3;
+    int nearest = -1;
+    long distance = LONG_MAX;
+    QTextCursor cursor(view->document());
+    for (auto span = std::partition_point(entry->Spans.begin(), entry->Spans.end(),
+                                          [&](const THighlightRun& s) { return s.End <= first; });
+         span != entry->Spans.end() && span->Begin <= last; ++span) {
+        cursor.setPosition(span->Begin);
+        const long away = std::labs(view->cursorRect(cursor).top() - reading);
+        if (away < distance) {
+            distance = away;
+            nearest = static_cast<int>(span - entry->Spans.begin());
+        }
+    }
+    if (nearest < 0) {
+        Follow(*entry);
+        view->PlaceCaret(first);
+        return;
+    }
+    entry->Current = nearest;
+    entry->StoppedAt = 0;
+    ShowIndication(*entry);
+    view->PlaceCaret(entry->Spans[nearest].Begin);
 }
 
 bool THitNavigator::GoToOccurrence(int family, std::int32_t begin)
