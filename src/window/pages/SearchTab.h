@@ -49,6 +49,10 @@ public:
     // The focus in the result list while it lists hits, else in the words, as a search leaves it.
     void FocusList();
 
+    // Makes the result row of catalogue position n current, without showing it again, as the
+    // hit on show; nothing when the list does not hold it.
+    void MarkShownHit(std::int32_t n);
+
     void SearchButtonClick();
     void TitleComboSelect();
     void SearchGridClick();
