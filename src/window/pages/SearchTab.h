@@ -51,6 +51,11 @@ public:
     void TitleComboSelect();
     void SearchGridClick();
     bool SameCharacterChecked() const;
+    // The words replaced by the one character c and searched in the Chinese editions, unless
+    // a Chinese edition is chosen already.
+    void SearchCharacter(const QString& c);
+    // The words memo, whose characters the character panel explains.
+    QPlainTextEdit* WordsMemo() const { return SearchMemo; }
 
 signals:
     // The search ended or its words were rejected.
@@ -68,6 +73,7 @@ private:
     QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr;
     QComboBox *TitleCombo = nullptr, *KindCombo = nullptr;
     QCheckBox* SameCharacterCB = nullptr;
+    QCheckBox* ReadingCB = nullptr; // beside the search time, where no other control stands
     QWidget *SearchMemoPanel = nullptr, *Panel8 = nullptr;
     QPlainTextEdit* SearchMemo = nullptr;
     QRadioButton *SearchRadio0 = nullptr, *SearchRadio1 = nullptr;
