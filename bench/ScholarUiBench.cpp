@@ -107,7 +107,7 @@ void ClickCharacter(benchmark::State& state)
     cursor.setPosition(position);
     const QRect left = kor->cursorRect(cursor);
     cursor.setPosition(position + 1);
-    const QPointF at((left.left() + kor->cursorRect(cursor).left()) / 2.0, left.center().y());
+    const QPointF at((left.center().x() + kor->cursorRect(cursor).center().x()) / 2.0, left.center().y());
     const QPointF global = kor->viewport()->mapToGlobal(at);
     QWidget* panel = Widget<QWidget>(form, "CharacterPanel");
     const auto begin = std::chrono::steady_clock::now();

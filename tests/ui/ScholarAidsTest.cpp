@@ -91,15 +91,16 @@ std::vector<TRange> RedBold(const TRichEdit* view)
     return ranges;
 }
 
-// The middle of the character at position of a text, in its viewport.
-QPoint CharacterCentre(const QTextEdit* text, int position)
+// A point across the character at position of a text, at share of its width (its middle unless
+// told), in its viewport.
+QPoint CharacterCentre(const QTextEdit* text, int position, double share = 0.5)
 {
     QTextCursor cursor(text->document());
     cursor.setPosition(position);
     const QRect left = text->cursorRect(cursor);
     cursor.setPosition(position + 1);
     const QRect right = text->cursorRect(cursor);
-    return {(left.left() + right.left()) / 2, left.center().y()};
+    return {left.center().x() + static_cast<int>((right.center().x() - left.center().x()) * share), left.center().y()};
 }
 
 QPoint CharacterCentre(const QPlainTextEdit* text, int position)
@@ -109,7 +110,7 @@ QPoint CharacterCentre(const QPlainTextEdit* text, int position)
     const QRect left = text->cursorRect(cursor);
     cursor.setPosition(position + 1);
     const QRect right = text->cursorRect(cursor);
-    return {(left.left() + right.left()) / 2, left.center().y()};
+    return {(left.center().x() + right.center().x()) / 2, left.center().y()};
 }
 
 std::int64_t Occurrences(const TDataSetSource& source, bool kor, char16_t c)
@@ -181,7 +182,8 @@ TEST_F(ScholarAidsTest, ClickingAHanCharacterShowsItsCardAndTheButtonSearchesIt)
     QWidget* panel = Widget(Form(), "CharacterPanel");
     const QRect before = Widget(Form(), "TotalKorRichEdit")->geometry();
 
-    QTest::mouseClick(kor->viewport(), Qt::LeftButton, {}, CharacterCentre(kor, sa));
+    // Near its right edge, the character is still the one clicked.
+    QTest::mouseClick(kor->viewport(), Qt::LeftButton, {}, CharacterCentre(kor, sa, 0.85));
     ASSERT_TRUE(panel->isVisible());
     const QString card = PanelText();
     EXPECT_TRUE(card.contains(u"舍"));
@@ -196,6 +198,10 @@ TEST_F(ScholarAidsTest, ClickingAHanCharacterShowsItsCardAndTheButtonSearchesIt)
 
     // The next character, 利, replaces the card; a click on a line head's digits closes it.
     QTest::mouseClick(kor->viewport(), Qt::LeftButton, {}, CharacterCentre(kor, sa + 1));
+    EXPECT_TRUE(PanelText().contains(u"이로울 리"));
+    kor->verticalScrollBar()->setValue(kor->verticalScrollBar()->value() + 1);
+    EXPECT_FALSE(panel->isVisible()) << "the card goes when its character moves";
+    QTest::mouseClick(kor->viewport(), Qt::LeftButton, {}, CharacterCentre(kor, sa + 1, 0.15));
     EXPECT_TRUE(PanelText().contains(u"이로울 리"));
     const int digit = static_cast<int>(kor->toPlainText().indexOf(u"一時61"));
     QTest::mouseClick(kor->viewport(), Qt::LeftButton, {}, CharacterCentre(kor, digit + 2));

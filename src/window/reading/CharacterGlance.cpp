@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolTip>
@@ -50,10 +51,14 @@ void TCharacterGlance::Watch(QAbstractScrollArea* text)
     Texts.push_back(text);
     text->installEventFilter(this);
     text->viewport()->installEventFilter(this);
+    // The card stays by its character: when the text moves under it, it goes.
+    for (QScrollBar* bar : {text->verticalScrollBar(), text->horizontalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, [this, text] {
+            if (PanelSource == text) CardPanel->hide();
+        });
 }
 
-std::optional<TCharacterGlance::TFound> TCharacterGlance::HanCharacterAt(const QAbstractScrollArea* text,
-                                                                         QPoint point)
+std::optional<TCharacterGlance::TFound> TCharacterGlance::HanCharacterAt(const QAbstractScrollArea* text, QPoint point)
 {
     const QTextCursor nearest = CursorAt(text, point);
     const QTextDocument* document = nearest.document();
@@ -65,16 +70,18 @@ std::optional<TCharacterGlance::TFound> TCharacterGlance::HanCharacterAt(const Q
         left.setPosition(start);
         QTextCursor right = left;
         if (!right.movePosition(QTextCursor::NextCharacter) || right.block() != left.block()) continue;
+        // A cursor's rectangle is wider than the caret on either side alike: its middle is the edge.
         const QRect from = CursorRectangle(text, left), to = CursorRectangle(text, right);
+        const int begin = from.center().x(), end = to.center().x();
         // Both edges on one line, the point between them.
-        if (from.top() != to.top() || point.x() < from.left() || point.x() >= to.left() || point.y() < from.top() ||
+        if (from.top() != to.top() || point.x() < begin || point.x() >= end || point.y() < from.top() ||
             point.y() > from.bottom())
             continue;
         char32_t c = document->characterAt(start).unicode();
         if (QChar::isHighSurrogate(c) && right.position() == start + 2)
             c = QChar::surrogateToUcs4(static_cast<char16_t>(c), document->characterAt(start + 1).unicode());
         if (!IsHanCharacter(c)) return std::nullopt;
-        return TFound{c, QRect(from.topLeft(), QPoint(to.left() - 1, from.bottom()))};
+        return TFound{c, QRect(QPoint(begin, from.top()), QPoint(end - 1, from.bottom()))};
     }
     return std::nullopt;
 }

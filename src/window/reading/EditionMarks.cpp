@@ -37,7 +37,7 @@ TEditionMarks::TEditionMarks(QWidget* window, TRichEdit* kor, TRichEdit* sinsu, 
     auto* row = new QHBoxLayout(Strip);
     row->setContentsMargins(0, 0, 4, 0);
     row->setSpacing(1);
-    Toggle = StripButton(Strip, "EditionToggle", "차이", "두 판본이 다른 글자 표시");
+    Toggle = StripButton(Strip, "EditionToggle", "비교", "두 판본이 다른 글자 표시");
     Toggle->setCheckable(true);
     Toggle->setFixedHeight(17);
     Count = new QLabel(Strip);
@@ -174,8 +174,8 @@ bool TEditionMarks::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if ((watched == TitleBar && type == QEvent::Resize) ||
-        (watched == HitStrip && (type == QEvent::Show || type == QEvent::Hide || type == QEvent::Move ||
-                                 type == QEvent::Resize)))
+        (watched == HitStrip &&
+         (type == QEvent::Show || type == QEvent::Hide || type == QEvent::Move || type == QEvent::Resize)))
         PlaceStrip();
     return QObject::eventFilter(watched, event);
 }

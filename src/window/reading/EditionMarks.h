@@ -1,6 +1,6 @@
 #pragma once
 
-// The two Chinese editions of the 함께보기 sheet compared. A toggle "차이" over the 신수대장경
+// The two Chinese editions of the 함께보기 sheet compared. A toggle "비교" over the 신수대장경
 // title bar, left of the hit indication, marks in both Chinese views the characters where the
 // editions differ with a tinted background (a difference inside a variant group lighter than
 // any other) that leaves the red runs of a search as they are, shows "차이 N" with two step

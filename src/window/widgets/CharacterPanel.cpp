@@ -60,8 +60,8 @@ QString CharacterCardHtml(const TCharacterCard& card, bool characterData, const 
         if (!radical.isEmpty()) rows += Row("부수", radical);
     }
     if (!card.Variants.empty()) rows += Row("이체", Escaped(card.Variants));
-    rows += Row("고려", ToQString(DecimalText(card.KorCount)) + "번 · 신수 " + ToQString(DecimalText(card.SinsuCount)) +
-                            "번");
+    rows += Row("고려",
+                ToQString(DecimalText(card.KorCount)) + "번 · 신수 " + ToQString(DecimalText(card.SinsuCount)) + "번");
     return "<table cellspacing='0'><tr><td style='font-family:\"" + face.toHtmlEscaped() +
            "\"; font-size:44px; padding-right:10px' valign='top'>" + Escaped(CodePointText(card.Character)) +
            "</td><td valign='middle'><table cellspacing='0'>" + rows + "</table></td></tr></table>";
