@@ -15,6 +15,7 @@
 #include "browse/SutraTexts.h"
 #include "data/CharacterSource.h"
 #include "data/DataSetSource.h"
+#include "util/TextCodec.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -22,6 +23,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -42,8 +44,14 @@ TBenchWindow* LoadedWindow()
     if (!window->Open(ProgramFolderFor(CorpusDataFolder(), "scholar-corpus"), TWindowStart::Loaded)) return nullptr;
     TDataSetSource source;
     TSourceSkips skips;
-    if (!ReadSourceFolder(CorpusSourceFolder(), source, skips) || !AddCharacterTable(TCharacterTables{}, source))
+    if (const TResult read = ReadSourceFolder(CorpusSourceFolder(), source, skips); !read) {
+        std::fprintf(stderr, "%s\n", Utf16ToUtf8(read.Message()).c_str());
         return nullptr;
+    }
+    if (const TResult added = AddCharacterTable(TCharacterTables{}, source); !added) {
+        std::fprintf(stderr, "%s\n", Utf16ToUtf8(added.Message()).c_str());
+        return nullptr;
+    }
     window->State.Data.CharacterFile.Characters = std::move(source.Characters);
     window->State.Data.CharacterFile.Loaded = true;
     Window() = std::move(window);

@@ -117,7 +117,7 @@ TSearchTab::TSearchTab(const TLoadedData& data, TSearchInfo& searchInfo, IMessag
     ReadingCB->setAccessibleName("한글 독음으로 찾기");
     ReadingCB->setToolTip("한글 단어를 그 음으로 읽히는 한자로 찾습니다 (사리불 → 舍利弗). 한문 대장경에서만 씁니다.");
     ReadingCB->setEnabled(false);
-    search->Place(ReadingCB, {163, 260, 130, 21});
+    search->Place(ReadingCB, {156, 260, 137, 21});
     SearchGrid = MakeGrid(this, "SearchGrid");
     search->Place(SearchGrid, {0, 290, 293, 330}, AnchorAll);
     SearchCountPanel = CountPanel(this, search, "SearchCountPanel");

@@ -73,7 +73,7 @@ private:
     QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr;
     QComboBox *TitleCombo = nullptr, *KindCombo = nullptr;
     QCheckBox* SameCharacterCB = nullptr;
-    QCheckBox* ReadingCB = nullptr; // beside the search time, where no other control stands
+    QCheckBox* ReadingCB = nullptr; // beside the search time, over the part of its panel a time never reaches
     QWidget *SearchMemoPanel = nullptr, *Panel8 = nullptr;
     QPlainTextEdit* SearchMemo = nullptr;
     QRadioButton *SearchRadio0 = nullptr, *SearchRadio1 = nullptr;
