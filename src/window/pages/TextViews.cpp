@@ -183,6 +183,9 @@ void TTextViews::BuildNavigation()
     Navigator->Attach(HanRichEdit0, bar("Panel28"), 1, 0);
     Navigator->Attach(KorRichEdit, bar("Panel30"), 2, 1);
     Navigator->Attach(SinsuRichEdit, bar("Panel32"), 3, 2);
+    for (TRichEdit* view : ViewsInOrder())
+        if (auto* keeper = view->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+            connect(keeper, &TScrollKeeper::Restored, Navigator, [this, view] { Navigator->Settle(view); });
     EditionMarks =
         new TEditionMarks(Window, TotalKorRichEdit, TotalSinsuRichEdit, bar("Panel18"),
                           ViewPage->findChild<QWidget*>("TotalSinsuRichEditHitStrip"), State.Data.VariantFiles);
