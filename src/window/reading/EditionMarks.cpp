@@ -124,9 +124,9 @@ void TEditionMarks::Step(int step)
     // Each view shows its own side; the caret, not a selection, so that the tint shows.
     Following = true;
     Kor->PlaceCaret(d.KorBegin);
-    Kor->ShowPosition(d.KorBegin);
+    Kor->ShowPosition(d.KorBegin, d.KorEnd);
     Sinsu->PlaceCaret(d.SinsuBegin);
-    Sinsu->ShowPosition(d.SinsuBegin);
+    Sinsu->ShowPosition(d.SinsuBegin, d.SinsuEnd);
     Following = false;
     ShowIndication();
 }
