@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractScrollArea;
 class QFont;
 class QWidget;
 class TOneViewSheet;
@@ -24,6 +25,7 @@ class TThreeViewSheet;
 class TRichEdit;
 class TRichEditMenu;
 class TFindBar;
+class TEditionMarks;
 class THitNavigator;
 struct TColorScheme;
 struct TVesko3Session;
@@ -57,6 +59,7 @@ public:
     // find bar matches variant forms in a Chinese text.
     THitNavigator& Hits() { return *Navigator; }
     TFindBar& FindBar() { return *Find; }
+    TEditionMarks& Editions() { return *EditionMarks; }
     void SetSameCharacter(bool sameCharacter) { SameCharacter = sameCharacter; }
 
     // The scroll positions of the eight views, in the order of TSutraView, and bringing them
@@ -69,6 +72,8 @@ public:
     void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow);
     // The views in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
+    // The four views of the Chinese editions.
+    std::vector<QAbstractScrollArea*> ChineseViews() const;
 
 private:
     std::array<TRichEdit*, ReaderViewCount> ViewsInOrder() const;
@@ -79,6 +84,7 @@ private:
     TPageControl* ViewPage = nullptr;
     THitNavigator* Navigator = nullptr; // made with the editors, owned by the window
     TFindBar* Find = nullptr;
+    TEditionMarks* EditionMarks = nullptr; // the two Chinese views of 함께보기 compared
     bool SameCharacter = true;
     void BuildNavigation();
 
