@@ -26,6 +26,7 @@ class QPainter;
 class TConcordanceTab;
 class TConvertTab;
 class TOptionsTab;
+class TParallelsTab;
 class TPageControl;
 class TProgramInfoTab;
 class TSearchTab;
@@ -131,6 +132,7 @@ private:
     TSubjectSheet* SubjectSheet = nullptr;
     TSearchTab* SearchTab = nullptr;
     TConcordanceTab* ConcordanceTab = nullptr;
+    TParallelsTab* ParallelsTab = nullptr;
     TTextViews* TextViews = nullptr;
     TConvertTab* ConvertTab = nullptr;
     TOptionsTab* OptionsTab = nullptr;

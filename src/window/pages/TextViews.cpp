@@ -3,7 +3,9 @@
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
 #include "window/pages/TextSheets.h"
+#include "window/reading/CitationCopy.h"
 #include "window/reading/FindBar.h"
+#include "window/reading/GoToBar.h"
 #include "window/reading/HitNavigator.h"
 #include "window/reading/RichEditMenu.h"
 #include "window/widgets/CaptionPanel.h"
@@ -67,6 +69,11 @@ TTextViews::TTextViews(TPageControl* viewPage, QWidget* window, TVesko3Session& 
     SinsuTabSheet = new TOneViewSheet("SinsuTabSheet", "Panel32", " 신수대장경", "SinsuRichEditPanel");
     viewPage->addTab(SinsuTabSheet, "신수대장경");
     SinsuRichEditPanel = SinsuTabSheet->Placeholder();
+    GoTo = new TGoToBar(window, viewPage, [this](std::u16string_view text) {
+        return FindGoToTarget(State.Data, State.LineIndex(), text);
+    });
+    connect(Menu.get(), &TRichEditMenu::CiteRequested, this,
+            [this](TRichEdit* view) { CopyWithCitation(State.Data, Shown, FamilyOf(view), *view); });
 }
 
 TTextViews::~TTextViews() = default;
@@ -128,6 +135,7 @@ void TTextViews::ArrangePanes()
 void TTextViews::FillViews(std::int32_t n, const std::u16string& titleLine)
 {
     if (Navigator) Navigator->Clear();
+    Shown = n;
     FillHanViews(n, titleLine);
     FillKorViews(n, titleLine);
     FillSinsuViews(n, titleLine);
@@ -156,6 +164,15 @@ void TTextViews::FillSinsuViews(std::int32_t n, const std::u16string& titleLine)
     const QString body = ViewString(HanmoonViewText(State.Data.TextFiles[2], n, titleLine));
     TotalSinsuRichEdit->SetText(body);
     SinsuRichEdit->SetText(body);
+}
+
+void TTextViews::ShowLine(int family, std::int32_t position)
+{
+    TRichEdit* view = family == KorFamily ? KorRichEdit : SinsuRichEdit;
+    view->PlaceCaret(position);
+    view->ShowPosition(position);
+    view->FlashLine(position);
+    view->setFocus();
 }
 
 void TTextViews::HighlightHit(std::int32_t n)
@@ -213,6 +230,13 @@ std::array<TRichEdit*, ReaderViewCount> TTextViews::ViewsInOrder() const
 {
     return {TotalHanRichEdit, HanRichEdit0, HanRichEdit1,       HanRichEdit2,
             TotalKorRichEdit, KorRichEdit,  TotalSinsuRichEdit, SinsuRichEdit};
+}
+
+int TTextViews::FamilyOf(const TRichEdit* view) const
+{
+    if (view == TotalKorRichEdit || view == KorRichEdit) return KorFamily;
+    if (view == TotalSinsuRichEdit || view == SinsuRichEdit) return SinsuFamily;
+    return HanFamily;
 }
 
 std::array<TViewScroll, ReaderViewCount> TTextViews::Scrolls() const
