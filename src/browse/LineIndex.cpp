@@ -21,6 +21,38 @@ bool IsChineseFamily(int family)
     return family == KorFamily || family == SinsuFamily;
 }
 
+// Counts units as the views hold them: each line break (CR LF, LF CR, a lone CR or LF) is
+// one unit, as the search's positions count it.
+class TViewUnits
+{
+public:
+    std::int64_t Count = 0;
+
+    void Add(const char16_t* first, const char16_t* last)
+    {
+        while (first != last) {
+            if (OpenBreak != 0 && *first == (OpenBreak == u'\r' ? u'\n' : u'\r')) {
+                OpenBreak = 0; // the second half of a break already counted
+                ++first;
+                continue;
+            }
+            const char16_t* next = std::find_if(first, last, [](char16_t c) { return c == u'\r' || c == u'\n'; });
+            if (next != first) {
+                Count += next - first;
+                OpenBreak = 0;
+                first = next;
+                continue;
+            }
+            ++Count;
+            OpenBreak = *first++;
+        }
+    }
+    void Add(std::u16string_view text) { Add(text.data(), text.data() + text.size()); }
+
+private:
+    char16_t OpenBreak = 0; // a CR or LF whose partner, if next, belongs to the same break
+};
+
 // Walks the body of n in family's file: onLine(headOffset, viewPosition) for each line, and
 // returns the view text's length. The view positions count from the start of the view text.
 template <typename OnLine>
@@ -28,15 +60,16 @@ std::int32_t WalkSutraLines(const TLoadedData& data, std::int32_t n, int family,
 {
     const TVesko_File& file = data.TextFiles[family];
     const TSuttaEntry& e = file.SuttaTable.Items[n];
-    const auto title = static_cast<std::int32_t>(TitleLine(data.TextFiles[HanFamily], n).size());
-    std::int64_t kept = 0;
+    TViewUnits units;
+    units.Add(TitleLine(data.TextFiles[HanFamily], n));
     WalkHanmoonText(
         file.Text, file.TextLength(), e.BodyStart, e.BodyLength,
-        [&](const char16_t* first, const char16_t* last) { kept += last - first; },
-        [&](std::int64_t head, std::int64_t before) {
-            onLine(static_cast<std::int32_t>(head), static_cast<std::int32_t>(title + before));
+        [&](const char16_t* first, const char16_t* last) { units.Add(first, last); },
+        [&](std::int64_t head, std::int64_t) {
+            onLine(static_cast<std::int32_t>(head), static_cast<std::int32_t>(units.Count));
         });
-    return static_cast<std::int32_t>(title + kept + 2); // the closing line break
+    units.Add(u"\r\n"); // the closing line break
+    return static_cast<std::int32_t>(units.Count);
 }
 
 // Volume, page, column and line packed into one key; every number within its id's width.
@@ -110,7 +143,9 @@ TSutraLines SutraLines(const TLoadedData& data, std::int32_t n, int family)
     TSutraLines lines;
     if (!InEveryFile(data, n) || family < 0 || family >= TextFileCount) return lines;
     if (!IsChineseFamily(family)) {
-        lines.ViewLength = static_cast<std::int32_t>(FamilyViewText(data, n, family).size());
+        TViewUnits units;
+        units.Add(FamilyViewText(data, n, family));
+        lines.ViewLength = static_cast<std::int32_t>(units.Count);
         return lines;
     }
     lines.ViewLength = WalkSutraLines(data, n, family, [&](std::int32_t head, std::int32_t position) {

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTextCharFormat>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -170,9 +171,12 @@ void TTextViews::ShowLine(int family, std::int32_t position)
 {
     TRichEdit* view = family == KorFamily ? KorRichEdit : SinsuRichEdit;
     view->PlaceCaret(position);
-    view->ShowPosition(position);
-    view->FlashLine(position);
     view->setFocus();
+    // After the view, brought on show just now, has taken its size and its first scroll.
+    QTimer::singleShot(0, view, [view, position] {
+        view->ShowPosition(position);
+        view->FlashLine(position);
+    });
 }
 
 void TTextViews::HighlightHit(std::int32_t n)

@@ -11,8 +11,7 @@
 
 #include <algorithm>
 
-TGoToBar::TGoToBar(QWidget* window, QTabWidget* pages, TFind find)
-    : QFrame(pages), Find(std::move(find)), Pages(pages)
+TGoToBar::TGoToBar(QWidget* window, QTabWidget* pages, TFind find) : QFrame(pages), Find(std::move(find)), Pages(pages)
 {
     setObjectName("GoToBar");
     setFrameStyle(QFrame::Panel | QFrame::Raised);
