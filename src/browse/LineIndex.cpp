@@ -109,14 +109,23 @@ std::size_t HashId(std::u16string_view id)
     return static_cast<std::size_t>(hash ^ (hash >> 32));
 }
 
-// Sorts the lines by key and keeps the first of each key in catalogue order.
-void SortAndKeepFirst(std::vector<TLineIndex::TKeyedLine>& lines)
+// Sorts the lines by key and keeps the first of each key in catalogue order. The lines come
+// in runs, one per family, each walked in catalogue order, which mostly is key order already:
+// a run is sorted only when it is not, and the two runs are then put one after the other.
+void SortAndKeepFirst(std::vector<TLineIndex::TKeyedLine>& lines, std::size_t secondRun)
 {
-    std::sort(lines.begin(), lines.end(), [](const TLineIndex::TKeyedLine& a, const TLineIndex::TKeyedLine& b) {
+    const auto before = [](const TLineIndex::TKeyedLine& a, const TLineIndex::TKeyedLine& b) {
         const std::uint64_t keyA = a.KeyAndFamily >> 2, keyB = b.KeyAndFamily >> 2;
         if (keyA != keyB) return keyA < keyB;
         return std::tie(a.KeyAndFamily, a.Sutta, a.Position) < std::tie(b.KeyAndFamily, b.Sutta, b.Position);
-    });
+    };
+    const auto middle = lines.begin() + static_cast<std::ptrdiff_t>(secondRun);
+    for (const auto& [first, last] : {std::pair(lines.begin(), middle), std::pair(middle, lines.end())})
+        if (!std::is_sorted(first, last, before)) std::sort(first, last, before);
+    if (middle != lines.begin() && middle != lines.end() && before(*(lines.end() - 1), *lines.begin()))
+        std::rotate(lines.begin(), middle, lines.end());
+    else
+        std::inplace_merge(lines.begin(), middle, lines.end(), before);
     lines.erase(std::unique(lines.begin(), lines.end(),
                             [](const TLineIndex::TKeyedLine& a, const TLineIndex::TKeyedLine& b) {
                                 return a.KeyAndFamily >> 2 == b.KeyAndFamily >> 2;
@@ -134,6 +143,38 @@ std::optional<TLinePlace> FindKey(TKeyedLines::const_iterator first, TKeyedLines
     });
     if (found == last || found->KeyAndFamily >> 2 != key) return std::nullopt;
     return TLinePlace{found->Sutta, static_cast<int>(found->KeyAndFamily & 3), found->Position};
+}
+
+// The first line whose key is not below key, looked for outward from near: doubling steps
+// away from it, then a binary search within the last step.
+std::size_t LowerBoundNear(const TKeyedLines& lines, std::uint64_t key, std::size_t near)
+{
+    const std::size_t count = lines.size();
+    if (count == 0) return 0;
+    const auto below = [&](std::size_t i) { return lines[i].KeyAndFamily >> 2 < key; };
+    const auto search = [&](std::size_t first, std::size_t last) {
+        return static_cast<std::size_t>(std::lower_bound(lines.begin() + static_cast<std::ptrdiff_t>(first),
+                                                         lines.begin() + static_cast<std::ptrdiff_t>(last), key,
+                                                         [](const TLineIndex::TKeyedLine& line, std::uint64_t k) {
+                                                             return line.KeyAndFamily >> 2 < k;
+                                                         }) -
+                                        lines.begin());
+    };
+    std::size_t at = std::min(near, count - 1), step = 1;
+    if (below(at)) {
+        // The answer lies after at: in (at, at + step] once that end is not below.
+        while (at + step < count && below(at + step)) {
+            at += step;
+            step *= 2;
+        }
+        return search(at + 1, std::min(at + step, count - 1) + 1);
+    }
+    // The answer is at or before at: in (at - step, at] once that start is below.
+    while (at >= step && !below(at - step)) {
+        at -= step;
+        step *= 2;
+    }
+    return search(at >= step ? at - step + 1 : 0, at + 1);
 }
 
 } // namespace
@@ -171,10 +212,14 @@ std::u16string_view LineId(const TLoadedData& data, int family, const TSutraLine
 
 TLineIndex::TLineIndex(const TLoadedData& data)
 {
+    // A line is some forty units with its head: room for both texts' lines at once, so that
+    // the first run is not copied when the second comes.
+    ById.reserve((data.TextFiles[KorFamily].Text.size() + data.TextFiles[SinsuFamily].Text.size()) / 32);
+    std::size_t secondRun = 0;
     for (int family : {KorFamily, SinsuFamily}) {
+        secondRun = ById.size();
         const TTextUnits& text = data.TextFiles[family].Text;
         Texts[family] = text.data();
-        ById.reserve(ById.size() + text.size() / 32);
         for (std::int32_t n = 0; InEveryFile(data, n); ++n)
             WalkSutraLines(data, n, family, [&](std::int32_t head, std::int32_t position) {
                 const std::u16string_view id(text.data() + head, static_cast<std::size_t>(LineIdLength));
@@ -188,7 +233,7 @@ TLineIndex::TLineIndex(const TLoadedData& data)
             });
     }
     Count = ById.size() + OtherLines.size();
-    SortAndKeepFirst(ById);
+    SortAndKeepFirst(ById, secondRun);
 
     OtherSlots.assign(TableSize(OtherLines.size()), 0);
     const std::size_t mask = OtherSlots.size() - 1;
@@ -216,6 +261,16 @@ std::optional<TLinePlace> TLineIndex::FindOtherId(std::u16string_view id) const
 
 std::optional<TLinePlace> TLineIndex::Find(const TLineReference& reference) const
 {
+    return FindNumbered(reference, nullptr);
+}
+
+std::optional<TLinePlace> TLineIndex::Find(const TLineReference& reference, TNear& near) const
+{
+    return FindNumbered(reference, &near);
+}
+
+std::optional<TLinePlace> TLineIndex::FindNumbered(const TLineReference& reference, TNear* near) const
+{
     // A Taishō id comes with its numbers read; any other id is read here.
     std::optional<TNumberedLineId> numbered;
     if (reference.Taisho && reference.Taisho->Text)
@@ -229,7 +284,11 @@ std::optional<TLinePlace> TLineIndex::Find(const TLineReference& reference) cons
     if (!numbers) return std::nullopt;
     if (!numbered) return FindWithoutText(*numbers);
     if (*line.Text < 0 || *line.Text > 9999) return std::nullopt;
-    return FindKey(ById.begin(), ById.end(), NumberedIdKey(numbered->Opener, line, *numbers));
+    const std::uint64_t key = NumberedIdKey(numbered->Opener, line, *numbers);
+    if (near == nullptr) return FindKey(ById.begin(), ById.end(), key);
+    near->At = LowerBoundNear(ById, key, near->At);
+    const auto found = ById.begin() + static_cast<std::ptrdiff_t>(near->At);
+    return FindKey(found, std::min(found + 1, ById.end()), key);
 }
 
 std::optional<TLinePlace> TLineIndex::FindWithoutText(std::uint64_t numbers) const

@@ -60,6 +60,14 @@ public:
     explicit TLineIndex(const TLoadedData& data);
 
     std::optional<TLinePlace> Find(const TLineReference& reference) const;
+    // Where the last of a run of references was found: the next one is looked for outward
+    // from there, so that references asked in text order cost a step each rather than a
+    // search across the whole index.
+    struct TNear
+    {
+        std::size_t At = 0;
+    };
+    std::optional<TLinePlace> Find(const TLineReference& reference, TNear& near) const;
     std::size_t LineCount() const { return Count; }
 
     // A line under a packed key: the key shifted left by two bits with the family below it.
@@ -79,6 +87,7 @@ private:
 
     std::u16string_view IdOf(const TOtherLine& line) const;
     std::optional<TLinePlace> FindOtherId(std::u16string_view id) const;
+    std::optional<TLinePlace> FindNumbered(const TLineReference& reference, TNear* near) const;
     std::optional<TLinePlace> FindWithoutText(std::uint64_t numbers) const;
 
     std::size_t Count = 0;
