@@ -271,11 +271,11 @@ std::optional<TLinePlace> TLineIndex::Find(const TLineReference& reference, TNea
 
 std::optional<TLinePlace> TLineIndex::FindNumbered(const TLineReference& reference, TNear* near) const
 {
-    // A Taishō id comes with its numbers read; any other id is read here.
-    std::optional<TNumberedLineId> numbered;
-    if (reference.Taisho && reference.Taisho->Text)
+    // An id of the usual shape and a Taishō reference come with their numbers read; any other id is read here.
+    std::optional<TNumberedLineId> numbered = reference.Numbered;
+    if (!numbered && reference.Taisho && reference.Taisho->Text)
         numbered = TNumberedLineId{SinsuHeadOpener, *reference.Taisho};
-    else if (reference.HasId)
+    else if (!numbered && reference.HasId)
         numbered = ParseNumberedLineId(reference.Id());
     if (!numbered && reference.HasId) return FindOtherId(reference.Id());
     if (!numbered && !reference.Taisho) return std::nullopt;
