@@ -30,22 +30,24 @@ public:
 
     void Add(const char16_t* first, const char16_t* last)
     {
-        while (first != last) {
-            if (OpenBreak != 0 && *first == (OpenBreak == u'\r' ? u'\n' : u'\r')) {
-                OpenBreak = 0; // the second half of a break already counted
-                ++first;
+        Count += last - first;
+        // Only the second unit of a two-unit break takes nothing: it follows at once the unit
+        // that opened the break, its partner. Every other unit is passed with one comparison.
+        const std::ptrdiff_t length = last - first;
+        char16_t open = OpenBreak;
+        std::ptrdiff_t openAt = -1; // where open stands, -1 for the unit before first
+        for (std::ptrdiff_t i = 0; i < length; ++i) {
+            const char16_t c = first[i];
+            if (c > u'\r' || (c != u'\r' && c != u'\n')) continue;
+            if (open != 0 && openAt == i - 1 && c == (open == u'\r' ? u'\n' : u'\r')) {
+                --Count;
+                open = 0;
                 continue;
             }
-            const char16_t* next = std::find_if(first, last, [](char16_t c) { return c == u'\r' || c == u'\n'; });
-            if (next != first) {
-                Count += next - first;
-                OpenBreak = 0;
-                first = next;
-                continue;
-            }
-            ++Count;
-            OpenBreak = *first++;
+            open = c;
+            openAt = i;
         }
+        OpenBreak = open != 0 && openAt == length - 1 ? open : 0;
     }
     void Add(std::u16string_view text) { Add(text.data(), text.data() + text.size()); }
 
