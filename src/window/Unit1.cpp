@@ -1,6 +1,7 @@
 #include "window/Unit1.h"
 
 #include "window/TextFonts.h"
+#include "window/WindowScreens.h"
 #include "window/pages/Appearance.h"
 #include "window/pages/CatalogueTabs.h"
 #include "window/pages/ConcordanceTab.h"
@@ -29,6 +30,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 
 namespace {
 
@@ -136,8 +139,10 @@ void TMainForm::CreateControls()
     ViewPage->addTab(ProgramInfoTab, "프로그램 정보");
 
     resize(FormClientSize);
-    // The client areas of a 900 x 700 and an 800 x 600 window with a common frame.
-    setMinimumSize(FormClientSize.width() - 100, FormClientSize.height() - 100);
+    // The client areas of a 900 x 700 and an 800 x 600 window with a common frame; the minimum
+    // is cut to a smaller screen (at a large scale factor), where the window system may then
+    // fit the window.
+    SetMinimumOnScreen(*this, FormClientSize - QSize(100, 100));
     ApplyDesignedColors();
     ConnectHandlers();
     CreateKeys();
@@ -191,8 +196,16 @@ void TMainForm::CreateKeys()
             SelectPage(SearchPage, SearchWordsTab);
             SearchTab->FocusWords();
         });
-    for (int tab = 0; tab < SearchPage->count(); ++tab)
-        key(QKeySequence(Qt::CTRL | (Qt::Key_1 + tab)), [this, tab] { SelectPage(SearchPage, tab); });
+    // Ctrl+1 to Ctrl+5 bring a list tab forward with the focus in its list, so that typing
+    // finds a sutra there rather than landing where the focus was.
+    const std::function<void()> focusLists[] = {
+        [this] { OrderSheet->FocusList(); }, [this] { NameSheet->FocusList(); }, [this] { SubjectSheet->FocusList(); },
+        [this] { SearchTab->FocusList(); }, [this] { ConcordanceTab->FocusList(); }};
+    for (int tab = 0; tab < static_cast<int>(std::size(focusLists)); ++tab)
+        key(QKeySequence(Qt::CTRL | (Qt::Key_1 + tab)), [this, tab, focus = focusLists[tab]] {
+            SelectPage(SearchPage, tab);
+            focus();
+        });
     // Alt+Left and Alt+Right, and the platform's own back and forward keys where they differ.
     for (const int step : {-1, 1}) {
         QList<QKeySequence> keys{QKeySequence(Qt::ALT | (step < 0 ? Qt::Key_Left : Qt::Key_Right))};

@@ -206,4 +206,13 @@ TEST(ReaderState, FitsTheWindowAndItsPanesToTheScreens)
     state.Splitters = {{u"a", 1 << 24}, {u"b", 300}};
     FitReaderStateToScreens(state, screens, {});
     EXPECT_EQ(state.Splitters, (std::vector<TSplitterPane>{{u"a", 1920}, {u"b", 300}}));
+
+    // A pane keeps its share of a space that changed, and both panes their minimum.
+    EXPECT_EQ(FitFirstPane(300, 900, 600, 60), 200);
+    EXPECT_EQ(FitFirstPane(12, 600, 600, 60), 60);
+    EXPECT_EQ(FitFirstPane(1 << 24, 600, 600, 60), 540);
+    EXPECT_EQ(FitFirstPane(300, 600, 100, 60), 50) << "too little space for both minimums: halves";
+    // At 200 % a 960 x 540 screen cannot hold the 800 x 600 minimum.
+    const TWindowSize minimum = FitWindowSizeToScreen({792, 573}, {0, 0, 960, 508});
+    EXPECT_EQ(std::pair(minimum.Width, minimum.Height), std::pair(792, 508));
 }

@@ -251,6 +251,14 @@ void TSearchTab::FocusWords()
     SearchMemo->selectAll();
 }
 
+void TSearchTab::FocusList()
+{
+    if (SearchInfo.HitCount > 0)
+        SearchGrid->setFocus(Qt::ShortcutFocusReason);
+    else
+        SearchMemo->setFocus(Qt::ShortcutFocusReason);
+}
+
 std::vector<QWidget*> TSearchTab::FocusOrder() const
 {
     return {TitleCombo, SameCharacterCB, KindCombo, SearchMemo, SearchRadio0, SearchRadio1, SearchButton, SearchGrid};
@@ -259,6 +267,21 @@ std::vector<QWidget*> TSearchTab::FocusOrder() const
 void TSearchTab::TitleComboSelect()
 {
     SameCharacterCB->setEnabled(TitleCombo->currentIndex() > 0);
+}
+
+void TSearchTab::MarkShownHit(std::int32_t n)
+{
+    const std::u16string first = CellText(SearchGrid, 0, 0);
+    for (int row = 0; row < SearchGrid->rowCount(); ++row) {
+        if (RowSutra(Data.TextFiles[0], first, CellText(SearchGrid, row, 0)) != n) continue;
+        if (row != SearchGrid->currentRow()) {
+            // Already on show: making it current must not read as the reader choosing it.
+            const QSignalBlocker blocker(SearchGrid);
+            SearchGrid->setCurrentCell(row, 0);
+        }
+        SearchGrid->scrollTo(SearchGrid->model()->index(row, 0));
+        return;
+    }
 }
 
 void TSearchTab::SearchGridClick()

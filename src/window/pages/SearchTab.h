@@ -46,6 +46,12 @@ public:
     void FocusWords();
     // The controls in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
+    // The focus in the result list while it lists hits, else in the words, as a search leaves it.
+    void FocusList();
+
+    // Makes the result row of catalogue position n current, without showing it again, as the
+    // hit on show; nothing when the list does not hold it.
+    void MarkShownHit(std::int32_t n);
 
     void SearchButtonClick();
     void TitleComboSelect();

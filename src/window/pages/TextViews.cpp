@@ -202,6 +202,9 @@ void TTextViews::BuildNavigation()
     Navigator->Attach(HanRichEdit0, bar("Panel28"), 1, 0);
     Navigator->Attach(KorRichEdit, bar("Panel30"), 2, 1);
     Navigator->Attach(SinsuRichEdit, bar("Panel32"), 3, 2);
+    for (TRichEdit* view : ViewsInOrder())
+        if (auto* keeper = view->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+            connect(keeper, &TScrollKeeper::Restored, Navigator, [this, view] { Navigator->Settle(view); });
 
     // Ctrl+F works on the focused view, else the first highlighted view of the tab, else
     // the first view of the tab.
@@ -269,10 +272,10 @@ std::vector<TSplitterPane> TTextViews::Panes() const
     return panes;
 }
 
-void TTextViews::RestorePanes(const std::vector<TSplitterPane>& panes)
+void TTextViews::RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow)
 {
-    TotalTabSheet->RestorePanes(panes);
-    HangeulTabSheet->RestorePanes(panes);
+    TotalTabSheet->RestorePanes(panes, savedWindow);
+    HangeulTabSheet->RestorePanes(panes, savedWindow);
 }
 
 std::vector<QWidget*> TTextViews::FocusOrder() const

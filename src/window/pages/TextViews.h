@@ -8,6 +8,7 @@
 #include "session/ReaderState.h"
 
 #include <QObject>
+#include <QSize>
 
 #include <array>
 #include <cstdint>
@@ -67,10 +68,10 @@ public:
     // back after a fill; a view on a hidden tab takes its position when first shown.
     std::array<TViewScroll, ReaderViewCount> Scrolls() const;
     void RestoreScrolls(const std::array<TViewScroll, ReaderViewCount>& scrolls);
-    // The first pane of each split sheet, and putting them back; ArrangePanes drops those a
-    // hidden sheet has not taken yet.
+    // The first pane of each split sheet, and putting them back as saved while the window's
+    // normal size was savedWindow; ArrangePanes drops those a hidden sheet has not taken yet.
     std::vector<TSplitterPane> Panes() const;
-    void RestorePanes(const std::vector<TSplitterPane>& panes);
+    void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow);
     // The views in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
 
