@@ -32,8 +32,8 @@ void TReaderRecord::RestoreAfterLoad()
     DropUnknownSutras(state, Catalogue);
 
     Window.RestorePanes(state.Splitters, SavedWindow);
-    Window.RestoreSearchInputs(
-        {state.SearchLines, state.SearchTitle, state.SearchKind, state.SearchMode, state.Searched});
+    Window.RestoreSearchInputs({state.SearchLines, state.SearchTitle, state.SearchKind, state.SearchMode,
+                                state.Searched, state.SearchByReading});
     Window.SelectListTab(state.ListTab);
 
     Places.Assign(std::move(state.History), state.HistoryIndex);
@@ -61,6 +61,7 @@ void TReaderRecord::Save()
     state.SearchKind = inputs.Kind;
     state.SearchMode = inputs.Mode;
     state.Searched = inputs.Searched;
+    state.SearchByReading = inputs.ByReading;
     (void)SaveReaderState(File.Path, state);
 }
 

@@ -11,6 +11,7 @@
 #include "window/pages/ProgramInfoTab.h"
 #include "window/pages/SearchTab.h"
 #include "window/pages/TextViews.h"
+#include "window/reading/CharacterGlance.h"
 #include "window/reading/GoToBar.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/PageControl.h"
@@ -21,6 +22,7 @@
 #include "util/MyUtils.h"
 
 #include <QCloseEvent>
+#include <QPlainTextEdit>
 #include <QMouseEvent>
 #include <QShortcut>
 #include <QCoreApplication>
@@ -67,6 +69,7 @@ bool IsUserInput(const QEvent& event)
 // The tabs of the page controls that start-up and loading bring forward.
 constexpr int OrderListTab = 0;
 constexpr int HangeulTextTab = 1;
+constexpr int SearchWordsTab = 3;
 
 } // namespace
 
@@ -190,7 +193,6 @@ void TMainForm::CreateKeys()
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, action);
     };
-    constexpr int SearchWordsTab = 3;
     for (const QKeySequence& words : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_L)})
         key(words, [this] {
             SelectPage(SearchPage, SearchWordsTab);
@@ -325,6 +327,20 @@ void TMainForm::BuildEditors()
     SearchTab->BuildEditors(editorFont);
     TextViews->BuildEditors(editorFont);
     ConvertTab->BuildEditors(editorFont);
+    WatchCharacters();
+}
+
+void TMainForm::WatchCharacters()
+{
+    CharacterGlance = new TCharacterGlance(this, Session.Data);
+    for (QAbstractScrollArea* view : TextViews->ChineseViews())
+        CharacterGlance->Watch(view);
+    CharacterGlance->Watch(ConvertTab->InputMemo());
+    CharacterGlance->Watch(SearchTab->WordsMemo());
+    connect(CharacterGlance, &TCharacterGlance::SearchRequested, this, [this](const QString& c) {
+        SelectPage(SearchPage, SearchWordsTab);
+        SearchTab->SearchCharacter(c);
+    });
 }
 
 void TMainForm::SelectPage(TPageControl* page, int index)

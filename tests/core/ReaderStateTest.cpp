@@ -38,6 +38,7 @@ TReaderState FullState()
     state.SearchKind = 2;
     state.SearchMode = 1;
     state.Searched = true;
+    state.SearchByReading = true;
     return state;
 }
 
@@ -47,6 +48,16 @@ TEST(ReaderState, ReadsBackWhatItWrites)
     const std::optional<TReaderState> read = ParseReaderState(SerializeReaderState(state));
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(*read, state);
+
+    // A file kept before the search by reading has no word of it and searches as written.
+    std::string older = SerializeReaderState(state);
+    const std::string_view key = "\"reading\": true,";
+    const std::size_t at = older.find(key);
+    ASSERT_NE(at, std::string::npos) << older;
+    older.erase(at, key.size());
+    const std::optional<TReaderState> before = ParseReaderState(older);
+    ASSERT_TRUE(before.has_value()) << older;
+    EXPECT_FALSE(before->SearchByReading);
 
     const std::optional<TReaderState> empty = ParseReaderState(SerializeReaderState(TReaderState{}));
     ASSERT_TRUE(empty.has_value());

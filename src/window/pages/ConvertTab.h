@@ -36,6 +36,8 @@ public:
     std::vector<TSplitterPane> Panes() const;
     void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow);
     std::vector<QWidget*> FocusOrder() const;
+    // The memo of the Chinese text to convert.
+    QPlainTextEdit* InputMemo() const { return ConvertSrcMemo; }
 
     void ConvertButtonClick();
 

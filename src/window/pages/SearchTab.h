@@ -57,6 +57,11 @@ public:
     void TitleComboSelect();
     void SearchGridClick();
     bool SameCharacterChecked() const;
+    // The words replaced by the one character c and searched in the Chinese editions, unless
+    // a Chinese edition is chosen already.
+    void SearchCharacter(const QString& c);
+    // The words memo, whose characters the character panel explains.
+    QPlainTextEdit* WordsMemo() const { return SearchMemo; }
 
 signals:
     // The search ended or its words were rejected.
@@ -74,6 +79,7 @@ private:
     QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr;
     QComboBox *TitleCombo = nullptr, *KindCombo = nullptr;
     QCheckBox* SameCharacterCB = nullptr;
+    QCheckBox* ReadingCB = nullptr; // beside the search time, over the part of its panel a time never reaches
     QWidget *SearchMemoPanel = nullptr, *Panel8 = nullptr;
     QPlainTextEdit* SearchMemo = nullptr;
     QRadioButton *SearchRadio0 = nullptr, *SearchRadio1 = nullptr;

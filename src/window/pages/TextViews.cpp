@@ -4,6 +4,7 @@
 #include "window/pages/PageParts.h"
 #include "window/pages/TextSheets.h"
 #include "window/reading/CitationCopy.h"
+#include "window/reading/EditionMarks.h"
 #include "window/reading/FindBar.h"
 #include "window/reading/GoToBar.h"
 #include "window/reading/HitNavigator.h"
@@ -140,6 +141,7 @@ void TTextViews::FillViews(std::int32_t n, const std::u16string& titleLine)
     FillHanViews(n, titleLine);
     FillKorViews(n, titleLine);
     FillSinsuViews(n, titleLine);
+    if (EditionMarks) EditionMarks->TextsReplaced();
 }
 
 void TTextViews::FillHanViews(std::int32_t n, const std::u16string& titleLine)
@@ -205,6 +207,9 @@ void TTextViews::BuildNavigation()
     for (TRichEdit* view : ViewsInOrder())
         if (auto* keeper = view->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
             connect(keeper, &TScrollKeeper::Restored, Navigator, [this, view] { Navigator->Settle(view); });
+    EditionMarks =
+        new TEditionMarks(Window, TotalKorRichEdit, TotalSinsuRichEdit, bar("Panel18"),
+                          ViewPage->findChild<QWidget*>("TotalSinsuRichEditHitStrip"), State.Data.VariantFiles);
 
     // Ctrl+F works on the focused view, else the first highlighted view of the tab, else
     // the first view of the tab.
@@ -282,4 +287,9 @@ std::vector<QWidget*> TTextViews::FocusOrder() const
 {
     const auto views = ViewsInOrder();
     return {views.begin(), views.end()};
+}
+
+std::vector<QAbstractScrollArea*> TTextViews::ChineseViews() const
+{
+    return {TotalKorRichEdit, TotalSinsuRichEdit, KorRichEdit, SinsuRichEdit};
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractScrollArea;
 class QFont;
 class QWidget;
 class TOneViewSheet;
@@ -25,6 +26,7 @@ class TRichEdit;
 class TRichEditMenu;
 class TFindBar;
 class TGoToBar;
+class TEditionMarks;
 class THitNavigator;
 struct TColorScheme;
 struct TVesko3Session;
@@ -62,6 +64,7 @@ public:
     THitNavigator& Hits() { return *Navigator; }
     TFindBar& FindBar() { return *Find; }
     TGoToBar& GoToBar() { return *GoTo; }
+    TEditionMarks& Editions() { return *EditionMarks; }
     void SetSameCharacter(bool sameCharacter) { SameCharacter = sameCharacter; }
 
     // The scroll positions of the eight views, in the order of TSutraView, and bringing them
@@ -74,6 +77,8 @@ public:
     void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow);
     // The views in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
+    // The four views of the Chinese editions.
+    std::vector<QAbstractScrollArea*> ChineseViews() const;
 
 private:
     std::array<TRichEdit*, ReaderViewCount> ViewsInOrder() const;
@@ -86,7 +91,8 @@ private:
     THitNavigator* Navigator = nullptr; // made with the editors, owned by the window
     TFindBar* Find = nullptr;
     TGoToBar* GoTo = nullptr;
-    std::int32_t Shown = -1; // the sutra the views were last filled with
+    std::int32_t Shown = -1;               // the sutra the views were last filled with
+    TEditionMarks* EditionMarks = nullptr; // the two Chinese views of 함께보기 compared
     bool SameCharacter = true;
     void BuildNavigation();
 

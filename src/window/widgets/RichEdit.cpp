@@ -21,7 +21,10 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 {
     // After the editor's own handling, so that the view has moved when the runs are looked for.
     for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { MarkShown(); });
+        connect(bar, &QScrollBar::valueChanged, this, [this] {
+            MarkShown();
+            TintShown();
+        });
     connect(document(), &QTextDocument::contentsChange, this, [this](int from, int removed, int added) {
         if (!OwnChange) MoveRuns(from, removed, added);
     });
@@ -31,6 +34,7 @@ void TRichEdit::SetText(const QString& text)
 {
     Marks.clear();
     MarkedRuns = 0;
+    SetTints({});
     if (auto* keeper = findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly)) keeper->Drop();
     // The document is set directly: the editor's own setPlainText formats the whole text
     // once more with its typing format.
@@ -332,12 +336,14 @@ void TRichEdit::showEvent(QShowEvent* event)
     if (document()->pageSize().isNull()) setLineWrapColumnOrWidth(lineWrapColumnOrWidth());
     QTextEdit::showEvent(event);
     MarkShown();
+    TintShown();
 }
 
 void TRichEdit::resizeEvent(QResizeEvent* event)
 {
     QTextEdit::resizeEvent(event);
     MarkShown();
+    TintShown();
 }
 
 void TRichEdit::changeEvent(QEvent* event)
@@ -421,4 +427,54 @@ QMimeData* TRichEdit::createMimeDataFromSelection() const
     data->setHtml(QTextDocumentFragment(document.get()).toHtml());
     data->setText(PlainSelectionText(selected));
     return data;
+}
+
+void TRichEdit::SetTints(std::vector<TTint> tints)
+{
+    TintRuns = std::move(tints);
+    TintedRuns = 0;
+    setExtraSelections({});
+    TintShown();
+}
+
+void TRichEdit::TintShown()
+{
+    if (TintedRuns >= TintRuns.size() || !isVisible() || document()->pageSize().isNull()) return;
+    // Qt asks the layout where each extra selection stands, which lays the text out up to it;
+    // those below the screen wait, as the runs do.
+    const QTextBlock below = cursorForPosition(QPoint(0, 2 * viewport()->height())).block();
+    const int end = below.position() + below.length();
+    if (TintRuns[TintedRuns].Run.Begin >= end) return;
+    while (TintedRuns < TintRuns.size() && TintRuns[TintedRuns].Run.Begin < end)
+        ++TintedRuns;
+    QList<QTextEdit::ExtraSelection> selections;
+    selections.reserve(static_cast<qsizetype>(TintedRuns));
+    for (std::size_t t = 0; t < TintedRuns; ++t) {
+        QTextEdit::ExtraSelection selection;
+        selection.cursor = QTextCursor(document());
+        selection.cursor.setPosition(Clamped(TintRuns[t].Run.Begin));
+        selection.cursor.setPosition(Clamped(TintRuns[t].Run.End), QTextCursor::KeepAnchor);
+        selection.format.setBackground(TintRuns[t].Color);
+        selections.append(selection);
+    }
+    setExtraSelections(selections);
+}
+
+TRichEdit::TTopLine TRichEdit::TopLine() const
+{
+    // A line whose top stands a fraction of a pixel below the view's edge is the top line
+    // still: lines fall on fractional pixels, scroll positions on whole ones.
+    QTextCursor top = cursorForPosition(QPoint(0, QFontMetrics(font()).lineSpacing() / 4));
+    top.movePosition(QTextCursor::StartOfLine);
+    return {top.position(), cursorRect(top).top()};
+}
+
+void TRichEdit::ShowLineAt(int position, int offset)
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(Clamped(position));
+    // As ShowPosition: the runs above first, so that the line stays where it is put.
+    MarkUpTo(cursor.block().position() + cursor.block().length());
+    QScrollBar* vertical = verticalScrollBar();
+    vertical->setValue(vertical->value() + cursorRect(cursor).top() - offset);
 }

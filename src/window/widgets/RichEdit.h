@@ -76,6 +76,26 @@ public:
     // first screens, a hidden one not at all.
     bool LaidOut() const;
 
+    // Backgrounds under runs of the text that leave its formats and its copies alone, drawn
+    // as the view comes to them like the runs; a new text drops them.
+    struct TTint
+    {
+        THighlightRun Run;
+        QColor Color;
+    };
+    void SetTints(std::vector<TTint> tints);
+    const std::vector<TTint>& Tints() const { return TintRuns; }
+    // The line at the top of the view: its first position, and how far below the view's top
+    // it starts (less than 0 when it is cut).
+    struct TTopLine
+    {
+        int Position = 0;
+        int Offset = 0;
+    };
+    TTopLine TopLine() const;
+    // Scrolls so that the line holding position starts offset pixels below the view's top.
+    void ShowLineAt(int position, int offset);
+
 signals:
     void KeyPressed(char16_t character);
 
@@ -114,6 +134,11 @@ private:
     // the character to the left edge.
     void ShowFirst(const TFirstShown& first);
 
+    // Draws the tints up to a screen below what the view shows.
+    void TintShown();
+
+    std::vector<TTint> TintRuns; // in text order
+    std::size_t TintedRuns = 0;  // TintRuns before this are drawn
     std::vector<THighlightRun> Marks;
     QTextCharFormat MarkFormat;
     std::size_t MarkedRuns = 0; // Marks before this are in the document
