@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::string_view FormatName = "vesko3-reader-state";
 constexpr int FormatVersion = 1;
-constexpr int ListTabCount = 4;
+constexpr int ListTabCount = 6;
 constexpr int ViewTabCount = 7;
 constexpr int MaxSplitters = 16;
 // A hundred places and two hundred memo lines take kilobytes: a file near this is no state of

@@ -79,7 +79,7 @@ struct TReaderState
 {
     std::vector<TReadingPlace> History;
     std::int32_t HistoryIndex = -1;
-    std::int32_t ListTab = 0;                                  // 0 to 3
+    std::int32_t ListTab = 0;                                  // 0 to 5
     std::int32_t ViewTab = 1;                                  // 0 to 6
     std::optional<std::array<std::int32_t, 4>> NormalGeometry; // x, y, width, height
     std::vector<TSplitterPane> Splitters;

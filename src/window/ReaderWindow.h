@@ -7,6 +7,7 @@
 
 #include "window/pages/SearchInputs.h"
 #include "session/ReaderState.h"
+#include "browse/LineIndex.h"
 
 #include <QSize>
 
@@ -23,6 +24,14 @@ struct THitRunPlace
     std::int32_t Begin = 0;
 };
 
+// A line of a Chinese text to bring into sight: its family (1 고려대장경, 2 신수대장경) and the
+// view position of its first character.
+struct TViewLine
+{
+    int Family = 0;
+    std::int32_t Position = 0;
+};
+
 // A sutra as the views are to show it.
 struct TPlace
 {
@@ -37,13 +46,21 @@ struct TPlace
     std::optional<std::array<TViewScroll, ReaderViewCount>> Scrolls;
     // A run of the marked words made current in its view on the tab shown.
     std::optional<THitRunPlace> Run;
+    // A line brought into sight and flashed in its family's own view; the sutra already on
+    // show plainly is gone to without being filled again.
+    std::optional<TViewLine> Line;
 };
+
+// Where the go-to box leads: a line on the tab of its edition, a catalogue title as a row of
+// the lists shows it.
+TPlace GoToPlace(const TLinePlace& target);
 
 class IReaderWindow
 {
 public:
     // Shows place in the text views. A plain place of the sutra already on show plainly is
-    // left as it is, selection and scrolling included, and false returned.
+    // left as it is, selection and scrolling included, and false returned, unless it names a
+    // line to go to.
     virtual bool ShowPlace(const TPlace& place) = 0;
     // The view tab on show and the eight views' scroll positions, in the order of TSutraView.
     virtual int ViewTab() const = 0;
@@ -67,6 +84,7 @@ protected:
 
 class TConvertTab;
 class TPageControl;
+class TParallelsTab;
 class TSearchTab;
 class TSubjectSheet;
 class TTextViews;
@@ -81,6 +99,7 @@ struct TReaderPages
     TSubjectSheet* Subjects = nullptr;
     TConvertTab* Conversion = nullptr;
     TSearchTab* Search = nullptr;
+    TParallelsTab* Parallels = nullptr;
 };
 
 class TReaderWindow final : public IReaderWindow

@@ -7,10 +7,12 @@
 #include "window/pages/ConcordanceTab.h"
 #include "window/pages/ConvertTab.h"
 #include "window/pages/OptionsTab.h"
+#include "window/pages/ParallelsTab.h"
 #include "window/pages/ProgramInfoTab.h"
 #include "window/pages/SearchTab.h"
 #include "window/pages/TextViews.h"
 #include "window/reading/CharacterGlance.h"
+#include "window/reading/GoToBar.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/PageControl.h"
 #include "util/TextCodec.h"
@@ -84,7 +86,7 @@ TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths pa
     RegisterFontSubstitutions();
     CreateControls();
     ReaderWindow = std::make_unique<TReaderWindow>(
-        Session, TReaderPages{SearchPage, ViewPage, TextViews, SubjectSheet, ConvertTab, SearchTab});
+        Session, TReaderPages{SearchPage, ViewPage, TextViews, SubjectSheet, ConvertTab, SearchTab, ParallelsTab});
     Reader = std::make_unique<TReaderRecord>(*this, *ReaderWindow, Session.Data.TextFiles[0], std::move(stateFile));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -109,6 +111,8 @@ void TMainForm::CreateControls()
     auto* place = new TAnchorLayout(this, FormClientSize);
     SearchPage = new TPageControl(this);
     SearchPage->setObjectName("SearchPage");
+    // Its width is fixed, and the tabs added to the four it was designed with must fit it.
+    SearchPage->OwnerTabBar()->SetFitToWidth(true);
     place->Place(SearchPage, {0, 0, 301, 671}, AnchorLeft | AnchorTop | AnchorBottom);
     ViewPage = new TPageControl(this);
     ViewPage->setObjectName("ViewPage");
@@ -125,6 +129,8 @@ void TMainForm::CreateControls()
     SearchPage->addTab(SearchTab, "검색하기");
     ConcordanceTab = new TConcordanceTab(Session);
     SearchPage->addTab(ConcordanceTab, "용례");
+    ParallelsTab = new TParallelsTab(Session);
+    SearchPage->addTab(ParallelsTab, "대응경전");
     // The text views add their four sheets first.
     TextViews = new TTextViews(ViewPage, this, Session);
     TextViews->setObjectName("TextViews");
@@ -165,6 +171,9 @@ void TMainForm::ConnectHandlers()
     for (TSutraListSheet* list : {OrderSheet, NameSheet})
         connect(list, &TSutraListSheet::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
     connect(SubjectSheet, &TSubjectSheet::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
+    connect(ParallelsTab, &TParallelsTab::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
+    connect(&TextViews->GoToBar(), &TGoToBar::PlaceChosen, this,
+            [this](const TLinePlace& target) { OpenPlace(GoToPlace(target)); });
     connect(SearchTab, &TSearchTab::HitChosen, this, [this](std::int32_t n) { OpenPlace({n, true}); });
     connect(ConcordanceTab, &TConcordanceTab::RunChosen, this, [this](std::int32_t n, int family, std::int32_t begin) {
         TPlace place(n, true);
@@ -406,6 +415,7 @@ void TMainForm::ApplyColorScheme()
     ConvertTab->ApplyColors(scheme);
     OptionsTab->ApplyColors(scheme);
     ConcordanceTab->ApplyColors(scheme);
+    ParallelsTab->ApplyColors(scheme);
     // Everything is painted again in the new colours.
     update();
     for (QWidget* child : findChildren<QWidget*>())

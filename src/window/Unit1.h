@@ -27,6 +27,7 @@ class TCharacterGlance;
 class TConcordanceTab;
 class TConvertTab;
 class TOptionsTab;
+class TParallelsTab;
 class TPageControl;
 class TProgramInfoTab;
 class TSearchTab;
@@ -134,6 +135,7 @@ private:
     TSubjectSheet* SubjectSheet = nullptr;
     TSearchTab* SearchTab = nullptr;
     TConcordanceTab* ConcordanceTab = nullptr;
+    TParallelsTab* ParallelsTab = nullptr;
     TTextViews* TextViews = nullptr;
     TConvertTab* ConvertTab = nullptr;
     TOptionsTab* OptionsTab = nullptr;

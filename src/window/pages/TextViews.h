@@ -25,6 +25,7 @@ class TThreeViewSheet;
 class TRichEdit;
 class TRichEditMenu;
 class TFindBar;
+class TGoToBar;
 class TEditionMarks;
 class THitNavigator;
 struct TColorScheme;
@@ -51,6 +52,9 @@ public:
     void FillHanViews(std::int32_t n, const std::u16string& titleLine);
     void FillKorViews(std::int32_t n, const std::u16string& titleLine);
     void FillSinsuViews(std::int32_t n, const std::u16string& titleLine);
+    // Brings the line of family (1 or 2) that begins at view position into sight in the
+    // family's own view, the caret at it and the line flashed.
+    void ShowLine(int family, std::int32_t position);
     // Marks the last search's words in the two views of each family it found in sutra n, with
     // the runs and occurrences the core gives for them.
     void HighlightHit(std::int32_t n);
@@ -59,6 +63,7 @@ public:
     // find bar matches variant forms in a Chinese text.
     THitNavigator& Hits() { return *Navigator; }
     TFindBar& FindBar() { return *Find; }
+    TGoToBar& GoToBar() { return *GoTo; }
     TEditionMarks& Editions() { return *EditionMarks; }
     void SetSameCharacter(bool sameCharacter) { SameCharacter = sameCharacter; }
 
@@ -77,6 +82,7 @@ public:
 
 private:
     std::array<TRichEdit*, ReaderViewCount> ViewsInOrder() const;
+    int FamilyOf(const TRichEdit* view) const;
 
     TVesko3Session& State; // written only by HighlightRuns, which leaves its marks in the search
     std::unique_ptr<TRichEditMenu> Menu;
@@ -84,6 +90,8 @@ private:
     TPageControl* ViewPage = nullptr;
     THitNavigator* Navigator = nullptr; // made with the editors, owned by the window
     TFindBar* Find = nullptr;
+    TGoToBar* GoTo = nullptr;
+    std::int32_t Shown = -1;               // the sutra the views were last filled with
     TEditionMarks* EditionMarks = nullptr; // the two Chinese views of 함께보기 compared
     bool SameCharacter = true;
     void BuildNavigation();

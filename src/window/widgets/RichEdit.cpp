@@ -4,11 +4,14 @@
 #include "window/widgets/SelectionText.h"
 
 #include <QKeyEvent>
+#include <QAbstractTextDocumentLayout>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTimer>
 
 #include <algorithm>
 #include <climits>
@@ -44,6 +47,7 @@ void TRichEdit::SetText(const QString& text)
     });
     for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
         bar->setValue(0);
+    FlashedBlock = -1;
 }
 
 void TRichEdit::SetRuns(std::vector<THighlightRun> runs, const QTextCharFormat& format)
@@ -189,6 +193,23 @@ void TRichEdit::Select(int begin, int end)
     cursor.setPosition(Clamped(end), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+void TRichEdit::FlashLine(int position)
+{
+    // Long enough for the eye to find the line after the view has jumped.
+    constexpr int FlashMilliseconds = 1500;
+    if (FlashEnd == nullptr) {
+        FlashEnd = new QTimer(this);
+        FlashEnd->setSingleShot(true);
+        connect(FlashEnd, &QTimer::timeout, this, [this] {
+            FlashedBlock = -1;
+            viewport()->update();
+        });
+    }
+    FlashedBlock = document()->findBlock(Clamped(position)).blockNumber();
+    viewport()->update();
+    FlashEnd->start(FlashMilliseconds);
 }
 
 bool TRichEdit::LaidOut() const
@@ -357,6 +378,19 @@ void TRichEdit::ShowFirst(const TFirstShown& first)
     const QRect at = cursorRect(cursor);
     verticalScrollBar()->setValue(verticalScrollBar()->value() + at.top());
     if (first.Sideways) horizontalScrollBar()->setValue(horizontalScrollBar()->value() + at.left());
+}
+
+void TRichEdit::paintEvent(QPaintEvent* event)
+{
+    // The viewport has filled its background; the flash goes on it, the text over both.
+    const QTextBlock flashed = FlashedBlock >= 0 ? document()->findBlockByNumber(FlashedBlock) : QTextBlock();
+    if (flashed.isValid()) {
+        const QRectF block = document()->documentLayout()->blockBoundingRect(flashed);
+        QPainter painter(viewport());
+        painter.fillRect(QRectF(0, block.top() - verticalScrollBar()->value(), viewport()->width(), block.height()),
+                         QColor(255, 224, 128));
+    }
+    QTextEdit::paintEvent(event);
 }
 
 QMimeData* TRichEdit::createMimeDataFromSelection() const

@@ -12,6 +12,7 @@
 #include <vector>
 
 class QTextDocument;
+class QTimer;
 
 // The text view of the reading pages: a rich edit that holds the whole of the text it is
 // given from the moment it is given, so that whatever reads it (a copy, the find bar, F3, a
@@ -66,6 +67,11 @@ public:
     void ReserveBottom(int height);
     // Selects [begin, end) and scrolls it into sight.
     void Select(int begin, int end);
+    // Lays a background under the whole line holding position for a moment, painted beneath
+    // the text so that the text and its formats stay as they are; a new text or flash ends
+    // the one before.
+    void FlashLine(int position);
+    bool Flashing() const { return FlashedBlock >= 0; }
     // Whether the whole text is laid out; a view on show lays out the rest in steps after its
     // first screens, a hidden one not at all.
     bool LaidOut() const;
@@ -98,6 +104,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
@@ -136,4 +143,6 @@ private:
     QTextCharFormat MarkFormat;
     std::size_t MarkedRuns = 0; // Marks before this are in the document
     bool OwnChange = false;     // the view itself changes the document
+    int FlashedBlock = -1;      // the block of the flashed line, -1 for none
+    QTimer* FlashEnd = nullptr; // made with the first flash
 };
