@@ -34,7 +34,7 @@ TParallelsTab::TParallelsTab(const TVesko3Session& state, QWidget* parent) : QWi
     ParallelsGrid = MakeGrid(this, "ParallelsGrid");
     ParallelsGrid->setAccessibleName("대응경전 목록");
     ParallelsGrid->setRowCount(0);
-    SetGridColumns(ParallelsGrid, {78, 36, 160});
+    SetGridColumns(ParallelsGrid, {{78, "대응경전"}, {36, "관계"}, {160, "경전"}});
     place->Place(ParallelsGrid, {0, 21, 293, 599}, AnchorAll);
     ParallelsCountPanel = CountPanel(this, place, "ParallelsCountPanel");
     NoParallelsPanel = MessagePanel(this, "NoParallelsPanel", "대응경전 자료가 없습니다");
