@@ -1,17 +1,20 @@
 // The scan of a search over the shared corpus and the default demo set: the fast scan
 // against the reference matcher in the same run, for 1, 5 and 20 words, every canon,
 // variants on and off, any-word and all-words mode; and the button's whole work (clean,
-// validate, scan, list) with the fast scan.
+// validate, scan, list) with the fast scan; and the concordance of a 20-word search over both
+// Chinese editions against that search in the same run.
 
 #include "BenchData.h"
 
 #include "data/HanmoonText.h"
+#include "search/Concordance.h"
 #include "search/SearchScan.h"
 #include "util/MyWideString.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -105,6 +108,13 @@ void Scan(benchmark::State& state, TScanCase c, TScanMethod method, int threads)
     }
 }
 
+// The whole search's time by case, the yardstick of the concordance.
+std::map<std::string, double>& WholeSearchSeconds()
+{
+    static std::map<std::string, double> seconds;
+    return seconds;
+}
+
 // SearchButtonClick's core work on the corpus: reset, clean, validate, scan, list.
 void WholeSearch(benchmark::State& state, TScanCase c)
 {
@@ -124,12 +134,43 @@ void WholeSearch(benchmark::State& state, TScanCase c)
     } messages;
     TSearchFeedback feedback;
     feedback.Progress = [](std::int32_t) {};
+    const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state) {
         const TSearchOutcome outcome =
             SearchSutras(data, info, {c.Canon, 0, c.Mode, c.Variants}, memo, messages, feedback);
         benchmark::DoNotOptimize(outcome.List.Rows.data());
     }
+    WholeSearchSeconds()[c.Key()] = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() /
+                                    static_cast<double>(state.iterations());
     state.counters["hits"] = info.HitCount;
+}
+
+// The rows of that search, as the window asks for them (20 units of context, its row limit)
+// or as the tool asks for them (every row); x_search is the time over the search's.
+void ConcordanceRows(benchmark::State& state, TScanCase c, std::size_t limit)
+{
+    TBenchSet& set = BenchSet(c.Set);
+    if (!set.State) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    const TLoadedData& data = set.State->Data;
+    TSearchInfo& info = set.State->SearchInfo;
+    BeginSearch(info, {c.Canon, 0, c.Mode, c.Variants});
+    CollectSearchWords(info, SampleWords(data, c.Canon, c.Words));
+    ScanSutras(data, info, {}, TScanMethod::Fast, 0);
+    TConcordance rows;
+    const auto begin = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        rows = BuildConcordance(data, info, WindowContextWidth, limit);
+        benchmark::DoNotOptimize(rows.Rows.data());
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() /
+                           static_cast<double>(state.iterations());
+    state.counters["rows"] = static_cast<double>(rows.Rows.size());
+    state.counters["occurrences"] = static_cast<double>(rows.Total);
+    if (auto found = WholeSearchSeconds().find(c.Key()); found != WholeSearchSeconds().end())
+        state.counters["x_search"] = seconds / found->second;
 }
 
 // What PrepareSearch adds to loading (the work arrays), and then the index families a
@@ -277,6 +318,15 @@ void RegisterAll()
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime();
         }
+    const TScanCase both{0, BothHanmoonCanons, 20, true, 0};
+    benchmark::RegisterBenchmark("Concordance/corpus/canon3/words20/window", ConcordanceRows, both,
+                                 WindowConcordanceRows)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("Concordance/corpus/canon3/words20/every_row", ConcordanceRows, both,
+                                 std::numeric_limits<std::size_t>::max())
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
 }
 
 } // namespace

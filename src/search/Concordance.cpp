@@ -1,6 +1,7 @@
 #include "search/Concordance.h"
 
 #include "browse/SutraTexts.h"
+#include "search/FastMatcher.h"
 #include "search/SearchScan.h"
 #include "util/MyWideString.h"
 
@@ -20,22 +21,75 @@ std::u16string ContextPiece(std::u16string_view text, std::size_t begin, std::si
     return piece;
 }
 
-// A matcher of its own for each thread: the words and options of the last search with a
-// work area sized for the texts it meets.
-TSearchInfo MatcherCopy(const TSearchInfo& info)
+// The occurrences the hit display shows in one family's view text, from start on. It marks
+// every character of every occurrence of a word and reads a run of marks broken only by
+// characters the matcher steps over as one occurrence, and runs that touch as one: so an
+// occurrence there is a stretch of words' occurrences that overlap or touch, from the first
+// character of the first to the last of the last.
+void DisplayedSpans(const std::vector<TFastMatcher::TOccurrence>& found, std::u16string_view text, std::int64_t start,
+                    std::int32_t titleIndex, std::vector<THighlightRun>& spans)
 {
-    TSearchInfo copy;
-    copy.TitleIndex = info.TitleIndex;
-    copy.KindIndex = info.KindIndex;
-    copy.SearchMode = info.SearchMode;
-    copy.SameCharacter = info.SameCharacter;
-    copy.ByReading = info.ByReading;
-    copy.Readings = info.Readings;
-    copy.WordCount = info.WordCount;
-    copy.Words = info.Words;
-    copy.HitCount = info.HitCount;
-    copy.HitFlags = info.HitFlags;
-    return copy;
+    for (std::size_t i = 0; i < found.size();) {
+        std::int64_t first = found[i].First;
+        std::int64_t last = found[i].Last;
+        for (++i; i < found.size() && found[i].First <= last + 1; ++i)
+            last = std::max(last, found[i].Last);
+        if (last < start) continue;
+        // The display's marks begin at start: a stretch begun before shows from its first mark after.
+        if (first < start)
+            for (first = start; IsSkippedChar(text[first], titleIndex);)
+                ++first;
+        spans.push_back({static_cast<std::int32_t>(first), static_cast<std::int32_t>(last + 1)});
+    }
+}
+
+struct TFamilySpans
+{
+    int Family = 0;
+    std::vector<THighlightRun> Spans;
+};
+
+// One thread's text and occurrences, kept from sutra to sutra so that their memory is reused.
+struct TConcordanceWork
+{
+    std::u16string Text;
+    std::vector<TFastMatcher::TOccurrence> Found;
+};
+
+// The displayed occurrences of every family sutra n's result row highlights, in
+// highlighting order; withText is handed each family's view text as it is done with.
+std::vector<TFamilySpans> HitSpans(const TLoadedData& data, const TSearchInfo& info, const TFastMatcher& matcher,
+                                   std::int32_t n, TConcordanceWork& work,
+                                   const std::function<void(const TFamilySpans&, std::u16string_view)>& withText)
+{
+    std::vector<TFamilySpans> result;
+    if (n < 0 || n >= data.TextFiles[0].SuttaTable.Count) return result;
+    const TSearchHitPlan plan = PlanSearchHit(info, n);
+    if (!plan.Highlight) return result;
+    const std::int64_t start = HighlightStart(TitleLine(data.TextFiles[0], n)) - 1;
+    for (int family : plan.Families) {
+        work.Text = FamilyViewText(data, n, family);
+        NormalizeLineBreaks(work.Text);
+        work.Found.clear();
+        matcher.Occurrences(work.Text, work.Found);
+        TFamilySpans& spans = result.emplace_back(TFamilySpans{family, {}});
+        DisplayedSpans(work.Found, work.Text, start, info.TitleIndex, spans.Spans);
+        if (withText) withText(spans, work.Text);
+    }
+    return result;
+}
+
+void AddRows(std::int32_t n, const TFamilySpans& family, std::u16string_view text, int width, std::size_t limit,
+             std::vector<TConcordanceRow>& rows)
+{
+    for (const THighlightRun& span : family.Spans) {
+        if (rows.size() >= limit) return;
+        TConcordanceRow& row = rows.emplace_back();
+        row.Sutra = n;
+        row.Family = family.Family;
+        row.Run = span;
+        ConcordanceContext(text, span, width, row);
+    }
 }
 
 } // namespace
@@ -61,13 +115,15 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
     TConcordance result;
     const std::vector<std::int32_t> hits = HitPositions(info, data);
     if (hits.empty()) return result;
+    // One pass over each text finds every word, through the tables the scan uses.
+    const TFastMatcher matcher(info, data.VariantFiles);
 
     // Matching is the costly part and is shared among threads, which cut the contexts too
     // while the text is at hand, until the rows cut reach the limit; a hit whose rows were
     // not cut then has them cut afterwards, in order, should they still be kept.
     struct THitRows
     {
-        std::vector<TFamilyRuns> Runs;
+        std::vector<TFamilySpans> Families;
         std::vector<TConcordanceRow> Rows; // every occurrence's, when Cut
         bool Cut = false;
     };
@@ -75,20 +131,14 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> cutRows{0};
     auto work = [&] {
-        TSearchInfo matcher = MatcherCopy(info);
+        TConcordanceWork scratch;
         for (std::size_t i = next++; i < hits.size(); i = next++) {
             THitRows& hit = perHit[i];
             hit.Cut = cutRows.load() < limit;
-            hit.Runs = SearchHitRuns(data, matcher, hits[i], [&](const TFamilyRuns& family, std::u16string_view text) {
-                if (!hit.Cut) return;
-                for (const THitOccurrence& occurrence : family.Occurrences) {
-                    TConcordanceRow& row = hit.Rows.emplace_back();
-                    row.Sutra = hits[i];
-                    row.Family = family.Family;
-                    row.Run = occurrence.Span;
-                    ConcordanceContext(text, occurrence.Span, width, row);
-                }
-            });
+            hit.Families = HitSpans(data, info, matcher, hits[i], scratch,
+                                    [&](const TFamilySpans& family, std::u16string_view text) {
+                                        if (hit.Cut) AddRows(hits[i], family, text, width, limit, hit.Rows);
+                                    });
             cutRows += hit.Rows.size();
         }
     };
@@ -109,8 +159,8 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
 
     for (std::size_t i = 0; i < hits.size(); ++i) {
         THitRows& hit = perHit[i];
-        for (const TFamilyRuns& family : hit.Runs)
-            result.Total += static_cast<std::int64_t>(family.Occurrences.size());
+        for (const TFamilySpans& family : hit.Families)
+            result.Total += static_cast<std::int64_t>(family.Spans.size());
         if (hit.Cut) {
             for (TConcordanceRow& row : hit.Rows) {
                 if (result.Rows.size() >= limit) break;
@@ -118,18 +168,11 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
             }
             continue;
         }
-        for (const TFamilyRuns& family : hit.Runs) {
-            if (result.Rows.size() >= limit) break;
+        for (const TFamilySpans& family : hit.Families) {
+            if (result.Rows.size() >= limit || family.Spans.empty()) continue;
             std::u16string text = FamilyViewText(data, hits[i], family.Family);
             NormalizeLineBreaks(text);
-            for (const THitOccurrence& occurrence : family.Occurrences) {
-                if (result.Rows.size() >= limit) break;
-                TConcordanceRow& row = result.Rows.emplace_back();
-                row.Sutra = hits[i];
-                row.Family = family.Family;
-                row.Run = occurrence.Span;
-                ConcordanceContext(text, occurrence.Span, width, row);
-            }
+            AddRows(hits[i], family, text, width, limit, result.Rows);
         }
     }
     return result;
