@@ -14,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <ctime>
 #include <limits>
 #include <map>
 #include <memory>
@@ -108,11 +109,33 @@ void Scan(benchmark::State& state, TScanCase c, TScanMethod method, int threads)
     }
 }
 
-// The whole search's time by case, the yardstick of the concordance.
-std::map<std::string, double>& WholeSearchSeconds()
+// Wall and processor seconds (every thread's) of one run of a benchmark's loop.
+struct TSpent
 {
-    static std::map<std::string, double> seconds;
-    return seconds;
+    double Wall = 0;
+    double Cpu = 0;
+};
+
+class TSpentClock
+{
+public:
+    TSpent PerIteration(const benchmark::State& state) const
+    {
+        const auto n = static_cast<double>(state.iterations());
+        return {std::chrono::duration<double>(std::chrono::steady_clock::now() - Wall).count() / n,
+                static_cast<double>(std::clock() - Cpu) / CLOCKS_PER_SEC / n};
+    }
+
+private:
+    std::chrono::steady_clock::time_point Wall = std::chrono::steady_clock::now();
+    std::clock_t Cpu = std::clock();
+};
+
+// The whole search's time by case, the yardstick of the concordance.
+std::map<std::string, TSpent>& WholeSearchSpent()
+{
+    static std::map<std::string, TSpent> spent;
+    return spent;
 }
 
 // SearchButtonClick's core work on the corpus: reset, clean, validate, scan, list.
@@ -134,19 +157,20 @@ void WholeSearch(benchmark::State& state, TScanCase c)
     } messages;
     TSearchFeedback feedback;
     feedback.Progress = [](std::int32_t) {};
-    const auto begin = std::chrono::steady_clock::now();
+    const TSpentClock clock;
     for (auto _ : state) {
         const TSearchOutcome outcome =
             SearchSutras(data, info, {c.Canon, 0, c.Mode, c.Variants}, memo, messages, feedback);
         benchmark::DoNotOptimize(outcome.List.Rows.data());
     }
-    WholeSearchSeconds()[c.Key()] = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() /
-                                    static_cast<double>(state.iterations());
+    WholeSearchSpent()[c.Key()] = clock.PerIteration(state);
     state.counters["hits"] = info.HitCount;
 }
 
 // The rows of that search, as the window asks for them (20 units of context, its row limit)
-// or as the tool asks for them (every row); x_search is the time over the search's.
+// or as the tool asks for them (every row); x_search is the time over the search's, and
+// x_search_cpu the processor time of every thread over the search's, which a busy machine
+// sways less.
 void ConcordanceRows(benchmark::State& state, TScanCase c, std::size_t limit)
 {
     TBenchSet& set = BenchSet(c.Set);
@@ -160,17 +184,18 @@ void ConcordanceRows(benchmark::State& state, TScanCase c, std::size_t limit)
     CollectSearchWords(info, SampleWords(data, c.Canon, c.Words));
     ScanSutras(data, info, {}, TScanMethod::Fast, 0);
     TConcordance rows;
-    const auto begin = std::chrono::steady_clock::now();
+    const TSpentClock clock;
     for (auto _ : state) {
         rows = BuildConcordance(data, info, WindowContextWidth, limit);
         benchmark::DoNotOptimize(rows.Rows.data());
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() /
-                           static_cast<double>(state.iterations());
+    const TSpent spent = clock.PerIteration(state);
     state.counters["rows"] = static_cast<double>(rows.Rows.size());
     state.counters["occurrences"] = static_cast<double>(rows.Total);
-    if (auto found = WholeSearchSeconds().find(c.Key()); found != WholeSearchSeconds().end())
-        state.counters["x_search"] = seconds / found->second;
+    if (auto found = WholeSearchSpent().find(c.Key()); found != WholeSearchSpent().end()) {
+        state.counters["x_search"] = spent.Wall / found->second.Wall;
+        state.counters["x_search_cpu"] = spent.Cpu / found->second.Cpu;
+    }
 }
 
 // What PrepareSearch adds to loading (the work arrays), and then the index families a

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,10 @@ TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n);
 // The text of family (0 Korean body, 1 고려대장경, 2 신수대장경) that BuildSutraViewTexts
 // gives as TotalHan, TotalKor or TotalSinsu, without building the others.
 std::u16string FamilyViewText(const TLoadedData& data, std::int32_t n, int family);
+
+// The pieces FamilyViewText joins, in order, for a caller that reads the text as it comes.
+void ForEachFamilyViewPiece(const TLoadedData& data, std::int32_t n, int family,
+                            const std::function<void(std::u16string_view)>& onPiece);
 
 // The eight views, in the order the window fills them.
 enum class TSutraView

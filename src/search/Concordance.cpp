@@ -52,9 +52,22 @@ struct TFamilySpans
 // One thread's text and occurrences, kept from sutra to sutra so that their memory is reused.
 struct TConcordanceWork
 {
-    std::u16string Text;
+    std::vector<char16_t> Text;
     std::vector<TFastMatcher::TOccurrence> Found;
 };
+
+// The view text of family for sutra n, its line breaks normalised, written over work.Text.
+std::u16string_view NormalizedViewText(const TLoadedData& data, std::int32_t n, int family, TConcordanceWork& work)
+{
+    std::size_t used = 0;
+    TLineBreakNormalizer normalizer;
+    ForEachFamilyViewPiece(data, n, family, [&](std::u16string_view piece) {
+        if (work.Text.size() < used + piece.size())
+            work.Text.resize(std::max(used + piece.size(), 2 * work.Text.size()));
+        used = static_cast<std::size_t>(normalizer.Write(piece, work.Text.data() + used) - work.Text.data());
+    });
+    return {work.Text.data(), used};
+}
 
 // The displayed occurrences of every family sutra n's result row highlights, in
 // highlighting order; withText is handed each family's view text as it is done with.
@@ -68,13 +81,12 @@ std::vector<TFamilySpans> HitSpans(const TLoadedData& data, const TSearchInfo& i
     if (!plan.Highlight) return result;
     const std::int64_t start = HighlightStart(TitleLine(data.TextFiles[0], n)) - 1;
     for (int family : plan.Families) {
-        work.Text = FamilyViewText(data, n, family);
-        NormalizeLineBreaks(work.Text);
+        const std::u16string_view text = NormalizedViewText(data, n, family, work);
         work.Found.clear();
-        matcher.Occurrences(work.Text, work.Found);
+        matcher.Occurrences(text, work.Found);
         TFamilySpans& spans = result.emplace_back(TFamilySpans{family, {}});
-        DisplayedSpans(work.Found, work.Text, start, info.TitleIndex, spans.Spans);
-        if (withText) withText(spans, work.Text);
+        DisplayedSpans(work.Found, text, start, info.TitleIndex, spans.Spans);
+        if (withText) withText(spans, text);
     }
     return result;
 }
@@ -157,6 +169,7 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
     for (std::thread& thread : threads)
         thread.join();
 
+    TConcordanceWork late;
     for (std::size_t i = 0; i < hits.size(); ++i) {
         THitRows& hit = perHit[i];
         for (const TFamilySpans& family : hit.Families)
@@ -170,9 +183,7 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
         }
         for (const TFamilySpans& family : hit.Families) {
             if (result.Rows.size() >= limit || family.Spans.empty()) continue;
-            std::u16string text = FamilyViewText(data, hits[i], family.Family);
-            NormalizeLineBreaks(text);
-            AddRows(hits[i], family, text, width, limit, result.Rows);
+            AddRows(hits[i], family, NormalizedViewText(data, hits[i], family.Family, late), width, limit, result.Rows);
         }
     }
     return result;

@@ -213,17 +213,29 @@ bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_
 
 void NormalizeLineBreaks(std::u16string& text)
 {
-    std::size_t out = 0;
-    const std::size_t length = text.size();
-    for (std::size_t p = 0; p < length; ++p) {
-        const char16_t c = text[p];
-        if (c == u'\r' || c == u'\n') {
-            const char16_t pair = c == u'\r' ? u'\n' : u'\r';
-            if (p + 1 < length && text[p + 1] == pair) ++p;
-            text[out++] = u'\r';
+    // Written over itself: the normalised text is never ahead of the text read.
+    TLineBreakNormalizer normalizer;
+    text.resize(static_cast<std::size_t>(normalizer.Write(text, text.data()) - text.data()));
+}
+
+char16_t* TLineBreakNormalizer::Write(std::u16string_view piece, char16_t* out)
+{
+    char16_t pair = Pair;
+    for (const char16_t c : piece) {
+        if (c > u'\r') {
+            // Nearly every unit: written as it is.
+            pair = 0;
+            *out++ = c;
+        } else if (pair != 0 && c == pair) {
+            pair = 0;
+        } else if (c == u'\r' || c == u'\n') {
+            pair = c == u'\r' ? u'\n' : u'\r';
+            *out++ = u'\r';
         } else {
-            text[out++] = c;
+            pair = 0;
+            *out++ = c;
         }
     }
-    text.resize(out);
+    Pair = pair;
+    return out;
 }
