@@ -10,6 +10,7 @@
 #include "util/TextCodec.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <limits>
@@ -19,6 +20,37 @@ namespace {
 std::string NumberText(std::int64_t value)
 {
     return std::to_string(value);
+}
+
+// The concordance's rows, one line each, its fields apart by tabs, written a block at a time:
+// a search over the whole canon lists tens of thousands.
+void PrintConcordance(const TConcordance& concordance)
+{
+    constexpr std::size_t Block = 1 << 16;
+    std::string out;
+    out.reserve(Block + 4096);
+    auto number = [&](std::int64_t value) {
+        char digits[24];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+        out += '\t';
+    };
+    for (const TConcordanceRow& row : concordance.Rows) {
+        number(std::int64_t(row.Sutra) + 1);
+        number(row.Family);
+        number(row.Run.Begin);
+        number(row.Run.End);
+        AppendUtf8(out, row.Left);
+        out += '\t';
+        AppendUtf8(out, row.Text);
+        out += '\t';
+        AppendUtf8(out, row.Right);
+        out += '\n';
+        if (out.size() >= Block) {
+            WriteOutput(out);
+            out.clear();
+        }
+    }
+    WriteOutput(out);
 }
 
 int RunSearchCommand(TToolArguments& arguments)
@@ -97,10 +129,7 @@ int RunSearchCommand(TToolArguments& arguments)
         return ExitSuccess;
     }
     if (context) {
-        for (const TConcordanceRow& row : BuildConcordance(session.Data, info, *context).Rows)
-            PrintLine(NumberText(std::int64_t(row.Sutra) + 1) + "\t" + NumberText(row.Family) + "\t" +
-                      NumberText(row.Run.Begin) + "\t" + NumberText(row.Run.End) + "\t" + Utf16ToUtf8(row.Left) + "\t" +
-                      Utf16ToUtf8(row.Text) + "\t" + Utf16ToUtf8(row.Right));
+        PrintConcordance(BuildConcordance(session.Data, info, *context));
         return ExitSuccess;
     }
     for (const TCatalogueRow& row : outcome.List.Rows)
