@@ -163,7 +163,9 @@ void WholeSearch(benchmark::State& state, TScanCase c)
             SearchSutras(data, info, {c.Canon, 0, c.Mode, c.Variants}, memo, messages, feedback);
         benchmark::DoNotOptimize(outcome.List.Rows.data());
     }
-    WholeSearchSpent()[c.Key()] = clock.PerIteration(state);
+    const TSpent spent = clock.PerIteration(state);
+    WholeSearchSpent()[c.Key()] = spent;
+    state.counters["cpu_ms"] = spent.Cpu * 1000;
     state.counters["hits"] = info.HitCount;
 }
 
@@ -192,6 +194,7 @@ void ConcordanceRows(benchmark::State& state, TScanCase c, std::size_t limit)
     const TSpent spent = clock.PerIteration(state);
     state.counters["rows"] = static_cast<double>(rows.Rows.size());
     state.counters["occurrences"] = static_cast<double>(rows.Total);
+    state.counters["cpu_ms"] = spent.Cpu * 1000;
     if (auto found = WholeSearchSpent().find(c.Key()); found != WholeSearchSpent().end()) {
         state.counters["x_search"] = spent.Wall / found->second.Wall;
         state.counters["x_search_cpu"] = spent.Cpu / found->second.Cpu;

@@ -13,6 +13,7 @@
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <limits>
 
 namespace {
@@ -22,9 +23,9 @@ std::string NumberText(std::int64_t value)
     return std::to_string(value);
 }
 
-// The concordance's rows, one line each, its fields apart by tabs, written a block at a time:
-// a search over the whole canon lists tens of thousands.
-void PrintConcordance(const TConcordance& concordance)
+// The concordance's rows, one line each, its fields apart by tabs, written a block at a time
+// as the rows come: a search over the whole canon lists tens of thousands.
+void PrintConcordance(const TLoadedData& data, const TSearchInfo& info, int width)
 {
     constexpr std::size_t Block = 1 << 16;
     std::string out;
@@ -34,7 +35,11 @@ void PrintConcordance(const TConcordance& concordance)
         out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
         out += '\t';
     };
-    for (const TConcordanceRow& row : concordance.Rows) {
+    // The rows come from the matching threads: a failed write stops the writing and is
+    // reported once they are done.
+    std::exception_ptr failure;
+    ForEachConcordanceRow(data, info, width, std::numeric_limits<std::size_t>::max(), 0, [&](TConcordanceRow& row) {
+        if (failure) return;
         number(std::int64_t(row.Sutra) + 1);
         number(row.Family);
         number(row.Run.Begin);
@@ -45,11 +50,15 @@ void PrintConcordance(const TConcordance& concordance)
         out += '\t';
         AppendUtf8(out, row.Right);
         out += '\n';
-        if (out.size() >= Block) {
+        if (out.size() < Block) return;
+        try {
             WriteOutput(out);
-            out.clear();
+        } catch (...) {
+            failure = std::current_exception();
         }
-    }
+        out.clear();
+    });
+    if (failure) std::rethrow_exception(failure);
     WriteOutput(out);
 }
 
@@ -129,7 +138,7 @@ int RunSearchCommand(TToolArguments& arguments)
         return ExitSuccess;
     }
     if (context) {
-        PrintConcordance(BuildConcordance(session.Data, info, *context));
+        PrintConcordance(session.Data, info, *context);
         return ExitSuccess;
     }
     for (const TCatalogueRow& row : outcome.List.Rows)

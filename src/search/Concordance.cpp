@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -94,6 +95,8 @@ std::vector<TFamilySpans> HitSpans(const TLoadedData& data, const TSearchInfo& i
 void AddRows(std::int32_t n, const TFamilySpans& family, std::u16string_view text, int width, std::size_t limit,
              std::vector<TConcordanceRow>& rows)
 {
+    if (rows.size() >= limit) return;
+    rows.reserve(rows.size() + std::min(family.Spans.size(), limit - rows.size()));
     for (const THighlightRun& span : family.Spans) {
         if (rows.size() >= limit) return;
         TConcordanceRow& row = rows.emplace_back();
@@ -121,27 +124,48 @@ void ConcordanceContext(std::u16string_view text, THighlightRun run, int width, 
     row.Right = ContextPiece(text, end, right);
 }
 
-TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, int width, std::size_t limit,
-                              int threadCount)
+std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& info, int width, std::size_t limit,
+                                   int threadCount, const std::function<void(TConcordanceRow& row)>& onRow)
 {
-    TConcordance result;
     const std::vector<std::int32_t> hits = HitPositions(info, data);
-    if (hits.empty()) return result;
+    if (hits.empty()) return 0;
     // One pass over each text finds every word, through the tables the scan uses.
     const TFastMatcher matcher(info, data.VariantFiles);
 
     // Matching is the costly part and is shared among threads, which cut the contexts too
-    // while the text is at hand, until the rows cut reach the limit; a hit whose rows were
-    // not cut then has them cut afterwards, in order, should they still be kept.
+    // while the text is at hand, until the rows cut reach the limit. The rows are handed
+    // over hit by hit in catalogue order as soon as every hit before is done, and let go
+    // then; a hit whose rows were not cut has them cut then, should they still be kept.
     struct THitRows
     {
         std::vector<TFamilySpans> Families;
         std::vector<TConcordanceRow> Rows; // every occurrence's, when Cut
         bool Cut = false;
+        bool Done = false;
     };
     std::vector<THitRows> perHit(hits.size());
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> cutRows{0};
+    std::mutex handing;
+    std::size_t handed = 0; // hits handed over, under handing
+    std::size_t rowsHanded = 0;
+    std::int64_t total = 0;
+    TConcordanceWork late;
+    auto handOver = [&](THitRows& hit, std::int32_t n) {
+        for (const TFamilySpans& family : hit.Families)
+            total += static_cast<std::int64_t>(family.Spans.size());
+        if (!hit.Cut)
+            for (const TFamilySpans& family : hit.Families)
+                if (rowsHanded + hit.Rows.size() < limit && !family.Spans.empty())
+                    AddRows(n, family, NormalizedViewText(data, n, family.Family, late), width, limit - rowsHanded,
+                            hit.Rows);
+        for (TConcordanceRow& row : hit.Rows) {
+            if (rowsHanded >= limit) break;
+            ++rowsHanded;
+            onRow(row);
+        }
+        hit = {};
+    };
     auto work = [&] {
         TConcordanceWork scratch;
         for (std::size_t i = next++; i < hits.size(); i = next++) {
@@ -152,6 +176,10 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
                                         if (hit.Cut) AddRows(hits[i], family, text, width, limit, hit.Rows);
                                     });
             cutRows += hit.Rows.size();
+            const std::lock_guard lock(handing);
+            hit.Done = true;
+            for (; handed < hits.size() && perHit[handed].Done; ++handed)
+                handOver(perHit[handed], hits[handed]);
         }
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -168,23 +196,14 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
     work();
     for (std::thread& thread : threads)
         thread.join();
+    return total;
+}
 
-    TConcordanceWork late;
-    for (std::size_t i = 0; i < hits.size(); ++i) {
-        THitRows& hit = perHit[i];
-        for (const TFamilySpans& family : hit.Families)
-            result.Total += static_cast<std::int64_t>(family.Spans.size());
-        if (hit.Cut) {
-            for (TConcordanceRow& row : hit.Rows) {
-                if (result.Rows.size() >= limit) break;
-                result.Rows.push_back(std::move(row));
-            }
-            continue;
-        }
-        for (const TFamilySpans& family : hit.Families) {
-            if (result.Rows.size() >= limit || family.Spans.empty()) continue;
-            AddRows(hits[i], family, NormalizedViewText(data, hits[i], family.Family, late), width, limit, result.Rows);
-        }
-    }
+TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, int width, std::size_t limit,
+                              int threadCount)
+{
+    TConcordance result;
+    result.Total = ForEachConcordanceRow(data, info, width, limit, threadCount,
+                                         [&](TConcordanceRow& row) { result.Rows.push_back(std::move(row)); });
     return result;
 }
