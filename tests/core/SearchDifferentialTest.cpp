@@ -2,6 +2,7 @@
 
 #include "search/Concordance.h"
 #include "search/FastMatcher.h"
+#include "search/ReadingSearch.h"
 #include "search/SearchScan.h"
 #include "search/SearchWords.h"
 
@@ -266,12 +267,34 @@ TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnTheCorpus)
 TEST(SearchDifferential, ConcordanceListsTheHighlightedOccurrencesOfEveryHitWithTheirContext)
 {
     TRandomCase random(2007);
+    // Two syllables read as some of the words' characters, for the searches by reading.
+    TCharacterFile characters;
+    characters.Loaded = true;
+    for (char16_t c : std::u16string(u"甲乙丙丁戊己")) {
+        characters.Characters.emplace_back();
+        characters.Characters.back().Character = c;
+        characters.Characters.back().Readings = random.Pick(2) ? u"가" : u"나가";
+    }
+    const auto readings = std::make_shared<const TReadingIndex>(BuildReadingIndex(characters));
     for (int set = 0; set < 6; ++set) {
         TLoadedData data;
-        ParseSearchData(random.Source(60), data);
+        TDataSetSource source = random.Source(60);
+        // Words in the title line too, which the display leaves unmarked, and across its end.
+        for (TSourceSutta& sutta : source.Suttas)
+            for (std::size_t k = random.Pick(2) * random.Pick(7); k > 0; --k)
+                sutta.Name += u"甲乙丙丁戊己 。"[random.Pick(8)];
+        ParseSearchData(source, data);
         for (int search = 0; search < 20; ++search) {
             TSearchInfo info;
             random.Options(info);
+            if (info.TitleIndex != HanCanon && random.Pick(3) == 0) {
+                info.ByReading = true;
+                info.Readings = readings;
+                std::vector<std::u16string> words;
+                for (int w = 0; w < info.WordCount; ++w)
+                    words.push_back(std::u16string(SearchWord(info, w)) + (random.Pick(2) ? u"가" : u"나"));
+                SetWords(info, words);
+            }
             ScanSutras(data, info);
             const int width = static_cast<int>(random.Pick(12));
             const std::size_t limit = random.Pick(3) == 0 ? random.Pick(20) : 100000;
