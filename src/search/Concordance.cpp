@@ -3,6 +3,7 @@
 #include "browse/SutraTexts.h"
 #include "search/FastMatcher.h"
 #include "search/SearchScan.h"
+#include "search/SearchWords.h"
 #include "util/MyWideString.h"
 
 #include <algorithm>
@@ -54,6 +55,7 @@ struct TFamilySpans
 struct TConcordanceWork
 {
     std::vector<char16_t> Text;
+    std::u16string Seam;
     std::vector<TFastMatcher::TOccurrence> Found;
 };
 
@@ -90,6 +92,49 @@ std::vector<TFamilySpans> HitSpans(const TLoadedData& data, const TSearchInfo& i
         if (withText) withText(spans, text);
     }
     return result;
+}
+
+// How many occurrences the display shows in one family's text of sutra n, counted in the
+// body as the search index holds it, without making the view text: the stretches of words'
+// occurrences there, and one for those begun in the title line that reach into the body;
+// -1 when the index does not hold the body. Occurrences touch where no character the
+// matcher steps over stands between them in the view text.
+std::int64_t IndexedCount(const TLoadedData& data, const TSearchInfo& info, const TFastMatcher& matcher, std::int32_t n,
+                          int family, std::u16string_view title, std::size_t longestWord, TConcordanceWork& work)
+{
+    const TVesko_File& file = data.TextFiles[family];
+    const TSuttaEntry& e = file.SuttaTable.Items[n];
+    const std::optional<TSearchedBody> body = FindSearchedBody(info.Index, data, family, n, e.BodyStart, e.BodyLength);
+    if (!body) return -1;
+    // An occurrence begun in the title line has a unit there, so the body's first units
+    // finish it; every such occurrence covers the title line's end, so they make one stretch.
+    work.Seam.assign(title);
+    work.Seam += body->Text.substr(0, longestWord);
+    work.Found.clear();
+    matcher.Occurrences(work.Seam, work.Found);
+    std::int64_t last = -1; // the last body character of the stretch so far
+    bool open = false;
+    std::int64_t count = 0;
+    for (const TFastMatcher::TOccurrence& found : work.Found)
+        if (found.First < static_cast<std::int64_t>(title.size()) &&
+            found.Last >= static_cast<std::int64_t>(title.size())) {
+            last = std::max(last, found.Last - static_cast<std::int64_t>(title.size()));
+            open = true;
+        }
+    count += open;
+    work.Found.clear();
+    matcher.Occurrences(body->Text, work.Found);
+    for (const TFastMatcher::TOccurrence& found : work.Found) {
+        if (open && (found.First <= last ||
+                     (found.First == last + 1 && !body->GapBefore(static_cast<std::size_t>(found.First))))) {
+            last = std::max(last, found.Last);
+            continue;
+        }
+        ++count;
+        open = true;
+        last = found.Last;
+    }
+    return count;
 }
 
 void AddRows(std::int32_t n, const TFamilySpans& family, std::u16string_view text, int width, std::size_t limit,
@@ -138,10 +183,28 @@ std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& i
     // then; a hit whose rows were not cut has them cut then, should they still be kept.
     struct THitRows
     {
-        std::vector<TFamilySpans> Families;
-        std::vector<TConcordanceRow> Rows; // every occurrence's, when Cut
+        std::vector<TFamilySpans> Families; // unless only counted
+        std::vector<TConcordanceRow> Rows;  // every occurrence's, when Cut
+        std::int64_t Counted = -1;          // the occurrences, when only counted
         bool Cut = false;
         bool Done = false;
+    };
+    std::size_t longestWord = 0;
+    for (int w = 0; w < std::clamp(info.WordCount, 0, MaxSearchWords); ++w)
+        longestWord = std::max(longestWord, SearchWord(info, w).size());
+    // A hit whose rows are not kept is only counted, from the search index where it holds
+    // every family of the hit.
+    auto count = [&](std::int32_t n, TConcordanceWork& scratch) -> std::int64_t {
+        for (const TVesko_File& file : data.TextFiles)
+            if (n >= file.SuttaTable.Count || static_cast<std::size_t>(n) >= file.SuttaTable.Items.size()) return -1;
+        const std::u16string title = TitleLine(data.TextFiles[0], n);
+        std::int64_t total = 0;
+        for (int family : PlanSearchHit(info, n).Families) {
+            const std::int64_t counted = IndexedCount(data, info, matcher, n, family, title, longestWord, scratch);
+            if (counted < 0) return -1;
+            total += counted;
+        }
+        return total;
     };
     std::vector<THitRows> perHit(hits.size());
     std::atomic<std::size_t> next{0};
@@ -152,13 +215,13 @@ std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& i
     std::int64_t total = 0;
     TConcordanceWork late;
     auto handOver = [&](THitRows& hit, std::int32_t n) {
+        total += std::max<std::int64_t>(hit.Counted, 0);
         for (const TFamilySpans& family : hit.Families)
             total += static_cast<std::int64_t>(family.Spans.size());
-        if (!hit.Cut)
-            for (const TFamilySpans& family : hit.Families)
-                if (rowsHanded + hit.Rows.size() < limit && !family.Spans.empty())
-                    AddRows(n, family, NormalizedViewText(data, n, family.Family, late), width, limit - rowsHanded,
-                            hit.Rows);
+        if (!hit.Cut && rowsHanded < limit)
+            HitSpans(data, info, matcher, n, late, [&](const TFamilySpans& family, std::u16string_view text) {
+                AddRows(n, family, text, width, limit - rowsHanded, hit.Rows);
+            });
         for (TConcordanceRow& row : hit.Rows) {
             if (rowsHanded >= limit) break;
             ++rowsHanded;
@@ -171,10 +234,12 @@ std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& i
         for (std::size_t i = next++; i < hits.size(); i = next++) {
             THitRows& hit = perHit[i];
             hit.Cut = cutRows.load() < limit;
-            hit.Families = HitSpans(data, info, matcher, hits[i], scratch,
-                                    [&](const TFamilySpans& family, std::u16string_view text) {
-                                        if (hit.Cut) AddRows(hits[i], family, text, width, limit, hit.Rows);
-                                    });
+            if (!hit.Cut) hit.Counted = count(hits[i], scratch);
+            if (hit.Counted < 0)
+                hit.Families = HitSpans(data, info, matcher, hits[i], scratch,
+                                        [&](const TFamilySpans& family, std::u16string_view text) {
+                                            if (hit.Cut) AddRows(hits[i], family, text, width, limit, hit.Rows);
+                                        });
             cutRows += hit.Rows.size();
             const std::lock_guard lock(handing);
             hit.Done = true;

@@ -276,7 +276,7 @@ TEST(SearchDifferential, ConcordanceListsTheHighlightedOccurrencesOfEveryHitWith
         characters.Characters.back().Readings = random.Pick(2) ? u"가" : u"나가";
     }
     const auto readings = std::make_shared<const TReadingIndex>(BuildReadingIndex(characters));
-    for (int set = 0; set < 6; ++set) {
+    for (int set = 0; set < 12; ++set) {
         TLoadedData data;
         TDataSetSource source = random.Source(60);
         // Words in the title line too, which the display leaves unmarked, and across its end.
@@ -295,6 +295,8 @@ TEST(SearchDifferential, ConcordanceListsTheHighlightedOccurrencesOfEveryHitWith
                     words.push_back(std::u16string(SearchWord(info, w)) + (random.Pick(2) ? u"가" : u"나"));
                 SetWords(info, words);
             }
+            // With the index, the hits past the rows kept are counted in it.
+            if (random.Pick(2) == 0) info.Index = BuildSearchIndex(data);
             ScanSutras(data, info);
             const int width = static_cast<int>(random.Pick(12));
             const std::size_t limit = random.Pick(3) == 0 ? random.Pick(20) : 100000;
