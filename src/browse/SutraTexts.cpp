@@ -5,44 +5,12 @@
 
 #include <algorithm>
 
+using namespace SutraTextPieces;
+
 namespace {
 
 constexpr std::array<std::u16string_view, SutraViewCount> ViewNames = {
     u"total-han", u"han-body", u"han-subject", u"han-summary", u"total-kor", u"kor", u"total-sinsu", u"sinsu"};
-
-bool IsEntry(const TVesko_File& file, std::int32_t n)
-{
-    return n >= 0 && n < file.SuttaTable.Count && static_cast<std::size_t>(n) < file.SuttaTable.Items.size();
-}
-
-// The pieces a body view joins: the title line, the Korean body and a closing line break.
-template <typename OnPiece>
-void HanBodyPieces(const TVesko_File& han, std::int32_t n, std::u16string_view titleLine, OnPiece&& onPiece)
-{
-    const TSuttaEntry& e = han.SuttaTable.Items[n];
-    // The range as CopyWideChars clamps it.
-    const std::int64_t size = static_cast<std::int64_t>(han.Text.size());
-    const std::int64_t first = std::clamp<std::int64_t>(e.BodyStart, 0, size);
-    const std::int64_t count = std::clamp<std::int64_t>(e.BodyLength, 0, size - first);
-    onPiece(titleLine);
-    onPiece(std::u16string_view(han.Text.data() + first, static_cast<std::size_t>(count)));
-    onPiece(u"\r\n");
-}
-
-// The same for a 고려대장경 or 신수대장경 body, in the runs left between its line heads.
-template <typename OnPiece>
-void HanmoonPieces(const TVesko_File& file, std::int32_t n, std::u16string_view titleLine, OnPiece&& onPiece)
-{
-    const TSuttaEntry& e = file.SuttaTable.Items[n];
-    onPiece(titleLine);
-    WalkHanmoonText(
-        file.Text, file.TextLength(), e.BodyStart, e.BodyLength,
-        [&](const char16_t* from, const char16_t* to) {
-            onPiece(std::u16string_view(from, static_cast<std::size_t>(to - from)));
-        },
-        [](std::int64_t, std::int64_t) {});
-    onPiece(u"\r\n");
-}
 
 // A view text built at its final size, so that a large sutra costs one allocation a view.
 template <typename Pieces>
@@ -118,16 +86,6 @@ std::u16string FamilyViewText(const TLoadedData& data, std::int32_t n, int famil
     if (family == HanFamily) return HanBodyViewText(data.TextFiles[0], n, title);
     if (family == KorFamily || family == SinsuFamily) return HanmoonViewText(data.TextFiles[family], n, title);
     return {};
-}
-
-void ForEachFamilyViewPiece(const TLoadedData& data, std::int32_t n, int family,
-                            const std::function<void(std::u16string_view)>& onPiece)
-{
-    for (const TVesko_File& file : data.TextFiles)
-        if (!IsEntry(file, n)) return;
-    const std::u16string title = TitleLine(data.TextFiles[0], n);
-    if (family == HanFamily) HanBodyPieces(data.TextFiles[0], n, title, onPiece);
-    if (family == KorFamily || family == SinsuFamily) HanmoonPieces(data.TextFiles[family], n, title, onPiece);
 }
 
 const std::u16string& SutraViewText(const TSutraViewTexts& texts, TSutraView view)

@@ -268,6 +268,8 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
                               int threadCount)
 {
     TConcordance result;
+    // A window's worth of rows at once; a longer list grows as it must.
+    result.Rows.reserve(std::min<std::size_t>(limit, WindowConcordanceRows));
     result.Total = ForEachConcordanceRow(data, info, width, limit, threadCount,
                                          [&](TConcordanceRow& row) { result.Rows.push_back(std::move(row)); });
     return result;

@@ -217,25 +217,3 @@ void NormalizeLineBreaks(std::u16string& text)
     TLineBreakNormalizer normalizer;
     text.resize(static_cast<std::size_t>(normalizer.Write(text, text.data()) - text.data()));
 }
-
-char16_t* TLineBreakNormalizer::Write(std::u16string_view piece, char16_t* out)
-{
-    char16_t pair = Pair;
-    for (const char16_t c : piece) {
-        if (c > u'\r') {
-            // Nearly every unit: written as it is.
-            pair = 0;
-            *out++ = c;
-        } else if (pair != 0 && c == pair) {
-            pair = 0;
-        } else if (c == u'\r' || c == u'\n') {
-            pair = c == u'\r' ? u'\n' : u'\r';
-            *out++ = u'\r';
-        } else {
-            pair = 0;
-            *out++ = c;
-        }
-    }
-    Pair = pair;
-    return out;
-}

@@ -81,3 +81,25 @@ public:
 private:
     char16_t Pair = 0; // the unit that would finish the line break written last
 };
+
+inline char16_t* TLineBreakNormalizer::Write(std::u16string_view piece, char16_t* out)
+{
+    char16_t pair = Pair;
+    for (const char16_t c : piece) {
+        if (c > u'\r') {
+            // Nearly every unit: written as it is.
+            pair = 0;
+            *out++ = c;
+        } else if (pair != 0 && c == pair) {
+            pair = 0;
+        } else if (c == u'\r' || c == u'\n') {
+            pair = c == u'\r' ? u'\n' : u'\r';
+            *out++ = u'\r';
+        } else {
+            pair = 0;
+            *out++ = c;
+        }
+    }
+    Pair = pair;
+    return out;
+}
