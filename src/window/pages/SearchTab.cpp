@@ -261,6 +261,21 @@ void TSearchTab::TitleComboSelect()
     SameCharacterCB->setEnabled(TitleCombo->currentIndex() > 0);
 }
 
+void TSearchTab::MarkShownHit(std::int32_t n)
+{
+    const std::u16string first = CellText(SearchGrid, 0, 0);
+    for (int row = 0; row < SearchGrid->rowCount(); ++row) {
+        if (RowSutra(Data.TextFiles[0], first, CellText(SearchGrid, row, 0)) != n) continue;
+        if (row != SearchGrid->currentRow()) {
+            // Already on show: making it current must not read as the reader choosing it.
+            const QSignalBlocker blocker(SearchGrid);
+            SearchGrid->setCurrentCell(row, 0);
+        }
+        SearchGrid->scrollTo(SearchGrid->model()->index(row, 0));
+        return;
+    }
+}
+
 void TSearchTab::SearchGridClick()
 {
     // Nothing for the single empty row, nor for a number that names no sutra.

@@ -47,6 +47,10 @@ public:
     // The controls in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
 
+    // Makes the result row of catalogue position n current, without showing it again, as the
+    // hit on show; nothing when the list does not hold it.
+    void MarkShownHit(std::int32_t n);
+
     void SearchButtonClick();
     void TitleComboSelect();
     void SearchGridClick();

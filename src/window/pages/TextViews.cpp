@@ -181,6 +181,9 @@ void TTextViews::BuildNavigation()
     Navigator->Attach(HanRichEdit0, bar("Panel28"), 1, 0);
     Navigator->Attach(KorRichEdit, bar("Panel30"), 2, 1);
     Navigator->Attach(SinsuRichEdit, bar("Panel32"), 3, 2);
+    for (TRichEdit* view : ViewsInOrder())
+        if (auto* keeper = view->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+            connect(keeper, &TScrollKeeper::Restored, Navigator, [this, view] { Navigator->Settle(view); });
 
     // Ctrl+F works on the focused view, else the first highlighted view of the tab, else
     // the first view of the tab.

@@ -50,7 +50,7 @@ void TRichEdit::SetRuns(std::vector<THighlightRun> runs, const QTextCharFormat& 
     MarkedRuns = 0;
     const int top = isVisible() ? cursorForPosition(QPoint(0, 0)).block().position() : 0;
     WithoutLayout([&] {
-        if (!Marks.empty()) PlaceCaret(Marks.back().Begin);
+        if (!Marks.empty()) PlaceCaret(Marks.front().Begin);
         MarkUpTo(ScreensEnd(top));
     });
 }
@@ -96,29 +96,85 @@ std::unique_ptr<QTextDocument> TRichEdit::FormattedCopy(int begin, int end) cons
     return part;
 }
 
-void TRichEdit::ShowPosition(int position)
+void TRichEdit::ShowPosition(int position, int end)
 {
+    position = Clamped(position);
+    end = std::max(position, Clamped(end));
     QTextCursor cursor(document());
-    cursor.setPosition(Clamped(position));
-    // The runs above it, and those of its own block, which may move its line, are formatted
-    // first, so that it stands where it stays. Asking for its rectangle lays the text out that
-    // far, which also brings the scroll range up to date.
+    cursor.setPosition(end);
+    // The runs above its end, and those of its last block, which may move its lines, are
+    // formatted first, so that it stands where it stays. Asking for its rectangle lays the
+    // text out that far, which also brings the scroll range up to date.
     MarkUpTo(cursor.block().position() + cursor.block().length());
+    const int lastBottom = cursorRect(cursor).bottom();
+    cursor.setPosition(position);
     const QRect at = cursorRect(cursor);
     const QSize area = viewport()->size();
     QScrollBar* vertical = verticalScrollBar();
-    vertical->setValue(vertical->value() + at.top() - area.height() / 3);
-    if (at.left() < 0 || at.right() >= area.width()) {
-        QScrollBar* horizontal = horizontalScrollBar();
-        horizontal->setValue(horizontal->value() + at.left() - area.width() / 3);
-    }
+    const bool onFirstScreen = vertical->value() + lastBottom < area.height();
+    vertical->setValue(onFirstScreen ? 0 : vertical->value() + at.top() - area.height() / 3);
+    if (lineWrapMode() == QTextEdit::NoWrap) ShowSideways(position, end);
+}
+
+void TRichEdit::ShowSideways(int begin, int end)
+{
+    // The part's marked pieces: one broken by a line break ends a line and goes on at the
+    // start of the next, and what lies between is not what the reader looks for. A part
+    // without marks is measured whole.
+    std::vector<THighlightRun> pieces;
+    for (const THighlightRun& run : Marks)
+        if (run.Begin < end && run.End > begin) pieces.push_back({std::max(run.Begin, begin), std::min(run.End, end)});
+    if (pieces.empty()) pieces.push_back({begin, end});
+    QScrollBar* horizontal = horizontalScrollBar();
+    const int scrolled = horizontal->value();
+    QTextCursor cursor(document());
+    // The left and right ends of pieces, in document coordinates.
+    const auto extent = [&](auto first, auto last) {
+        std::pair<int, int> ends{INT_MAX, INT_MIN};
+        const auto measure = [&](int p) {
+            cursor.setPosition(Clamped(p));
+            const QRect at = cursorRect(cursor);
+            ends = {std::min(ends.first, scrolled + at.left()), std::max(ends.second, scrolled + at.right())};
+        };
+        constexpr int MeasuredLength = 64; // a piece is a word or two; a longer one is measured at its ends
+        for (auto piece = first; piece != last; ++piece) {
+            for (int p = piece->Begin; p < piece->End && p - piece->Begin < MeasuredLength; ++p)
+                measure(p);
+            measure(piece->End);
+        }
+        return ends;
+    };
+    const int width = viewport()->width();
+    const int margin = fontMetrics().horizontalAdvance(QChar(0x4E00));
+    const auto fits = [&](std::pair<int, int> ends) { return ends.second - ends.first + 2 * margin <= width; };
+    // The whole part when it fits in the view, else its first piece, where the reader starts.
+    std::pair<int, int> ends = extent(pieces.begin(), pieces.end());
+    if (!fits(ends)) ends = extent(pieces.begin(), pieces.begin() + 1);
+    const auto [left, right] = ends;
+    int target = scrolled; // already in sight: the view stays
+    if (right < width)
+        target = 0; // in sight beside the line starts
+    else if (!fits(ends) || left < scrolled)
+        target = left - margin;
+    else if (right >= scrolled + width)
+        target = right + margin - width;
+    horizontal->setValue(target);
 }
 
 void TRichEdit::PlaceCaret(int position)
 {
     QTextCursor caret(document());
     caret.setPosition(Clamped(position));
+    // The editor scrolls to a caret it is given; the callers show what they mean to show.
+    const int kept[] = {verticalScrollBar()->value(), horizontalScrollBar()->value()};
     setTextCursor(caret);
+    verticalScrollBar()->setValue(kept[0]);
+    horizontalScrollBar()->setValue(kept[1]);
+}
+
+void TRichEdit::ReserveBottom(int height)
+{
+    setViewportMargins(0, 0, 0, std::max(height, 0));
 }
 
 void TRichEdit::Select(int begin, int end)

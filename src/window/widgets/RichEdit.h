@@ -37,8 +37,8 @@ public:
     // The text the view shows from its first line, the caret at its start; each line break of
     // text (CR, LF or CR LF) is one character of the view, as view-text positions count it.
     void SetText(const QString& text);
-    // Runs of the text in format (view-text positions, in text order), the caret at the last
-    // run's start; the runs of an earlier text or call go.
+    // Runs of the text in format (view-text positions, in text order), the caret at the first
+    // run's start, where the reader starts reading them; the runs of an earlier text or call go.
     void SetRuns(std::vector<THighlightRun> runs, const QTextCharFormat& format);
     // The runs as they stand now, moved by the edits made since they were set.
     const std::vector<THighlightRun>& Runs() const { return Marks; }
@@ -53,11 +53,16 @@ public:
     // it once the view has come to it.
     std::unique_ptr<QTextDocument> FormattedCopy(int begin = 0, int end = -1) const;
 
-    // Scrolls so that position stands about a third from the top and, when it is out of sight
-    // in a text that does not wrap, a third from the left.
-    void ShowPosition(int position);
-    // The caret at position, nothing selected.
+    // Scrolls so that [position, end) stands about a third from the top, or the first screen
+    // when it stands on that screen, so that a title line is not scrolled away for it. A text
+    // that does not wrap scrolls sideways only as far as the part needs, to the line starts
+    // when it fits beside them.
+    void ShowPosition(int position, int end = -1);
+    // The caret at position, nothing selected, the view left where it stands.
     void PlaceCaret(int position);
+    // Keeps a strip of height pixels below the text free for a bar over the bottom of the
+    // view, so that nothing the view scrolls to stands under it; 0 gives the strip back.
+    void ReserveBottom(int height);
     // Selects [begin, end) and scrolls it into sight.
     void Select(int begin, int end);
     // Whether the whole text is laid out; a view on show lays out the rest in steps after its
@@ -75,6 +80,8 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    // Scrolls sideways as ShowPosition does for [begin, end).
+    void ShowSideways(int begin, int end);
     // Formats every waiting run that starts before position.
     void MarkUpTo(int position);
     // Formats the runs up to a screen below what the view shows.
