@@ -137,6 +137,44 @@ std::int64_t IndexedCount(const TLoadedData& data, const TSearchInfo& info, cons
     return count;
 }
 
+// The same for every family sutra n's result row highlights; -1 when the index does not
+// hold them all.
+std::int64_t IndexedHitCount(const TLoadedData& data, const TSearchInfo& info, const TFastMatcher& matcher,
+                             std::int32_t n, std::size_t longestWord, TConcordanceWork& work)
+{
+    for (const TVesko_File& file : data.TextFiles)
+        if (n < 0 || n >= file.SuttaTable.Count || static_cast<std::size_t>(n) >= file.SuttaTable.Items.size())
+            return -1;
+    const std::u16string title = TitleLine(data.TextFiles[0], n);
+    std::int64_t total = 0;
+    for (int family : PlanSearchHit(info, n).Families) {
+        const std::int64_t counted = IndexedCount(data, info, matcher, n, family, title, longestWord, work);
+        if (counted < 0) return -1;
+        total += counted;
+    }
+    return total;
+}
+
+// Runs work on this thread and on more, up to threadCount in all (every core for 0) and no
+// more than there are jobs.
+void OnThreads(std::size_t jobs, int threadCount, const std::function<void()>& work)
+{
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t wanted = threadCount > 0 ? static_cast<std::size_t>(threadCount) : cores;
+    const std::size_t helpers = std::min(wanted, std::max<std::size_t>(jobs, 1)) - 1;
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < helpers; ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // no thread to be had: this one does the rest
+        }
+    }
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+}
+
 void AddRows(std::int32_t n, const TFamilySpans& family, std::u16string_view text, int width, std::size_t limit,
              std::vector<TConcordanceRow>& rows)
 {
@@ -178,9 +216,10 @@ std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& i
     const TFastMatcher matcher(info, data.VariantFiles);
 
     // Matching is the costly part and is shared among threads, which cut the contexts too
-    // while the text is at hand, until the rows cut reach the limit. The rows are handed
-    // over hit by hit in catalogue order as soon as every hit before is done, and let go
-    // then; a hit whose rows were not cut has them cut then, should they still be kept.
+    // while the text is at hand, until the rows cut reach the limit; past it a hit is only
+    // counted, in the search index where it can be. The rows are handed over hit by hit in
+    // catalogue order as soon as every hit before is done, and let go then; a hit whose
+    // rows were not cut has them cut then, should they still be kept.
     struct THitRows
     {
         std::vector<TFamilySpans> Families; // unless only counted
@@ -192,20 +231,6 @@ std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& i
     std::size_t longestWord = 0;
     for (int w = 0; w < std::clamp(info.WordCount, 0, MaxSearchWords); ++w)
         longestWord = std::max(longestWord, SearchWord(info, w).size());
-    // A hit whose rows are not kept is only counted, from the search index where it holds
-    // every family of the hit.
-    auto count = [&](std::int32_t n, TConcordanceWork& scratch) -> std::int64_t {
-        for (const TVesko_File& file : data.TextFiles)
-            if (n >= file.SuttaTable.Count || static_cast<std::size_t>(n) >= file.SuttaTable.Items.size()) return -1;
-        const std::u16string title = TitleLine(data.TextFiles[0], n);
-        std::int64_t total = 0;
-        for (int family : PlanSearchHit(info, n).Families) {
-            const std::int64_t counted = IndexedCount(data, info, matcher, n, family, title, longestWord, scratch);
-            if (counted < 0) return -1;
-            total += counted;
-        }
-        return total;
-    };
     std::vector<THitRows> perHit(hits.size());
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> cutRows{0};
@@ -234,7 +259,7 @@ std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& i
         for (std::size_t i = next++; i < hits.size(); i = next++) {
             THitRows& hit = perHit[i];
             hit.Cut = cutRows.load() < limit;
-            if (!hit.Cut) hit.Counted = count(hits[i], scratch);
+            if (!hit.Cut) hit.Counted = IndexedHitCount(data, info, matcher, hits[i], longestWord, scratch);
             if (hit.Counted < 0)
                 hit.Families = HitSpans(data, info, matcher, hits[i], scratch,
                                         [&](const TFamilySpans& family, std::u16string_view text) {
@@ -247,20 +272,7 @@ std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& i
                 handOver(perHit[handed], hits[handed]);
         }
     };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t helpers =
-        std::min<std::size_t>(threadCount > 0 ? static_cast<std::size_t>(threadCount) : cores, hits.size()) - 1;
-    std::vector<std::thread> threads;
-    for (std::size_t t = 0; t < helpers; ++t) {
-        try {
-            threads.emplace_back(work);
-        } catch (const std::system_error&) {
-            break; // no thread to be had: this one does the rest
-        }
-    }
-    work();
-    for (std::thread& thread : threads)
-        thread.join();
+    OnThreads(hits.size(), threadCount, work);
     return total;
 }
 
