@@ -254,6 +254,17 @@ TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnTheCorpus)
         }
         SetWords(info, words);
         ExpectSameScan(data, index, info, "corpus search " + std::to_string(search));
+        // The concordance counts the hits past its rows in the index as it does in the view texts.
+        TSearchInfo scanned = info;
+        ScanSutras(data, scanned);
+        TSearchInfo indexed = scanned;
+        indexed.Index = index;
+        const TConcordance viewed = BuildConcordance(data, scanned, 5, 10),
+                           counted = BuildConcordance(data, indexed, 5, 10);
+        EXPECT_EQ(counted.Total, viewed.Total) << "corpus search " << search;
+        ASSERT_EQ(counted.Rows.size(), viewed.Rows.size());
+        for (std::size_t r = 0; r < viewed.Rows.size(); ++r)
+            EXPECT_EQ(counted.Rows[r].Run, viewed.Rows[r].Run);
         for (std::int32_t n : HitPositions(info, data))
             for (int family = 1; family <= 2; ++family) {
                 std::u16string text = FamilyViewText(data, n, family);
