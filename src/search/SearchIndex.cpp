@@ -61,13 +61,19 @@ public:
     {
         Out[Count] = c;
         const std::size_t at = Offset + static_cast<std::size_t>(Count);
-        Gaps[at >> 6] |= std::uint64_t(skipped) << (at & 63);
+        // Gathered a word at a time: stored when the next searched unit begins a new one.
+        GapWord |= std::uint64_t(skipped) << (at & 63);
         Count += !skipped;
+        if (!skipped && ((at + 1) & 63) == 0) {
+            Gaps[at >> 6] |= GapWord;
+            GapWord = 0;
+        }
         Seen[TCharSignature::BitOf(c)] = 1;
     }
 
-    std::int64_t Finish(TCharSignature& signature) const
+    std::int64_t Finish(TCharSignature& signature)
     {
+        Gaps[(Offset + static_cast<std::size_t>(Count)) >> 6] |= GapWord;
         for (std::size_t word = 0; word < signature.Bits.size(); ++word) {
             std::uint64_t bits = 0;
             for (std::size_t part = 0; part < 8; ++part) {
@@ -91,13 +97,16 @@ private:
     char16_t* Out;
     std::uint64_t* Gaps;
     std::size_t Offset;
+    std::uint64_t GapWord = 0;
     std::int64_t Count = 0;
     std::array<std::uint8_t, SignatureBits> Seen{};
 };
 
 // The Korean body without its line breaks.
-std::int64_t CopyKorean(const char16_t* units, TClampedRange range, TSearchedWriter& writer, TCharSignature& signature)
+std::int64_t CopyKorean(const char16_t* units, TClampedRange range, char16_t* out, std::uint64_t* gaps,
+                        std::size_t offset, TCharSignature& signature)
 {
+    TSearchedWriter writer(out, gaps, offset);
     for (std::int64_t p = range.First; p < range.End; ++p) {
         const char16_t c = units[p];
         writer.Put(c, (c == u'\n') | (c == u'\r'));
@@ -107,8 +116,10 @@ std::int64_t CopyKorean(const char16_t* units, TClampedRange range, TSearchedWri
 }
 
 // The Chinese body as CopyHanmoonText gives it, without the ignorable characters.
-std::int64_t CopyHanmoon(const char16_t* units, TClampedRange range, TSearchedWriter& writer, TCharSignature& signature)
+std::int64_t CopyHanmoon(const char16_t* units, TClampedRange range, char16_t* out, std::uint64_t* gaps,
+                         std::size_t offset, TCharSignature& signature)
 {
+    TSearchedWriter writer(out, gaps, offset);
     for (std::int64_t p = range.First; p < range.End; ++p) {
         char16_t c = units[p];
         std::uint8_t unitClass = UnitClasses[c];
@@ -168,10 +179,11 @@ std::optional<TIndexedFamily> MakeFamily(const TVesko_File& file, int f)
         family.Starts[i] = e.BodyStart;
         family.Lengths[i] = e.BodyLength;
         family.Offsets[i] = static_cast<std::uint32_t>(used);
-        TSearchedWriter writer(storage + used, family.Gaps.data(), used);
-        used +=
-            static_cast<std::size_t>(hanmoon ? CopyHanmoon(file.Text.data(), ranges[i], writer, family.Signatures[i])
-                                             : CopyKorean(file.Text.data(), ranges[i], writer, family.Signatures[i]));
+        char16_t* const out = storage + used;
+        std::uint64_t* const gaps = family.Gaps.data();
+        used += static_cast<std::size_t>(
+            hanmoon ? CopyHanmoon(file.Text.data(), ranges[i], out, gaps, used, family.Signatures[i])
+                    : CopyKorean(file.Text.data(), ranges[i], out, gaps, used, family.Signatures[i]));
     }
     family.Offsets[count] = static_cast<std::uint32_t>(used);
     storage[used] = 0;
