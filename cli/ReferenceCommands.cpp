@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -50,13 +51,6 @@ int RunCite(TToolArguments& arguments)
     return ExitSuccess;
 }
 
-// Looks up each reference as goto prints it; tells whether any was not found or malformed.
-struct TGotoOutcome
-{
-    bool Missing = false;
-    bool Malformed = false;
-};
-
 // word as UTF-16 in wide, which is kept from one reference to the next: a list of references
 // is mostly ASCII, widened without a fresh string each.
 std::u16string_view Widened(std::string_view word, std::u16string& wide)
@@ -71,43 +65,81 @@ std::u16string_view Widened(std::string_view word, std::u16string& wide)
     return wide;
 }
 
-// Appends the answer for one reference to out, as goto prints it.
-void GoTo(const TToolArguments& arguments, TVesko3Session& session, std::string_view word, std::string& out,
-          TGotoOutcome& outcome)
+// The answers of one goto run, written out in pieces of whole lines as they grow, so that a
+// list of any length takes little memory; and whether any reference was not found or malformed.
+class TGotoRun
 {
-    thread_local std::u16string wide;
-    const std::optional<TLineReference> reference = ParseLineReference(Widened(word, wide));
-    if (!reference) {
-        InputError(arguments, u"줄 번호의 꼴이 아닙니다: " + Utf8ToUtf16(word));
-        outcome.Malformed = true;
-    }
-    const std::optional<TLinePlace> place = reference ? session.LineIndex().Find(*reference) : std::nullopt;
-    out += word;
-    if (!place) {
-        outcome.Missing = true;
-        out += "\t-\t-\t-\n";
-        return;
-    }
-    for (const std::int32_t field : {place->Sutta + 1, place->Family, place->Position}) {
-        char digits[16];
-        const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, field);
-        out += '\t';
-        out.append(digits, written.ptr);
-    }
-    out += '\n';
-}
+public:
+    TGotoRun(const TToolArguments& arguments, TVesko3Session& session) : Arguments(arguments), Session(session) {}
 
-// Standard input whole: a list of references is small beside the texts they point into.
-std::string ReadStandardInput()
+    // Appends the answer for one reference, as goto prints it.
+    void Answer(std::string_view word)
+    {
+        const std::optional<TLineReference> reference = ParseLineReference(Widened(word, Wide));
+        if (!reference) {
+            InputError(Arguments, u"줄 번호의 꼴이 아닙니다: " + Utf8ToUtf16(word));
+            Malformed = true;
+        }
+        // References in text order find their lines beside the last one's.
+        const std::optional<TLinePlace> place = reference ? Session.LineIndex().Find(*reference, Near) : std::nullopt;
+        Out += word;
+        if (!place) {
+            Missing = true;
+            Out += "\t-\t-\t-\n";
+        } else {
+            for (const std::int32_t field : {place->Sutta + 1, place->Family, place->Position}) {
+                char digits[16];
+                const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, field);
+                Out += '\t';
+                Out.append(digits, written.ptr);
+            }
+            Out += '\n';
+        }
+        if (Out.size() >= PieceBytes) Flush();
+    }
+    void Flush()
+    {
+        WriteOutput(Out);
+        Out.clear();
+    }
+    int Status() const
+    {
+        if (Malformed) return ExitBadInput;
+        return Missing ? ExitLoadFailed : ExitSuccess;
+    }
+
+private:
+    static constexpr std::size_t PieceBytes = 1 << 16;
+
+    const TToolArguments& Arguments;
+    TVesko3Session& Session;
+    TLineIndex::TNear Near;
+    std::u16string Wide;
+    std::string Out;
+    bool Missing = false;
+    bool Malformed = false;
+};
+
+// Answers the references of standard input, one a line, CR and LF each ending one; the empty
+// pieces between are no references.
+void AnswerStandardInput(TGotoRun& run)
 {
     std::string input(std::size_t(1) << 16, '\0');
-    std::size_t size = 0;
-    for (std::size_t got; (got = std::fread(input.data() + size, 1, input.size() - size, stdin)) > 0;) {
-        size += got;
-        if (size == input.size()) input.resize(2 * input.size());
+    std::size_t held = 0; // the start of a line not yet ended, moved to the front
+    for (std::size_t got; (got = std::fread(input.data() + held, 1, input.size() - held, stdin)) > 0;) {
+        const std::string_view chunk(input.data(), held + got);
+        std::size_t start = 0;
+        for (std::size_t end = 0; end < chunk.size(); ++end) {
+            if (chunk[end] != '\n' && chunk[end] != '\r') continue;
+            if (end > start) run.Answer(chunk.substr(start, end - start));
+            start = end + 1;
+        }
+        held = chunk.size() - start;
+        std::memmove(input.data(), input.data() + start, held);
+        // A line longer than the buffer makes it grow.
+        if (held == input.size()) input.resize(2 * input.size());
     }
-    input.resize(size);
-    return input;
+    if (held > 0) run.Answer(std::string_view(input.data(), held));
 }
 
 int RunGoto(TToolArguments& arguments)
@@ -115,29 +147,15 @@ int RunGoto(TToolArguments& arguments)
     if (arguments.Positional().empty()) return ArgumentError(arguments, u"줄 번호가 있어야 합니다.");
     TVesko3Session session;
     if (int loaded = LoadToolData(arguments, session); loaded != ExitSuccess) return loaded;
-    TGotoOutcome outcome;
-    std::string out;
+    TGotoRun run(arguments, session);
     for (const std::string& word : arguments.Positional()) {
-        if (word != "-") {
-            GoTo(arguments, session, word, out, outcome);
-            continue;
-        }
-        const std::string input = ReadStandardInput();
-        out.reserve(out.size() + 2 * input.size());
-        // Line by line, CR and LF each ending one; the empty pieces between are no references.
-        for (std::size_t start = 0; start < input.size();) {
-            std::size_t end = start;
-            while (end < input.size() && input[end] != '\n' && input[end] != '\r')
-                ++end;
-            if (end > start) GoTo(arguments, session, std::string_view(input).substr(start, end - start), out, outcome);
-            start = end + 1;
-        }
+        if (word == "-")
+            AnswerStandardInput(run);
+        else
+            run.Answer(word);
     }
-    // The answers go out in one piece; a line without its break is never printed.
-    if (!out.empty()) out.pop_back();
-    PrintLine(out);
-    if (outcome.Malformed) return ExitBadInput;
-    return outcome.Missing ? ExitLoadFailed : ExitSuccess;
+    run.Flush();
+    return run.Status();
 }
 
 int RunParallels(TToolArguments& arguments)

@@ -41,26 +41,30 @@ std::u16string EditionCitation(int family, std::u16string_view firstId, std::u16
     return text;
 }
 
+std::optional<TCitation> CiteSutra(const TLoadedData& data, std::int32_t n)
+{
+    const TVesko_SuttaTable& table = data.TextFiles[HanFamily].SuttaTable;
+    if (n < 0 || n >= table.Count) return std::nullopt;
+    const TSuttaEntry& entry = table.Items[n];
+    TCitation citation;
+    citation.Text = u"(" + std::u16string(FieldText(entry.Title)) + u" " + std::u16string(FieldText(entry.Name)) + u")";
+    return citation;
+}
+
 std::optional<TCitation> CiteViewRange(const TLoadedData& data, std::int32_t n, int family, std::int32_t start,
                                        std::int32_t end)
 {
     if (family < 0 || family >= TextFileCount) return std::nullopt;
     const TSutraLines lines = SutraLines(data, n, family);
     if (lines.ViewLength == 0 || start < 0 || start >= end || end > lines.ViewLength) return std::nullopt;
-    const TSuttaEntry& entry = data.TextFiles[HanFamily].SuttaTable.Items[n];
-    const std::u16string titleAndName =
-        std::u16string(FieldText(entry.Title)) + u" " + std::u16string(FieldText(entry.Name));
-    TCitation citation;
-    if (family == HanFamily) {
-        citation.Text = u"(" + titleAndName + u")";
-        return citation;
-    }
+    std::optional<TCitation> citation = CiteSutra(data, n);
+    if (family == HanFamily || !citation) return citation;
     const std::optional<TSutraLine> first = LineHolding(lines.Lines, start);
     const std::optional<TSutraLine> last = LineHolding(lines.Lines, end - 1);
     if (!first || !last) return std::nullopt;
-    citation.FirstId = LineId(data, family, *first);
-    citation.LastId = LineId(data, family, *last);
-    citation.Text = u"(" + EditionCitation(family, citation.FirstId, citation.LastId) + u"; " + titleAndName + u")";
+    citation->FirstId = LineId(data, family, *first);
+    citation->LastId = LineId(data, family, *last);
+    citation->Text.insert(1, EditionCitation(family, citation->FirstId, citation->LastId) + u"; ");
     return citation;
 }
 

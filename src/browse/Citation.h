@@ -27,6 +27,10 @@ struct TCitation
     std::u16string Text;            // "(신수대장경 T01, no. 1, p. 11a08–10; 장아함 0002 유행경)"
 };
 
+// The citation of a Korean view of catalogue position n, "(장아함 0002 유행경)", whichever part
+// of it is quoted; nullopt when n is no position of the catalogue.
+std::optional<TCitation> CiteSutra(const TLoadedData& data, std::int32_t n);
+
 // The citation of view positions [start, end) of family's view text of catalogue position n;
 // nullopt when start >= end, the range reaches outside the view text, n is no position of the
 // catalogue, or a Chinese view text has no line heads to cite.

@@ -21,6 +21,40 @@ bool IsChineseFamily(int family)
     return family == KorFamily || family == SinsuFamily;
 }
 
+// Counts units as the views hold them: each line break (CR LF, LF CR, a lone CR or LF) is
+// one unit, as the search's positions count it.
+class TViewUnits
+{
+public:
+    std::int64_t Count = 0;
+
+    void Add(const char16_t* first, const char16_t* last)
+    {
+        Count += last - first;
+        // Only the second unit of a two-unit break takes nothing: it follows at once the unit
+        // that opened the break, its partner. Every other unit is passed with one comparison.
+        const std::ptrdiff_t length = last - first;
+        char16_t open = OpenBreak;
+        std::ptrdiff_t openAt = -1; // where open stands, -1 for the unit before first
+        for (std::ptrdiff_t i = 0; i < length; ++i) {
+            const char16_t c = first[i];
+            if (c > u'\r' || (c != u'\r' && c != u'\n')) continue;
+            if (open != 0 && openAt == i - 1 && c == (open == u'\r' ? u'\n' : u'\r')) {
+                --Count;
+                open = 0;
+                continue;
+            }
+            open = c;
+            openAt = i;
+        }
+        OpenBreak = open != 0 && openAt == length - 1 ? open : 0;
+    }
+    void Add(std::u16string_view text) { Add(text.data(), text.data() + text.size()); }
+
+private:
+    char16_t OpenBreak = 0; // a CR or LF whose partner, if next, belongs to the same break
+};
+
 // Walks the body of n in family's file: onLine(headOffset, viewPosition) for each line, and
 // returns the view text's length. The view positions count from the start of the view text.
 template <typename OnLine>
@@ -28,15 +62,16 @@ std::int32_t WalkSutraLines(const TLoadedData& data, std::int32_t n, int family,
 {
     const TVesko_File& file = data.TextFiles[family];
     const TSuttaEntry& e = file.SuttaTable.Items[n];
-    const auto title = static_cast<std::int32_t>(TitleLine(data.TextFiles[HanFamily], n).size());
-    std::int64_t kept = 0;
+    TViewUnits units;
+    units.Add(TitleLine(data.TextFiles[HanFamily], n));
     WalkHanmoonText(
         file.Text, file.TextLength(), e.BodyStart, e.BodyLength,
-        [&](const char16_t* first, const char16_t* last) { kept += last - first; },
-        [&](std::int64_t head, std::int64_t before) {
-            onLine(static_cast<std::int32_t>(head), static_cast<std::int32_t>(title + before));
+        [&](const char16_t* first, const char16_t* last) { units.Add(first, last); },
+        [&](std::int64_t head, std::int64_t) {
+            onLine(static_cast<std::int32_t>(head), static_cast<std::int32_t>(units.Count));
         });
-    return static_cast<std::int32_t>(title + kept + 2); // the closing line break
+    units.Add(u"\r\n"); // the closing line break
+    return static_cast<std::int32_t>(units.Count);
 }
 
 // Volume, page, column and line packed into one key; every number within its id's width.
@@ -76,14 +111,23 @@ std::size_t HashId(std::u16string_view id)
     return static_cast<std::size_t>(hash ^ (hash >> 32));
 }
 
-// Sorts the lines by key and keeps the first of each key in catalogue order.
-void SortAndKeepFirst(std::vector<TLineIndex::TKeyedLine>& lines)
+// Sorts the lines by key and keeps the first of each key in catalogue order. The lines come
+// in runs, one per family, each walked in catalogue order, which mostly is key order already:
+// a run is sorted only when it is not, and the two runs are then put one after the other.
+void SortAndKeepFirst(std::vector<TLineIndex::TKeyedLine>& lines, std::size_t secondRun)
 {
-    std::sort(lines.begin(), lines.end(), [](const TLineIndex::TKeyedLine& a, const TLineIndex::TKeyedLine& b) {
+    const auto before = [](const TLineIndex::TKeyedLine& a, const TLineIndex::TKeyedLine& b) {
         const std::uint64_t keyA = a.KeyAndFamily >> 2, keyB = b.KeyAndFamily >> 2;
         if (keyA != keyB) return keyA < keyB;
         return std::tie(a.KeyAndFamily, a.Sutta, a.Position) < std::tie(b.KeyAndFamily, b.Sutta, b.Position);
-    });
+    };
+    const auto middle = lines.begin() + static_cast<std::ptrdiff_t>(secondRun);
+    for (const auto& [first, last] : {std::pair(lines.begin(), middle), std::pair(middle, lines.end())})
+        if (!std::is_sorted(first, last, before)) std::sort(first, last, before);
+    if (middle != lines.begin() && middle != lines.end() && before(*(lines.end() - 1), *lines.begin()))
+        std::rotate(lines.begin(), middle, lines.end());
+    else
+        std::inplace_merge(lines.begin(), middle, lines.end(), before);
     lines.erase(std::unique(lines.begin(), lines.end(),
                             [](const TLineIndex::TKeyedLine& a, const TLineIndex::TKeyedLine& b) {
                                 return a.KeyAndFamily >> 2 == b.KeyAndFamily >> 2;
@@ -103,6 +147,38 @@ std::optional<TLinePlace> FindKey(TKeyedLines::const_iterator first, TKeyedLines
     return TLinePlace{found->Sutta, static_cast<int>(found->KeyAndFamily & 3), found->Position};
 }
 
+// The first line whose key is not below key, looked for outward from near: doubling steps
+// away from it, then a binary search within the last step.
+std::size_t LowerBoundNear(const TKeyedLines& lines, std::uint64_t key, std::size_t near)
+{
+    const std::size_t count = lines.size();
+    if (count == 0) return 0;
+    const auto below = [&](std::size_t i) { return lines[i].KeyAndFamily >> 2 < key; };
+    const auto search = [&](std::size_t first, std::size_t last) {
+        return static_cast<std::size_t>(std::lower_bound(lines.begin() + static_cast<std::ptrdiff_t>(first),
+                                                         lines.begin() + static_cast<std::ptrdiff_t>(last), key,
+                                                         [](const TLineIndex::TKeyedLine& line, std::uint64_t k) {
+                                                             return line.KeyAndFamily >> 2 < k;
+                                                         }) -
+                                        lines.begin());
+    };
+    std::size_t at = std::min(near, count - 1), step = 1;
+    if (below(at)) {
+        // The answer lies after at: in (at, at + step] once that end is not below.
+        while (at + step < count && below(at + step)) {
+            at += step;
+            step *= 2;
+        }
+        return search(at + 1, std::min(at + step, count - 1) + 1);
+    }
+    // The answer is at or before at: in (at - step, at] once that start is below.
+    while (at >= step && !below(at - step)) {
+        at -= step;
+        step *= 2;
+    }
+    return search(at >= step ? at - step + 1 : 0, at + 1);
+}
+
 } // namespace
 
 TSutraLines SutraLines(const TLoadedData& data, std::int32_t n, int family)
@@ -110,7 +186,9 @@ TSutraLines SutraLines(const TLoadedData& data, std::int32_t n, int family)
     TSutraLines lines;
     if (!InEveryFile(data, n) || family < 0 || family >= TextFileCount) return lines;
     if (!IsChineseFamily(family)) {
-        lines.ViewLength = static_cast<std::int32_t>(FamilyViewText(data, n, family).size());
+        TViewUnits units;
+        units.Add(FamilyViewText(data, n, family));
+        lines.ViewLength = static_cast<std::int32_t>(units.Count);
         return lines;
     }
     lines.ViewLength = WalkSutraLines(data, n, family, [&](std::int32_t head, std::int32_t position) {
@@ -136,10 +214,14 @@ std::u16string_view LineId(const TLoadedData& data, int family, const TSutraLine
 
 TLineIndex::TLineIndex(const TLoadedData& data)
 {
+    // A line is some forty units with its head: room for both texts' lines at once, so that
+    // the first run is not copied when the second comes.
+    ById.reserve((data.TextFiles[KorFamily].Text.size() + data.TextFiles[SinsuFamily].Text.size()) / 32);
+    std::size_t secondRun = 0;
     for (int family : {KorFamily, SinsuFamily}) {
+        secondRun = ById.size();
         const TTextUnits& text = data.TextFiles[family].Text;
         Texts[family] = text.data();
-        ById.reserve(ById.size() + text.size() / 32);
         for (std::int32_t n = 0; InEveryFile(data, n); ++n)
             WalkSutraLines(data, n, family, [&](std::int32_t head, std::int32_t position) {
                 const std::u16string_view id(text.data() + head, static_cast<std::size_t>(LineIdLength));
@@ -153,7 +235,7 @@ TLineIndex::TLineIndex(const TLoadedData& data)
             });
     }
     Count = ById.size() + OtherLines.size();
-    SortAndKeepFirst(ById);
+    SortAndKeepFirst(ById, secondRun);
 
     OtherSlots.assign(TableSize(OtherLines.size()), 0);
     const std::size_t mask = OtherSlots.size() - 1;
@@ -181,11 +263,21 @@ std::optional<TLinePlace> TLineIndex::FindOtherId(std::u16string_view id) const
 
 std::optional<TLinePlace> TLineIndex::Find(const TLineReference& reference) const
 {
-    // A Taishō id comes with its numbers read; any other id is read here.
-    std::optional<TNumberedLineId> numbered;
-    if (reference.Taisho && reference.Taisho->Text)
+    return FindNumbered(reference, nullptr);
+}
+
+std::optional<TLinePlace> TLineIndex::Find(const TLineReference& reference, TNear& near) const
+{
+    return FindNumbered(reference, &near);
+}
+
+std::optional<TLinePlace> TLineIndex::FindNumbered(const TLineReference& reference, TNear* near) const
+{
+    // An id of the usual shape and a Taishō reference come with their numbers read; any other id is read here.
+    std::optional<TNumberedLineId> numbered = reference.Numbered;
+    if (!numbered && reference.Taisho && reference.Taisho->Text)
         numbered = TNumberedLineId{SinsuHeadOpener, *reference.Taisho};
-    else if (reference.HasId)
+    else if (!numbered && reference.HasId)
         numbered = ParseNumberedLineId(reference.Id());
     if (!numbered && reference.HasId) return FindOtherId(reference.Id());
     if (!numbered && !reference.Taisho) return std::nullopt;
@@ -194,7 +286,11 @@ std::optional<TLinePlace> TLineIndex::Find(const TLineReference& reference) cons
     if (!numbers) return std::nullopt;
     if (!numbered) return FindWithoutText(*numbers);
     if (*line.Text < 0 || *line.Text > 9999) return std::nullopt;
-    return FindKey(ById.begin(), ById.end(), NumberedIdKey(numbered->Opener, line, *numbers));
+    const std::uint64_t key = NumberedIdKey(numbered->Opener, line, *numbers);
+    if (near == nullptr) return FindKey(ById.begin(), ById.end(), key);
+    near->At = LowerBoundNear(ById, key, near->At);
+    const auto found = ById.begin() + static_cast<std::ptrdiff_t>(near->At);
+    return FindKey(found, std::min(found + 1, ById.end()), key);
 }
 
 std::optional<TLinePlace> TLineIndex::FindWithoutText(std::uint64_t numbers) const

@@ -2,7 +2,8 @@
 
 // The lines of the Chinese view texts: where each begins in its view, and which line a view
 // position lies on. A view text is the title line, the body with its line heads dropped and a
-// closing line break (FamilyViewText); a line begins where the unit after its head lands. The
+// closing line break (FamilyViewText), each line break one unit as the views and the search
+// count it; a line begins where the unit after its head lands. The
 // line break that ends a line belongs to that line, so an empty line's position is that of its
 // own break; the title line belongs to the first line.
 
@@ -25,7 +26,7 @@ struct TSutraLine
 struct TSutraLines
 {
     std::vector<TSutraLine> Lines; // in view order; none for the Korean family or a body without heads
-    std::int32_t ViewLength = 0;   // units of the view text; 0 for no position of the catalogue
+    std::int32_t ViewLength = 0;   // view units of the view text; 0 for no position of the catalogue
 };
 
 // The lines of family's view text of catalogue position n.
@@ -59,6 +60,14 @@ public:
     explicit TLineIndex(const TLoadedData& data);
 
     std::optional<TLinePlace> Find(const TLineReference& reference) const;
+    // Where the last of a run of references was found: the next one is looked for outward
+    // from there, so that references asked in text order cost a step each rather than a
+    // search across the whole index.
+    struct TNear
+    {
+        std::size_t At = 0;
+    };
+    std::optional<TLinePlace> Find(const TLineReference& reference, TNear& near) const;
     std::size_t LineCount() const { return Count; }
 
     // A line under a packed key: the key shifted left by two bits with the family below it.
@@ -78,6 +87,7 @@ private:
 
     std::u16string_view IdOf(const TOtherLine& line) const;
     std::optional<TLinePlace> FindOtherId(std::u16string_view id) const;
+    std::optional<TLinePlace> FindNumbered(const TLineReference& reference, TNear* near) const;
     std::optional<TLinePlace> FindWithoutText(std::uint64_t numbers) const;
 
     std::size_t Count = 0;

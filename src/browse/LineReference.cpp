@@ -178,18 +178,25 @@ std::optional<TLineReference> ParseLineReference(std::u16string_view text)
     text = TrimControlAndBlank(text);
     // Any head's id, as the texts hold it: its letter and 16 units of letters, digits and "_".
     if (text.size() == static_cast<std::size_t>(LineIdLength) && IsLineHeadOpener(text[0])) {
-        bool plain = true;
-        for (char16_t c : text)
-            plain = plain && IsLineIdUnit(c);
+        // The usual shape is all such units; another is looked at unit by unit.
+        const std::optional<TNumberedLineId> numbered = ParseNumberedLineId(text);
+        bool plain = numbered.has_value();
+        if (!plain) {
+            plain = true;
+            for (char16_t c : text)
+                plain = plain && IsLineIdUnit(c);
+        }
         if (plain) {
             TLineReference reference;
             std::copy(text.begin(), text.end(), reference.IdUnits.begin());
             reference.HasId = true;
-            reference.Taisho = ParseTaishoLineId(text);
+            reference.Numbered = numbered;
+            if (numbered && numbered->Opener == SinsuHeadOpener) reference.Taisho = numbered->Numbers;
             return reference;
         }
     }
-    if (std::optional<TTaishoLine> line = ParseScholarlyForm(text)) return TLineReference{{}, false, line};
+    if (std::optional<TTaishoLine> line = ParseScholarlyForm(text))
+        return TLineReference{{}, false, line, std::nullopt};
     return std::nullopt;
 }
 

@@ -28,6 +28,13 @@ struct TTaishoLine
     std::int32_t Line = 0;
 };
 
+// A line id of the usual shape, "T01n0001_p0011a08" or "K01n0001_p0011a08": its letter and numbers.
+struct TNumberedLineId
+{
+    char16_t Opener = SinsuHeadOpener;
+    TTaishoLine Numbers; // Text is always set
+};
+
 // What ParseLineReference read: either a line id as given, or a Taishō line by its numbers.
 struct TLineReference
 {
@@ -38,14 +45,10 @@ struct TLineReference
     std::array<char16_t, LineIdLength> IdUnits{};
     bool HasId = false;
     std::optional<TTaishoLine> Taisho;
+    // An id of the usual shape read once, so that looking it up does not read it again.
+    std::optional<TNumberedLineId> Numbered;
 };
 
-// A line id of the usual shape, "T01n0001_p0011a08" or "K01n0001_p0011a08": its letter and numbers.
-struct TNumberedLineId
-{
-    char16_t Opener = SinsuHeadOpener;
-    TTaishoLine Numbers; // Text is always set
-};
 std::optional<TNumberedLineId> ParseNumberedLineId(std::u16string_view id);
 
 // The numbers of a Taishō line id "T01n0001_p0011a08" (exactly that shape); nullopt for any

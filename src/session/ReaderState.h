@@ -79,13 +79,14 @@ struct TReaderState
 {
     std::vector<TReadingPlace> History;
     std::int32_t HistoryIndex = -1;
-    std::int32_t ListTab = 0;                                  // 0 to 3
+    std::int32_t ListTab = 0;                                  // 0 to 5
     std::int32_t ViewTab = 1;                                  // 0 to 6
     std::optional<std::array<std::int32_t, 4>> NormalGeometry; // x, y, width, height
     std::vector<TSplitterPane> Splitters;
     std::vector<std::u16string> SearchLines;
     std::int32_t SearchTitle = 0, SearchKind = 0, SearchMode = 0;
     bool Searched = false; // the result list showed the search of SearchLines
+    bool SearchByReading = false;
     bool operator==(const TReaderState&) const = default;
 };
 

@@ -2,6 +2,7 @@
 
 #include "window/pages/CatalogueTabs.h"
 #include "window/pages/ConvertTab.h"
+#include "window/pages/ParallelsTab.h"
 #include "window/reading/HitNavigator.h"
 #include "window/pages/SearchTab.h"
 #include "window/pages/TextViews.h"
@@ -16,19 +17,34 @@ TReaderWindow::TReaderWindow(const TVesko3Session& session, const TReaderPages& 
 {
 }
 
+TPlace GoToPlace(const TLinePlace& target)
+{
+    TPlace place(target.Sutta);
+    if (target.Family == KorFamily || target.Family == SinsuFamily) {
+        place.Tab = FamilyViewTab(target.Family);
+        place.Line = TViewLine{target.Family, target.Position};
+    }
+    return place;
+}
+
 bool TReaderWindow::ShowPlace(const TPlace& place)
 {
     // The same row chosen again in a list leaves the views as the reader has them.
-    if (!place.Hit && place.Sutra == PlainSutra) return false;
+    const bool onShow = !place.Hit && place.Sutra == PlainSutra;
+    if (onShow && !place.Line) return false;
     if (place.Sutra < 0 || place.Sutra >= Session.Data.TextFiles[0].SuttaTable.Count) return false;
-    const std::u16string titleLine = TitleLine(Session.Data.TextFiles[0], place.Sutra);
-    Pages.Views->FillViews(place.Sutra, titleLine);
-    // A hit is marked with the words of the search that lists it now.
-    const TSearchHitPlan plan = place.Hit ? PlanSearchHit(Session.SearchInfo, place.Sutra) : TSearchHitPlan{};
-    if (plan.Highlight) {
-        Pages.Views->HighlightHit(place.Sutra);
-        // However the hit came to be shown (its row, the way back, a restart), its row is current.
-        Pages.Search->MarkShownHit(place.Sutra);
+    TSearchHitPlan plan;
+    if (!onShow) {
+        const std::u16string titleLine = TitleLine(Session.Data.TextFiles[0], place.Sutra);
+        Pages.Views->FillViews(place.Sutra, titleLine);
+        Pages.Parallels->ShowSutra(place.Sutra);
+        // A hit is marked with the words of the search that lists it now.
+        if (place.Hit) plan = PlanSearchHit(Session.SearchInfo, place.Sutra);
+        if (plan.Highlight) {
+            Pages.Views->HighlightHit(place.Sutra);
+            // However the hit came to be shown (its row, the way back, a restart), its row is current.
+            Pages.Search->MarkShownHit(place.Sutra);
+        }
     }
     // After a hit, the same row chosen in a list shows its sutra afresh, without the marks.
     PlainSutra = place.Hit ? -1 : place.Sutra;
@@ -37,6 +53,7 @@ bool TReaderWindow::ShowPlace(const TPlace& place)
     if (tab >= 0 && tab != Pages.ViewPages->currentIndex()) Pages.ViewPages->setCurrentIndex(tab);
     if (place.Scrolls) Pages.Views->RestoreScrolls(*place.Scrolls);
     if (place.Run) Pages.Views->Hits().GoToOccurrence(place.Run->Family, place.Run->Begin);
+    if (place.Line) Pages.Views->ShowLine(place.Line->Family, place.Line->Position);
     return true;
 }
 
@@ -79,11 +96,11 @@ std::vector<TSplitterPane> TReaderWindow::Panes() const
     return panes;
 }
 
-void TReaderWindow::RestorePanes(const std::vector<TSplitterPane>& panes)
+void TReaderWindow::RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow)
 {
-    Pages.Views->RestorePanes(panes);
-    Pages.Subjects->RestorePanes(panes);
-    Pages.Conversion->RestorePanes(panes);
+    Pages.Views->RestorePanes(panes, savedWindow);
+    Pages.Subjects->RestorePanes(panes, savedWindow);
+    Pages.Conversion->RestorePanes(panes, savedWindow);
 }
 
 TSearchInputs TReaderWindow::SearchInputs() const

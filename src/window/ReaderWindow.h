@@ -7,6 +7,9 @@
 
 #include "window/pages/SearchInputs.h"
 #include "session/ReaderState.h"
+#include "browse/LineIndex.h"
+
+#include <QSize>
 
 #include <array>
 #include <cstdint>
@@ -19,6 +22,14 @@ struct THitRunPlace
 {
     int Family = 0;
     std::int32_t Begin = 0;
+};
+
+// A line of a Chinese text to bring into sight: its family (1 고려대장경, 2 신수대장경) and the
+// view position of its first character.
+struct TViewLine
+{
+    int Family = 0;
+    std::int32_t Position = 0;
 };
 
 // A sutra as the views are to show it.
@@ -35,13 +46,21 @@ struct TPlace
     std::optional<std::array<TViewScroll, ReaderViewCount>> Scrolls;
     // A run of the marked words made current in its view on the tab shown.
     std::optional<THitRunPlace> Run;
+    // A line brought into sight and flashed in its family's own view; the sutra already on
+    // show plainly is gone to without being filled again.
+    std::optional<TViewLine> Line;
 };
+
+// Where the go-to box leads: a line on the tab of its edition, a catalogue title as a row of
+// the lists shows it.
+TPlace GoToPlace(const TLinePlace& target);
 
 class IReaderWindow
 {
 public:
     // Shows place in the text views. A plain place of the sutra already on show plainly is
-    // left as it is, selection and scrolling included, and false returned.
+    // left as it is, selection and scrolling included, and false returned, unless it names a
+    // line to go to.
     virtual bool ShowPlace(const TPlace& place) = 0;
     // The view tab on show and the eight views' scroll positions, in the order of TSutraView.
     virtual int ViewTab() const = 0;
@@ -50,10 +69,10 @@ public:
     virtual void SelectListTab(int tab) = 0;
     virtual void SelectViewTab(int tab) = 0;
 
-    // The first pane of every splitter, and putting them back (a hidden sheet takes its own
-    // when first shown).
+    // The first pane of every splitter laid out, and putting them back as saved while the
+    // window's normal size was savedWindow (a hidden sheet takes its own when first shown).
     virtual std::vector<TSplitterPane> Panes() const = 0;
-    virtual void RestorePanes(const std::vector<TSplitterPane>& panes) = 0;
+    virtual void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow) = 0;
 
     virtual TSearchInputs SearchInputs() const = 0;
     // Puts the inputs back and, when they had been searched, searches them again.
@@ -65,6 +84,7 @@ protected:
 
 class TConvertTab;
 class TPageControl;
+class TParallelsTab;
 class TSearchTab;
 class TSubjectSheet;
 class TTextViews;
@@ -79,6 +99,7 @@ struct TReaderPages
     TSubjectSheet* Subjects = nullptr;
     TConvertTab* Conversion = nullptr;
     TSearchTab* Search = nullptr;
+    TParallelsTab* Parallels = nullptr;
 };
 
 class TReaderWindow final : public IReaderWindow
@@ -97,7 +118,7 @@ public:
     void SelectListTab(int tab) override;
     void SelectViewTab(int tab) override;
     std::vector<TSplitterPane> Panes() const override;
-    void RestorePanes(const std::vector<TSplitterPane>& panes) override;
+    void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow) override;
     TSearchInputs SearchInputs() const override;
     void RestoreSearchInputs(const TSearchInputs& inputs) override;
 

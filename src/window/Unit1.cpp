@@ -1,14 +1,18 @@
 #include "window/Unit1.h"
 
 #include "window/TextFonts.h"
+#include "window/WindowScreens.h"
 #include "window/pages/Appearance.h"
 #include "window/pages/CatalogueTabs.h"
 #include "window/pages/ConcordanceTab.h"
 #include "window/pages/ConvertTab.h"
 #include "window/pages/OptionsTab.h"
+#include "window/pages/ParallelsTab.h"
 #include "window/pages/ProgramInfoTab.h"
 #include "window/pages/SearchTab.h"
 #include "window/pages/TextViews.h"
+#include "window/reading/CharacterGlance.h"
+#include "window/reading/GoToBar.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/PageControl.h"
 #include "util/TextCodec.h"
@@ -18,6 +22,7 @@
 #include "util/MyUtils.h"
 
 #include <QCloseEvent>
+#include <QPlainTextEdit>
 #include <QMouseEvent>
 #include <QShortcut>
 #include <QCoreApplication>
@@ -27,6 +32,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 
 namespace {
 
@@ -62,6 +69,7 @@ bool IsUserInput(const QEvent& event)
 // The tabs of the page controls that start-up and loading bring forward.
 constexpr int OrderListTab = 0;
 constexpr int HangeulTextTab = 1;
+constexpr int SearchWordsTab = 3;
 
 } // namespace
 
@@ -78,7 +86,7 @@ TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths pa
     RegisterFontSubstitutions();
     CreateControls();
     ReaderWindow = std::make_unique<TReaderWindow>(
-        Session, TReaderPages{SearchPage, ViewPage, TextViews, SubjectSheet, ConvertTab, SearchTab});
+        Session, TReaderPages{SearchPage, ViewPage, TextViews, SubjectSheet, ConvertTab, SearchTab, ParallelsTab});
     Reader = std::make_unique<TReaderRecord>(*this, *ReaderWindow, Session.Data.TextFiles[0], std::move(stateFile));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -103,6 +111,8 @@ void TMainForm::CreateControls()
     auto* place = new TAnchorLayout(this, FormClientSize);
     SearchPage = new TPageControl(this);
     SearchPage->setObjectName("SearchPage");
+    // Its width is fixed, and the tabs added to the four it was designed with must fit it.
+    SearchPage->OwnerTabBar()->SetFitToWidth(true);
     place->Place(SearchPage, {0, 0, 301, 671}, AnchorLeft | AnchorTop | AnchorBottom);
     ViewPage = new TPageControl(this);
     ViewPage->setObjectName("ViewPage");
@@ -119,6 +129,8 @@ void TMainForm::CreateControls()
     SearchPage->addTab(SearchTab, "검색하기");
     ConcordanceTab = new TConcordanceTab(Session);
     SearchPage->addTab(ConcordanceTab, "용례");
+    ParallelsTab = new TParallelsTab(Session);
+    SearchPage->addTab(ParallelsTab, "대응경전");
     // The text views add their four sheets first.
     TextViews = new TTextViews(ViewPage, this, Session);
     TextViews->setObjectName("TextViews");
@@ -130,8 +142,10 @@ void TMainForm::CreateControls()
     ViewPage->addTab(ProgramInfoTab, "프로그램 정보");
 
     resize(FormClientSize);
-    // The client areas of a 900 x 700 and an 800 x 600 window with a common frame.
-    setMinimumSize(FormClientSize.width() - 100, FormClientSize.height() - 100);
+    // The client areas of a 900 x 700 and an 800 x 600 window with a common frame; the minimum
+    // is cut to a smaller screen (at a large scale factor), where the window system may then
+    // fit the window.
+    SetMinimumOnScreen(*this, FormClientSize - QSize(100, 100));
     ApplyDesignedColors();
     ConnectHandlers();
     CreateKeys();
@@ -157,6 +171,9 @@ void TMainForm::ConnectHandlers()
     for (TSutraListSheet* list : {OrderSheet, NameSheet})
         connect(list, &TSutraListSheet::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
     connect(SubjectSheet, &TSubjectSheet::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
+    connect(ParallelsTab, &TParallelsTab::SutraChosen, this, [this](std::int32_t n) { OpenPlace({n}); });
+    connect(&TextViews->GoToBar(), &TGoToBar::PlaceChosen, this,
+            [this](const TLinePlace& target) { OpenPlace(GoToPlace(target)); });
     connect(SearchTab, &TSearchTab::HitChosen, this, [this](std::int32_t n) { OpenPlace({n, true}); });
     connect(ConcordanceTab, &TConcordanceTab::RunChosen, this, [this](std::int32_t n, int family, std::int32_t begin) {
         TPlace place(n, true);
@@ -176,14 +193,21 @@ void TMainForm::CreateKeys()
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, action);
     };
-    constexpr int SearchWordsTab = 3;
     for (const QKeySequence& words : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_L)})
         key(words, [this] {
             SelectPage(SearchPage, SearchWordsTab);
             SearchTab->FocusWords();
         });
-    for (int tab = 0; tab < SearchPage->count(); ++tab)
-        key(QKeySequence(Qt::CTRL | (Qt::Key_1 + tab)), [this, tab] { SelectPage(SearchPage, tab); });
+    // Ctrl+1 to Ctrl+5 bring a list tab forward with the focus in its list, so that typing
+    // finds a sutra there rather than landing where the focus was.
+    const std::function<void()> focusLists[] = {
+        [this] { OrderSheet->FocusList(); }, [this] { NameSheet->FocusList(); }, [this] { SubjectSheet->FocusList(); },
+        [this] { SearchTab->FocusList(); }, [this] { ConcordanceTab->FocusList(); }};
+    for (int tab = 0; tab < static_cast<int>(std::size(focusLists)); ++tab)
+        key(QKeySequence(Qt::CTRL | (Qt::Key_1 + tab)), [this, tab, focus = focusLists[tab]] {
+            SelectPage(SearchPage, tab);
+            focus();
+        });
     // Alt+Left and Alt+Right, and the platform's own back and forward keys where they differ.
     for (const int step : {-1, 1}) {
         QList<QKeySequence> keys{QKeySequence(Qt::ALT | (step < 0 ? Qt::Key_Left : Qt::Key_Right))};
@@ -303,6 +327,20 @@ void TMainForm::BuildEditors()
     SearchTab->BuildEditors(editorFont);
     TextViews->BuildEditors(editorFont);
     ConvertTab->BuildEditors(editorFont);
+    WatchCharacters();
+}
+
+void TMainForm::WatchCharacters()
+{
+    CharacterGlance = new TCharacterGlance(this, Session.Data);
+    for (QAbstractScrollArea* view : TextViews->ChineseViews())
+        CharacterGlance->Watch(view);
+    CharacterGlance->Watch(ConvertTab->InputMemo());
+    CharacterGlance->Watch(SearchTab->WordsMemo());
+    connect(CharacterGlance, &TCharacterGlance::SearchRequested, this, [this](const QString& c) {
+        SelectPage(SearchPage, SearchWordsTab);
+        SearchTab->SearchCharacter(c);
+    });
 }
 
 void TMainForm::SelectPage(TPageControl* page, int index)
@@ -377,6 +415,7 @@ void TMainForm::ApplyColorScheme()
     ConvertTab->ApplyColors(scheme);
     OptionsTab->ApplyColors(scheme);
     ConcordanceTab->ApplyColors(scheme);
+    ParallelsTab->ApplyColors(scheme);
     // Everything is painted again in the new colours.
     update();
     for (QWidget* child : findChildren<QWidget*>())

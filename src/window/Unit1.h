@@ -23,9 +23,11 @@
 #include <vector>
 
 class QPainter;
+class TCharacterGlance;
 class TConcordanceTab;
 class TConvertTab;
 class TOptionsTab;
+class TParallelsTab;
 class TPageControl;
 class TProgramInfoTab;
 class TSearchTab;
@@ -84,6 +86,8 @@ private:
     void FormClose();
     void FormDestroy();
     void BuildEditors();
+    // The character panel and tooltips over the Chinese views, the conversion's input and the words.
+    void WatchCharacters();
     void SelectPage(TPageControl* page, int index);
     std::u16string TextFontFace() const; // ChooseTextFont over this window's face list
 
@@ -131,10 +135,12 @@ private:
     TSubjectSheet* SubjectSheet = nullptr;
     TSearchTab* SearchTab = nullptr;
     TConcordanceTab* ConcordanceTab = nullptr;
+    TParallelsTab* ParallelsTab = nullptr;
     TTextViews* TextViews = nullptr;
     TConvertTab* ConvertTab = nullptr;
     TOptionsTab* OptionsTab = nullptr;
     TProgramInfoTab* ProgramInfoTab = nullptr;
+    TCharacterGlance* CharacterGlance = nullptr; // made with the editors it watches
     std::unique_ptr<TReaderWindow> ReaderWindow;
     std::unique_ptr<TReaderRecord> Reader;
 };

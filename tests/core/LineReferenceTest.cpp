@@ -11,6 +11,7 @@
 #include "browse/LineReference.h"
 #include "browse/SutraTexts.h"
 #include "data/DataSetSource.h"
+#include "search/Matcher.h"
 #include "util/TextCodec.h"
 #include "util/TextLines.h"
 
@@ -27,20 +28,33 @@ struct TExpectedLine
     char16_t First; // the view's unit at the place: the line's first unit, or CR for an empty line
 };
 
+// A view text as the views hold it: each line break one unit.
+std::u16string ViewUnits(std::u16string text)
+{
+    NormalizeLineBreaks(text);
+    return text;
+}
+
+// The title line's length in the views: its two line breaks are a unit each.
+std::int32_t ViewTitleLength(const TLoadedData& data, std::int32_t n)
+{
+    return static_cast<std::int32_t>(TitleLine(data.TextFiles[HanFamily], n).size()) - 2;
+}
+
 // Every line of family's source bodies where the views must put it, worked out from the
-// source lines alone: the title line, then each line's text after its head and a CR LF.
+// source lines alone: the title line, then each line's text after its head and a line break.
 std::vector<TExpectedLine> ExpectedLines(const TDataSetSource& source, const TLoadedData& data, int family)
 {
     std::vector<TExpectedLine> lines;
     for (std::int32_t n = 0; n < static_cast<std::int32_t>(source.Suttas.size()); ++n) {
         const std::u16string& body = family == KorFamily ? source.Suttas[n].KorBody : source.Suttas[n].SinsuBody;
-        auto position = static_cast<std::int32_t>(TitleLine(data.TextFiles[HanFamily], n).size());
+        std::int32_t position = ViewTitleLength(data, n);
         for (std::u16string_view line : SplitLines(body)) {
             const std::u16string_view text = line.substr(LineHeadLength);
             lines.push_back({std::u16string(line.substr(0, LineIdLength)),
                              {n, family, position},
                              text.empty() ? u'\r' : text.front()});
-            position += static_cast<std::int32_t>(text.size()) + 2;
+            position += static_cast<std::int32_t>(text.size()) + 1;
         }
     }
     return lines;
@@ -110,7 +124,7 @@ TEST(Citation, CitesTaishoLinesInTheirThreeShapesAndOtherHeadsByTheirIds)
     TLoadedData data;
     ParseTextFiles(SmallDataSetSource(), data);
     // 장아함 0001: the title line, then 如是我聞 on line a01 and 一時佛在舍衛國 on a02.
-    const auto title = static_cast<std::int32_t>(TitleLine(data.TextFiles[HanFamily], 0).size());
+    const std::int32_t title = ViewTitleLength(data, 0);
     const std::optional<TCitation> both = CiteViewRange(data, 0, SinsuFamily, title + 2, title + 8);
     ASSERT_TRUE(both);
     EXPECT_EQ(QuoteWithCitation(u"我聞\r\n一時", SinsuFamily, *both),
@@ -119,7 +133,7 @@ TEST(Citation, CitesTaishoLinesInTheirThreeShapesAndOtherHeadsByTheirIds)
     ASSERT_TRUE(korean);
     EXPECT_EQ(QuoteWithCitation(u"여시\r\n아문", HanFamily, *korean), u"「여시\r\n아문」(장아함 0001 대본경)");
     // The closing line break belongs to the last line; the range ends at the view's end.
-    const auto length = static_cast<std::int32_t>(FamilyViewText(data, 0, SinsuFamily).size());
+    const auto length = static_cast<std::int32_t>(ViewUnits(FamilyViewText(data, 0, SinsuFamily)).size());
     const std::optional<TCitation> last = CiteViewRange(data, 0, SinsuFamily, length - 1, length);
     ASSERT_TRUE(last);
     EXPECT_EQ(last->FirstId, u"T01n0001_p0001a02");
@@ -150,7 +164,7 @@ TEST(LineReference, EveryCorpusLineGoesToItsFirstUnitAndIsCitedBack)
         std::u16string view;
         for (const TExpectedLine& line : ExpectedLines(source, data, family)) {
             const TLinePlace& want = line.Place;
-            if (want.Sutta != shown) view = FamilyViewText(data, shown = want.Sutta, family);
+            if (want.Sutta != shown) view = ViewUnits(FamilyViewText(data, shown = want.Sutta, family));
             const std::string id = Utf16ToUtf8(line.Id);
             const std::optional<TLineReference> reference = ParseLineReference(line.Id);
             ASSERT_TRUE(reference) << id;

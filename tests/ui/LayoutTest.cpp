@@ -59,9 +59,9 @@ TEST_F(LayoutTest, PageControlsHoldTheirTabsInOrderAndStartOnTheirFirstLists)
     EXPECT_EQ(form.windowTitle(), "베스코 3  (2007.11.05 버전)");
     auto* search = Find<QTabWidget>(form, "SearchPage");
     auto* view = Find<QTabWidget>(form, "ViewPage");
-    EXPECT_EQ(TabCaptions(search),
-              (std::vector<QString>{"OrdTabSheet:경전순", "NameTabSheet:이름순", "SubjTabSheet:주제별",
-                                    "SearchTabSheet:검색하기", "ConcordanceTabSheet:용례"}));
+    EXPECT_EQ(TabCaptions(search), (std::vector<QString>{"OrdTabSheet:경전순", "NameTabSheet:이름순",
+                                                         "SubjTabSheet:주제별", "SearchTabSheet:검색하기",
+                                                         "ConcordanceTabSheet:용례", "ParallelsTabSheet:대응경전"}));
     EXPECT_EQ(TabCaptions(view),
               (std::vector<QString>{"TotalTabSheet:함께보기", "HangeulTabSheet:한글대장경", "KorTabSheet:고려대장경",
                                     "SinsuTabSheet:신수대장경", "ConvertTabSheet:한자음변환", "OptionTabSheet:선택사항",
@@ -73,8 +73,9 @@ TEST_F(LayoutTest, PageControlsHoldTheirTabsInOrderAndStartOnTheirFirstLists)
     QStringList items;
     for (QAction* action : popup->actions())
         items << action->objectName() + ":" + action->text();
-    EXPECT_EQ(items,
-              QStringList({"CtrlC1:복사하기(&C)", "CtrlV1:붙이기(&P)", "CtrlA1:모두 선택(&A)", "CtrlX1:잘라내기(&T)"}));
+    EXPECT_EQ(items, QStringList({"CtrlC1:복사하기(&C)", "CtrlV1:붙이기(&P)", "CtrlA1:모두 선택(&A)",
+                                  "CtrlX1:잘라내기(&T)", ":", "CiteCopy1:인용 복사"}));
+    EXPECT_TRUE(popup->actions().at(4)->isSeparator());
 }
 
 TEST_F(LayoutTest, BuildsTheTwelveEditorsInTheirPlaceholders)

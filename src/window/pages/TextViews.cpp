@@ -3,7 +3,10 @@
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
 #include "window/pages/TextSheets.h"
+#include "window/reading/CitationCopy.h"
+#include "window/reading/EditionMarks.h"
 #include "window/reading/FindBar.h"
+#include "window/reading/GoToBar.h"
 #include "window/reading/HitNavigator.h"
 #include "window/reading/RichEditMenu.h"
 #include "window/widgets/CaptionPanel.h"
@@ -18,6 +21,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTextCharFormat>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -67,6 +71,11 @@ TTextViews::TTextViews(TPageControl* viewPage, QWidget* window, TVesko3Session& 
     SinsuTabSheet = new TOneViewSheet("SinsuTabSheet", "Panel32", " 신수대장경", "SinsuRichEditPanel");
     viewPage->addTab(SinsuTabSheet, "신수대장경");
     SinsuRichEditPanel = SinsuTabSheet->Placeholder();
+    GoTo = new TGoToBar(window, viewPage, [this](std::u16string_view text) {
+        return FindGoToTarget(State.Data, State.LineIndex(), text);
+    });
+    connect(Menu.get(), &TRichEditMenu::CiteRequested, this,
+            [this](TRichEdit* view) { CopyWithCitation(State.Data, Shown, FamilyOf(view), *view); });
 }
 
 TTextViews::~TTextViews() = default;
@@ -128,9 +137,11 @@ void TTextViews::ArrangePanes()
 void TTextViews::FillViews(std::int32_t n, const std::u16string& titleLine)
 {
     if (Navigator) Navigator->Clear();
+    Shown = n;
     FillHanViews(n, titleLine);
     FillKorViews(n, titleLine);
     FillSinsuViews(n, titleLine);
+    if (EditionMarks) EditionMarks->TextsReplaced();
 }
 
 void TTextViews::FillHanViews(std::int32_t n, const std::u16string& titleLine)
@@ -156,6 +167,18 @@ void TTextViews::FillSinsuViews(std::int32_t n, const std::u16string& titleLine)
     const QString body = ViewString(HanmoonViewText(State.Data.TextFiles[2], n, titleLine));
     TotalSinsuRichEdit->SetText(body);
     SinsuRichEdit->SetText(body);
+}
+
+void TTextViews::ShowLine(int family, std::int32_t position)
+{
+    TRichEdit* view = family == KorFamily ? KorRichEdit : SinsuRichEdit;
+    view->PlaceCaret(position);
+    view->setFocus();
+    // After the view, brought on show just now, has taken its size and its first scroll.
+    QTimer::singleShot(0, view, [view, position] {
+        view->ShowPosition(position);
+        view->FlashLine(position);
+    });
 }
 
 void TTextViews::HighlightHit(std::int32_t n)
@@ -184,6 +207,9 @@ void TTextViews::BuildNavigation()
     for (TRichEdit* view : ViewsInOrder())
         if (auto* keeper = view->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
             connect(keeper, &TScrollKeeper::Restored, Navigator, [this, view] { Navigator->Settle(view); });
+    EditionMarks =
+        new TEditionMarks(Window, TotalKorRichEdit, TotalSinsuRichEdit, bar("Panel18"),
+                          ViewPage->findChild<QWidget*>("TotalSinsuRichEditHitStrip"), State.Data.VariantFiles);
 
     // Ctrl+F works on the focused view, else the first highlighted view of the tab, else
     // the first view of the tab.
@@ -218,6 +244,13 @@ std::array<TRichEdit*, ReaderViewCount> TTextViews::ViewsInOrder() const
             TotalKorRichEdit, KorRichEdit,  TotalSinsuRichEdit, SinsuRichEdit};
 }
 
+int TTextViews::FamilyOf(const TRichEdit* view) const
+{
+    if (view == TotalKorRichEdit || view == KorRichEdit) return KorFamily;
+    if (view == TotalSinsuRichEdit || view == SinsuRichEdit) return SinsuFamily;
+    return HanFamily;
+}
+
 std::array<TViewScroll, ReaderViewCount> TTextViews::Scrolls() const
 {
     std::array<TViewScroll, ReaderViewCount> scrolls{};
@@ -244,14 +277,19 @@ std::vector<TSplitterPane> TTextViews::Panes() const
     return panes;
 }
 
-void TTextViews::RestorePanes(const std::vector<TSplitterPane>& panes)
+void TTextViews::RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow)
 {
-    TotalTabSheet->RestorePanes(panes);
-    HangeulTabSheet->RestorePanes(panes);
+    TotalTabSheet->RestorePanes(panes, savedWindow);
+    HangeulTabSheet->RestorePanes(panes, savedWindow);
 }
 
 std::vector<QWidget*> TTextViews::FocusOrder() const
 {
     const auto views = ViewsInOrder();
     return {views.begin(), views.end()};
+}
+
+std::vector<QAbstractScrollArea*> TTextViews::ChineseViews() const
+{
+    return {TotalKorRichEdit, TotalSinsuRichEdit, KorRichEdit, SinsuRichEdit};
 }

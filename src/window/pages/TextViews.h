@@ -8,6 +8,7 @@
 #include "session/ReaderState.h"
 
 #include <QObject>
+#include <QSize>
 
 #include <array>
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractScrollArea;
 class QFont;
 class QWidget;
 class TOneViewSheet;
@@ -23,6 +25,8 @@ class TThreeViewSheet;
 class TRichEdit;
 class TRichEditMenu;
 class TFindBar;
+class TGoToBar;
+class TEditionMarks;
 class THitNavigator;
 struct TColorScheme;
 struct TVesko3Session;
@@ -48,6 +52,9 @@ public:
     void FillHanViews(std::int32_t n, const std::u16string& titleLine);
     void FillKorViews(std::int32_t n, const std::u16string& titleLine);
     void FillSinsuViews(std::int32_t n, const std::u16string& titleLine);
+    // Brings the line of family (1 or 2) that begins at view position into sight in the
+    // family's own view, the caret at it and the line flashed.
+    void ShowLine(int family, std::int32_t position);
     // Marks the last search's words in the two views of each family it found in sutra n, with
     // the runs and occurrences the core gives for them.
     void HighlightHit(std::int32_t n);
@@ -56,21 +63,26 @@ public:
     // find bar matches variant forms in a Chinese text.
     THitNavigator& Hits() { return *Navigator; }
     TFindBar& FindBar() { return *Find; }
+    TGoToBar& GoToBar() { return *GoTo; }
+    TEditionMarks& Editions() { return *EditionMarks; }
     void SetSameCharacter(bool sameCharacter) { SameCharacter = sameCharacter; }
 
     // The scroll positions of the eight views, in the order of TSutraView, and bringing them
     // back after a fill; a view on a hidden tab takes its position when first shown.
     std::array<TViewScroll, ReaderViewCount> Scrolls() const;
     void RestoreScrolls(const std::array<TViewScroll, ReaderViewCount>& scrolls);
-    // The first pane of each split sheet, and putting them back; ArrangePanes drops those a
-    // hidden sheet has not taken yet.
+    // The first pane of each split sheet, and putting them back as saved while the window's
+    // normal size was savedWindow; ArrangePanes drops those a hidden sheet has not taken yet.
     std::vector<TSplitterPane> Panes() const;
-    void RestorePanes(const std::vector<TSplitterPane>& panes);
+    void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow);
     // The views in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
+    // The four views of the Chinese editions.
+    std::vector<QAbstractScrollArea*> ChineseViews() const;
 
 private:
     std::array<TRichEdit*, ReaderViewCount> ViewsInOrder() const;
+    int FamilyOf(const TRichEdit* view) const;
 
     TVesko3Session& State; // written only by HighlightRuns, which leaves its marks in the search
     std::unique_ptr<TRichEditMenu> Menu;
@@ -78,6 +90,9 @@ private:
     TPageControl* ViewPage = nullptr;
     THitNavigator* Navigator = nullptr; // made with the editors, owned by the window
     TFindBar* Find = nullptr;
+    TGoToBar* GoTo = nullptr;
+    std::int32_t Shown = -1;               // the sutra the views were last filled with
+    TEditionMarks* EditionMarks = nullptr; // the two Chinese views of 함께보기 compared
     bool SameCharacter = true;
     void BuildNavigation();
 

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -28,6 +29,8 @@ TRichEditMenu::TRichEditMenu(QWidget* window, const TSettings& settings) : Setti
     CtrlV1 = Named(RichPopup->addAction("붙이기(&P)"), "CtrlV1");
     CtrlA1 = Named(RichPopup->addAction("모두 선택(&A)"), "CtrlA1");
     CtrlX1 = Named(RichPopup->addAction("잘라내기(&T)"), "CtrlX1");
+    RichPopup->addSeparator();
+    CiteCopy1 = Named(RichPopup->addAction("인용 복사"), "CiteCopy1");
     CopyMemoPanel = MakePanel(window, "CopyMemoPanel");
     CopyMemoPanel->hide();
 
@@ -36,6 +39,7 @@ TRichEditMenu::TRichEditMenu(QWidget* window, const TSettings& settings) : Setti
     connect(CtrlV1, &QAction::triggered, this, &TRichEditMenu::CtrlV1Click);
     connect(CtrlA1, &QAction::triggered, this, &TRichEditMenu::CtrlA1Click);
     connect(CtrlX1, &QAction::triggered, this, &TRichEditMenu::CtrlX1Click);
+    connect(CiteCopy1, &QAction::triggered, this, &TRichEditMenu::CiteCopy1Click);
 }
 
 void TRichEditMenu::BuildCopyMemo()
@@ -52,6 +56,11 @@ void TRichEditMenu::Attach(TRichEdit* edit)
         RichPopup->exec(edit->viewport()->mapToGlobal(at));
     });
     connect(edit, &TRichEdit::KeyPressed, this, [this, edit](char16_t key) { RichEditKeyPress(edit, key); });
+    // A shortcut of the view alone: the key never reaches the view, so the plain-copy pass
+    // that follows Ctrl+C does not follow it.
+    auto* cite = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), edit);
+    cite->setContext(Qt::WidgetShortcut);
+    connect(cite, &QShortcut::activated, this, [this, edit] { emit CiteRequested(edit); });
 }
 
 void TRichEditMenu::RichPopupPopup()
@@ -62,6 +71,7 @@ void TRichEditMenu::RichPopupPopup()
     CtrlV1->setEnabled(clipboard != nullptr && clipboard->hasText());
     CtrlA1->setEnabled(true);
     CtrlX1->setEnabled(selected);
+    CiteCopy1->setEnabled(selected);
 }
 
 void TRichEditMenu::CtrlC1Click()
@@ -86,6 +96,11 @@ void TRichEditMenu::CtrlX1Click()
     if (PopupComponent == nullptr) return;
     PopupComponent->cut();
     MakeClipboardPlain(CutKey);
+}
+
+void TRichEditMenu::CiteCopy1Click()
+{
+    if (PopupComponent != nullptr) emit CiteRequested(PopupComponent);
 }
 
 void TRichEditMenu::RichEditKeyPress(TRichEdit* sender, char16_t key)

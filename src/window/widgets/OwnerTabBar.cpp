@@ -2,9 +2,17 @@
 
 #include <QStylePainter>
 
+#include <algorithm>
+
 void TOwnerTabBar::SetPainter(TTabPainter painter)
 {
     Painter = std::move(painter);
+    update();
+}
+
+void TOwnerTabBar::SetFitToWidth(bool fit)
+{
+    FitToWidth = fit;
     update();
 }
 
@@ -34,7 +42,16 @@ QSize TOwnerTabBar::tabSizeHint(int index) const
     if (!Painter) return styled;
     // Painted captions need only their bold width and a small margin, so that all seven
     // tabs of the text pages fit side by side.
+    constexpr int Margin = 16, NarrowestMargin = 6;
     QFont bold = font();
     bold.setBold(true);
-    return {QFontMetrics(bold).horizontalAdvance(tabText(index)) + 16, styled.height()};
+    const QFontMetrics metrics(bold);
+    int margin = Margin;
+    if (FitToWidth && parentWidget() != nullptr) {
+        int captions = 0;
+        for (int i = 0; i < count(); ++i)
+            captions += metrics.horizontalAdvance(tabText(i));
+        margin = std::clamp((parentWidget()->width() - captions) / std::max(count(), 1), NarrowestMargin, Margin);
+    }
+    return {metrics.horizontalAdvance(tabText(index)) + margin, styled.height()};
 }

@@ -14,6 +14,10 @@ class TOwnerTabBar : public QTabBar
 public:
     using QTabBar::QTabBar;
     void SetPainter(TTabPainter painter);
+    // Narrows the margins of the painted captions as far as needed, within limits, so that
+    // every tab fits the width of the page control: for a control of fixed width that holds
+    // more tabs than it was designed for.
+    void SetFitToWidth(bool fit);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -21,4 +25,5 @@ protected:
 
 private:
     TTabPainter Painter;
+    bool FitToWidth = false;
 };

@@ -4,20 +4,27 @@
 #include "window/widgets/SelectionText.h"
 
 #include <QKeyEvent>
+#include <QAbstractTextDocumentLayout>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTimer>
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 {
     // After the editor's own handling, so that the view has moved when the runs are looked for.
     for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { MarkShown(); });
+        connect(bar, &QScrollBar::valueChanged, this, [this] {
+            MarkShown();
+            TintShown();
+        });
     connect(document(), &QTextDocument::contentsChange, this, [this](int from, int removed, int added) {
         if (!OwnChange) MoveRuns(from, removed, added);
     });
@@ -27,6 +34,7 @@ void TRichEdit::SetText(const QString& text)
 {
     Marks.clear();
     MarkedRuns = 0;
+    SetTints({});
     if (auto* keeper = findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly)) keeper->Drop();
     // The document is set directly: the editor's own setPlainText formats the whole text
     // once more with its typing format.
@@ -39,6 +47,7 @@ void TRichEdit::SetText(const QString& text)
     });
     for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
         bar->setValue(0);
+    FlashedBlock = -1;
 }
 
 void TRichEdit::SetRuns(std::vector<THighlightRun> runs, const QTextCharFormat& format)
@@ -186,6 +195,23 @@ void TRichEdit::Select(int begin, int end)
     ensureCursorVisible();
 }
 
+void TRichEdit::FlashLine(int position)
+{
+    // Long enough for the eye to find the line after the view has jumped.
+    constexpr int FlashMilliseconds = 1500;
+    if (FlashEnd == nullptr) {
+        FlashEnd = new QTimer(this);
+        FlashEnd->setSingleShot(true);
+        connect(FlashEnd, &QTimer::timeout, this, [this] {
+            FlashedBlock = -1;
+            viewport()->update();
+        });
+    }
+    FlashedBlock = document()->findBlock(Clamped(position)).blockNumber();
+    viewport()->update();
+    FlashEnd->start(FlashMilliseconds);
+}
+
 bool TRichEdit::LaidOut() const
 {
     // The layout goes from the top down, so the last block has lines when every block has.
@@ -310,19 +336,61 @@ void TRichEdit::showEvent(QShowEvent* event)
     if (document()->pageSize().isNull()) setLineWrapColumnOrWidth(lineWrapColumnOrWidth());
     QTextEdit::showEvent(event);
     MarkShown();
+    TintShown();
 }
 
 void TRichEdit::resizeEvent(QResizeEvent* event)
 {
     QTextEdit::resizeEvent(event);
     MarkShown();
+    TintShown();
 }
 
 void TRichEdit::changeEvent(QEvent* event)
 {
+    // A new font lays the text out anew at other heights: the character shown first before it
+    // stays first, where the scroll position alone would show another part of the text.
+    const bool font = event->type() == QEvent::FontChange;
+    const std::optional<TFirstShown> first = font ? FirstShown() : std::nullopt;
     QTextEdit::changeEvent(event);
-    // A new font changes what the view shows without a scroll.
-    if (event->type() == QEvent::FontChange) MarkShown();
+    if (!font) return;
+    if (first) ShowFirst(*first);
+    MarkShown();
+}
+
+std::optional<TRichEdit::TFirstShown> TRichEdit::FirstShown() const
+{
+    // A text not laid out, or shown from its start, stays at its start by itself.
+    const bool scrolledSideways = horizontalScrollBar()->value() > 0;
+    if (document()->pageSize().isNull() || (verticalScrollBar()->value() == 0 && !scrolledSideways))
+        return std::nullopt;
+    // A point inside the top pixel row: at the very edge the line that ends there would count.
+    return TFirstShown{cursorForPosition(QPoint(0, 1)).position(), scrolledSideways};
+}
+
+void TRichEdit::ShowFirst(const TFirstShown& first)
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(Clamped(first.Position));
+    // As in ShowPosition: the runs up to its line first, then its rectangle, which lays the
+    // text out that far.
+    MarkUpTo(cursor.block().position() + cursor.block().length());
+    const QRect at = cursorRect(cursor);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + at.top());
+    if (first.Sideways) horizontalScrollBar()->setValue(horizontalScrollBar()->value() + at.left());
+}
+
+void TRichEdit::paintEvent(QPaintEvent* event)
+{
+    // The viewport has filled its background; the flash goes on it, the text over both.
+    const QTextBlock flashed = FlashedBlock >= 0 ? document()->findBlockByNumber(FlashedBlock) : QTextBlock();
+    if (flashed.isValid()) {
+        const QRectF block = document()->documentLayout()->blockBoundingRect(flashed);
+        QPainter painter(viewport());
+        painter.fillRect(QRectF(0, block.top() - verticalScrollBar()->value(), viewport()->width(), block.height()),
+                         QColor(255, 224, 128));
+    }
+    QTextEdit::paintEvent(event);
 }
 
 QMimeData* TRichEdit::createMimeDataFromSelection() const
@@ -359,4 +427,54 @@ QMimeData* TRichEdit::createMimeDataFromSelection() const
     data->setHtml(QTextDocumentFragment(document.get()).toHtml());
     data->setText(PlainSelectionText(selected));
     return data;
+}
+
+void TRichEdit::SetTints(std::vector<TTint> tints)
+{
+    TintRuns = std::move(tints);
+    TintedRuns = 0;
+    setExtraSelections({});
+    TintShown();
+}
+
+void TRichEdit::TintShown()
+{
+    if (TintedRuns >= TintRuns.size() || !isVisible() || document()->pageSize().isNull()) return;
+    // Qt asks the layout where each extra selection stands, which lays the text out up to it;
+    // those below the screen wait, as the runs do.
+    const QTextBlock below = cursorForPosition(QPoint(0, 2 * viewport()->height())).block();
+    const int end = below.position() + below.length();
+    if (TintRuns[TintedRuns].Run.Begin >= end) return;
+    while (TintedRuns < TintRuns.size() && TintRuns[TintedRuns].Run.Begin < end)
+        ++TintedRuns;
+    QList<QTextEdit::ExtraSelection> selections;
+    selections.reserve(static_cast<qsizetype>(TintedRuns));
+    for (std::size_t t = 0; t < TintedRuns; ++t) {
+        QTextEdit::ExtraSelection selection;
+        selection.cursor = QTextCursor(document());
+        selection.cursor.setPosition(Clamped(TintRuns[t].Run.Begin));
+        selection.cursor.setPosition(Clamped(TintRuns[t].Run.End), QTextCursor::KeepAnchor);
+        selection.format.setBackground(TintRuns[t].Color);
+        selections.append(selection);
+    }
+    setExtraSelections(selections);
+}
+
+TRichEdit::TTopLine TRichEdit::TopLine() const
+{
+    // A line whose top stands a fraction of a pixel below the view's edge is the top line
+    // still: lines fall on fractional pixels, scroll positions on whole ones.
+    QTextCursor top = cursorForPosition(QPoint(0, QFontMetrics(font()).lineSpacing() / 4));
+    top.movePosition(QTextCursor::StartOfLine);
+    return {top.position(), cursorRect(top).top()};
+}
+
+void TRichEdit::ShowLineAt(int position, int offset)
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(Clamped(position));
+    // As ShowPosition: the runs above first, so that the line stays where it is put.
+    MarkUpTo(cursor.block().position() + cursor.block().length());
+    QScrollBar* vertical = verticalScrollBar();
+    vertical->setValue(vertical->value() + cursorRect(cursor).top() - offset);
 }

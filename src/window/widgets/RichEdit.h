@@ -7,10 +7,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class QTextDocument;
+class QTimer;
 
 // The text view of the reading pages: a rich edit that holds the whole of the text it is
 // given from the moment it is given, so that whatever reads it (a copy, the find bar, F3, a
@@ -65,9 +67,34 @@ public:
     void ReserveBottom(int height);
     // Selects [begin, end) and scrolls it into sight.
     void Select(int begin, int end);
+    // Lays a background under the whole line holding position for a moment, painted beneath
+    // the text so that the text and its formats stay as they are; a new text or flash ends
+    // the one before.
+    void FlashLine(int position);
+    bool Flashing() const { return FlashedBlock >= 0; }
     // Whether the whole text is laid out; a view on show lays out the rest in steps after its
     // first screens, a hidden one not at all.
     bool LaidOut() const;
+
+    // Backgrounds under runs of the text that leave its formats and its copies alone, drawn
+    // as the view comes to them like the runs; a new text drops them.
+    struct TTint
+    {
+        THighlightRun Run;
+        QColor Color;
+    };
+    void SetTints(std::vector<TTint> tints);
+    const std::vector<TTint>& Tints() const { return TintRuns; }
+    // The line at the top of the view: its first position, and how far below the view's top
+    // it starts (less than 0 when it is cut).
+    struct TTopLine
+    {
+        int Position = 0;
+        int Offset = 0;
+    };
+    TTopLine TopLine() const;
+    // Scrolls so that the line holding position starts offset pixels below the view's top.
+    void ShowLineAt(int position, int offset);
 
 signals:
     void KeyPressed(char16_t character);
@@ -77,6 +104,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
@@ -94,9 +122,27 @@ private:
     // Moves the runs with an edit of the document by other hands.
     void MoveRuns(int from, int removed, int added);
     int Clamped(int position) const;
+    // The character at the view's top left, and whether the view is scrolled sideways; none
+    // for a view at the text's start or not laid out.
+    struct TFirstShown
+    {
+        int Position = 0;
+        bool Sideways = false;
+    };
+    std::optional<TFirstShown> FirstShown() const;
+    // Scrolls the line of first's character to the top and, when it was scrolled sideways,
+    // the character to the left edge.
+    void ShowFirst(const TFirstShown& first);
 
+    // Draws the tints up to a screen below what the view shows.
+    void TintShown();
+
+    std::vector<TTint> TintRuns; // in text order
+    std::size_t TintedRuns = 0;  // TintRuns before this are drawn
     std::vector<THighlightRun> Marks;
     QTextCharFormat MarkFormat;
     std::size_t MarkedRuns = 0; // Marks before this are in the document
     bool OwnChange = false;     // the view itself changes the document
+    int FlashedBlock = -1;      // the block of the flashed line, -1 for none
+    QTimer* FlashEnd = nullptr; // made with the first flash
 };
