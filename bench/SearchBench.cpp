@@ -1,17 +1,21 @@
 // The scan of a search over the shared corpus and the default demo set: the fast scan
 // against the reference matcher in the same run, for 1, 5 and 20 words, every canon,
 // variants on and off, any-word and all-words mode; and the button's whole work (clean,
-// validate, scan, list) with the fast scan.
+// validate, scan, list) with the fast scan; and the concordance of a 20-word search over both
+// Chinese editions against that search in the same run.
 
 #include "BenchData.h"
 
 #include "data/HanmoonText.h"
+#include "search/Concordance.h"
 #include "search/SearchScan.h"
 #include "util/MyWideString.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <ctime>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -105,6 +109,35 @@ void Scan(benchmark::State& state, TScanCase c, TScanMethod method, int threads)
     }
 }
 
+// Wall and processor seconds (every thread's) of one run of a benchmark's loop.
+struct TSpent
+{
+    double Wall = 0;
+    double Cpu = 0;
+};
+
+class TSpentClock
+{
+public:
+    TSpent PerIteration(const benchmark::State& state) const
+    {
+        const auto n = static_cast<double>(state.iterations());
+        return {std::chrono::duration<double>(std::chrono::steady_clock::now() - Wall).count() / n,
+                static_cast<double>(std::clock() - Cpu) / CLOCKS_PER_SEC / n};
+    }
+
+private:
+    std::chrono::steady_clock::time_point Wall = std::chrono::steady_clock::now();
+    std::clock_t Cpu = std::clock();
+};
+
+// The whole search's time by case, the yardstick of the concordance.
+std::map<std::string, TSpent>& WholeSearchSpent()
+{
+    static std::map<std::string, TSpent> spent;
+    return spent;
+}
+
 // SearchButtonClick's core work on the corpus: reset, clean, validate, scan, list.
 void WholeSearch(benchmark::State& state, TScanCase c)
 {
@@ -124,12 +157,48 @@ void WholeSearch(benchmark::State& state, TScanCase c)
     } messages;
     TSearchFeedback feedback;
     feedback.Progress = [](std::int32_t) {};
+    const TSpentClock clock;
     for (auto _ : state) {
         const TSearchOutcome outcome =
             SearchSutras(data, info, {c.Canon, 0, c.Mode, c.Variants}, memo, messages, feedback);
         benchmark::DoNotOptimize(outcome.List.Rows.data());
     }
+    const TSpent spent = clock.PerIteration(state);
+    WholeSearchSpent()[c.Key()] = spent;
+    state.counters["cpu_ms"] = spent.Cpu * 1000;
     state.counters["hits"] = info.HitCount;
+}
+
+// The rows of that search, as the window asks for them (20 units of context, its row limit)
+// or as the tool asks for them (every row); x_search is the time over the search's, and
+// x_search_cpu the processor time of every thread over the search's, which a busy machine
+// sways less.
+void ConcordanceRows(benchmark::State& state, TScanCase c, std::size_t limit)
+{
+    TBenchSet& set = BenchSet(c.Set);
+    if (!set.State) {
+        state.SkipWithError("data set not available");
+        return;
+    }
+    const TLoadedData& data = set.State->Data;
+    TSearchInfo& info = set.State->SearchInfo;
+    BeginSearch(info, {c.Canon, 0, c.Mode, c.Variants});
+    CollectSearchWords(info, SampleWords(data, c.Canon, c.Words));
+    ScanSutras(data, info, {}, TScanMethod::Fast, 0);
+    TConcordance rows;
+    const TSpentClock clock;
+    for (auto _ : state) {
+        rows = BuildConcordance(data, info, WindowContextWidth, limit);
+        benchmark::DoNotOptimize(rows.Rows.data());
+    }
+    const TSpent spent = clock.PerIteration(state);
+    state.counters["rows"] = static_cast<double>(rows.Rows.size());
+    state.counters["occurrences"] = static_cast<double>(rows.Total);
+    state.counters["cpu_ms"] = spent.Cpu * 1000;
+    if (auto found = WholeSearchSpent().find(c.Key()); found != WholeSearchSpent().end()) {
+        state.counters["x_search"] = spent.Wall / found->second.Wall;
+        state.counters["x_search_cpu"] = spent.Cpu / found->second.Cpu;
+    }
 }
 
 // What PrepareSearch adds to loading (the work arrays), and then the index families a
@@ -277,6 +346,15 @@ void RegisterAll()
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime();
         }
+    const TScanCase both{0, BothHanmoonCanons, 20, true, 0};
+    benchmark::RegisterBenchmark("Concordance/corpus/canon3/words20/window", ConcordanceRows, both,
+                                 WindowConcordanceRows)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("Concordance/corpus/canon3/words20/every_row", ConcordanceRows, both,
+                                 std::numeric_limits<std::size_t>::max())
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
 }
 
 } // namespace

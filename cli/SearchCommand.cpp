@@ -10,8 +10,10 @@
 #include "util/TextCodec.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <limits>
 
 namespace {
@@ -19,6 +21,45 @@ namespace {
 std::string NumberText(std::int64_t value)
 {
     return std::to_string(value);
+}
+
+// The concordance's rows, one line each, its fields apart by tabs, written a block at a time
+// as the rows come: a search over the whole canon lists tens of thousands.
+void PrintConcordance(const TLoadedData& data, const TSearchInfo& info, int width)
+{
+    constexpr std::size_t Block = 1 << 16;
+    std::string out;
+    out.reserve(Block + 4096);
+    auto number = [&](std::int64_t value) {
+        char digits[24];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+        out += '\t';
+    };
+    // The rows come from the matching threads: a failed write stops the writing and is
+    // reported once they are done.
+    std::exception_ptr failure;
+    ForEachConcordanceRow(data, info, width, std::numeric_limits<std::size_t>::max(), 0, [&](TConcordanceRow& row) {
+        if (failure) return;
+        number(std::int64_t(row.Sutra) + 1);
+        number(row.Family);
+        number(row.Run.Begin);
+        number(row.Run.End);
+        AppendUtf8(out, row.Left);
+        out += '\t';
+        AppendUtf8(out, row.Text);
+        out += '\t';
+        AppendUtf8(out, row.Right);
+        out += '\n';
+        if (out.size() < Block) return;
+        try {
+            WriteOutput(out);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        out.clear();
+    });
+    if (failure) std::rethrow_exception(failure);
+    WriteOutput(out);
 }
 
 int RunSearchCommand(TToolArguments& arguments)
@@ -97,10 +138,7 @@ int RunSearchCommand(TToolArguments& arguments)
         return ExitSuccess;
     }
     if (context) {
-        for (const TConcordanceRow& row : BuildConcordance(session.Data, info, *context).Rows)
-            PrintLine(NumberText(std::int64_t(row.Sutra) + 1) + "\t" + NumberText(row.Family) + "\t" +
-                      NumberText(row.Run.Begin) + "\t" + NumberText(row.Run.End) + "\t" + Utf16ToUtf8(row.Left) + "\t" +
-                      Utf16ToUtf8(row.Text) + "\t" + Utf16ToUtf8(row.Right));
+        PrintConcordance(session.Data, info, *context);
         return ExitSuccess;
     }
     for (const TCatalogueRow& row : outcome.List.Rows)

@@ -5,14 +5,23 @@
 
 #include <algorithm>
 
+using namespace SutraTextPieces;
+
 namespace {
 
 constexpr std::array<std::u16string_view, SutraViewCount> ViewNames = {
     u"total-han", u"han-body", u"han-subject", u"han-summary", u"total-kor", u"kor", u"total-sinsu", u"sinsu"};
 
-bool IsEntry(const TVesko_File& file, std::int32_t n)
+// A view text built at its final size, so that a large sutra costs one allocation a view.
+template <typename Pieces>
+std::u16string JoinedPieces(const TVesko_File& file, std::int32_t n, std::u16string_view titleLine, Pieces pieces)
 {
-    return n >= 0 && n < file.SuttaTable.Count && static_cast<std::size_t>(n) < file.SuttaTable.Items.size();
+    if (!IsEntry(file, n)) return {};
+    const TSuttaEntry& e = file.SuttaTable.Items[n];
+    std::u16string text;
+    text.reserve(titleLine.size() + static_cast<std::size_t>(std::max(e.BodyLength, 0)) + 2);
+    pieces(file, n, titleLine, [&](std::u16string_view piece) { text += piece; });
+    return text;
 }
 
 } // namespace
@@ -26,15 +35,10 @@ std::u16string TitleLine(const TVesko_File& catalogue, std::int32_t n)
 
 std::u16string HanBodyViewText(const TVesko_File& han, std::int32_t n, std::u16string_view titleLine)
 {
-    if (!IsEntry(han, n)) return {};
-    const TSuttaEntry& e = han.SuttaTable.Items[n];
-    // Built at its final size, so a large sutra costs one allocation a view.
-    std::u16string text;
-    text.reserve(titleLine.size() + static_cast<std::size_t>(std::max(e.BodyLength, 0)) + 2);
-    text += titleLine;
-    text += CopyWideChars(han.Text, e.BodyStart, e.BodyLength);
-    text += u"\r\n";
-    return text;
+    return JoinedPieces(han, n, titleLine,
+                        [](const TVesko_File& file, std::int32_t at, std::u16string_view title, auto&& onPiece) {
+                            HanBodyPieces(file, at, title, onPiece);
+                        });
 }
 
 std::u16string HanSubjectViewText(const TVesko_File& han, std::int32_t n)
@@ -53,14 +57,10 @@ std::u16string HanSummaryViewText(const TVesko_File& han, std::int32_t n)
 
 std::u16string HanmoonViewText(const TVesko_File& file, std::int32_t n, std::u16string_view titleLine)
 {
-    if (!IsEntry(file, n)) return {};
-    const TSuttaEntry& e = file.SuttaTable.Items[n];
-    std::u16string text;
-    text.reserve(titleLine.size() + static_cast<std::size_t>(std::max(e.BodyLength, 0)) + 2);
-    text += titleLine;
-    AppendHanmoonText(text, file.Text, file.TextLength(), e.BodyStart, e.BodyLength);
-    text += u"\r\n";
-    return text;
+    return JoinedPieces(file, n, titleLine,
+                        [](const TVesko_File& f, std::int32_t at, std::u16string_view title, auto&& onPiece) {
+                            HanmoonPieces(f, at, title, onPiece);
+                        });
 }
 
 TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n)

@@ -2,10 +2,12 @@
 
 // The texts the eight views show for one sutra.
 
+#include "data/HanmoonText.h"
 #include "data/Vesko3Common.h"
 
 #include <array>
 #include <optional>
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -36,6 +38,56 @@ TSutraViewTexts BuildSutraViewTexts(const TLoadedData& data, std::int32_t n);
 // The text of family (0 Korean body, 1 고려대장경, 2 신수대장경) that BuildSutraViewTexts
 // gives as TotalHan, TotalKor or TotalSinsu, without building the others.
 std::u16string FamilyViewText(const TLoadedData& data, std::int32_t n, int family);
+
+namespace SutraTextPieces {
+
+inline bool IsEntry(const TVesko_File& file, std::int32_t n)
+{
+    return n >= 0 && n < file.SuttaTable.Count && static_cast<std::size_t>(n) < file.SuttaTable.Items.size();
+}
+
+// The pieces a body view joins: the title line, the Korean body and a closing line break.
+template <typename OnPiece>
+void HanBodyPieces(const TVesko_File& han, std::int32_t n, std::u16string_view titleLine, OnPiece&& onPiece)
+{
+    const TSuttaEntry& e = han.SuttaTable.Items[n];
+    // The range as CopyWideChars clamps it.
+    const std::int64_t size = static_cast<std::int64_t>(han.Text.size());
+    const std::int64_t first = std::clamp<std::int64_t>(e.BodyStart, 0, size);
+    const std::int64_t count = std::clamp<std::int64_t>(e.BodyLength, 0, size - first);
+    onPiece(titleLine);
+    onPiece(std::u16string_view(han.Text.data() + first, static_cast<std::size_t>(count)));
+    onPiece(u"\r\n");
+}
+
+// The same for a 고려대장경 or 신수대장경 body, in the runs left between its line heads.
+template <typename OnPiece>
+void HanmoonPieces(const TVesko_File& file, std::int32_t n, std::u16string_view titleLine, OnPiece&& onPiece)
+{
+    const TSuttaEntry& e = file.SuttaTable.Items[n];
+    onPiece(titleLine);
+    WalkHanmoonText(
+        file.Text, file.TextLength(), e.BodyStart, e.BodyLength,
+        [&](const char16_t* from, const char16_t* to) {
+            onPiece(std::u16string_view(from, static_cast<std::size_t>(to - from)));
+        },
+        [](std::int64_t, std::int64_t) {});
+    onPiece(u"\r\n");
+}
+
+} // namespace SutraTextPieces
+
+// The pieces FamilyViewText joins, in order, for a caller that reads the text as it comes.
+template <typename OnPiece>
+void ForEachFamilyViewPiece(const TLoadedData& data, std::int32_t n, int family, OnPiece&& onPiece)
+{
+    using namespace SutraTextPieces;
+    for (const TVesko_File& file : data.TextFiles)
+        if (!IsEntry(file, n)) return;
+    const std::u16string title = TitleLine(data.TextFiles[0], n);
+    if (family == HanFamily) HanBodyPieces(data.TextFiles[0], n, title, onPiece);
+    if (family == KorFamily || family == SinsuFamily) HanmoonPieces(data.TextFiles[family], n, title, onPiece);
+}
 
 // The eight views, in the order the window fills them.
 enum class TSutraView

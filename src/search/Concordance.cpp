@@ -1,11 +1,14 @@
 #include "search/Concordance.h"
 
 #include "browse/SutraTexts.h"
+#include "search/FastMatcher.h"
 #include "search/SearchScan.h"
+#include "search/SearchWords.h"
 #include "util/MyWideString.h"
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -20,22 +23,171 @@ std::u16string ContextPiece(std::u16string_view text, std::size_t begin, std::si
     return piece;
 }
 
-// A matcher of its own for each thread: the words and options of the last search with a
-// work area sized for the texts it meets.
-TSearchInfo MatcherCopy(const TSearchInfo& info)
+// The occurrences the hit display shows in one family's view text, from start on. It marks
+// every character of every occurrence of a word and reads a run of marks broken only by
+// characters the matcher steps over as one occurrence, and runs that touch as one: so an
+// occurrence there is a stretch of words' occurrences that overlap or touch, from the first
+// character of the first to the last of the last.
+void DisplayedSpans(const std::vector<TFastMatcher::TOccurrence>& found, std::u16string_view text, std::int64_t start,
+                    std::int32_t titleIndex, std::vector<THighlightRun>& spans)
 {
-    TSearchInfo copy;
-    copy.TitleIndex = info.TitleIndex;
-    copy.KindIndex = info.KindIndex;
-    copy.SearchMode = info.SearchMode;
-    copy.SameCharacter = info.SameCharacter;
-    copy.ByReading = info.ByReading;
-    copy.Readings = info.Readings;
-    copy.WordCount = info.WordCount;
-    copy.Words = info.Words;
-    copy.HitCount = info.HitCount;
-    copy.HitFlags = info.HitFlags;
-    return copy;
+    for (std::size_t i = 0; i < found.size();) {
+        std::int64_t first = found[i].First;
+        std::int64_t last = found[i].Last;
+        for (++i; i < found.size() && found[i].First <= last + 1; ++i)
+            last = std::max(last, found[i].Last);
+        if (last < start) continue;
+        // The display's marks begin at start: a stretch begun before shows from its first mark after.
+        if (first < start)
+            for (first = start; IsSkippedChar(text[first], titleIndex);)
+                ++first;
+        spans.push_back({static_cast<std::int32_t>(first), static_cast<std::int32_t>(last + 1)});
+    }
+}
+
+struct TFamilySpans
+{
+    int Family = 0;
+    std::vector<THighlightRun> Spans;
+};
+
+// One thread's text and occurrences, kept from sutra to sutra so that their memory is reused.
+struct TConcordanceWork
+{
+    std::vector<char16_t> Text;
+    std::u16string Seam;
+    std::vector<TFastMatcher::TOccurrence> Found;
+};
+
+// The view text of family for sutra n, its line breaks normalised, written over work.Text.
+std::u16string_view NormalizedViewText(const TLoadedData& data, std::int32_t n, int family, TConcordanceWork& work)
+{
+    std::size_t used = 0;
+    TLineBreakNormalizer normalizer;
+    ForEachFamilyViewPiece(data, n, family, [&](std::u16string_view piece) {
+        if (work.Text.size() < used + piece.size())
+            work.Text.resize(std::max(used + piece.size(), 2 * work.Text.size()));
+        used = static_cast<std::size_t>(normalizer.Write(piece, work.Text.data() + used) - work.Text.data());
+    });
+    return {work.Text.data(), used};
+}
+
+// The displayed occurrences of every family sutra n's result row highlights, in
+// highlighting order; withText is handed each family's view text as it is done with.
+std::vector<TFamilySpans> HitSpans(const TLoadedData& data, const TSearchInfo& info, const TFastMatcher& matcher,
+                                   std::int32_t n, TConcordanceWork& work,
+                                   const std::function<void(const TFamilySpans&, std::u16string_view)>& withText)
+{
+    std::vector<TFamilySpans> result;
+    if (n < 0 || n >= data.TextFiles[0].SuttaTable.Count) return result;
+    const TSearchHitPlan plan = PlanSearchHit(info, n);
+    if (!plan.Highlight) return result;
+    const std::int64_t start = HighlightStart(TitleLine(data.TextFiles[0], n)) - 1;
+    for (int family : plan.Families) {
+        const std::u16string_view text = NormalizedViewText(data, n, family, work);
+        work.Found.clear();
+        matcher.Occurrences(text, work.Found);
+        TFamilySpans& spans = result.emplace_back(TFamilySpans{family, {}});
+        DisplayedSpans(work.Found, text, start, info.TitleIndex, spans.Spans);
+        if (withText) withText(spans, text);
+    }
+    return result;
+}
+
+// How many occurrences the display shows in one family's text of sutra n, counted in the
+// body as the search index holds it, without making the view text: the stretches of words'
+// occurrences there, and one for those begun in the title line that reach into the body;
+// -1 when the index does not hold the body. Occurrences touch where no character the
+// matcher steps over stands between them in the view text.
+std::int64_t IndexedCount(const TLoadedData& data, const TSearchInfo& info, const TFastMatcher& matcher, std::int32_t n,
+                          int family, std::u16string_view title, std::size_t longestWord, TConcordanceWork& work)
+{
+    const TVesko_File& file = data.TextFiles[family];
+    const TSuttaEntry& e = file.SuttaTable.Items[n];
+    const std::optional<TSearchedBody> body = FindSearchedBody(info.Index, data, family, n, e.BodyStart, e.BodyLength);
+    if (!body) return -1;
+    // An occurrence begun in the title line has a unit there, so the body's first units
+    // finish it; every such occurrence covers the title line's end, so they make one stretch.
+    work.Seam.assign(title);
+    work.Seam += body->Text.substr(0, longestWord);
+    work.Found.clear();
+    matcher.Occurrences(work.Seam, work.Found);
+    std::int64_t last = -1; // the last body character of the stretch so far
+    bool open = false;
+    std::int64_t count = 0;
+    for (const TFastMatcher::TOccurrence& found : work.Found)
+        if (found.First < static_cast<std::int64_t>(title.size()) &&
+            found.Last >= static_cast<std::int64_t>(title.size())) {
+            last = std::max(last, found.Last - static_cast<std::int64_t>(title.size()));
+            open = true;
+        }
+    count += open;
+    work.Found.clear();
+    matcher.Occurrences(body->Text, work.Found);
+    for (const TFastMatcher::TOccurrence& found : work.Found) {
+        if (open && (found.First <= last ||
+                     (found.First == last + 1 && !body->GapBefore(static_cast<std::size_t>(found.First))))) {
+            last = std::max(last, found.Last);
+            continue;
+        }
+        ++count;
+        open = true;
+        last = found.Last;
+    }
+    return count;
+}
+
+// The same for every family sutra n's result row highlights; -1 when the index does not
+// hold them all.
+std::int64_t IndexedHitCount(const TLoadedData& data, const TSearchInfo& info, const TFastMatcher& matcher,
+                             std::int32_t n, std::size_t longestWord, TConcordanceWork& work)
+{
+    for (const TVesko_File& file : data.TextFiles)
+        if (n < 0 || n >= file.SuttaTable.Count || static_cast<std::size_t>(n) >= file.SuttaTable.Items.size())
+            return -1;
+    const std::u16string title = TitleLine(data.TextFiles[0], n);
+    std::int64_t total = 0;
+    for (int family : PlanSearchHit(info, n).Families) {
+        const std::int64_t counted = IndexedCount(data, info, matcher, n, family, title, longestWord, work);
+        if (counted < 0) return -1;
+        total += counted;
+    }
+    return total;
+}
+
+// Runs work on this thread and on more, up to threadCount in all (every core for 0) and no
+// more than there are jobs.
+void OnThreads(std::size_t jobs, int threadCount, const std::function<void()>& work)
+{
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t wanted = threadCount > 0 ? static_cast<std::size_t>(threadCount) : cores;
+    const std::size_t helpers = std::min(wanted, std::max<std::size_t>(jobs, 1)) - 1;
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < helpers; ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // no thread to be had: this one does the rest
+        }
+    }
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+}
+
+void AddRows(std::int32_t n, const TFamilySpans& family, std::u16string_view text, int width, std::size_t limit,
+             std::vector<TConcordanceRow>& rows)
+{
+    if (rows.size() >= limit) return;
+    rows.reserve(rows.size() + std::min(family.Spans.size(), limit - rows.size()));
+    for (const THighlightRun& span : family.Spans) {
+        if (rows.size() >= limit) return;
+        TConcordanceRow& row = rows.emplace_back();
+        row.Sutra = n;
+        row.Family = family.Family;
+        row.Run = span;
+        ConcordanceContext(text, span, width, row);
+    }
 }
 
 } // namespace
@@ -55,82 +207,82 @@ void ConcordanceContext(std::u16string_view text, THighlightRun run, int width, 
     row.Right = ContextPiece(text, end, right);
 }
 
+std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& info, int width, std::size_t limit,
+                                   int threadCount, const std::function<void(TConcordanceRow& row)>& onRow)
+{
+    const std::vector<std::int32_t> hits = HitPositions(info, data);
+    if (hits.empty()) return 0;
+    // One pass over each text finds every word, through the tables the scan uses.
+    const TFastMatcher matcher(info, data.VariantFiles);
+
+    // Matching is the costly part and is shared among threads, which cut the contexts too
+    // while the text is at hand, until the rows cut reach the limit; past it a hit is only
+    // counted, in the search index where it can be. The rows are handed over hit by hit in
+    // catalogue order as soon as every hit before is done, and let go then; a hit whose
+    // rows were not cut has them cut then, should they still be kept.
+    struct THitRows
+    {
+        std::vector<TFamilySpans> Families; // unless only counted
+        std::vector<TConcordanceRow> Rows;  // every occurrence's, when Cut
+        std::int64_t Counted = -1;          // the occurrences, when only counted
+        bool Cut = false;
+        bool Done = false;
+    };
+    std::size_t longestWord = 0;
+    for (int w = 0; w < std::clamp(info.WordCount, 0, MaxSearchWords); ++w)
+        longestWord = std::max(longestWord, SearchWord(info, w).size());
+    std::vector<THitRows> perHit(hits.size());
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> cutRows{0};
+    std::mutex handing;
+    std::size_t handed = 0; // hits handed over, under handing
+    std::size_t rowsHanded = 0;
+    std::int64_t total = 0;
+    TConcordanceWork late;
+    auto handOver = [&](THitRows& hit, std::int32_t n) {
+        total += std::max<std::int64_t>(hit.Counted, 0);
+        for (const TFamilySpans& family : hit.Families)
+            total += static_cast<std::int64_t>(family.Spans.size());
+        if (!hit.Cut && rowsHanded < limit)
+            HitSpans(data, info, matcher, n, late, [&](const TFamilySpans& family, std::u16string_view text) {
+                AddRows(n, family, text, width, limit - rowsHanded, hit.Rows);
+            });
+        for (TConcordanceRow& row : hit.Rows) {
+            if (rowsHanded >= limit) break;
+            ++rowsHanded;
+            onRow(row);
+        }
+        hit = {};
+    };
+    auto work = [&] {
+        TConcordanceWork scratch;
+        for (std::size_t i = next++; i < hits.size(); i = next++) {
+            THitRows& hit = perHit[i];
+            hit.Cut = cutRows.load() < limit;
+            if (!hit.Cut) hit.Counted = IndexedHitCount(data, info, matcher, hits[i], longestWord, scratch);
+            if (hit.Counted < 0)
+                hit.Families = HitSpans(data, info, matcher, hits[i], scratch,
+                                        [&](const TFamilySpans& family, std::u16string_view text) {
+                                            if (hit.Cut) AddRows(hits[i], family, text, width, limit, hit.Rows);
+                                        });
+            cutRows += hit.Rows.size();
+            const std::lock_guard lock(handing);
+            hit.Done = true;
+            for (; handed < hits.size() && perHit[handed].Done; ++handed)
+                handOver(perHit[handed], hits[handed]);
+        }
+    };
+    OnThreads(hits.size(), threadCount, work);
+    return total;
+}
+
 TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, int width, std::size_t limit,
                               int threadCount)
 {
     TConcordance result;
-    const std::vector<std::int32_t> hits = HitPositions(info, data);
-    if (hits.empty()) return result;
-
-    // Matching is the costly part and is shared among threads, which cut the contexts too
-    // while the text is at hand, until the rows cut reach the limit; a hit whose rows were
-    // not cut then has them cut afterwards, in order, should they still be kept.
-    struct THitRows
-    {
-        std::vector<TFamilyRuns> Runs;
-        std::vector<TConcordanceRow> Rows; // every occurrence's, when Cut
-        bool Cut = false;
-    };
-    std::vector<THitRows> perHit(hits.size());
-    std::atomic<std::size_t> next{0};
-    std::atomic<std::size_t> cutRows{0};
-    auto work = [&] {
-        TSearchInfo matcher = MatcherCopy(info);
-        for (std::size_t i = next++; i < hits.size(); i = next++) {
-            THitRows& hit = perHit[i];
-            hit.Cut = cutRows.load() < limit;
-            hit.Runs = SearchHitRuns(data, matcher, hits[i], [&](const TFamilyRuns& family, std::u16string_view text) {
-                if (!hit.Cut) return;
-                for (const THitOccurrence& occurrence : family.Occurrences) {
-                    TConcordanceRow& row = hit.Rows.emplace_back();
-                    row.Sutra = hits[i];
-                    row.Family = family.Family;
-                    row.Run = occurrence.Span;
-                    ConcordanceContext(text, occurrence.Span, width, row);
-                }
-            });
-            cutRows += hit.Rows.size();
-        }
-    };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t helpers =
-        std::min<std::size_t>(threadCount > 0 ? static_cast<std::size_t>(threadCount) : cores, hits.size()) - 1;
-    std::vector<std::thread> threads;
-    for (std::size_t t = 0; t < helpers; ++t) {
-        try {
-            threads.emplace_back(work);
-        } catch (const std::system_error&) {
-            break; // no thread to be had: this one does the rest
-        }
-    }
-    work();
-    for (std::thread& thread : threads)
-        thread.join();
-
-    for (std::size_t i = 0; i < hits.size(); ++i) {
-        THitRows& hit = perHit[i];
-        for (const TFamilyRuns& family : hit.Runs)
-            result.Total += static_cast<std::int64_t>(family.Occurrences.size());
-        if (hit.Cut) {
-            for (TConcordanceRow& row : hit.Rows) {
-                if (result.Rows.size() >= limit) break;
-                result.Rows.push_back(std::move(row));
-            }
-            continue;
-        }
-        for (const TFamilyRuns& family : hit.Runs) {
-            if (result.Rows.size() >= limit) break;
-            std::u16string text = FamilyViewText(data, hits[i], family.Family);
-            NormalizeLineBreaks(text);
-            for (const THitOccurrence& occurrence : family.Occurrences) {
-                if (result.Rows.size() >= limit) break;
-                TConcordanceRow& row = result.Rows.emplace_back();
-                row.Sutra = hits[i];
-                row.Family = family.Family;
-                row.Run = occurrence.Span;
-                ConcordanceContext(text, occurrence.Span, width, row);
-            }
-        }
-    }
+    // A window's worth of rows at once; a longer list grows as it must.
+    result.Rows.reserve(std::min<std::size_t>(limit, WindowConcordanceRows));
+    result.Total = ForEachConcordanceRow(data, info, width, limit, threadCount,
+                                         [&](TConcordanceRow& row) { result.Rows.push_back(std::move(row)); });
     return result;
 }

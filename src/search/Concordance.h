@@ -40,6 +40,12 @@ struct TConcordance
 TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, int width,
                               std::size_t limit = std::numeric_limits<std::size_t>::max(), int threadCount = 0);
 
+// The same rows, each handed to onRow in turn (from any thread, one at a time; it must not
+// throw) as soon as those before it were, and let go after; returns Total. A caller writing
+// the rows out needs not hold them all.
+std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& info, int width, std::size_t limit,
+                                   int threadCount, const std::function<void(TConcordanceRow& row)>& onRow);
+
 // The up to width units of text before begin and after end, and text from begin to end,
 // each line break and tab replaced by a space. A surrogate pair cut by the width is dropped
 // whole rather than split.

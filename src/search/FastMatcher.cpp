@@ -211,30 +211,34 @@ bool TFastMatcher::ScanAndRestore(const char16_t* units, std::int64_t textLength
     return result;
 }
 
+std::int64_t TFastMatcher::NextStart(const std::uint8_t* interesting, const char16_t* units, std::int64_t q,
+                                     std::int64_t end) const
+{
+    // Most characters neither start a word nor a line head. Four at a time, one branch for
+    // the four, steps over them; where one may start a word, its successor is asked too,
+    // still four at a time, so that a text full of the first characters of the words is
+    // not read start by start.
+    const std::uint8_t* next = NextClasses.data();
+    while (q + 5 <= end) {
+        const std::uint8_t a = interesting[units[q]], b = interesting[units[q + 1]], c = interesting[units[q + 2]],
+                           d = interesting[units[q + 3]];
+        if ((a & next[units[q + 1]]) | (b & next[units[q + 2]]) | (c & next[units[q + 3]]) | (d & next[units[q + 4]]))
+            break;
+        q += 4;
+    }
+    for (; q < end; ++q) {
+        const std::uint8_t classes = interesting[units[q]];
+        if (classes && (q + 1 == end || (classes & next[units[q + 1]]))) break;
+    }
+    return q;
+}
+
 template <bool StripHeads>
 bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end,
                         std::uint32_t remaining, TScratch& scratch) const
 {
     for (std::int64_t q = begin;; ++q) {
-        // Most characters neither start a word nor a line head. Four at a time, one branch
-        // for the four, steps over them; where one may start a word, its successor is
-        // asked too, still four at a time, so that a text full of the first characters of
-        // the words is not read start by start.
-        const std::uint8_t* interesting = scratch.Interesting.data();
-        const std::uint8_t* next = NextClasses.data();
-        while (q + 5 <= end) {
-            const std::uint8_t a = interesting[units[q]], b = interesting[units[q + 1]], c = interesting[units[q + 2]],
-                               d = interesting[units[q + 3]];
-            if (!((a & next[units[q + 1]]) | (b & next[units[q + 2]]) | (c & next[units[q + 3]]) |
-                  (d & next[units[q + 4]])))
-                q += 4;
-            else
-                break;
-        }
-        for (; q < end; ++q) {
-            const std::uint8_t classes = interesting[units[q]];
-            if (classes && (q + 1 == end || (classes & next[units[q + 1]]))) break;
-        }
+        q = NextStart(scratch.Interesting.data(), units, q, end);
         if (q >= end) return false;
         std::uint32_t cls = Table[units[q]];
         if constexpr (StripHeads) {
@@ -298,4 +302,25 @@ bool TFastMatcher::QualifiesText(std::u16string_view text) const
     TScratch scratch = MakeScratch();
     return Scan<false>(text.data(), static_cast<std::int64_t>(text.size()), 0, static_cast<std::int64_t>(text.size()),
                        NeededWords, scratch);
+}
+
+void TFastMatcher::Occurrences(std::u16string_view text, std::vector<TOccurrence>& out) const
+{
+    const char16_t* units = text.data();
+    const auto end = static_cast<std::int64_t>(text.size());
+    for (std::int64_t q = 0;; ++q) {
+        // Every word stays wanted to the end, so the table is read as it was made.
+        q = NextStart(Interesting.data(), units, q, end);
+        if (q >= end) return;
+        for (std::uint32_t candidates = Table[units[q]] & NeededWords; candidates; candidates &= candidates - 1) {
+            const TWord& word = Words[std::countr_zero(candidates)];
+            std::int64_t r = q;
+            std::uint32_t k = word.Begin + 1;
+            for (; k < word.End; ++k) {
+                r = NextSearched<false>(units, end, r + 1, end);
+                if (r >= end || !Accepts(Units[k], units[r])) break;
+            }
+            if (k == word.End) out.push_back({q, r});
+        }
+    }
 }

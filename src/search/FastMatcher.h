@@ -44,6 +44,16 @@ public:
     // MatchText's result for a text given as it stands.
     bool QualifiesText(std::u16string_view text) const;
 
+    // Every occurrence of every word in a text given as it stands (a view text: its line
+    // heads already dropped), as MatchText finds them, in one pass for all words: the
+    // positions of its first and last characters, ordered by the first.
+    struct TOccurrence
+    {
+        std::int64_t First;
+        std::int64_t Last;
+    };
+    void Occurrences(std::u16string_view text, std::vector<TOccurrence>& out) const;
+
 private:
     struct TWordUnit
     {
@@ -60,6 +70,8 @@ private:
         std::uint32_t End;
     };
 
+    std::int64_t NextStart(const std::uint8_t* interesting, const char16_t* units, std::int64_t q,
+                           std::int64_t end) const;
     template <bool StripHeads>
     bool Scan(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end,
               std::uint32_t remaining, TScratch& scratch) const;

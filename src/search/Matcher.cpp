@@ -213,17 +213,7 @@ bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_
 
 void NormalizeLineBreaks(std::u16string& text)
 {
-    std::size_t out = 0;
-    const std::size_t length = text.size();
-    for (std::size_t p = 0; p < length; ++p) {
-        const char16_t c = text[p];
-        if (c == u'\r' || c == u'\n') {
-            const char16_t pair = c == u'\r' ? u'\n' : u'\r';
-            if (p + 1 < length && text[p + 1] == pair) ++p;
-            text[out++] = u'\r';
-        } else {
-            text[out++] = c;
-        }
-    }
-    text.resize(out);
+    // Written over itself: the normalised text is never ahead of the text read.
+    TLineBreakNormalizer normalizer;
+    text.resize(static_cast<std::size_t>(normalizer.Write(text, text.data()) - text.data()));
 }

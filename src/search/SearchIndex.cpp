@@ -50,21 +50,30 @@ constexpr std::array<std::uint8_t, 65536> UnitClasses = [] {
 // Every unit is written; the count moves on only past a searched one. The summary is
 // gathered a byte per bit, plain stores that never wait for each other, and packed at the
 // end. Skipped units go into it too: it may only ever hold more than the text, never
-// less, and a few bits that every body has cost less than a branch on every unit.
+// less, and a few bits that every body has cost less than a branch on every unit. A
+// skipped unit sets the gap bit of the place the next searched one will take.
 class TSearchedWriter
 {
 public:
-    explicit TSearchedWriter(char16_t* out) : Out(out) {}
+    TSearchedWriter(char16_t* out, std::uint64_t* gaps, std::size_t offset) : Out(out), Gaps(gaps), Offset(offset) {}
 
     void Put(char16_t c, bool skipped)
     {
         Out[Count] = c;
+        const std::size_t at = Offset + static_cast<std::size_t>(Count);
+        // Gathered a word at a time: stored when the next searched unit begins a new one.
+        GapWord |= std::uint64_t(skipped) << (at & 63);
         Count += !skipped;
+        if (!skipped && ((at + 1) & 63) == 0) {
+            Gaps[at >> 6] |= GapWord;
+            GapWord = 0;
+        }
         Seen[TCharSignature::BitOf(c)] = 1;
     }
 
-    std::int64_t Finish(TCharSignature& signature) const
+    std::int64_t Finish(TCharSignature& signature)
     {
+        Gaps[(Offset + static_cast<std::size_t>(Count)) >> 6] |= GapWord;
         for (std::size_t word = 0; word < signature.Bits.size(); ++word) {
             std::uint64_t bits = 0;
             for (std::size_t part = 0; part < 8; ++part) {
@@ -86,14 +95,18 @@ public:
 
 private:
     char16_t* Out;
+    std::uint64_t* Gaps;
+    std::size_t Offset;
+    std::uint64_t GapWord = 0;
     std::int64_t Count = 0;
     std::array<std::uint8_t, SignatureBits> Seen{};
 };
 
 // The Korean body without its line breaks.
-std::int64_t CopyKorean(const char16_t* units, TClampedRange range, char16_t* out, TCharSignature& signature)
+std::int64_t CopyKorean(const char16_t* units, TClampedRange range, char16_t* out, std::uint64_t* gaps,
+                        std::size_t offset, TCharSignature& signature)
 {
-    TSearchedWriter writer(out);
+    TSearchedWriter writer(out, gaps, offset);
     for (std::int64_t p = range.First; p < range.End; ++p) {
         const char16_t c = units[p];
         writer.Put(c, (c == u'\n') | (c == u'\r'));
@@ -103,9 +116,10 @@ std::int64_t CopyKorean(const char16_t* units, TClampedRange range, char16_t* ou
 }
 
 // The Chinese body as CopyHanmoonText gives it, without the ignorable characters.
-std::int64_t CopyHanmoon(const char16_t* units, TClampedRange range, char16_t* out, TCharSignature& signature)
+std::int64_t CopyHanmoon(const char16_t* units, TClampedRange range, char16_t* out, std::uint64_t* gaps,
+                         std::size_t offset, TCharSignature& signature)
 {
-    TSearchedWriter writer(out);
+    TSearchedWriter writer(out, gaps, offset);
     for (std::int64_t p = range.First; p < range.End; ++p) {
         char16_t c = units[p];
         std::uint8_t unitClass = UnitClasses[c];
@@ -155,6 +169,7 @@ std::optional<TIndexedFamily> MakeFamily(const TVesko_File& file, int f)
     family.Lengths.resize(count);
     family.Offsets.resize(count + 1);
     family.Signatures.resize(count);
+    family.Gaps.assign(room / 64 + 1, 0);
     // Left uninitialised: only what the bodies write is ever read.
     family.Storage.reset(new char16_t[room]);
     char16_t* const storage = family.Storage.get();
@@ -164,9 +179,11 @@ std::optional<TIndexedFamily> MakeFamily(const TVesko_File& file, int f)
         family.Starts[i] = e.BodyStart;
         family.Lengths[i] = e.BodyLength;
         family.Offsets[i] = static_cast<std::uint32_t>(used);
+        char16_t* const out = storage + used;
+        std::uint64_t* const gaps = family.Gaps.data();
         used += static_cast<std::size_t>(
-            hanmoon ? CopyHanmoon(file.Text.data(), ranges[i], storage + used, family.Signatures[i])
-                    : CopyKorean(file.Text.data(), ranges[i], storage + used, family.Signatures[i]));
+            hanmoon ? CopyHanmoon(file.Text.data(), ranges[i], out, gaps, used, family.Signatures[i])
+                    : CopyKorean(file.Text.data(), ranges[i], out, gaps, used, family.Signatures[i]));
     }
     family.Offsets[count] = static_cast<std::uint32_t>(used);
     storage[used] = 0;
@@ -212,5 +229,5 @@ std::optional<TSearchedBody> FindSearchedBody(const TSearchIndex& index, const T
     if (!made || i < 0 || static_cast<std::size_t>(i) >= made->Signatures.size()) return std::nullopt;
     if (made->Starts[i] != start || made->Lengths[i] != length) return std::nullopt;
     return TSearchedBody{made->Searched.substr(made->Offsets[i], made->Offsets[i + 1] - made->Offsets[i]),
-                         &made->Signatures[i]};
+                         &made->Signatures[i], made->Gaps.data(), made->Offsets[i]};
 }

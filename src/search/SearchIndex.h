@@ -42,6 +42,10 @@ struct TIndexedFamily
     std::u16string_view Searched;              // every body's searched characters, in catalogue order
     std::vector<std::uint32_t> Offsets;        // body i is Searched[Offsets[i], Offsets[i + 1])
     std::vector<TCharSignature> Signatures;
+    // Bit j: in the view text a character the matcher steps over stands before Searched[j]
+    // (meaningless for a body's first character), so that the concordance can tell
+    // occurrences that touch there from those that do not.
+    std::vector<std::uint64_t> Gaps;
     // Allocated for every unit of the bodies but written only as far as the searched
     // characters go, so that the pages a stripped Chinese text never reaches stay untouched.
     std::unique_ptr<char16_t[]> Storage;
@@ -66,6 +70,9 @@ struct TSearchedBody
 {
     std::u16string_view Text;
     const TCharSignature* Signature = nullptr;
+    const std::uint64_t* Gaps = nullptr; // the family's Gaps
+    std::size_t Offset = 0;              // Text[0]'s place in Searched
+    bool GapBefore(std::size_t j) const { return (Gaps[(Offset + j) >> 6] >> ((Offset + j) & 63)) & 1; }
 };
 
 // Body i of text file family as the index holds it, or nullopt when the index was not made

@@ -25,7 +25,42 @@ std::u16string Utf8ToUtf16(std::string_view utf8)
 
 std::string Utf16ToUtf8(std::u16string_view utf16)
 {
-    return ToQString(utf16).toUtf8().toStdString();
+    std::string utf8;
+    AppendUtf8(utf8, utf16);
+    return utf8;
+}
+
+void AppendUtf8(std::string& out, std::u16string_view utf16)
+{
+    const std::size_t from = out.size();
+    out.resize(from + 3 * utf16.size()); // a unit never takes more, a pair four for its two
+    char* o = out.data() + from;
+    auto put = [&o](char32_t byte) { *o++ = static_cast<char>(byte); };
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const char32_t c = utf16[i];
+        if (c < 0x80) {
+            put(c);
+        } else if (c < 0x800) {
+            put(0xC0 | c >> 6);
+            put(0x80 | (c & 0x3F));
+        } else if (c < 0xD800 || c > 0xDFFF) {
+            put(0xE0 | c >> 12);
+            put(0x80 | (c >> 6 & 0x3F));
+            put(0x80 | (c & 0x3F));
+        } else if (c < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
+            const char32_t full = 0x10000 + ((c - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+            put(0xF0 | full >> 18);
+            put(0x80 | (full >> 12 & 0x3F));
+            put(0x80 | (full >> 6 & 0x3F));
+            put(0x80 | (full & 0x3F));
+        } else {
+            // A half of a pair standing alone is written as Qt writes it.
+            out.resize(from);
+            out += ToQString(utf16).toUtf8().toStdString();
+            return;
+        }
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
 }
 
 struct TKoreanCollator::TImpl

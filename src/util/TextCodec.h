@@ -15,6 +15,8 @@ QString ToQString(std::u16string_view text);
 
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
+// The same appended to out, for a caller writing many texts into one buffer.
+void AppendUtf8(std::string& out, std::u16string_view utf16);
 
 // The text as it reads after a trip through code page 949: every character the code page
 // lacks becomes "?". Uses the Windows table ("windows-949"); IBM's 949, which Qt names

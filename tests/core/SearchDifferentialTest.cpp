@@ -2,6 +2,7 @@
 
 #include "search/Concordance.h"
 #include "search/FastMatcher.h"
+#include "search/ReadingSearch.h"
 #include "search/SearchScan.h"
 #include "search/SearchWords.h"
 
@@ -253,6 +254,17 @@ TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnTheCorpus)
         }
         SetWords(info, words);
         ExpectSameScan(data, index, info, "corpus search " + std::to_string(search));
+        // The concordance counts the hits past its rows in the index as it does in the view texts.
+        TSearchInfo scanned = info;
+        ScanSutras(data, scanned);
+        TSearchInfo indexed = scanned;
+        indexed.Index = index;
+        const TConcordance viewed = BuildConcordance(data, scanned, 5, 10),
+                           counted = BuildConcordance(data, indexed, 5, 10);
+        EXPECT_EQ(counted.Total, viewed.Total) << "corpus search " << search;
+        ASSERT_EQ(counted.Rows.size(), viewed.Rows.size());
+        for (std::size_t r = 0; r < viewed.Rows.size(); ++r)
+            EXPECT_EQ(counted.Rows[r].Run, viewed.Rows[r].Run);
         for (std::int32_t n : HitPositions(info, data))
             for (int family = 1; family <= 2; ++family) {
                 std::u16string text = FamilyViewText(data, n, family);
@@ -266,12 +278,36 @@ TEST(SearchDifferential, FastScanGivesTheReferenceFlagsOnTheCorpus)
 TEST(SearchDifferential, ConcordanceListsTheHighlightedOccurrencesOfEveryHitWithTheirContext)
 {
     TRandomCase random(2007);
-    for (int set = 0; set < 6; ++set) {
+    // Two syllables read as some of the words' characters, for the searches by reading.
+    TCharacterFile characters;
+    characters.Loaded = true;
+    for (char16_t c : std::u16string(u"甲乙丙丁戊己")) {
+        characters.Characters.emplace_back();
+        characters.Characters.back().Character = c;
+        characters.Characters.back().Readings = random.Pick(2) ? u"가" : u"나가";
+    }
+    const auto readings = std::make_shared<const TReadingIndex>(BuildReadingIndex(characters));
+    for (int set = 0; set < 12; ++set) {
         TLoadedData data;
-        ParseSearchData(random.Source(60), data);
+        TDataSetSource source = random.Source(60);
+        // Words in the title line too, which the display leaves unmarked, and across its end.
+        for (TSourceSutta& sutta : source.Suttas)
+            for (std::size_t k = random.Pick(2) * random.Pick(7); k > 0; --k)
+                sutta.Name += u"甲乙丙丁戊己 。"[random.Pick(8)];
+        ParseSearchData(source, data);
         for (int search = 0; search < 20; ++search) {
             TSearchInfo info;
             random.Options(info);
+            if (info.TitleIndex != HanCanon && random.Pick(3) == 0) {
+                info.ByReading = true;
+                info.Readings = readings;
+                std::vector<std::u16string> words;
+                for (int w = 0; w < info.WordCount; ++w)
+                    words.push_back(std::u16string(SearchWord(info, w)) + (random.Pick(2) ? u"가" : u"나"));
+                SetWords(info, words);
+            }
+            // With the index, the hits past the rows kept are counted in it.
+            if (random.Pick(2) == 0) info.Index = BuildSearchIndex(data);
             ScanSutras(data, info);
             const int width = static_cast<int>(random.Pick(12));
             const std::size_t limit = random.Pick(3) == 0 ? random.Pick(20) : 100000;

@@ -39,3 +39,19 @@ TEST(PlatformThroughCp949, WritesOneQuestionMarkPerCharacterTheTableLacks)
         EXPECT_EQ(ThroughCp949(text), PlatformThroughCp949(text));
     }
 }
+
+TEST(Utf16ToUtf8, WritesWhatQtWritesForEveryUnitPairAndLoneHalf)
+{
+    auto qt = [](std::u16string_view text) { return ToQString(text).toUtf8().toStdString(); };
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        const std::u16string text = u"a" + std::u16string(1, static_cast<char16_t>(c)) + u"가";
+        ASSERT_EQ(Utf16ToUtf8(text), qt(text)) << std::hex << static_cast<std::uint32_t>(c);
+    }
+    for (const std::u16string& text :
+         {std::u16string(u"\U00020000\U0010FFFF\U00010000"), std::u16string(u"x\xD800"), std::u16string(u"\xDC00x"),
+          std::u16string(u"\xD800\xD800\xDC00"), std::u16string(u"\xDBFF\xDFFF\xDC00"), std::u16string()})
+        EXPECT_EQ(Utf16ToUtf8(text), qt(text));
+    std::string appended = "앞\t";
+    AppendUtf8(appended, u"舍利弗\xD800");
+    EXPECT_EQ(appended, "앞\t" + qt(u"舍利弗\xD800"));
+}

@@ -392,6 +392,14 @@ TEST(ToolCommandLine, EveryCommandIntoAFullDiskExitsWith1AndSaysSo)
         cases.push_back(runs.at(name));
     }
     cases.push_back({"convert", "--data", dataFolder});
+    // A concordance of several sutras long enough to fail while its rows are still being matched.
+    TDataSetSource many = SmallDataSetSource();
+    for (TSourceSutta& sutta : many.Suttas)
+        for (int i = 0; i < 1000; ++i)
+            sutta.KorBody += u"如是我聞。";
+    WriteTestDataSet(many, folder.Path() / "many");
+    cases.insert(cases.end() - 1,
+                 {"search", "--data", Q(folder.Path() / "many"), "--canon", "1", "--context", "200", "如是"});
     const QByteArray longInput = QByteArray("如是我聞\n").repeated(100000);
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const QStringList& arguments = cases[i];
