@@ -144,7 +144,8 @@ TScrollCase* ScrollCase(int set)
         if (c->Sutra < 0 || kor.SuttaTable.Items[n].BodyLength > kor.SuttaTable.Items[c->Sutra].BodyLength)
             c->Sutra = n;
     if (c->Sutra < 0) return nullptr;
-    Widget<TTextViews>(form, "TextViews")->FillKorViews(c->Sutra, TitleLine(c->Window->State.Data.TextFiles[0], c->Sutra));
+    Widget<TTextViews>(form, "TextViews")
+        ->FillKorViews(c->Sutra, TitleLine(c->Window->State.Data.TextFiles[0], c->Sutra));
     c->Runs = CommonCharacterRuns(c->View->PositionText());
 
     c->Plain = std::make_unique<QTextEdit>();

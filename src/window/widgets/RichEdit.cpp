@@ -13,6 +13,13 @@
 #include <algorithm>
 #include <climits>
 
+namespace {
+
+// Text a step of the formatting in a hidden view goes ahead by, a few milliseconds' work.
+constexpr int HiddenStepUnits = 16384;
+
+} // namespace
+
 TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 {
     // After the editor's own handling, so that the view has moved when the runs are looked for.
@@ -53,6 +60,7 @@ void TRichEdit::SetRuns(std::vector<THighlightRun> runs, const QTextCharFormat& 
         if (!Marks.empty()) PlaceCaret(Marks.back().Begin);
         MarkUpTo(ScreensEnd(top));
     });
+    if (MarkedRuns < Marks.size()) AheadSteps.start(0, this);
 }
 
 std::u16string TRichEdit::PositionText() const
@@ -134,7 +142,8 @@ bool TRichEdit::LaidOut() const
 {
     // The layout goes from the top down, so the last block has lines when every block has.
     const QTextBlock last = document()->lastBlock();
-    return !document()->pageSize().isNull() && last.layout() != nullptr && last.layout()->lineCount() > 0;
+    return MarkedRuns >= Marks.size() && !document()->pageSize().isNull() && last.layout() != nullptr &&
+           last.layout()->lineCount() > 0;
 }
 
 int TRichEdit::Clamped(int position) const
@@ -162,6 +171,31 @@ void TRichEdit::MarkUpTo(int position)
     cursor.endEditBlock();
     held->setUndoRedoEnabled(undo);
     OwnChange = false;
+}
+
+void TRichEdit::MarkRest()
+{
+    if (MarkedRuns >= Marks.size()) {
+        AheadSteps.stop();
+        return;
+    }
+    // A hidden view lays nothing out, so there a step costs only its own runs.
+    if (document()->pageSize().isNull()) {
+        MarkUpTo(Marks[MarkedRuns].Begin + HiddenStepUnits);
+        return;
+    }
+    AheadSteps.stop();
+    // Formatting text the editor has laid out moves every line below it, once per change; so
+    // the rest goes in one change, laid out afresh, and the view keeps its place: the text
+    // above the screen's last line is formatted already and lies as before.
+    QScrollBar* bars[] = {verticalScrollBar(), horizontalScrollBar()};
+    const int values[] = {bars[0]->value(), bars[1]->value()};
+    const QTextCursor last = cursorForPosition(QPoint(0, viewport()->height()));
+    WithoutLayout([&] { MarkUpTo(INT_MAX); });
+    // Asking for a rectangle lays the text out that far, which brings the scroll range up to date.
+    cursorRect(last);
+    bars[0]->setValue(values[0]);
+    bars[1]->setValue(values[1]);
 }
 
 void TRichEdit::MarkShown()
@@ -232,6 +266,14 @@ int TRichEdit::ScreensEnd(int top) const
         if (wrapped && end - top > units) return top + units;
     }
     return std::max(end, top);
+}
+
+void TRichEdit::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == AheadSteps.timerId())
+        MarkRest();
+    else
+        QTextEdit::timerEvent(event);
 }
 
 void TRichEdit::keyPressEvent(QKeyEvent* event)
