@@ -186,16 +186,9 @@ void TRichEdit::MarkRest()
     }
     AheadSteps.stop();
     // Formatting text the editor has laid out moves every line below it, once per change; so
-    // the rest goes in one change, laid out afresh, and the view keeps its place: the text
+    // the rest goes in one change and is laid out afresh. The view keeps its place: the text
     // above the screen's last line is formatted already and lies as before.
-    QScrollBar* bars[] = {verticalScrollBar(), horizontalScrollBar()};
-    const int values[] = {bars[0]->value(), bars[1]->value()};
-    const QTextCursor last = cursorForPosition(QPoint(0, viewport()->height()));
     WithoutLayout([&] { MarkUpTo(INT_MAX); });
-    // Asking for a rectangle lays the text out that far, which brings the scroll range up to date.
-    cursorRect(last);
-    bars[0]->setValue(values[0]);
-    bars[1]->setValue(values[1]);
 }
 
 void TRichEdit::MarkShown()
