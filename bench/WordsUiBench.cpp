@@ -1,6 +1,6 @@
 // Taking the reader to the words, on the shared corpus: filling the 용례 tab after a 20-word
-// search over both Chinese editions, against the search itself in the same run; and F3 on
-// the result with the most runs, against showing that result.
+// search over both Chinese editions, against the search itself in the same run; and F3 and
+// the first Page Down on the result with the most runs, against showing that result.
 
 #include "BenchData.h"
 #include "UiBenchSupport.h"
@@ -8,10 +8,14 @@
 #include "window/pages/ConcordanceTab.h"
 #include "window/pages/TextViews.h"
 #include "window/reading/HitNavigator.h"
+#include "window/widgets/RichEdit.h"
 #include "data/HanmoonText.h"
 #include "search/Concordance.h"
 #include "search/SearchScan.h"
 #include "util/MyWideString.h"
+
+#include <QApplication>
+#include <QKeyEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -180,6 +184,32 @@ void NextHit(benchmark::State& state)
     if (DisplaySeconds() > 0) state.counters["x_display"] = seconds / DisplaySeconds();
 }
 
+// The first Page Down in the view F3 works on, right after that result is shown: a page on
+// from the run in view. The showing itself is left out of the time.
+void PageDownAfterHit(benchmark::State& state)
+{
+    TBenchWindow* window = LoadedWindow();
+    if (!window) return state.SkipWithError("shared corpus not available");
+    std::size_t runs = 0;
+    const std::int32_t n = ShowHeavyHit(*window->Form, window->State, runs);
+    THitNavigator& hits = Widget<TTextViews>(*window->Form, "TextViews")->Hits();
+    double seconds = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window->Form->OpenPlace({n, true});
+        QWidget* view = hits.ActiveView();
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+        const auto begin = std::chrono::steady_clock::now();
+        state.ResumeTiming();
+        QApplication::sendEvent(view, &key);
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    }
+    seconds /= static_cast<double>(state.iterations());
+    state.counters["runs"] = static_cast<double>(runs);
+    state.counters["ms"] = seconds * 1000;
+    if (DisplaySeconds() > 0) state.counters["x_display"] = seconds / DisplaySeconds();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -189,5 +219,6 @@ int main(int argc, char** argv)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Words/ShowHeavyResult/corpus", ShowHeavyResult)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Words/NextHit/corpus", NextHit)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("Words/PageDownAfterHit/corpus", PageDownAfterHit)->Unit(benchmark::kMillisecond);
     return RunUiBenchmarks(argc, argv, [] { Window().reset(); });
 }

@@ -166,7 +166,8 @@ std::string SerializeReaderState(const TReaderState& state)
                                {"title", state.SearchTitle},
                                {"kind", state.SearchKind},
                                {"mode", state.SearchMode},
-                               {"searched", state.Searched}}},
+                               {"searched", state.Searched},
+                               {"reading", state.SearchByReading}}},
     };
     if (state.NormalGeometry) {
         const auto& g = *state.NormalGeometry;
@@ -207,6 +208,8 @@ std::optional<TReaderState> ParseReaderState(std::string_view bytes)
     state.SearchKind = reader.Int(search, "kind", 0, static_cast<std::int32_t>(std::size(KindNames)) - 1);
     state.SearchMode = reader.Int(search, "mode", 0, 1);
     state.Searched = reader.Bool(search, "searched");
+    // Files kept before search by reading existed lack the key.
+    state.SearchByReading = search.contains("reading") && reader.Bool(search, "reading");
     if (root.contains("geometry")) {
         const QJsonArray g = reader.Array(root, "geometry", 4);
         std::array<std::int32_t, 4> geometry{};

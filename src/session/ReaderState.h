@@ -86,6 +86,7 @@ struct TReaderState
     std::vector<std::u16string> SearchLines;
     std::int32_t SearchTitle = 0, SearchKind = 0, SearchMode = 0;
     bool Searched = false; // the result list showed the search of SearchLines
+    bool SearchByReading = false;
     bool operator==(const TReaderState&) const = default;
 };
 

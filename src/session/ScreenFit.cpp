@@ -62,3 +62,19 @@ void FitReaderStateToScreens(TReaderState& state, std::span<const TScreenArea> s
     for (TSplitterPane& pane : state.Splitters)
         pane.FirstPane = std::min(pane.FirstPane, longest);
 }
+
+TWindowSize FitWindowSizeToScreen(TWindowSize size, const TScreenArea& screen)
+{
+    if (screen.Width <= 0 || screen.Height <= 0) return size;
+    return {std::min(size.Width, screen.Width), std::min(size.Height, screen.Height)};
+}
+
+std::int32_t FitFirstPane(std::int32_t savedFirst, std::int32_t savedSpace, std::int32_t space,
+                          std::int32_t minimumPane)
+{
+    if (space <= 0) return 0;
+    if (space < 2 * static_cast<std::int64_t>(minimumPane)) return space / 2;
+    std::int64_t first = std::max(savedFirst, 0);
+    if (savedSpace > 0) first = (first * space + savedSpace / 2) / savedSpace;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(first, minimumPane, space - minimumPane));
+}

@@ -1,9 +1,11 @@
 #include "window/FirstStartDialog.h"
 
+#include "window/AppShell.h"
 #include "data/DataFile.h"
 #include "data/DataSetSource.h"
 #include "data/DemoDataSet.h"
 #include "data/Vesko3Common.h"
+#include "util/TextCodec.h"
 #include "util/MyUtils.h"
 
 #include <QFileDialog>
@@ -54,8 +56,8 @@ TFirstStartDialog::TFirstStartDialog(const std::vector<std::filesystem::path>& l
     : QDialog(parent), DemoFolder(std::move(demoFolder)), DemoSutras(demoSutras)
 {
     setObjectName("FirstStartDialog");
-    // The platform adds the application title.
-    setWindowTitle("데이터 폴더가 없습니다");
+    // It comes before the reader's own window, so its title names the program.
+    setWindowTitle("데이터 폴더가 없습니다 — " + ToQString(AppTitle));
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel("읽을 데이터 폴더가 없습니다. 다음 폴더를 차례로 찾아보았습니다:", this);
     layout->addWidget(intro);

@@ -29,7 +29,7 @@ public:
     }
     void ShowAppMessage(const std::u16string& text) override
     {
-        Box(QString::fromStdU16String(text), QApplication::applicationDisplayName());
+        Box(QString::fromStdU16String(text), ToQString(AppTitle));
     }
     void RequestExit(int exitCode) override
     {
@@ -55,10 +55,9 @@ private:
 int RunReaderProgram(int argc, char** argv, const TProgramHooks& hooks)
 {
     QApplication application(argc, argv);
-    // The name picks the platform's folders for the data and the settings; the display name
-    // captions the message boxes.
+    // The name picks the platform's folders for the data and the settings. No display name:
+    // the X11 platform would append it to every window's title, the message boxes' too.
     QApplication::setApplicationName(ToQString(ProgramName));
-    QApplication::setApplicationDisplayName(ToQString(AppTitle));
     QApplication::setApplicationVersion(VESKO3_VERSION);
     QApplication::setDesktopFileName(VESKO3_APP_ID);
     QApplication::setWindowIcon(QIcon::fromTheme(VESKO3_APP_ID));

@@ -1,10 +1,9 @@
 #include "window/ReaderRecord.h"
 
 #include "browse/SutraTexts.h"
+#include "window/WindowScreens.h"
 #include "session/ScreenFit.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -19,12 +18,9 @@ void TReaderRecord::LoadBeforeShow()
     if (File.Path.empty() || File.IgnoreSaved) return;
     Saved = LoadReaderState(File.Path);
     if (!Saved) return;
-    std::vector<TScreenArea> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect area = screen->availableGeometry();
-        screens.push_back({area.x(), area.y(), area.width(), area.height()});
-    }
-    FitReaderStateToScreens(*Saved, screens, {Form.minimumWidth(), Form.minimumHeight()});
+    // The splitters' borders were saved for the window's normal size as it was then.
+    if (const auto& g = Saved->NormalGeometry) SavedWindow = QSize((*g)[2], (*g)[3]);
+    FitReaderStateToScreens(*Saved, AvailableScreenAreas(), {Form.minimumWidth(), Form.minimumHeight()});
     if (const auto& g = Saved->NormalGeometry) Form.setGeometry((*g)[0], (*g)[1], (*g)[2], (*g)[3]);
 }
 
@@ -35,9 +31,9 @@ void TReaderRecord::RestoreAfterLoad()
     Saved.reset();
     DropUnknownSutras(state, Catalogue);
 
-    Window.RestorePanes(state.Splitters);
-    Window.RestoreSearchInputs(
-        {state.SearchLines, state.SearchTitle, state.SearchKind, state.SearchMode, state.Searched});
+    Window.RestorePanes(state.Splitters, SavedWindow);
+    Window.RestoreSearchInputs({state.SearchLines, state.SearchTitle, state.SearchKind, state.SearchMode,
+                                state.Searched, state.SearchByReading});
     Window.SelectListTab(state.ListTab);
 
     Places.Assign(std::move(state.History), state.HistoryIndex);
@@ -65,6 +61,7 @@ void TReaderRecord::Save()
     state.SearchKind = inputs.Kind;
     state.SearchMode = inputs.Mode;
     state.Searched = inputs.Searched;
+    state.SearchByReading = inputs.ByReading;
     (void)SaveReaderState(File.Path, state);
 }
 

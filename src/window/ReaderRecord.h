@@ -7,6 +7,8 @@
 #include "window/ReaderWindow.h"
 #include "session/ReaderState.h"
 
+#include <QSize>
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -55,4 +57,5 @@ private:
     TReaderStateFile File;
     TReadingHistory Places;
     std::optional<TReaderState> Saved;
+    QSize SavedWindow; // the normal size the saved state was left at; invalid when unknown
 };

@@ -25,7 +25,11 @@ bool TReaderWindow::ShowPlace(const TPlace& place)
     Pages.Views->FillViews(place.Sutra, titleLine);
     // A hit is marked with the words of the search that lists it now.
     const TSearchHitPlan plan = place.Hit ? PlanSearchHit(Session.SearchInfo, place.Sutra) : TSearchHitPlan{};
-    if (plan.Highlight) Pages.Views->HighlightHit(place.Sutra);
+    if (plan.Highlight) {
+        Pages.Views->HighlightHit(place.Sutra);
+        // However the hit came to be shown (its row, the way back, a restart), its row is current.
+        Pages.Search->MarkShownHit(place.Sutra);
+    }
     // After a hit, the same row chosen in a list shows its sutra afresh, without the marks.
     PlainSutra = place.Hit ? -1 : place.Sutra;
     const int tab =
@@ -75,11 +79,11 @@ std::vector<TSplitterPane> TReaderWindow::Panes() const
     return panes;
 }
 
-void TReaderWindow::RestorePanes(const std::vector<TSplitterPane>& panes)
+void TReaderWindow::RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow)
 {
-    Pages.Views->RestorePanes(panes);
-    Pages.Subjects->RestorePanes(panes);
-    Pages.Conversion->RestorePanes(panes);
+    Pages.Views->RestorePanes(panes, savedWindow);
+    Pages.Subjects->RestorePanes(panes, savedWindow);
+    Pages.Conversion->RestorePanes(panes, savedWindow);
 }
 
 TSearchInputs TReaderWindow::SearchInputs() const

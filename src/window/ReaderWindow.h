@@ -8,6 +8,8 @@
 #include "window/pages/SearchInputs.h"
 #include "session/ReaderState.h"
 
+#include <QSize>
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -50,10 +52,10 @@ public:
     virtual void SelectListTab(int tab) = 0;
     virtual void SelectViewTab(int tab) = 0;
 
-    // The first pane of every splitter, and putting them back (a hidden sheet takes its own
-    // when first shown).
+    // The first pane of every splitter laid out, and putting them back as saved while the
+    // window's normal size was savedWindow (a hidden sheet takes its own when first shown).
     virtual std::vector<TSplitterPane> Panes() const = 0;
-    virtual void RestorePanes(const std::vector<TSplitterPane>& panes) = 0;
+    virtual void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow) = 0;
 
     virtual TSearchInputs SearchInputs() const = 0;
     // Puts the inputs back and, when they had been searched, searches them again.
@@ -97,7 +99,7 @@ public:
     void SelectListTab(int tab) override;
     void SelectViewTab(int tab) override;
     std::vector<TSplitterPane> Panes() const override;
-    void RestorePanes(const std::vector<TSplitterPane>& panes) override;
+    void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow) override;
     TSearchInputs SearchInputs() const override;
     void RestoreSearchInputs(const TSearchInputs& inputs) override;
 

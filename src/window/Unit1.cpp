@@ -1,6 +1,7 @@
 #include "window/Unit1.h"
 
 #include "window/TextFonts.h"
+#include "window/WindowScreens.h"
 #include "window/pages/Appearance.h"
 #include "window/pages/CatalogueTabs.h"
 #include "window/pages/ConcordanceTab.h"
@@ -9,6 +10,7 @@
 #include "window/pages/ProgramInfoTab.h"
 #include "window/pages/SearchTab.h"
 #include "window/pages/TextViews.h"
+#include "window/reading/CharacterGlance.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/PageControl.h"
 #include "util/TextCodec.h"
@@ -18,6 +20,7 @@
 #include "util/MyUtils.h"
 
 #include <QCloseEvent>
+#include <QPlainTextEdit>
 #include <QMouseEvent>
 #include <QShortcut>
 #include <QCoreApplication>
@@ -27,6 +30,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 
 namespace {
 
@@ -62,6 +67,7 @@ bool IsUserInput(const QEvent& event)
 // The tabs of the page controls that start-up and loading bring forward.
 constexpr int OrderListTab = 0;
 constexpr int HangeulTextTab = 1;
+constexpr int SearchWordsTab = 3;
 
 } // namespace
 
@@ -130,8 +136,10 @@ void TMainForm::CreateControls()
     ViewPage->addTab(ProgramInfoTab, "프로그램 정보");
 
     resize(FormClientSize);
-    // The client areas of a 900 x 700 and an 800 x 600 window with a common frame.
-    setMinimumSize(FormClientSize.width() - 100, FormClientSize.height() - 100);
+    // The client areas of a 900 x 700 and an 800 x 600 window with a common frame; the minimum
+    // is cut to a smaller screen (at a large scale factor), where the window system may then
+    // fit the window.
+    SetMinimumOnScreen(*this, FormClientSize - QSize(100, 100));
     ApplyDesignedColors();
     ConnectHandlers();
     CreateKeys();
@@ -176,14 +184,21 @@ void TMainForm::CreateKeys()
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, action);
     };
-    constexpr int SearchWordsTab = 3;
     for (const QKeySequence& words : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_L)})
         key(words, [this] {
             SelectPage(SearchPage, SearchWordsTab);
             SearchTab->FocusWords();
         });
-    for (int tab = 0; tab < SearchPage->count(); ++tab)
-        key(QKeySequence(Qt::CTRL | (Qt::Key_1 + tab)), [this, tab] { SelectPage(SearchPage, tab); });
+    // Ctrl+1 to Ctrl+5 bring a list tab forward with the focus in its list, so that typing
+    // finds a sutra there rather than landing where the focus was.
+    const std::function<void()> focusLists[] = {
+        [this] { OrderSheet->FocusList(); }, [this] { NameSheet->FocusList(); }, [this] { SubjectSheet->FocusList(); },
+        [this] { SearchTab->FocusList(); }, [this] { ConcordanceTab->FocusList(); }};
+    for (int tab = 0; tab < static_cast<int>(std::size(focusLists)); ++tab)
+        key(QKeySequence(Qt::CTRL | (Qt::Key_1 + tab)), [this, tab, focus = focusLists[tab]] {
+            SelectPage(SearchPage, tab);
+            focus();
+        });
     // Alt+Left and Alt+Right, and the platform's own back and forward keys where they differ.
     for (const int step : {-1, 1}) {
         QList<QKeySequence> keys{QKeySequence(Qt::ALT | (step < 0 ? Qt::Key_Left : Qt::Key_Right))};
@@ -303,6 +318,20 @@ void TMainForm::BuildEditors()
     SearchTab->BuildEditors(editorFont);
     TextViews->BuildEditors(editorFont);
     ConvertTab->BuildEditors(editorFont);
+    WatchCharacters();
+}
+
+void TMainForm::WatchCharacters()
+{
+    CharacterGlance = new TCharacterGlance(this, Session.Data);
+    for (QAbstractScrollArea* view : TextViews->ChineseViews())
+        CharacterGlance->Watch(view);
+    CharacterGlance->Watch(ConvertTab->InputMemo());
+    CharacterGlance->Watch(SearchTab->WordsMemo());
+    connect(CharacterGlance, &TCharacterGlance::SearchRequested, this, [this](const QString& c) {
+        SelectPage(SearchPage, SearchWordsTab);
+        SearchTab->SearchCharacter(c);
+    });
 }
 
 void TMainForm::SelectPage(TPageControl* page, int index)

@@ -23,6 +23,7 @@
 #include <vector>
 
 class QPainter;
+class TCharacterGlance;
 class TConcordanceTab;
 class TConvertTab;
 class TOptionsTab;
@@ -84,6 +85,8 @@ private:
     void FormClose();
     void FormDestroy();
     void BuildEditors();
+    // The character panel and tooltips over the Chinese views, the conversion's input and the words.
+    void WatchCharacters();
     void SelectPage(TPageControl* page, int index);
     std::u16string TextFontFace() const; // ChooseTextFont over this window's face list
 
@@ -135,6 +138,7 @@ private:
     TConvertTab* ConvertTab = nullptr;
     TOptionsTab* OptionsTab = nullptr;
     TProgramInfoTab* ProgramInfoTab = nullptr;
+    TCharacterGlance* CharacterGlance = nullptr; // made with the editors it watches
     std::unique_ptr<TReaderWindow> ReaderWindow;
     std::unique_ptr<TReaderRecord> Reader;
 };

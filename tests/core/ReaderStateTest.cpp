@@ -38,6 +38,7 @@ TReaderState FullState()
     state.SearchKind = 2;
     state.SearchMode = 1;
     state.Searched = true;
+    state.SearchByReading = true;
     return state;
 }
 
@@ -47,6 +48,16 @@ TEST(ReaderState, ReadsBackWhatItWrites)
     const std::optional<TReaderState> read = ParseReaderState(SerializeReaderState(state));
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(*read, state);
+
+    // A file kept before the search by reading has no word of it and searches as written.
+    std::string older = SerializeReaderState(state);
+    const std::string_view key = "\"reading\": true,";
+    const std::size_t at = older.find(key);
+    ASSERT_NE(at, std::string::npos) << older;
+    older.erase(at, key.size());
+    const std::optional<TReaderState> before = ParseReaderState(older);
+    ASSERT_TRUE(before.has_value()) << older;
+    EXPECT_FALSE(before->SearchByReading);
 
     const std::optional<TReaderState> empty = ParseReaderState(SerializeReaderState(TReaderState{}));
     ASSERT_TRUE(empty.has_value());
@@ -206,4 +217,13 @@ TEST(ReaderState, FitsTheWindowAndItsPanesToTheScreens)
     state.Splitters = {{u"a", 1 << 24}, {u"b", 300}};
     FitReaderStateToScreens(state, screens, {});
     EXPECT_EQ(state.Splitters, (std::vector<TSplitterPane>{{u"a", 1920}, {u"b", 300}}));
+
+    // A pane keeps its share of a space that changed, and both panes their minimum.
+    EXPECT_EQ(FitFirstPane(300, 900, 600, 60), 200);
+    EXPECT_EQ(FitFirstPane(12, 600, 600, 60), 60);
+    EXPECT_EQ(FitFirstPane(1 << 24, 600, 600, 60), 540);
+    EXPECT_EQ(FitFirstPane(300, 600, 100, 60), 50) << "too little space for both minimums: halves";
+    // At 200 % a 960 x 540 screen cannot hold the 800 x 600 minimum.
+    const TWindowSize minimum = FitWindowSizeToScreen({792, 573}, {0, 0, 960, 508});
+    EXPECT_EQ(std::pair(minimum.Width, minimum.Height), std::pair(792, 508));
 }

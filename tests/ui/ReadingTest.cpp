@@ -227,6 +227,37 @@ TEST_F(ReadingTest, GoingBackToASearchHitMarksItAgain)
     EXPECT_TRUE(marked());
 }
 
+TEST_F(ReadingTest, ARestoredHitHasItsRowItsRunInViewAndTheCaretThere)
+{
+    Page(Form(), "SearchPage")->setCurrentIndex(3);
+    Memo(Form(), "SearchMemo")->setPlainText("본문");
+    QTest::mouseClick(Widget<QPushButton>(Form(), "SearchButton"), Qt::LeftButton);
+    TGrid* results = Grid(Form(), "SearchGrid");
+    ASSERT_EQ(results->rowCount(), 4);
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                      results->visualRect(results->model()->index(2, 0)).center());
+    const int tab = Page(Form(), "ViewPage")->currentIndex();
+    const std::string name = tab == 0 ? "TotalHanRichEdit" : "HanRichEdit0";
+    QTest::qWait(20);
+    View(Form(), name.c_str())->setFocus();
+    for (int step = 0; step < 30; ++step)
+        Key(Qt::Key_F3);
+    const QString count = Label(Form(), (name + "HitCount").c_str())->text();
+    ASSERT_EQ(count, "31 / 90");
+    const int scrolled = Bar(name.c_str())->value();
+    const int caret = View(Form(), name.c_str())->textCursor().position();
+    Form().close();
+
+    Start();
+    QTest::qWait(50);
+    EXPECT_EQ(Shown(), TitleOf("잡아함 0001  무상경"));
+    EXPECT_EQ(Grid(Form(), "SearchGrid")->currentRow(), 2);
+    ASSERT_EQ(Page(Form(), "ViewPage")->currentIndex(), tab);
+    ASSERT_EQ(Bar(name.c_str())->value(), scrolled);
+    EXPECT_EQ(Label(Form(), (name + "HitCount").c_str())->text(), count);
+    EXPECT_EQ(View(Form(), name.c_str())->textCursor().position(), caret) << "Page Down goes on from there";
+}
+
 TEST_F(ReadingTest, TheNextWindowComesBackWhereTheReaderLeftOff)
 {
     // A place and size the screen (800 wide offscreen) has room for: a larger one is fitted to it.

@@ -106,7 +106,7 @@ TEST_F(RichEditTest, AViewOnShowHoldsItsWholeTextAtOnceAndFormatsAsItComesToTheR
 
     EXPECT_FALSE(View->LaidOut()) << "the rest is laid out in steps";
     EXPECT_EQ(View->PlainText(), Held(text)) << "read whole before it is laid out";
-    EXPECT_EQ(View->textCursor().position(), runs.back().Begin) << "the caret at the last run";
+    EXPECT_EQ(View->textCursor().position(), runs.front().Begin) << "the caret at the first run";
     EXPECT_EQ(View->verticalScrollBar()->value(), 0) << "which does not move the view";
     EXPECT_TRUE(IsRedBold(View->FormattedCopy().get(), runs[0].Begin));
 

@@ -245,7 +245,7 @@ TEST_F(SearchTest, SelectingAKoreanResultHighlightsItsTwoViewsButNotTheTitle)
 
     const QTextCursor caret = View(form, "HanRichEdit0")->textCursor();
     EXPECT_FALSE(caret.hasSelection());
-    EXPECT_EQ(caret.position(), highlighted.back().Begin);
+    EXPECT_EQ(caret.position(), highlighted.front().Begin) << "at the run in view";
     EXPECT_FALSE(View(form, "TotalHanRichEdit")->isHidden());
     EXPECT_TRUE(View(form, "HanRichEdit0")->isVisible());
     EXPECT_EQ(Page(form, "ViewPage")->currentIndex(), 1) << "tab 2 shows no Korean text";

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTableView>
 #include <QTest>
 #include <QTextBlock>
@@ -60,6 +61,10 @@ TDataSetSource WordsSource()
     source.Suttas[0].HanBody = han;
     source.Suttas[0].KorBody = ChineseBody(u'K', u';', kor);
     source.Suttas[0].SinsuBody = ChineseBody(u'T', u'\u2551', sinsu);
+    // Sutra 2's first edition holds its words on the first screen, below a third of it.
+    std::vector<std::u16string> opening(6, u"如是我聞一時");
+    opening.insert(opening.end(), {u"舍利弗目", u"揵連大比丘衆"});
+    source.Suttas[1].KorBody = ChineseBody(u'K', u';', opening);
     return source;
 }
 
@@ -96,6 +101,24 @@ bool InUpperHalf(QTextEdit* view, int position)
            at.right() < view->viewport()->width();
 }
 
+// Where each occurrence of word begins in view's text.
+std::vector<int> Occurrences(const QTextEdit* view, const QString& word)
+{
+    std::vector<int> starts;
+    const QString text = view->toPlainText();
+    for (qsizetype at = text.indexOf(word); at >= 0; at = text.indexOf(word, at + 1))
+        starts.push_back(static_cast<int>(at));
+    return starts;
+}
+
+// The cursor rectangle of position in view's viewport.
+QRect At(const QTextEdit* view, int position)
+{
+    QTextCursor cursor(view->document());
+    cursor.setPosition(position);
+    return view->cursorRect(cursor);
+}
+
 class WordsTest : public testing::Test
 {
 protected:
@@ -116,11 +139,12 @@ protected:
         Widget<QComboBox>(Form(), "TitleCombo")->setCurrentIndex(canon);
         QTest::mouseClick(Widget<QPushButton>(Form(), "SearchButton"), Qt::LeftButton);
     }
-    // Shows the first result as a click on its row does.
-    void ShowFirst()
+    // Shows a result as a click on its row does.
+    void ShowFirst(int row = 0)
     {
         TGrid* grid = Grid(Form(), "SearchGrid");
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 0)).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row, 0)).center());
     }
     QString Count(const char* view) { return Label(Form(), (std::string(view) + "HitCount").c_str())->text(); }
     void Key(int key, Qt::KeyboardModifiers modifiers = {})
@@ -145,7 +169,7 @@ TEST_F(WordsTest, TheFirstRunOfEachHighlightedViewIsScrolledIntoSight)
     EXPECT_GT(together->verticalScrollBar()->value(), 0);
     EXPECT_TRUE(InUpperHalf(together, runs[0].Begin));
     EXPECT_EQ(View(form, "TotalKorRichEdit")->verticalScrollBar()->value(), 0) << "no run, left at the top";
-    EXPECT_EQ(together->textCursor().position(), runs.back().Begin) << "the caret stays on the last run";
+    EXPECT_EQ(together->textCursor().position(), runs[0].Begin) << "the caret at the run in view";
 
     // The view on the hidden tab is scrolled when it comes on show, at its own size.
     Page(form, "ViewPage")->setCurrentIndex(1);
@@ -188,6 +212,147 @@ TEST_F(WordsTest, F3StepsThroughTheOccurrencesOfTheActiveViewAndStopsAtEitherEnd
     kor->setFocus();
     Key(Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(Count("TotalKorRichEdit"), "1 / 2");
+}
+
+TEST_F(WordsTest, F3GoesOnFromTheCaretOrTheFirstLineShownAndPageDownFromTheRunShown)
+{
+    TMainForm& form = Form();
+    Page(form, "ViewPage")->setCurrentIndex(0);
+    Search("마바사", 0);
+    ShowFirst();
+    TRichEdit* view = View(form, "TotalHanRichEdit");
+    QScrollBar* bar = view->verticalScrollBar();
+    const std::vector<int> runs = Occurrences(view, "마바사");
+    ASSERT_EQ(runs.size(), 300u);
+    // The first run stands on the first screen: the title line stays, the caret at the run.
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(view->textCursor().position(), runs[0]);
+    EXPECT_EQ(Count("TotalHanRichEdit"), "1 / 300");
+    view->setFocus();
+    Key(Qt::Key_PageDown);
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_LT(bar->value(), view->viewport()->height() + view->fontMetrics().lineSpacing())
+        << "one page on, no further";
+
+    // From the caret, where Page Down left it; the counter follows.
+    for (int page = 0; page < 4; ++page)
+        Key(Qt::Key_PageDown);
+    const int caret = view->textCursor().position();
+    const auto after = [&](int position, bool atOrAfter) {
+        return static_cast<int>(std::find_if(runs.begin(), runs.end(),
+                                             [&](int run) { return atOrAfter ? run >= position : run > position; }) -
+                                runs.begin());
+    };
+    const int next = after(caret, false);
+    ASSERT_GT(next, 5);
+    Key(Qt::Key_F3);
+    EXPECT_EQ(view->textCursor().position(), runs[next]);
+    EXPECT_EQ(Count("TotalHanRichEdit"), QString("%1 / 300").arg(next + 1));
+    Key(Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(view->textCursor().position(), runs[next - 1]);
+    EXPECT_EQ(Count("TotalHanRichEdit"), QString("%1 / 300").arg(next));
+
+    // The scroll bar leaves the caret behind: from the first line shown, either way.
+    for (const auto& [step, scrolled] : {std::pair{1, bar->maximum() / 2}, std::pair{-1, bar->maximum() / 4}}) {
+        bar->setValue(scrolled);
+        QTextCursor top = view->cursorForPosition(QPoint(0, 0));
+        top.movePosition(QTextCursor::StartOfLine);
+        const int first = after(top.position(), true);
+        Key(Qt::Key_F3, step > 0 ? Qt::NoModifier : Qt::ShiftModifier);
+        const int expected = step > 0 ? first : first - 1;
+        EXPECT_EQ(view->textCursor().position(), runs[expected]) << step;
+        EXPECT_EQ(Count("TotalHanRichEdit"), QString("%1 / 300").arg(expected + 1)) << step;
+        EXPECT_TRUE(InUpperHalf(view, runs[expected])) << step;
+    }
+}
+
+TEST_F(WordsTest, TheNarrowChineseViewScrollsSidewaysOnlyAsFarAsARunNeeds)
+{
+    TMainForm& form = Form();
+    Page(form, "ViewPage")->setCurrentIndex(0);
+    QCoreApplication::processEvents();
+    TRichEdit* kor = View(form, "TotalKorRichEdit");
+    // The pane five characters wide, some twelve lines high.
+    const QFontMetrics metrics = kor->fontMetrics();
+    const int wanted =
+        5 * metrics.horizontalAdvance(QChar(0x4E00)) + static_cast<int>(kor->document()->documentMargin());
+    auto* across = Widget<QSplitter>(form, "TotalSplitter2");
+    auto* down = Widget<QSplitter>(form, "TotalSplitter1");
+    const auto resize = [](QSplitter* splitter, int first) {
+        const QList<int> sizes = splitter->sizes();
+        splitter->setSizes({first, sizes[0] + sizes[1] - first});
+    };
+    const QList<int> heights = down->sizes();
+    resize(down, heights[0] + heights[1] - (12 * metrics.lineSpacing() + kor->height() - kor->viewport()->height()));
+    resize(across, across->sizes()[0] + wanted - kor->viewport()->width());
+    QCoreApplication::processEvents();
+    ASSERT_NEAR(kor->viewport()->width(), wanted, 2);
+
+    Search("舍利弗", 3);
+    ShowFirst();
+    ASSERT_EQ(Page(form, "ViewPage")->currentIndex(), 0);
+    kor->setFocus();
+    const std::vector<TRange> runs = RedBold(kor);
+    ASSERT_EQ(runs.size(), 3u);
+    const auto wholeInSight = [&](const TRange& run) {
+        for (int p = run.Begin; p <= run.End; ++p) {
+            const QRect at = At(kor, p);
+            if (at.left() < 0 || at.right() >= kor->viewport()->width()) return false;
+        }
+        return true;
+    };
+    // 舍利 ends a line of six characters and 弗 begins the next: the two together are wider
+    // than the pane, so the first part stands whole in sight.
+    Key(Qt::Key_F3);
+    EXPECT_TRUE(wholeInSight(runs[1]));
+    EXPECT_GT(kor->horizontalScrollBar()->value(), 0);
+    // One that fits beside the line starts shows them.
+    Key(Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_TRUE(wholeInSight(runs[0]));
+    EXPECT_EQ(kor->horizontalScrollBar()->value(), 0);
+
+    // A hit on the first screen leaves the title line where it is.
+    Page(form, "SearchPage")->setCurrentIndex(3);
+    ShowFirst(1);
+    const std::vector<TRange> second = RedBold(kor);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_EQ(kor->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(kor->horizontalScrollBar()->value(), 0);
+    EXPECT_TRUE(wholeInSight(second[0]));
+}
+
+TEST_F(WordsTest, TheFindBarNeverHidesTheMatchItSelects)
+{
+    TMainForm& form = Form();
+    Search("사리불", 0);
+    ShowFirst();
+    Page(form, "ViewPage")->setCurrentIndex(0);
+    TRichEdit* han = View(form, "TotalHanRichEdit");
+    han->setFocus();
+    han->moveCursor(QTextCursor::Start);
+    Key(Qt::Key_F, Qt::ControlModifier);
+    QWidget* bar = Widget<QWidget>(form, "FindBar");
+    QLineEdit* word = Widget<QLineEdit>(form, "FindWord");
+    // The lowest pixel of the selection, in the view's coordinates, where the bar stands.
+    const auto matchBottom = [&] {
+        const QTextCursor selection = han->textCursor();
+        const int bottom =
+            std::max(At(han, selection.selectionStart()).bottom(), At(han, selection.selectionEnd()).bottom());
+        return han->viewport()->mapTo(han, QPoint(0, bottom)).y();
+    };
+    // Each found below the screen, the last at the text's very end.
+    word->setText("사리불");
+    for (int step = 0; step < 3; ++step) {
+        Key(Qt::Key_Return);
+        ASSERT_TRUE(han->textCursor().hasSelection());
+        EXPECT_LT(matchBottom(), bar->geometry().top()) << step;
+    }
+    word->setText("아자차");
+    han->moveCursor(QTextCursor::End);
+    Key(Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(han->textCursor().selectionEnd(), han->toPlainText().lastIndexOf("아자차") + 3);
+    EXPECT_LT(matchBottom(), bar->geometry().top());
+    EXPECT_GE(matchBottom(), 0);
 }
 
 TEST_F(WordsTest, TheFindBarFindsAcrossLineBreaksAndVariantsWithoutChangingTheText)
@@ -256,7 +421,10 @@ TEST_F(WordsTest, ConcordanceRowsAgreeWithTheViewsTheyOpen)
         EXPECT_EQ(model->index(r, 0).data().toString(), QString::number(row.Sutra + 1));
         TRichEdit* view = View(form, row.Family == 1 ? "TotalKorRichEdit" : "TotalSinsuRichEdit");
         EXPECT_EQ(view->textCursor().position(), row.Run.Begin) << r;
-        EXPECT_TRUE(InUpperHalf(view, row.Run.Begin));
+        // In the upper half, or on the first screen, which keeps the title line.
+        EXPECT_TRUE(InUpperHalf(view, row.Run.Begin) || (view->verticalScrollBar()->value() == 0 &&
+                                                         At(view, row.Run.End).bottom() < view->viewport()->height()))
+            << r;
         const QString text = view->toPlainText().replace('\n', ' ');
         EXPECT_EQ(text.mid(row.Run.Begin, row.Run.End - row.Run.Begin), QString::fromStdU16String(row.Text));
         const int left = std::max(row.Run.Begin - 20, 0);

@@ -5,6 +5,7 @@
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/Grid.h"
 #include "window/widgets/ListFindBox.h"
+#include "window/widgets/PaneKeeper.h"
 #include "window/widgets/RadioGroup.h"
 #include "util/TextCodec.h"
 #include "browse/CatalogueRows.h"
@@ -127,6 +128,11 @@ std::vector<QWidget*> TSutraListSheet::FocusOrder() const
     return order;
 }
 
+void TSutraListSheet::FocusList()
+{
+    Grid->setFocus(Qt::ShortcutFocusReason);
+}
+
 TSubjectSheet::TSubjectSheet(const TVesko_File& catalogue, QWidget* parent) : QWidget(parent), Catalogue(catalogue)
 {
     MakeSheet(this, "SubjTabSheet");
@@ -144,6 +150,7 @@ TSubjectSheet::TSubjectSheet(const TVesko_File& catalogue, QWidget* parent) : QW
     ConnectGridClick(SubjGrid1, this, [this] { SubjGrid1Click(); });
     ConnectGridClick(SubjGrid2, this, [this] { SubjGrid2Click(); });
     SubjectPanel->installEventFilter(this);
+    SubjectPanes = new TPaneKeeper(SubjectSplitter);
 }
 
 void TSubjectSheet::SetListColor(const QColor& color)
@@ -176,35 +183,29 @@ void TSubjectSheet::FillSubjectSutraGrid()
 
 void TSubjectSheet::SubjectPanelResize()
 {
-    // A border restored from the last run is put back once instead.
-    if (PendingSubjectPane) {
-        SetFirstPaneSize(SubjectSplitter, *PendingSubjectPane);
-        PendingSubjectPane.reset();
-        return;
-    }
+    // A border restored from the last run replaces this once, as the splitter follows the panel.
     SetFirstPane(SubjectSplitter, SubjectPanel->height(), 0.6);
 }
 
 std::vector<TSplitterPane> TSubjectSheet::Panes() const
 {
-    return {{SubjectSplitter->objectName().toStdU16String(),
-             PendingSubjectPane.value_or(SubjectSplitter->sizes().value(0))}};
+    if (std::optional<TSplitterPane> pane = SubjectPanes->Pane()) return {std::move(*pane)};
+    return {};
 }
 
-void TSubjectSheet::RestorePanes(const std::vector<TSplitterPane>& panes)
+void TSubjectSheet::RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow)
 {
-    for (const TSplitterPane& pane : panes) {
-        if (pane.Splitter != SubjectSplitter->objectName().toStdU16String()) continue;
-        if (SubjectSplitter->isVisible())
-            SetFirstPaneSize(SubjectSplitter, pane.FirstPane);
-        else
-            PendingSubjectPane = pane.FirstPane;
-    }
+    SubjectPanes->Restore(panes, savedWindow);
 }
 
 std::vector<QWidget*> TSubjectSheet::FocusOrder() const
 {
     return {SubjGrid1, SubjGrid2};
+}
+
+void TSubjectSheet::FocusList()
+{
+    SubjGrid1->setFocus(Qt::ShortcutFocusReason);
 }
 
 bool TSubjectSheet::eventFilter(QObject* watched, QEvent* event)

@@ -6,6 +6,7 @@
 
 #include "session/ReaderState.h"
 
+#include <QSize>
 #include <QWidget>
 
 #include <cstdint>
@@ -16,6 +17,7 @@ class QLabel;
 class QSplitter;
 class TGrid;
 class TListFindBox;
+class TPaneKeeper;
 class TRadioGroup;
 struct TVesko_File;
 
@@ -55,6 +57,8 @@ public:
     void FillSutraGrid(int kind);
     // The controls in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
+    // The focus in the list, where typing finds a sutra.
+    void FocusList();
 
 signals:
     // The reader chose the row of catalogue position n.
@@ -85,11 +89,12 @@ public:
     void FillSubjectSutraGrid();
     void SubjectPanelResize();
 
-    // The splitter's first pane, and putting it back: a hidden sheet takes it when its
-    // panel first gets its size.
+    // The splitter's first pane once laid out, and putting it back (TPaneKeeper).
     std::vector<TSplitterPane> Panes() const;
-    void RestorePanes(const std::vector<TSplitterPane>& panes);
+    void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow);
     std::vector<QWidget*> FocusOrder() const;
+    // The focus in the subject list.
+    void FocusList();
 
 signals:
     void SutraChosen(std::int32_t n);
@@ -103,5 +108,5 @@ private:
     QLabel* Subj2CountPanel = nullptr;
     QWidget* SubjectPanel = nullptr;
     QSplitter* SubjectSplitter = nullptr;
-    std::optional<int> PendingSubjectPane; // restored, for the panel's first size
+    TPaneKeeper* SubjectPanes = nullptr;
 };

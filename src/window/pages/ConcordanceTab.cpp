@@ -220,3 +220,8 @@ const TConcordance& TConcordanceTab::Rows() const
 {
     return Model->Concordance();
 }
+
+void TConcordanceTab::FocusList()
+{
+    ConcordanceGrid->setFocus(Qt::ShortcutFocusReason);
+}

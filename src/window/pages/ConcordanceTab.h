@@ -35,6 +35,8 @@ public:
     void ActivateRow(int r);
 
     const TConcordance& Rows() const;
+    // The focus in the list.
+    void FocusList();
 
 signals:
     // The reader chose a row: sutra n as a search result, its run in family that begins at begin.

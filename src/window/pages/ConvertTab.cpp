@@ -4,6 +4,7 @@
 #include "window/pages/PageParts.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
+#include "window/widgets/PaneKeeper.h"
 #include "window/widgets/PlainMemo.h"
 #include "window/widgets/SelectionText.h"
 #include "data/Vesko3Common.h"
@@ -38,6 +39,7 @@ TConvertTab::TConvertTab(const TReadingFile& readings, QWidget* parent) : QWidge
     // The upper pane keeps its height when the window is resized.
     ConvertSplitter->setStretchFactor(0, 0);
     ConvertSplitter->setStretchFactor(1, 1);
+    ConvertPanes = new TPaneKeeper(ConvertSplitter);
     QVBoxLayout* convert = StackOf(ConvertPanel2);
     ConvertButtonPanel = MakePanel(ConvertPanel2, "ConvertButtonPanel");
     ConvertButtonPanel->setFixedHeight(30);
@@ -89,17 +91,13 @@ void TConvertTab::ConvertButtonClick()
 
 std::vector<TSplitterPane> TConvertTab::Panes() const
 {
-    return {{ConvertSplitter->objectName().toStdU16String(), ConvertSplitter->sizes().value(0)}};
+    if (std::optional<TSplitterPane> pane = ConvertPanes->Pane()) return {std::move(*pane)};
+    return {};
 }
 
-void TConvertTab::RestorePanes(const std::vector<TSplitterPane>& panes)
+void TConvertTab::RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow)
 {
-    // The upper pane keeps its own height, so a hidden sheet can take it at once.
-    for (const TSplitterPane& pane : panes)
-        if (pane.Splitter == ConvertSplitter->objectName().toStdU16String()) {
-            const int total = std::max(ConvertSplitter->height(), ViewSheetSize.height());
-            ConvertSplitter->setSizes({pane.FirstPane, std::max(0, total - pane.FirstPane - SplitterWidth)});
-        }
+    ConvertPanes->Restore(panes, savedWindow);
 }
 
 std::vector<QWidget*> TConvertTab::FocusOrder() const

@@ -5,6 +5,7 @@
 
 #include "session/ReaderState.h"
 
+#include <QSize>
 #include <QWidget>
 
 #include <vector>
@@ -14,6 +15,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
+class TPaneKeeper;
 class TPlainMemo;
 struct TColorScheme;
 struct TReadingFile;
@@ -30,10 +32,12 @@ public:
     void ApplyColors(const TColorScheme& scheme);
     void SetHanmoonFont(const QString& family, int pointSize);
 
-    // The splitter's first pane, and putting it back.
+    // The splitter's first pane once laid out, and putting it back (TPaneKeeper).
     std::vector<TSplitterPane> Panes() const;
-    void RestorePanes(const std::vector<TSplitterPane>& panes);
+    void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow);
     std::vector<QWidget*> FocusOrder() const;
+    // The memo of the Chinese text to convert.
+    QPlainTextEdit* InputMemo() const { return ConvertSrcMemo; }
 
     void ConvertButtonClick();
 
@@ -42,6 +46,7 @@ private:
 
     QWidget *ConvertPanel1 = nullptr, *ConvertPanel2 = nullptr, *ConvertButtonPanel = nullptr;
     QSplitter* ConvertSplitter = nullptr;
+    TPaneKeeper* ConvertPanes = nullptr;
     QPushButton* ConvertButton = nullptr;
     QLabel* Panel1 = nullptr;
     QWidget *ConvertSrcMemoPanel = nullptr, *ConvertDestMemoPanel = nullptr;

@@ -107,12 +107,6 @@ void SetFirstPane(QSplitter* splitter, int total, double share)
     splitter->setSizes({first, std::max(0, total - first - splitter->handleWidth())});
 }
 
-void SetFirstPaneSize(QSplitter* splitter, int first)
-{
-    const int total = splitter->orientation() == Qt::Vertical ? splitter->height() : splitter->width();
-    splitter->setSizes({first, std::max(0, total - first - splitter->handleWidth())});
-}
-
 QLabel* CountPanel(QWidget* sheet, TAnchorLayout* place, const QString& name)
 {
     QLabel* panel = MakeCaptionPanel(sheet, name, {}, QFrame::Panel | QFrame::Sunken, Qt::AlignCenter);

@@ -73,9 +73,6 @@ void AddPanes(QSplitter* splitter, QWidget* first, QWidget* second, int firstSiz
 // pixel with halves to the even neighbour; the second takes the rest.
 void SetFirstPane(QSplitter* splitter, int total, double share);
 
-// Gives the first pane of a two-pane splitter first pixels, the second the rest.
-void SetFirstPaneSize(QSplitter* splitter, int first);
-
 // The count line under a list of a search-page sheet.
 QLabel* CountPanel(QWidget* sheet, TAnchorLayout* place, const QString& name);
 QLabel* LabelPanel(QWidget* parent, const QString& name, const QString& caption);

@@ -12,4 +12,5 @@ struct TSearchInputs
     std::vector<std::u16string> Lines;
     std::int32_t Title = 0, Kind = 0, Mode = 0;
     bool Searched = false;
+    bool ByReading = false; // Hangul words read as the Han characters they read
 };

@@ -113,6 +113,11 @@ TSearchTab::TSearchTab(const TLoadedData& data, TSearchInfo& searchInfo, IMessag
     SearchTimePanel = MakeCaptionPanel(this, "SearchTimePanel", {}, QFrame::NoFrame);
     SearchTimePanel->hide();
     search->Place(SearchTimePanel, {100, 260, 61, 21});
+    ReadingCB = Named(new QCheckBox("한글 독음으로 찾기", this), "ReadingCB");
+    ReadingCB->setAccessibleName("한글 독음으로 찾기");
+    ReadingCB->setToolTip("한글 단어를 그 음으로 읽히는 한자로 찾습니다 (사리불 → 舍利弗). 한문 대장경에서만 씁니다.");
+    ReadingCB->setEnabled(false);
+    search->Place(ReadingCB, {156, 260, 137, 21});
     SearchGrid = MakeGrid(this, "SearchGrid");
     search->Place(SearchGrid, {0, 290, 293, 330}, AnchorAll);
     SearchCountPanel = CountPanel(this, search, "SearchCountPanel");
@@ -174,6 +179,7 @@ void TSearchTab::SearchButtonClick()
     options.KindIndex = KindCombo->currentIndex();
     options.SearchMode = SearchRadio1->isChecked() ? 1 : 0;
     options.SameCharacter = SameCharacterCB->isChecked();
+    options.ByReading = ReadingCB->isEnabled() && ReadingCB->isChecked();
 
     // The bar and the busy cursor stay until the list is filled.
     std::optional<TScanFeedback> scanFeedback;
@@ -229,9 +235,11 @@ TSearchInputs TSearchTab::Inputs() const
     inputs.Title = TitleCombo->currentIndex();
     inputs.Kind = KindCombo->currentIndex();
     inputs.Mode = SearchRadio1->isChecked() ? 1 : 0;
+    inputs.ByReading = ReadingCB->isChecked();
     inputs.Searched = !SearchedLines.empty() && inputs.Lines == SearchedLines &&
                       SearchInfo.TitleIndex == inputs.Title && SearchInfo.KindIndex == inputs.Kind &&
-                      SearchInfo.SearchMode == inputs.Mode;
+                      SearchInfo.SearchMode == inputs.Mode &&
+                      SearchInfo.ByReading == (ReadingCB->isEnabled() && inputs.ByReading);
     return inputs;
 }
 
@@ -242,6 +250,7 @@ void TSearchTab::RestoreInputs(const TSearchInputs& inputs)
     TitleComboSelect();
     KindCombo->setCurrentIndex(std::clamp(inputs.Kind, 0, KindCombo->count() - 1));
     (inputs.Mode == 1 ? SearchRadio1 : SearchRadio0)->setChecked(true);
+    ReadingCB->setChecked(inputs.ByReading);
     if (inputs.Searched) SearchButtonClick();
 }
 
@@ -251,14 +260,50 @@ void TSearchTab::FocusWords()
     SearchMemo->selectAll();
 }
 
+void TSearchTab::FocusList()
+{
+    if (SearchInfo.HitCount > 0)
+        SearchGrid->setFocus(Qt::ShortcutFocusReason);
+    else
+        SearchMemo->setFocus(Qt::ShortcutFocusReason);
+}
+
 std::vector<QWidget*> TSearchTab::FocusOrder() const
 {
-    return {TitleCombo, SameCharacterCB, KindCombo, SearchMemo, SearchRadio0, SearchRadio1, SearchButton, SearchGrid};
+    return {TitleCombo,   SameCharacterCB, KindCombo, SearchMemo, SearchRadio0,
+            SearchRadio1, SearchButton,    ReadingCB, SearchGrid};
 }
 
 void TSearchTab::TitleComboSelect()
 {
     SameCharacterCB->setEnabled(TitleCombo->currentIndex() > 0);
+    // Readings come from the character file; without one a Hangul word is only itself.
+    ReadingCB->setEnabled(TitleCombo->currentIndex() > 0 && Data.CharacterFile.Loaded);
+}
+
+void TSearchTab::SearchCharacter(const QString& c)
+{
+    SearchMemo->setPlainText(c);
+    if (TitleCombo->currentIndex() == HanCanon) {
+        TitleCombo->setCurrentIndex(BothHanmoonCanons);
+        TitleComboSelect();
+    }
+    SearchButtonClick();
+}
+
+void TSearchTab::MarkShownHit(std::int32_t n)
+{
+    const std::u16string first = CellText(SearchGrid, 0, 0);
+    for (int row = 0; row < SearchGrid->rowCount(); ++row) {
+        if (RowSutra(Data.TextFiles[0], first, CellText(SearchGrid, row, 0)) != n) continue;
+        if (row != SearchGrid->currentRow()) {
+            // Already on show: making it current must not read as the reader choosing it.
+            const QSignalBlocker blocker(SearchGrid);
+            SearchGrid->setCurrentCell(row, 0);
+        }
+        SearchGrid->scrollTo(SearchGrid->model()->index(row, 0));
+        return;
+    }
 }
 
 void TSearchTab::SearchGridClick()

@@ -46,11 +46,22 @@ public:
     void FocusWords();
     // The controls in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
+    // The focus in the result list while it lists hits, else in the words, as a search leaves it.
+    void FocusList();
+
+    // Makes the result row of catalogue position n current, without showing it again, as the
+    // hit on show; nothing when the list does not hold it.
+    void MarkShownHit(std::int32_t n);
 
     void SearchButtonClick();
     void TitleComboSelect();
     void SearchGridClick();
     bool SameCharacterChecked() const;
+    // The words replaced by the one character c and searched in the Chinese editions, unless
+    // a Chinese edition is chosen already.
+    void SearchCharacter(const QString& c);
+    // The words memo, whose characters the character panel explains.
+    QPlainTextEdit* WordsMemo() const { return SearchMemo; }
 
 signals:
     // The search ended or its words were rejected.
@@ -68,6 +79,7 @@ private:
     QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr;
     QComboBox *TitleCombo = nullptr, *KindCombo = nullptr;
     QCheckBox* SameCharacterCB = nullptr;
+    QCheckBox* ReadingCB = nullptr; // beside the search time, over the part of its panel a time never reaches
     QWidget *SearchMemoPanel = nullptr, *Panel8 = nullptr;
     QPlainTextEdit* SearchMemo = nullptr;
     QRadioButton *SearchRadio0 = nullptr, *SearchRadio1 = nullptr;

@@ -2,8 +2,8 @@
 
 #include "window/pages/PageParts.h"
 #include "window/widgets/CaptionPanel.h"
+#include "window/widgets/PaneKeeper.h"
 
-#include <QResizeEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -29,13 +29,17 @@ TThreeViewSheet::TThreeViewSheet(const TThreeViewSheetLayout& layout, QWidget* p
     QWidget* leftPane = PaneOf(BottomSplitter, layout.Left, Left);
     QWidget* rightPane = PaneOf(BottomSplitter, layout.Right, Right);
     AddPanes(BottomSplitter, leftPane, rightPane, 280, ViewSheetSize.width() - 280 - SplitterWidth);
-    for (QSplitter* splitter : {TopSplitter, BottomSplitter})
-        splitter->installEventFilter(this);
+    // Qt sizes a tab page only when it is showing, so the proportions of a page that was
+    // hidden when ArrangePanes last ran are applied when its splitter gets its size; only this
+    // splitter is arranged then, so a border dragged on another page stays where it is.
+    TopPanes = new TPaneKeeper(TopSplitter, [this] { ArrangePane(TopSplitter); });
+    BottomPanes = new TPaneKeeper(BottomSplitter, [this] { ArrangePane(BottomSplitter); });
 }
 
 void TThreeViewSheet::ArrangePanes()
 {
-    PendingPanes.clear();
+    for (TPaneKeeper* panes : {TopPanes, BottomPanes})
+        panes->DropRestored();
     ArrangePane(TopSplitter);
     ArrangePane(BottomSplitter);
 }
@@ -46,52 +50,18 @@ void TThreeViewSheet::ArrangePane(QSplitter* splitter)
     if (splitter == BottomSplitter) SetFirstPane(BottomSplitter, BottomPanel->width(), LeftShare);
 }
 
-bool TThreeViewSheet::eventFilter(QObject* watched, QEvent* event)
-{
-    // Qt sizes a tab page only when it is showing, so the proportions of a page that was
-    // hidden when ArrangePanes last ran are applied when its splitter gets its size. Only a
-    // change along the splitter counts, so dragging the other border keeps this one, and
-    // only this splitter is arranged: a border dragged on another page stays where it is.
-    if (event->type() == QEvent::Resize) {
-        const auto* resize = static_cast<QResizeEvent*>(event);
-        auto* splitter = static_cast<QSplitter*>(watched);
-        const bool vertical = splitter->orientation() == Qt::Vertical;
-        if (vertical ? resize->size().height() != resize->oldSize().height()
-                     : resize->size().width() != resize->oldSize().width()) {
-            // A border restored from the last run is put back instead, once.
-            const auto pending = PendingPanes.find(splitter);
-            if (pending == PendingPanes.end()) {
-                ArrangePane(splitter);
-            } else {
-                SetFirstPaneSize(splitter, pending->second);
-                PendingPanes.erase(pending);
-            }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 std::vector<TSplitterPane> TThreeViewSheet::Panes() const
 {
     std::vector<TSplitterPane> panes;
-    for (QSplitter* splitter : {TopSplitter, BottomSplitter}) {
-        const auto pending = PendingPanes.find(splitter);
-        panes.push_back({splitter->objectName().toStdU16String(),
-                         pending != PendingPanes.end() ? pending->second : splitter->sizes().value(0)});
-    }
+    for (const TPaneKeeper* keeper : {TopPanes, BottomPanes})
+        if (std::optional<TSplitterPane> pane = keeper->Pane()) panes.push_back(std::move(*pane));
     return panes;
 }
 
-void TThreeViewSheet::RestorePanes(const std::vector<TSplitterPane>& panes)
+void TThreeViewSheet::RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow)
 {
-    for (QSplitter* splitter : {TopSplitter, BottomSplitter})
-        for (const TSplitterPane& pane : panes)
-            if (pane.Splitter == splitter->objectName().toStdU16String()) {
-                if (splitter->isVisible())
-                    SetFirstPaneSize(splitter, pane.FirstPane);
-                else
-                    PendingPanes[splitter] = pane.FirstPane;
-            }
+    for (TPaneKeeper* keeper : {TopPanes, BottomPanes})
+        keeper->Restore(panes, savedWindow);
 }
 
 TOneViewSheet::TOneViewSheet(const char* sheet, const char* titleBar, const char* title, const char* placeholder,

@@ -9,11 +9,13 @@
 
 #include <QWidget>
 
+#include <QSize>
+
 #include <array>
-#include <map>
 #include <vector>
 
 class QSplitter;
+class TPaneKeeper;
 
 // A pane made of a title bar on top and a placeholder filling the rest.
 struct TTitledPaneNames
@@ -70,13 +72,10 @@ public:
 
     // Both splitters in their proportions; restored borders not yet taken are dropped.
     void ArrangePanes();
-    // The first pane of each splitter, and putting them back: a splitter on show takes its
-    // border now, a hidden one when it first gets its size.
+    // The first pane of each splitter laid out, and putting them back (TPaneKeeper) as saved
+    // while the window's normal size was savedWindow.
     std::vector<TSplitterPane> Panes() const;
-    void RestorePanes(const std::vector<TSplitterPane>& panes);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow);
 
 private:
     void ArrangePane(QSplitter* splitter);
@@ -85,7 +84,7 @@ private:
     QSplitter *TopSplitter = nullptr, *BottomSplitter = nullptr;
     QWidget* BottomPanel = nullptr;
     QWidget *Top = nullptr, *Left = nullptr, *Right = nullptr;
-    std::map<QSplitter*, int> PendingPanes; // restored first panes a hidden sheet has yet to take
+    TPaneKeeper *TopPanes = nullptr, *BottomPanes = nullptr;
 };
 
 class TOneViewSheet : public QWidget

@@ -3,6 +3,7 @@
 #include "window/pages/Appearance.h"
 #include "window/pages/PageParts.h"
 #include "window/pages/TextSheets.h"
+#include "window/reading/EditionMarks.h"
 #include "window/reading/FindBar.h"
 #include "window/reading/HitNavigator.h"
 #include "window/reading/RichEditMenu.h"
@@ -131,6 +132,7 @@ void TTextViews::FillViews(std::int32_t n, const std::u16string& titleLine)
     FillHanViews(n, titleLine);
     FillKorViews(n, titleLine);
     FillSinsuViews(n, titleLine);
+    if (EditionMarks) EditionMarks->TextsReplaced();
 }
 
 void TTextViews::FillHanViews(std::int32_t n, const std::u16string& titleLine)
@@ -181,6 +183,12 @@ void TTextViews::BuildNavigation()
     Navigator->Attach(HanRichEdit0, bar("Panel28"), 1, 0);
     Navigator->Attach(KorRichEdit, bar("Panel30"), 2, 1);
     Navigator->Attach(SinsuRichEdit, bar("Panel32"), 3, 2);
+    for (TRichEdit* view : ViewsInOrder())
+        if (auto* keeper = view->findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+            connect(keeper, &TScrollKeeper::Restored, Navigator, [this, view] { Navigator->Settle(view); });
+    EditionMarks =
+        new TEditionMarks(Window, TotalKorRichEdit, TotalSinsuRichEdit, bar("Panel18"),
+                          ViewPage->findChild<QWidget*>("TotalSinsuRichEditHitStrip"), State.Data.VariantFiles);
 
     // Ctrl+F works on the focused view, else the first highlighted view of the tab, else
     // the first view of the tab.
@@ -241,14 +249,19 @@ std::vector<TSplitterPane> TTextViews::Panes() const
     return panes;
 }
 
-void TTextViews::RestorePanes(const std::vector<TSplitterPane>& panes)
+void TTextViews::RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow)
 {
-    TotalTabSheet->RestorePanes(panes);
-    HangeulTabSheet->RestorePanes(panes);
+    TotalTabSheet->RestorePanes(panes, savedWindow);
+    HangeulTabSheet->RestorePanes(panes, savedWindow);
 }
 
 std::vector<QWidget*> TTextViews::FocusOrder() const
 {
     const auto views = ViewsInOrder();
     return {views.begin(), views.end()};
+}
+
+std::vector<QAbstractScrollArea*> TTextViews::ChineseViews() const
+{
+    return {TotalKorRichEdit, TotalSinsuRichEdit, KorRichEdit, SinsuRichEdit};
 }

@@ -8,6 +8,7 @@
 #include "session/ReaderState.h"
 
 #include <QObject>
+#include <QSize>
 
 #include <array>
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractScrollArea;
 class QFont;
 class QWidget;
 class TOneViewSheet;
@@ -23,6 +25,7 @@ class TThreeViewSheet;
 class TRichEdit;
 class TRichEditMenu;
 class TFindBar;
+class TEditionMarks;
 class THitNavigator;
 struct TColorScheme;
 struct TVesko3Session;
@@ -56,18 +59,21 @@ public:
     // find bar matches variant forms in a Chinese text.
     THitNavigator& Hits() { return *Navigator; }
     TFindBar& FindBar() { return *Find; }
+    TEditionMarks& Editions() { return *EditionMarks; }
     void SetSameCharacter(bool sameCharacter) { SameCharacter = sameCharacter; }
 
     // The scroll positions of the eight views, in the order of TSutraView, and bringing them
     // back after a fill; a view on a hidden tab takes its position when first shown.
     std::array<TViewScroll, ReaderViewCount> Scrolls() const;
     void RestoreScrolls(const std::array<TViewScroll, ReaderViewCount>& scrolls);
-    // The first pane of each split sheet, and putting them back; ArrangePanes drops those a
-    // hidden sheet has not taken yet.
+    // The first pane of each split sheet, and putting them back as saved while the window's
+    // normal size was savedWindow; ArrangePanes drops those a hidden sheet has not taken yet.
     std::vector<TSplitterPane> Panes() const;
-    void RestorePanes(const std::vector<TSplitterPane>& panes);
+    void RestorePanes(const std::vector<TSplitterPane>& panes, QSize savedWindow);
     // The views in the order Tab moves through them.
     std::vector<QWidget*> FocusOrder() const;
+    // The four views of the Chinese editions.
+    std::vector<QAbstractScrollArea*> ChineseViews() const;
 
 private:
     std::array<TRichEdit*, ReaderViewCount> ViewsInOrder() const;
@@ -78,6 +84,7 @@ private:
     TPageControl* ViewPage = nullptr;
     THitNavigator* Navigator = nullptr; // made with the editors, owned by the window
     TFindBar* Find = nullptr;
+    TEditionMarks* EditionMarks = nullptr; // the two Chinese views of 함께보기 compared
     bool SameCharacter = true;
     void BuildNavigation();
 

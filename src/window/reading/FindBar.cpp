@@ -50,7 +50,10 @@ void TFindBar::Open()
 {
     const TTarget target = ViewFor();
     if (target.View == nullptr) return;
-    if (Target_.View != nullptr && Target_.View != target.View) Target_.View->removeEventFilter(this);
+    if (Target_.View != nullptr && Target_.View != target.View) {
+        Target_.View->removeEventFilter(this);
+        Target_.View->ReserveBottom(0);
+    }
     Target_ = target;
     // A child of the view, so that it moves and hides with it.
     if (parentWidget() != Target_.View) setParent(Target_.View);
@@ -66,7 +69,9 @@ void TFindBar::Open()
 void TFindBar::Close()
 {
     hide();
-    if (Target_.View != nullptr) Target_.View->setFocus();
+    if (Target_.View == nullptr) return;
+    Target_.View->ReserveBottom(0);
+    Target_.View->setFocus();
 }
 
 bool TFindBar::FindStep(int step)
@@ -101,16 +106,18 @@ bool TFindBar::FindStep(int step)
 
 void TFindBar::Place()
 {
-    // Over the bottom of the view, inside its frame and clear of its scroll bars.
-    const QRect area = Target_.View->viewport()->geometry();
+    // Over the bottom of the view, inside its frame and clear of its scroll bars, on a strip
+    // the view keeps free, so that a match the view scrolls to stands above the bar.
     const int height = sizeHint().height();
-    setGeometry(area.left(), area.bottom() + 1 - height, std::min(area.width(), 320), height);
+    Target_.View->ReserveBottom(height);
+    const QRect area = Target_.View->viewport()->geometry();
+    setGeometry(area.left(), area.bottom() + 1, area.width(), height);
 }
 
 bool TFindBar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Target_.View && event->type() == QEvent::Resize) {
-        if (isVisible()) Place();
+        if (!isHidden()) Place();
         return QFrame::eventFilter(watched, event);
     }
     if (watched != Word || (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride))

@@ -9,10 +9,13 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 
 namespace {
 
@@ -26,6 +29,35 @@ QToolButton* StepButton(QWidget* parent, const QString& name, const QString& arr
     button->setFocusPolicy(Qt::NoFocus);
     button->setFixedSize(17, 17);
     return button;
+}
+
+// The start of the first line view shows, and the end of its last, partly shown lines included.
+int FirstShown(const TRichEdit& view)
+{
+    QTextCursor top = view.cursorForPosition(QPoint(0, 0));
+    top.movePosition(QTextCursor::StartOfLine);
+    return top.position();
+}
+
+int LastShown(const TRichEdit& view)
+{
+    QTextCursor bottom = view.cursorForPosition(QPoint(0, view.viewport()->height() - 1));
+    bottom.movePosition(QTextCursor::EndOfLine);
+    return bottom.position();
+}
+
+// Where the reader is: the caret while its line is on screen, else the first line shown.
+struct TReadingPoint
+{
+    int Position = 0;
+    bool Caret = false;
+};
+
+TReadingPoint ReadingPoint(const TRichEdit& view)
+{
+    const QRect caret = view.cursorRect();
+    if (caret.bottom() >= 0 && caret.top() < view.viewport()->height()) return {view.textCursor().position(), true};
+    return {FirstShown(view), false};
 }
 
 } // namespace
@@ -61,10 +93,13 @@ void THitNavigator::Attach(TRichEdit* view, QLabel* titleBar, int tab, int famil
     for (int step : {-1, 1})
         connect(step < 0 ? entry.Previous : entry.Next, &QToolButton::clicked, this, [this, view, step] {
             if (TNavigatedView* found = Find(view)) {
-                MoveTo(*found, found->Current + step, true);
+                Step(*found, step);
                 view->setFocus();
             }
         });
+    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, view] {
+        if (TNavigatedView* found = Find(view)) Follow(*found);
+    });
     view->installEventFilter(this);
     titleBar->installEventFilter(this);
     Views.push_back(entry);
@@ -85,7 +120,7 @@ const THitNavigator::TNavigatedView* THitNavigator::Find(const TRichEdit* view) 
 void THitNavigator::Clear()
 {
     for (TNavigatedView& entry : Views) {
-        entry.Starts.clear();
+        entry.Spans.clear();
         entry.Current = -1;
         entry.RevealPending = false;
         entry.StoppedAt = 0;
@@ -97,24 +132,81 @@ void THitNavigator::SetOccurrences(TRichEdit* view, const std::vector<THitOccurr
 {
     TNavigatedView* entry = Find(view);
     if (entry == nullptr) return;
-    entry->Starts.clear();
+    entry->Spans.clear();
     for (const THitOccurrence& occurrence : occurrences)
-        entry->Starts.push_back(occurrence.Span.Begin);
+        entry->Spans.push_back(occurrence.Span);
     entry->Current = -1;
     entry->StoppedAt = 0;
     if (occurrences.empty()) {
         entry->Strip->hide();
         return;
     }
-    MoveTo(*entry, 0, false);
+    MoveTo(*entry, 0);
 }
 
 void THitNavigator::Step(int step)
 {
-    if (TRichEdit* view = ActiveView()) {
-        TNavigatedView& entry = *Find(view);
-        MoveTo(entry, entry.Current + step, true);
+    if (TRichEdit* view = ActiveView()) Step(*Find(view), step);
+}
+
+void THitNavigator::Step(TNavigatedView& entry, int step)
+{
+    if (entry.Spans.empty()) return;
+    const TReadingPoint from = ReadingPoint(*entry.View);
+    // The occurrences in text order: those after the point begin at the first one past it;
+    // an occurrence the caret stands at the start of is the one the reader has reached.
+    const auto after = std::partition_point(entry.Spans.begin(), entry.Spans.end(), [&](const THighlightRun& span) {
+        return from.Caret ? span.Begin <= from.Position : span.Begin < from.Position;
+    });
+    const auto before = std::partition_point(entry.Spans.begin(), entry.Spans.end(),
+                                             [&](const THighlightRun& span) { return span.Begin < from.Position; });
+    const int index = static_cast<int>((step > 0 ? after : before) - entry.Spans.begin()) - (step > 0 ? 0 : 1);
+    const int last = static_cast<int>(entry.Spans.size()) - 1;
+    if (index >= 0 && index <= last) {
+        MoveTo(entry, index);
+        return;
     }
+    // Nothing further that way: the view stays where the reader has it.
+    entry.Current = step > 0 ? last : 0;
+    entry.StoppedAt = step > 0 ? 1 : -1;
+    ShowIndication(entry);
+}
+
+void THitNavigator::Settle(TRichEdit* view)
+{
+    if (!view->isVisible()) return;
+    TNavigatedView* entry = Find(view);
+    const int first = FirstShown(*view), last = LastShown(*view);
+    if (entry == nullptr || entry->Spans.empty() || entry->RevealPending) {
+        view->PlaceCaret(first);
+        return;
+    }
+    // The view stands where the reader left it, and a step leaves its occurrence a third from
+    // the top, or where it stands on the first screen: of those in view, the one nearest that
+    // line is the reader's.
+    const long reading = view->verticalScrollBar()->value() == 0 ? INT_MIN : view->viewport()->height() / 3;
+    int nearest = -1;
+    long distance = LONG_MAX;
+    QTextCursor cursor(view->document());
+    for (auto span = std::partition_point(entry->Spans.begin(), entry->Spans.end(),
+                                          [&](const THighlightRun& s) { return s.End <= first; });
+         span != entry->Spans.end() && span->Begin <= last; ++span) {
+        cursor.setPosition(span->Begin);
+        const long away = std::labs(view->cursorRect(cursor).top() - reading);
+        if (away < distance) {
+            distance = away;
+            nearest = static_cast<int>(span - entry->Spans.begin());
+        }
+    }
+    if (nearest < 0) {
+        Follow(*entry);
+        view->PlaceCaret(first);
+        return;
+    }
+    entry->Current = nearest;
+    entry->StoppedAt = 0;
+    ShowIndication(*entry);
+    view->PlaceCaret(entry->Spans[nearest].Begin);
 }
 
 bool THitNavigator::GoToOccurrence(int family, std::int32_t begin)
@@ -122,9 +214,10 @@ bool THitNavigator::GoToOccurrence(int family, std::int32_t begin)
     const int tab = ViewPage->currentIndex();
     for (TNavigatedView& entry : Views) {
         if (entry.Tab != tab || entry.Family != family) continue;
-        const auto found = std::find(entry.Starts.begin(), entry.Starts.end(), begin);
-        if (found == entry.Starts.end()) continue;
-        MoveTo(entry, static_cast<int>(found - entry.Starts.begin()), true);
+        const auto found = std::find_if(entry.Spans.begin(), entry.Spans.end(),
+                                        [&](const THighlightRun& span) { return span.Begin == begin; });
+        if (found == entry.Spans.end()) continue;
+        MoveTo(entry, static_cast<int>(found - entry.Spans.begin()));
         return true;
     }
     return false;
@@ -134,30 +227,29 @@ TRichEdit* THitNavigator::ActiveView() const
 {
     const QWidget* focus = QApplication::focusWidget();
     for (const TNavigatedView& entry : Views)
-        if (entry.View == focus && !entry.Starts.empty()) return entry.View;
+        if (entry.View == focus && !entry.Spans.empty()) return entry.View;
     for (const TNavigatedView& entry : Views)
-        if (entry.Tab == ViewPage->currentIndex() && !entry.Starts.empty()) return entry.View;
+        if (entry.Tab == ViewPage->currentIndex() && !entry.Spans.empty()) return entry.View;
     return nullptr;
 }
 
 QString THitNavigator::Indication(const TRichEdit* view) const
 {
     const TNavigatedView* entry = Find(view);
-    if (entry == nullptr || entry->Starts.empty()) return {};
-    QString text = QString("%1 / %2").arg(entry->Current + 1).arg(entry->Starts.size());
+    if (entry == nullptr || entry->Spans.empty()) return {};
+    QString text = QString("%1 / %2").arg(entry->Current + 1).arg(entry->Spans.size());
     if (entry->StoppedAt != 0) text += entry->StoppedAt < 0 ? " 처음" : " 끝";
     return text;
 }
 
-void THitNavigator::MoveTo(TNavigatedView& entry, int index, bool placeCaret)
+void THitNavigator::MoveTo(TNavigatedView& entry, int index)
 {
-    if (entry.Starts.empty()) return;
-    const int last = static_cast<int>(entry.Starts.size()) - 1;
-    entry.StoppedAt = index < 0 ? -1 : index > last ? 1 : 0;
-    entry.Current = std::clamp(index, 0, last);
-    // The caret only, never a selection: the selection colour would hide the red run.
-    if (placeCaret) entry.View->PlaceCaret(entry.Starts[entry.Current]);
+    entry.StoppedAt = 0;
+    entry.Current = index;
     Reveal(entry);
+    // The caret only, never a selection: the selection colour would hide the red run. At the
+    // run's start, so that Page Down goes on from the run the view shows.
+    entry.View->PlaceCaret(entry.Spans[index].Begin);
     ShowIndication(entry);
 }
 
@@ -165,14 +257,32 @@ void THitNavigator::Reveal(TNavigatedView& entry)
 {
     // A view on a hidden tab has no final size yet; it is scrolled when it comes on show.
     entry.RevealPending = !entry.View->isVisible();
-    if (!entry.RevealPending) entry.View->ShowPosition(entry.Starts[entry.Current]);
+    const THighlightRun& span = entry.Spans[entry.Current];
+    if (!entry.RevealPending) entry.View->ShowPosition(span.Begin, span.End);
+}
+
+void THitNavigator::Follow(TNavigatedView& entry)
+{
+    if (entry.Current < 0 || entry.RevealPending || !entry.View->isVisible()) return;
+    const int first = FirstShown(*entry.View), last = LastShown(*entry.View);
+    const auto shown = [&](const THighlightRun& span) { return span.End > first && span.Begin <= last; };
+    if (shown(entry.Spans[entry.Current])) return;
+    // The first occurrence on screen; with none, the last one the reader has passed.
+    const auto next = std::partition_point(entry.Spans.begin(), entry.Spans.end(),
+                                           [&](const THighlightRun& span) { return span.End <= first; });
+    const int index = static_cast<int>(next - entry.Spans.begin());
+    const int current = next != entry.Spans.end() && shown(*next) ? index : std::max(index - 1, 0);
+    if (current == entry.Current) return;
+    entry.Current = current;
+    entry.StoppedAt = 0;
+    ShowIndication(entry);
 }
 
 void THitNavigator::ShowIndication(TNavigatedView& entry)
 {
     entry.Count->setText(Indication(entry.View));
     entry.Previous->setEnabled(entry.Current > 0);
-    entry.Next->setEnabled(entry.Current + 1 < static_cast<int>(entry.Starts.size()));
+    entry.Next->setEnabled(entry.Current + 1 < static_cast<int>(entry.Spans.size()));
     PlaceStrip(entry);
     entry.Strip->show();
 }
@@ -199,11 +309,12 @@ bool THitNavigator::eventFilter(QObject* watched, QEvent* event)
             QTimer::singleShot(0, this, [this, view] {
                 TNavigatedView* found = view ? Find(view) : nullptr;
                 if (found == nullptr) return;
-                if (found->Starts.empty()) {
+                if (found->Spans.empty()) {
                     view->verticalScrollBar()->setValue(0);
                     view->horizontalScrollBar()->setValue(0);
                 } else {
-                    view->ShowPosition(found->Starts[found->Current]);
+                    const THighlightRun& span = found->Spans[found->Current];
+                    view->ShowPosition(span.Begin, span.End);
                 }
             });
         } else if (watched == entry.TitleBar && event->type() == QEvent::Resize) {

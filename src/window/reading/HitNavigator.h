@@ -1,9 +1,10 @@
 #pragma once
 
 // Taking the reader to the occurrences of a shown search result: the first occurrence of each
-// highlighted view is scrolled into sight, F3 and Shift+F3 step through the occurrences of the
-// active view, and each highlighted view's title bar shows "3 / 17" with two small step
-// buttons at its right end. An occurrence broken by a line break is one step and counts once.
+// highlighted view is scrolled into sight, F3 and Shift+F3 go from where the reader is to the
+// next or previous occurrence of the active view, and each highlighted view's title bar shows
+// "3 / 17" for the occurrence in view, with two small step buttons at its right end. An
+// occurrence broken by a line break is one step and counts once.
 
 #include "search/SearchHit.h"
 
@@ -29,12 +30,18 @@ public:
 
     // Forgets every occurrence; the indications go.
     void Clear();
-    // The occurrences of the runs view marks; the first is scrolled into sight, the caret
-    // stays where the hit display put it.
+    // The occurrences of the runs view marks; the first is scrolled into sight with the caret
+    // at its start.
     void SetOccurrences(TRichEdit* view, const std::vector<THitOccurrence>& occurrences);
 
-    // Moves the active view to its next (step 1) or previous (-1) occurrence, without wrapping.
+    // Moves the active view to the next (step 1) or previous (-1) occurrence after or before
+    // the caret, or the start of the first line shown when the caret is off screen; without
+    // wrapping: past either end the view stays and the indication says so.
     void Step(int step);
+    // A text view brought back to a scroll position of its own: the occurrence in view
+    // becomes current and the caret goes to its start, or to the first line shown when none
+    // is in view, so that the reader's next key starts from what the view shows.
+    void Settle(TRichEdit* view);
     // Makes the occurrence of family that begins at begin current in that family's view on
     // the current tab, if that view holds it.
     bool GoToOccurrence(int family, std::int32_t begin);
@@ -60,7 +67,7 @@ private:
         QToolButton *Previous = nullptr, *Next = nullptr;
         int Tab = 0;
         int Family = 0;
-        std::vector<std::int32_t> Starts; // where each occurrence begins
+        std::vector<THighlightRun> Spans; // each occurrence, from its first character to one past its last
         int Current = -1;
         bool RevealPending = false; // scrolled when the view is next on show
         bool EverShown = false;     // its first showing scrolls to the caret, which a fill leaves at the end
@@ -69,7 +76,10 @@ private:
 
     TNavigatedView* Find(const TRichEdit* view);
     const TNavigatedView* Find(const TRichEdit* view) const;
-    void MoveTo(TNavigatedView& entry, int index, bool placeCaret);
+    void Step(TNavigatedView& entry, int step);
+    void MoveTo(TNavigatedView& entry, int index);
+    // The occurrence in view becomes current when the current one has left the screen.
+    void Follow(TNavigatedView& entry);
     void Reveal(TNavigatedView& entry);
     void ShowIndication(TNavigatedView& entry);
     void PlaceStrip(TNavigatedView& entry);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 namespace {
 
@@ -24,7 +25,10 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 {
     // After the editor's own handling, so that the view has moved when the runs are looked for.
     for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { MarkShown(); });
+        connect(bar, &QScrollBar::valueChanged, this, [this] {
+            MarkShown();
+            TintShown();
+        });
     connect(document(), &QTextDocument::contentsChange, this, [this](int from, int removed, int added) {
         if (!OwnChange) MoveRuns(from, removed, added);
     });
@@ -34,6 +38,7 @@ void TRichEdit::SetText(const QString& text)
 {
     Marks.clear();
     MarkedRuns = 0;
+    SetTints({});
     if (auto* keeper = findChild<TScrollKeeper*>(QString(), Qt::FindDirectChildrenOnly)) keeper->Drop();
     // The document is set directly: the editor's own setPlainText formats the whole text
     // once more with its typing format.
@@ -57,7 +62,7 @@ void TRichEdit::SetRuns(std::vector<THighlightRun> runs, const QTextCharFormat& 
     MarkedRuns = 0;
     const int top = isVisible() ? cursorForPosition(QPoint(0, 0)).block().position() : 0;
     WithoutLayout([&] {
-        if (!Marks.empty()) PlaceCaret(Marks.back().Begin);
+        if (!Marks.empty()) PlaceCaret(Marks.front().Begin);
         MarkUpTo(ScreensEnd(top));
     });
     if (MarkedRuns < Marks.size()) AheadSteps.start(0, this);
@@ -104,29 +109,85 @@ std::unique_ptr<QTextDocument> TRichEdit::FormattedCopy(int begin, int end) cons
     return part;
 }
 
-void TRichEdit::ShowPosition(int position)
+void TRichEdit::ShowPosition(int position, int end)
 {
+    position = Clamped(position);
+    end = std::max(position, Clamped(end));
     QTextCursor cursor(document());
-    cursor.setPosition(Clamped(position));
-    // The runs above it, and those of its own block, which may move its line, are formatted
-    // first, so that it stands where it stays. Asking for its rectangle lays the text out that
-    // far, which also brings the scroll range up to date.
+    cursor.setPosition(end);
+    // The runs above its end, and those of its last block, which may move its lines, are
+    // formatted first, so that it stands where it stays. Asking for its rectangle lays the
+    // text out that far, which also brings the scroll range up to date.
     MarkUpTo(cursor.block().position() + cursor.block().length());
+    const int lastBottom = cursorRect(cursor).bottom();
+    cursor.setPosition(position);
     const QRect at = cursorRect(cursor);
     const QSize area = viewport()->size();
     QScrollBar* vertical = verticalScrollBar();
-    vertical->setValue(vertical->value() + at.top() - area.height() / 3);
-    if (at.left() < 0 || at.right() >= area.width()) {
-        QScrollBar* horizontal = horizontalScrollBar();
-        horizontal->setValue(horizontal->value() + at.left() - area.width() / 3);
-    }
+    const bool onFirstScreen = vertical->value() + lastBottom < area.height();
+    vertical->setValue(onFirstScreen ? 0 : vertical->value() + at.top() - area.height() / 3);
+    if (lineWrapMode() == QTextEdit::NoWrap) ShowSideways(position, end);
+}
+
+void TRichEdit::ShowSideways(int begin, int end)
+{
+    // The part's marked pieces: one broken by a line break ends a line and goes on at the
+    // start of the next, and what lies between is not what the reader looks for. A part
+    // without marks is measured whole.
+    std::vector<THighlightRun> pieces;
+    for (const THighlightRun& run : Marks)
+        if (run.Begin < end && run.End > begin) pieces.push_back({std::max(run.Begin, begin), std::min(run.End, end)});
+    if (pieces.empty()) pieces.push_back({begin, end});
+    QScrollBar* horizontal = horizontalScrollBar();
+    const int scrolled = horizontal->value();
+    QTextCursor cursor(document());
+    // The left and right ends of pieces, in document coordinates.
+    const auto extent = [&](auto first, auto last) {
+        std::pair<int, int> ends{INT_MAX, INT_MIN};
+        const auto measure = [&](int p) {
+            cursor.setPosition(Clamped(p));
+            const QRect at = cursorRect(cursor);
+            ends = {std::min(ends.first, scrolled + at.left()), std::max(ends.second, scrolled + at.right())};
+        };
+        constexpr int MeasuredLength = 64; // a piece is a word or two; a longer one is measured at its ends
+        for (auto piece = first; piece != last; ++piece) {
+            for (int p = piece->Begin; p < piece->End && p - piece->Begin < MeasuredLength; ++p)
+                measure(p);
+            measure(piece->End);
+        }
+        return ends;
+    };
+    const int width = viewport()->width();
+    const int margin = fontMetrics().horizontalAdvance(QChar(0x4E00));
+    const auto fits = [&](std::pair<int, int> ends) { return ends.second - ends.first + 2 * margin <= width; };
+    // The whole part when it fits in the view, else its first piece, where the reader starts.
+    std::pair<int, int> ends = extent(pieces.begin(), pieces.end());
+    if (!fits(ends)) ends = extent(pieces.begin(), pieces.begin() + 1);
+    const auto [left, right] = ends;
+    int target = scrolled; // already in sight: the view stays
+    if (right < width)
+        target = 0; // in sight beside the line starts
+    else if (!fits(ends) || left < scrolled)
+        target = left - margin;
+    else if (right >= scrolled + width)
+        target = right + margin - width;
+    horizontal->setValue(target);
 }
 
 void TRichEdit::PlaceCaret(int position)
 {
     QTextCursor caret(document());
     caret.setPosition(Clamped(position));
+    // The editor scrolls to a caret it is given; the callers show what they mean to show.
+    const int kept[] = {verticalScrollBar()->value(), horizontalScrollBar()->value()};
     setTextCursor(caret);
+    verticalScrollBar()->setValue(kept[0]);
+    horizontalScrollBar()->setValue(kept[1]);
+}
+
+void TRichEdit::ReserveBottom(int height)
+{
+    setViewportMargins(0, 0, 0, std::max(height, 0));
 }
 
 void TRichEdit::Select(int begin, int end)
@@ -289,19 +350,48 @@ void TRichEdit::showEvent(QShowEvent* event)
     if (document()->pageSize().isNull()) setLineWrapColumnOrWidth(lineWrapColumnOrWidth());
     QTextEdit::showEvent(event);
     MarkShown();
+    TintShown();
 }
 
 void TRichEdit::resizeEvent(QResizeEvent* event)
 {
     QTextEdit::resizeEvent(event);
     MarkShown();
+    TintShown();
 }
 
 void TRichEdit::changeEvent(QEvent* event)
 {
+    // A new font lays the text out anew at other heights: the character shown first before it
+    // stays first, where the scroll position alone would show another part of the text.
+    const bool font = event->type() == QEvent::FontChange;
+    const std::optional<TFirstShown> first = font ? FirstShown() : std::nullopt;
     QTextEdit::changeEvent(event);
-    // A new font changes what the view shows without a scroll.
-    if (event->type() == QEvent::FontChange) MarkShown();
+    if (!font) return;
+    if (first) ShowFirst(*first);
+    MarkShown();
+}
+
+std::optional<TRichEdit::TFirstShown> TRichEdit::FirstShown() const
+{
+    // A text not laid out, or shown from its start, stays at its start by itself.
+    const bool scrolledSideways = horizontalScrollBar()->value() > 0;
+    if (document()->pageSize().isNull() || (verticalScrollBar()->value() == 0 && !scrolledSideways))
+        return std::nullopt;
+    // A point inside the top pixel row: at the very edge the line that ends there would count.
+    return TFirstShown{cursorForPosition(QPoint(0, 1)).position(), scrolledSideways};
+}
+
+void TRichEdit::ShowFirst(const TFirstShown& first)
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(Clamped(first.Position));
+    // As in ShowPosition: the runs up to its line first, then its rectangle, which lays the
+    // text out that far.
+    MarkUpTo(cursor.block().position() + cursor.block().length());
+    const QRect at = cursorRect(cursor);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + at.top());
+    if (first.Sideways) horizontalScrollBar()->setValue(horizontalScrollBar()->value() + at.left());
 }
 
 QMimeData* TRichEdit::createMimeDataFromSelection() const
@@ -338,4 +428,54 @@ QMimeData* TRichEdit::createMimeDataFromSelection() const
     data->setHtml(QTextDocumentFragment(document.get()).toHtml());
     data->setText(PlainSelectionText(selected));
     return data;
+}
+
+void TRichEdit::SetTints(std::vector<TTint> tints)
+{
+    TintRuns = std::move(tints);
+    TintedRuns = 0;
+    setExtraSelections({});
+    TintShown();
+}
+
+void TRichEdit::TintShown()
+{
+    if (TintedRuns >= TintRuns.size() || !isVisible() || document()->pageSize().isNull()) return;
+    // Qt asks the layout where each extra selection stands, which lays the text out up to it;
+    // those below the screen wait, as the runs do.
+    const QTextBlock below = cursorForPosition(QPoint(0, 2 * viewport()->height())).block();
+    const int end = below.position() + below.length();
+    if (TintRuns[TintedRuns].Run.Begin >= end) return;
+    while (TintedRuns < TintRuns.size() && TintRuns[TintedRuns].Run.Begin < end)
+        ++TintedRuns;
+    QList<QTextEdit::ExtraSelection> selections;
+    selections.reserve(static_cast<qsizetype>(TintedRuns));
+    for (std::size_t t = 0; t < TintedRuns; ++t) {
+        QTextEdit::ExtraSelection selection;
+        selection.cursor = QTextCursor(document());
+        selection.cursor.setPosition(Clamped(TintRuns[t].Run.Begin));
+        selection.cursor.setPosition(Clamped(TintRuns[t].Run.End), QTextCursor::KeepAnchor);
+        selection.format.setBackground(TintRuns[t].Color);
+        selections.append(selection);
+    }
+    setExtraSelections(selections);
+}
+
+TRichEdit::TTopLine TRichEdit::TopLine() const
+{
+    // A line whose top stands a fraction of a pixel below the view's edge is the top line
+    // still: lines fall on fractional pixels, scroll positions on whole ones.
+    QTextCursor top = cursorForPosition(QPoint(0, QFontMetrics(font()).lineSpacing() / 4));
+    top.movePosition(QTextCursor::StartOfLine);
+    return {top.position(), cursorRect(top).top()};
+}
+
+void TRichEdit::ShowLineAt(int position, int offset)
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(Clamped(position));
+    // As ShowPosition: the runs above first, so that the line stays where it is put.
+    MarkUpTo(cursor.block().position() + cursor.block().length());
+    QScrollBar* vertical = verticalScrollBar();
+    vertical->setValue(vertical->value() + cursorRect(cursor).top() - offset);
 }

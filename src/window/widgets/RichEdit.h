@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,8 @@ public:
     // The text the view shows from its first line, the caret at its start; each line break of
     // text (CR, LF or CR LF) is one character of the view, as view-text positions count it.
     void SetText(const QString& text);
-    // Runs of the text in format (view-text positions, in text order), the caret at the last
-    // run's start; the runs of an earlier text or call go.
+    // Runs of the text in format (view-text positions, in text order), the caret at the first
+    // run's start, where the reader starts reading them; the runs of an earlier text or call go.
     void SetRuns(std::vector<THighlightRun> runs, const QTextCharFormat& format);
     // The runs as they stand now, moved by the edits made since they were set.
     const std::vector<THighlightRun>& Runs() const { return Marks; }
@@ -56,16 +57,41 @@ public:
     // it once the view has come to it.
     std::unique_ptr<QTextDocument> FormattedCopy(int begin = 0, int end = -1) const;
 
-    // Scrolls so that position stands about a third from the top and, when it is out of sight
-    // in a text that does not wrap, a third from the left.
-    void ShowPosition(int position);
-    // The caret at position, nothing selected.
+    // Scrolls so that [position, end) stands about a third from the top, or the first screen
+    // when it stands on that screen, so that a title line is not scrolled away for it. A text
+    // that does not wrap scrolls sideways only as far as the part needs, to the line starts
+    // when it fits beside them.
+    void ShowPosition(int position, int end = -1);
+    // The caret at position, nothing selected, the view left where it stands.
     void PlaceCaret(int position);
+    // Keeps a strip of height pixels below the text free for a bar over the bottom of the
+    // view, so that nothing the view scrolls to stands under it; 0 gives the strip back.
+    void ReserveBottom(int height);
     // Selects [begin, end) and scrolls it into sight.
     void Select(int begin, int end);
     // Whether the whole text is laid out with every run in its format; a view on show lays out
     // the rest in steps after its first screens, a hidden one lays out nothing.
     bool LaidOut() const;
+
+    // Backgrounds under runs of the text that leave its formats and its copies alone, drawn
+    // as the view comes to them like the runs; a new text drops them.
+    struct TTint
+    {
+        THighlightRun Run;
+        QColor Color;
+    };
+    void SetTints(std::vector<TTint> tints);
+    const std::vector<TTint>& Tints() const { return TintRuns; }
+    // The line at the top of the view: its first position, and how far below the view's top
+    // it starts (less than 0 when it is cut).
+    struct TTopLine
+    {
+        int Position = 0;
+        int Offset = 0;
+    };
+    TTopLine TopLine() const;
+    // Scrolls so that the line holding position starts offset pixels below the view's top.
+    void ShowLineAt(int position, int offset);
 
 signals:
     void KeyPressed(char16_t character);
@@ -79,6 +105,8 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    // Scrolls sideways as ShowPosition does for [begin, end).
+    void ShowSideways(int begin, int end);
     // Formats every waiting run that starts before position.
     void MarkUpTo(int position);
     // Formats the runs up to a screen below what the view shows.
@@ -94,7 +122,23 @@ private:
     // Moves the runs with an edit of the document by other hands.
     void MoveRuns(int from, int removed, int added);
     int Clamped(int position) const;
+    // The character at the view's top left, and whether the view is scrolled sideways; none
+    // for a view at the text's start or not laid out.
+    struct TFirstShown
+    {
+        int Position = 0;
+        bool Sideways = false;
+    };
+    std::optional<TFirstShown> FirstShown() const;
+    // Scrolls the line of first's character to the top and, when it was scrolled sideways,
+    // the character to the left edge.
+    void ShowFirst(const TFirstShown& first);
 
+    // Draws the tints up to a screen below what the view shows.
+    void TintShown();
+
+    std::vector<TTint> TintRuns; // in text order
+    std::size_t TintedRuns = 0;  // TintRuns before this are drawn
     std::vector<THighlightRun> Marks;
     QTextCharFormat MarkFormat;
     std::size_t MarkedRuns = 0; // Marks before this are in the document

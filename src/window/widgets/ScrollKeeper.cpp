@@ -48,13 +48,18 @@ int TScrollKeeper::Horizontal() const
 
 void TScrollKeeper::Apply()
 {
+    bool restored = false;
     for (int axis = 0; axis < 2; ++axis) {
         if (Wanted[axis] < 0) continue;
         QScrollBar* bar = Bar(View, axis);
         bar->setValue(Wanted[axis]);
         // Reached on a view on show, whose first show has passed: nothing will move it now.
-        if (bar->value() == Wanted[axis] && View->isVisible() && Shown) Wanted[axis] = -1;
+        if (bar->value() == Wanted[axis] && View->isVisible() && Shown) {
+            Wanted[axis] = -1;
+            restored = restored || axis == 0;
+        }
     }
+    if (restored) emit Restored();
 }
 
 bool TScrollKeeper::eventFilter(QObject* watched, QEvent* event)

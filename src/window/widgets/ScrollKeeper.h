@@ -20,6 +20,10 @@ public:
     int Vertical() const;
     int Horizontal() const;
 
+signals:
+    // The view has reached the vertical position it waited for.
+    void Restored();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
