@@ -83,17 +83,9 @@ void TConvertTab::ConvertButtonClick()
     ConvertDestMemo->ShowText({});
     ConvertDestMemo->repaint();
 
-    const std::vector<std::u16string> result = ConvertReadings(MemoText(ConvertSrcMemo), Readings);
-    // Each entry is added as a line of its own, so the last one ends in a line break too.
-    qsizetype length = 0;
-    for (const std::u16string& line : result)
-        length += static_cast<qsizetype>(line.size()) + 1;
-    QString text;
-    text.reserve(length);
-    for (const std::u16string& line : result) {
-        text.append(reinterpret_cast<const QChar*>(line.data()), static_cast<qsizetype>(line.size()));
-        text += u'\n';
-    }
+    // Each line of the result, the last one included, ends in a line break.
+    const std::u16string result = ConvertReadingsText(MemoText(ConvertSrcMemo), Readings);
+    QString text(reinterpret_cast<const QChar*>(result.data()), static_cast<qsizetype>(result.size()));
     // The caret starts at the text's start with nothing selected.
     ConvertDestMemo->ShowText(std::move(text));
     ConvertDestMemo->setFocus();

@@ -17,6 +17,13 @@
 #include <climits>
 #include <optional>
 
+namespace {
+
+// Text a step of the formatting in a hidden view goes ahead by, a few milliseconds' work.
+constexpr int HiddenStepUnits = 16384;
+
+} // namespace
+
 TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 {
     // After the editor's own handling, so that the view has moved when the runs are looked for.
@@ -62,6 +69,7 @@ void TRichEdit::SetRuns(std::vector<THighlightRun> runs, const QTextCharFormat& 
         if (!Marks.empty()) PlaceCaret(Marks.front().Begin);
         MarkUpTo(ScreensEnd(top));
     });
+    if (MarkedRuns < Marks.size()) AheadSteps.start(0, this);
 }
 
 std::u16string TRichEdit::PositionText() const
@@ -216,7 +224,8 @@ bool TRichEdit::LaidOut() const
 {
     // The layout goes from the top down, so the last block has lines when every block has.
     const QTextBlock last = document()->lastBlock();
-    return !document()->pageSize().isNull() && last.layout() != nullptr && last.layout()->lineCount() > 0;
+    return MarkedRuns >= Marks.size() && !document()->pageSize().isNull() && last.layout() != nullptr &&
+           last.layout()->lineCount() > 0;
 }
 
 int TRichEdit::Clamped(int position) const
@@ -244,6 +253,24 @@ void TRichEdit::MarkUpTo(int position)
     cursor.endEditBlock();
     held->setUndoRedoEnabled(undo);
     OwnChange = false;
+}
+
+void TRichEdit::MarkRest()
+{
+    if (MarkedRuns >= Marks.size()) {
+        AheadSteps.stop();
+        return;
+    }
+    // A hidden view lays nothing out, so there a step costs only its own runs.
+    if (document()->pageSize().isNull()) {
+        MarkUpTo(Marks[MarkedRuns].Begin + HiddenStepUnits);
+        return;
+    }
+    AheadSteps.stop();
+    // Formatting text the editor has laid out moves every line below it, once per change; so
+    // the rest goes in one change and is laid out afresh. The view keeps its place: the text
+    // above the screen's last line is formatted already and lies as before.
+    WithoutLayout([&] { MarkUpTo(INT_MAX); });
 }
 
 void TRichEdit::MarkShown()
@@ -314,6 +341,14 @@ int TRichEdit::ScreensEnd(int top) const
         if (wrapped && end - top > units) return top + units;
     }
     return std::max(end, top);
+}
+
+void TRichEdit::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == AheadSteps.timerId())
+        MarkRest();
+    else
+        QTextEdit::timerEvent(event);
 }
 
 void TRichEdit::keyPressEvent(QKeyEvent* event)

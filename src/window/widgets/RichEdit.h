@@ -2,6 +2,7 @@
 
 #include "search/SearchHit.h"
 
+#include <QBasicTimer>
 #include <QTextCharFormat>
 #include <QTextEdit>
 
@@ -21,11 +22,13 @@ class QTimer;
 // A sutra's text goes to the views of every tab, but only the tab on show is looked at, and
 // only its first screens at first. A hidden view holds its text without laying it out; a view
 // on show lays out what it shows and Qt's editor lays out the rest in steps after. Marked runs
-// are formatted as the view comes to them: every run that starts before the end of a screen
-// below what the view shows. Formatting a run lays the text out up to it, so a run far below
-// waits; everything above the screen is laid out as it would be with all runs formatted, and
-// a scroll position means the same text either way. A waiting run moves with an edit as a
-// formatted one would.
+// up to a screen below what the view shows are formatted at once, so that the view shows
+// them without delay; the rest right after, when the events of the showing are done: in
+// short steps while the view is hidden and lays nothing out, in one change while it is on
+// show, laid out afresh from the top. Formatting text laid out already moves every line below
+// it, so formatting as the reader scrolls would cost each key the whole text. Everything
+// above the screen is laid out as it would be with all runs formatted, and a scroll position
+// means the same text either way. A waiting run moves with an edit as a formatted one would.
 //
 // It reports every typed character after it has acted on the key, so that a copy made by
 // Ctrl+C is already on the clipboard when the character (3) is reported. Its copy carries the
@@ -72,8 +75,8 @@ public:
     // the one before.
     void FlashLine(int position);
     bool Flashing() const { return FlashedBlock >= 0; }
-    // Whether the whole text is laid out; a view on show lays out the rest in steps after its
-    // first screens, a hidden one not at all.
+    // Whether the whole text is laid out with every run in its format; a view on show lays out
+    // the rest in steps after its first screens, a hidden one lays out nothing.
     bool LaidOut() const;
 
     // Backgrounds under runs of the text that leave its formats and its copies alone, drawn
@@ -105,6 +108,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
@@ -114,6 +118,9 @@ private:
     void MarkUpTo(int position);
     // Formats the runs up to a screen below what the view shows.
     void MarkShown();
+    // Formats the runs left after the first screens: a step of them in a hidden view, all of
+    // them in a view on show.
+    void MarkRest();
     // Changes the document without laying it out; a hidden view stays unlaid until it is
     // shown, a view on show lays itself out again lazily, the part on screen first.
     void WithoutLayout(const std::function<void()>& change);
@@ -142,6 +149,7 @@ private:
     std::vector<THighlightRun> Marks;
     QTextCharFormat MarkFormat;
     std::size_t MarkedRuns = 0; // Marks before this are in the document
+    QBasicTimer AheadSteps;     // runs MarkRest while runs wait
     bool OwnChange = false;     // the view itself changes the document
     int FlashedBlock = -1;      // the block of the flashed line, -1 for none
     QTimer* FlashEnd = nullptr; // made with the first flash
