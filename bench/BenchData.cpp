@@ -147,3 +147,14 @@ bool LoadBenchData(const std::filesystem::path& folder, TVesko3Session& session)
     TStderrBenchMessages messages;
     return session.LoadData(folder, messages);
 }
+
+std::int32_t LargestChineseSutra(const TLoadedData& data)
+{
+    std::int32_t largest = 0, size = -1;
+    for (std::int32_t n = 0; n < data.TextFiles[0].SuttaTable.Count; ++n) {
+        const std::int32_t length = data.TextFiles[KorFamily].SuttaTable.Items[n].BodyLength +
+                                    data.TextFiles[SinsuFamily].SuttaTable.Items[n].BodyLength;
+        if (length > size) largest = n, size = length;
+    }
+    return largest;
+}

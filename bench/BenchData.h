@@ -28,3 +28,6 @@ std::filesystem::path BenchScratchFolder(std::string_view name);
 // Loads the six files of folder into session and prepares the search; false (with the
 // messages on stderr) on failure.
 bool LoadBenchData(const std::filesystem::path& folder, TVesko3Session& session);
+
+// The sutra whose two Chinese bodies together are the longest.
+std::int32_t LargestChineseSutra(const TLoadedData& data);

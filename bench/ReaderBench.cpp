@@ -40,17 +40,6 @@ TVesko3Session* Corpus()
     return session.get();
 }
 
-std::int32_t LargestSutra(const TLoadedData& data)
-{
-    std::int32_t largest = 0, size = -1;
-    for (std::int32_t n = 0; n < data.TextFiles[0].SuttaTable.Count; ++n) {
-        const std::int32_t length = data.TextFiles[KorFamily].SuttaTable.Items[n].BodyLength +
-                                    data.TextFiles[SinsuFamily].SuttaTable.Items[n].BodyLength;
-        if (length > size) largest = n, size = length;
-    }
-    return largest;
-}
-
 double& ShowSeconds()
 {
     static double seconds = 0;
@@ -61,7 +50,7 @@ void ViewTextsOfTheLargestSutra(benchmark::State& state)
 {
     TVesko3Session* session = Corpus();
     if (!session) return state.SkipWithError("corpus or tables not available");
-    const std::int32_t n = LargestSutra(session->Data);
+    const std::int32_t n = LargestChineseSutra(session->Data);
     const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state) {
         const TSutraViewTexts texts = BuildSutraViewTexts(session->Data, n);
@@ -77,7 +66,7 @@ void AlignTheLargestSutra(benchmark::State& state, bool whole)
 {
     TVesko3Session* session = Corpus();
     if (!session) return state.SkipWithError("corpus or tables not available");
-    const std::int32_t n = LargestSutra(session->Data);
+    const std::int32_t n = LargestChineseSutra(session->Data);
     const TEditionComparison built = CompareEditions(session->Data, n);
     std::size_t differences = 0;
     const auto begin = std::chrono::steady_clock::now();

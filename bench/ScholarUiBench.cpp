@@ -58,17 +58,6 @@ TBenchWindow* LoadedWindow()
     return Window().get();
 }
 
-std::int32_t LargestSutra(const TLoadedData& data)
-{
-    std::int32_t largest = 0, size = -1;
-    for (std::int32_t n = 0; n < data.TextFiles[0].SuttaTable.Count; ++n) {
-        const std::int32_t length = data.TextFiles[KorFamily].SuttaTable.Items[n].BodyLength +
-                                    data.TextFiles[SinsuFamily].SuttaTable.Items[n].BodyLength;
-        if (length > size) largest = n, size = length;
-    }
-    return largest;
-}
-
 double& CardSeconds()
 {
     static double seconds = 0;
@@ -105,7 +94,7 @@ void ClickCharacter(benchmark::State& state)
     if (!window) return state.SkipWithError("corpus or tables not available");
     TMainForm& form = *window->Form;
     Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(0);
-    form.OpenPlace({LargestSutra(window->State.Data)});
+    form.OpenPlace({LargestChineseSutra(window->State.Data)});
     QCoreApplication::processEvents();
     TRichEdit* kor = Widget<TRichEdit>(form, "TotalKorRichEdit");
     const int position = static_cast<int>(kor->toPlainText().indexOf(u'舍'));
@@ -140,7 +129,7 @@ void ShowLargest(benchmark::State& state)
     if (!window) return state.SkipWithError("corpus or tables not available");
     TMainForm& form = *window->Form;
     Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(0);
-    const std::int32_t largest = LargestSutra(window->State.Data);
+    const std::int32_t largest = LargestChineseSutra(window->State.Data);
     const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state) {
         form.OpenPlace({largest});
@@ -159,7 +148,7 @@ void CompareLargest(benchmark::State& state)
     if (!window) return state.SkipWithError("corpus or tables not available");
     TMainForm& form = *window->Form;
     Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(0);
-    form.OpenPlace({LargestSutra(window->State.Data)});
+    form.OpenPlace({LargestChineseSutra(window->State.Data)});
     QCoreApplication::processEvents();
     TEditionMarks& marks = Widget<TTextViews>(form, "TextViews")->Editions();
     double seconds = 0;
