@@ -26,7 +26,8 @@ enum class TDataFileStatus
 };
 
 // What the loaders tell besides their failures: the program-information lines and the
-// moment the catalogue file is in memory (the window fills its lists then).
+// moment the catalogue file's tables are in its record, before its text area is read (the
+// window fills its lists then, and shows them while the texts are read).
 class ILoadListener
 {
 public:

@@ -64,12 +64,10 @@ bool EntryIsSound(const TSuttaEntry& e, int position, int fileIndex, std::int32_
     return e.SubjectStart >= 0 && e.SubjectLength >= 0 && e.SummaryStart >= 0 && e.SummaryLength >= 0;
 }
 
-} // namespace
-
-TDataFileStatus ParseTextFile(IDataSource& source, int fileIndex, std::int32_t file0SuttaCount, TVesko_File& file)
+// The header and the two tables, checked, into loaded; the text area is left unread.
+TDataFileStatus ParseTextTables(IDataSource& source, int fileIndex, std::int32_t file0SuttaCount, TVesko_File& loaded)
 {
-    TVesko_File loaded;
-    TDataFileStatus status = ReadHeader(source, TextFileMagic, loaded.Header);
+    const TDataFileStatus status = ReadHeader(source, TextFileMagic, loaded.Header);
     if (status != TDataFileStatus::Ok) return status;
     const TDataFileHeader& h = loaded.Header;
     // Bytes past the 32-bit offsets' reach cannot belong to any region.
@@ -106,27 +104,40 @@ TDataFileStatus ParseTextFile(IDataSource& source, int fileIndex, std::int32_t f
         if (!subjects.ok()) return subjects.status();
     }
 
+    // The stored total is ignored: slot 0 always holds the sum of the seven collections.
+    loaded.Header.KindCounts[0] = std::accumulate(h.KindCounts + 1, h.KindCounts + KindSlots, 0);
+    return TDataFileStatus::Ok;
+}
+
+// The text area that file's checked header gives, into file.Text with the spare units after it.
+TDataFileStatus ReadTextArea(IDataSource& source, TVesko_File& file)
+{
+    const TDataFileHeader& h = file.Header;
     // Read straight into the record, which is left unfilled until then; only the spare units
     // after the text are written here.
     const auto textLength = static_cast<std::size_t>(h.TextLength);
-    switch (source.MapUnits(h.TextOffset, textLength, TextSpareUnits, loaded.Text)) {
+    switch (source.MapUnits(h.TextOffset, textLength, TextSpareUnits, file.Text)) {
     case TMapResult::Mapped:
-        break;
+        return TDataFileStatus::Ok;
     case TMapResult::ReadFailed:
         return TDataFileStatus::Unreadable;
     case TMapResult::NotMapped:
-        loaded.Text.resize(textLength + TextSpareUnits);
-        std::fill(loaded.Text.begin() + static_cast<std::ptrdiff_t>(textLength), loaded.Text.end(), u'\0');
-        status = ReadUnitsAt(source, h.TextOffset, textLength, loaded.Text.data());
-        if (status != TDataFileStatus::Ok) return status;
         break;
     }
+    file.Text.resize(textLength + TextSpareUnits);
+    std::fill(file.Text.begin() + static_cast<std::ptrdiff_t>(textLength), file.Text.end(), u'\0');
+    return ReadUnitsAt(source, h.TextOffset, textLength, file.Text.data());
+}
 
-    // The stored total is ignored: slot 0 always holds the sum of the seven collections.
-    loaded.Header.KindCounts[0] = std::accumulate(h.KindCounts + 1, h.KindCounts + KindSlots, 0);
+} // namespace
 
-    file = std::move(loaded);
-    return TDataFileStatus::Ok;
+TDataFileStatus ParseTextFile(IDataSource& source, int fileIndex, std::int32_t file0SuttaCount, TVesko_File& file)
+{
+    TVesko_File loaded;
+    TDataFileStatus status = ParseTextTables(source, fileIndex, file0SuttaCount, loaded);
+    if (status == TDataFileStatus::Ok) status = ReadTextArea(source, loaded);
+    if (status == TDataFileStatus::Ok) file = std::move(loaded);
+    return status;
 }
 
 TDataFileStatus ParseTextFile(std::span<const std::uint8_t> bytes, int fileIndex, std::int32_t file0SuttaCount,
@@ -179,7 +190,18 @@ void LoadTextFile(TLoadContext& context, TLoadedData& data, int fileIndex)
 
     TVesko_File& file = data.TextFiles[fileIndex];
     const std::int32_t file0Count = fileIndex > 0 ? data.TextFiles[0].SuttaTable.Count : 0;
-    const TDataFileStatus status = ParseTextFile(*opened, fileIndex, file0Count, file);
+    TVesko_File tables;
+    TDataFileStatus status = ParseTextTables(*opened, fileIndex, file0Count, tables);
+    if (status == TDataFileStatus::Ok) {
+        const bool catalogue = tables.Header.CatalogueFlag == 0;
+        if (catalogue && context.Options.NameOrder) BuildNameOrder(tables);
+        file = std::move(tables);
+        // The lists need only the tables, so they are filled before the text area, nearly the
+        // whole file, is read; a text that then fails leaves the record empty as any failure does.
+        if (catalogue && context.Listener) context.Listener->CatalogueLoaded();
+        status = ReadTextArea(*opened, file);
+        if (status != TDataFileStatus::Ok) file = TVesko_File{};
+    }
     if (status != TDataFileStatus::Ok) {
         ReportDataFileFailure(context, status, opened->Path);
         return;
@@ -189,9 +211,5 @@ void LoadTextFile(TLoadContext& context, TLoadedData& data, int fileIndex)
     if (context.Listener) {
         context.Listener->AppendInfoLine(std::u16string(name));
         context.Listener->AppendInfoLine(CreationDateLine(file.Header));
-    }
-    if (file.Header.CatalogueFlag == 0) {
-        if (context.Options.NameOrder) BuildNameOrder(file);
-        if (context.Listener) context.Listener->CatalogueLoaded();
     }
 }

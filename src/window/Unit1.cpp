@@ -455,6 +455,9 @@ void TMainForm::CatalogueLoaded()
     OrderSheet->FillSutraGrid(0);
     NameSheet->FillSutraGrid(0);
     SubjectSheet->FillSubjectGrid();
+    // The order list is on show under the loading message: the reader sees it while the texts
+    // are read, and input stays held until they are in.
+    OrderSheet->PaintNow();
 }
 
 bool TMainForm::event(QEvent* event)

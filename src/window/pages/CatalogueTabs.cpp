@@ -106,6 +106,12 @@ void TSutraListSheet::HideLoadingMessage()
     if (ReadFileMsgPanel) ReadFileMsgPanel->hide();
 }
 
+void TSutraListSheet::PaintNow()
+{
+    Grid->LayOutNow();
+    repaint();
+}
+
 void TSutraListSheet::RadioGroupClick()
 {
     FillSutraGrid(Group->ItemIndex());

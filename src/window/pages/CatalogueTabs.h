@@ -61,6 +61,9 @@ public:
     // nothing else is painted until loading ends.
     void ShowLoadingMessage();
     void HideLoadingMessage();
+    // The sheet painted at once, its list laid out first: loading, which holds the event loop,
+    // shows the lists filled from the catalogue while it reads the texts.
+    void PaintNow();
 
     // RadioGroup0_1Click and RadioGroup0_2Click: the list of the chosen collection.
     void RadioGroupClick();

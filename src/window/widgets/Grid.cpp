@@ -173,6 +173,11 @@ void TGrid::SetColumnNames(const QStringList& names)
     Cells->SetColumnNames(names);
 }
 
+void TGrid::LayOutNow()
+{
+    executeDelayedItemsLayout();
+}
+
 QString TGrid::CutCellText(const QModelIndex& index) const
 {
     if (!index.isValid()) return {};

@@ -45,6 +45,8 @@ public:
     void SetColumnNames(const QStringList& names);
     // The whole text of a cell drawn shorter than it is, with "…"; empty for one shown whole.
     QString CutCellText(const QModelIndex& index) const;
+    // Lays out rows and scroll bars now rather than when the event loop next runs.
+    void LayOutNow();
 
 protected:
     // A cut cell shows its whole text as a tooltip.
