@@ -178,6 +178,40 @@ TEST_F(RoundTrip, MakesTheNameOrderOfTheCatalogueFileAtLoadOrOnItsFirstReadAlike
     EXPECT_EQ(*read[0], atLoad);
 }
 
+TEST(LoadDriver, TellsTheCatalogueWithItsTablesInAndNoTextRead)
+{
+    // The window fills and shows its lists when told: the catalogue's tables, its collection
+    // total and its name order are in the record then, and no text has been read yet.
+    struct TCatalogueSnapshot : TRecordingListener
+    {
+        const TLoadedData* Data = nullptr;
+        std::int32_t Count = -1, Total = -1;
+        bool NameOrderMade = false, AnyText = true;
+        void CatalogueLoaded() override
+        {
+            TRecordingListener::CatalogueLoaded();
+            const TVesko_File& catalogue = Data->TextFiles[0];
+            Count = catalogue.SuttaTable.Count;
+            Total = catalogue.Header.KindCounts[0];
+            NameOrderMade = catalogue.NameOrder.Made() != nullptr;
+            AnyText = std::any_of(std::begin(Data->TextFiles), std::end(Data->TextFiles),
+                                  [](const TVesko_File& file) { return !file.Text.empty(); });
+        }
+    };
+    TTemporaryFolder folder;
+    WriteTestDataSet(SmallDataSetSource(), folder.Path());
+    TVesko3Session session;
+    TRecordingMessages messages;
+    TCatalogueSnapshot listener;
+    listener.Data = &session.Data;
+    ASSERT_TRUE(session.LoadData(folder.Path(), messages, &listener));
+    EXPECT_EQ(listener.CatalogueLoads, 1);
+    EXPECT_EQ(listener.Count, 4);
+    EXPECT_EQ(listener.Total, 4);
+    EXPECT_TRUE(listener.NameOrderMade);
+    EXPECT_FALSE(listener.AnyText);
+}
+
 TEST_F(RoundTrip, KeepsVariantGroupsBehindALeadingZero)
 {
     const TVariantFile& h0 = Run->Data.VariantFiles[0];

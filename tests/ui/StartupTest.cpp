@@ -5,6 +5,7 @@
 
 #include "data/DataFile.h"
 #include "data/LoadDriver.h"
+#include "window/widgets/Grid.h"
 
 #include <QPlainTextEdit>
 #include <QApplication>
@@ -89,6 +90,15 @@ TEST_F(StartupTest, ReportsAWrongVersionAfterTheWindowIsShownRunsTheOtherLoaders
     EXPECT_EQ(info[2], u"VESKO3.A2");
     EXPECT_FALSE(started->State.Data.VariantFiles[1].Text.empty());
     EXPECT_FALSE(started->State.Data.ReadingFile.Text.empty());
+
+    // The lists were on show before A1 failed; nothing the reader does there reaches a text.
+    auto* list = Widget<TGrid>(*started->Form, "OrdGrid");
+    ASSERT_GT(list->rowCount(), 1);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(2, 0)).center());
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(started->Form->PlainSutraOnShow(), -1);
 }
 
 TEST_F(StartupTest, LoadsOnceAfterShowingAndSizesTheSearchWorkArrays)
@@ -120,6 +130,36 @@ TEST_F(StartupTest, LoadsOnceAfterShowingAndSizesTheSearchWorkArrays)
     EXPECT_EQ(work.WorkSize, LargestTextSize(started->State.Data) + 100);
     EXPECT_EQ(work.Marks.size(), std::size_t(work.WorkSize));
     EXPECT_EQ(work.Positions.size(), std::size_t(work.WorkSize));
+}
+
+TEST_F(StartupTest, PaintsTheOrderListUnderTheLoadingMessageBeforeTheTextsAreRead)
+{
+    // What the order list's first paint with rows saw of the load.
+    struct TFirstFilledPaint : QObject
+    {
+        TGrid* Grid = nullptr;
+        const TLoadedData* Data = nullptr;
+        bool Painted = false, TextsRead = false, LoadingShown = false;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (!Painted && event->type() == QEvent::Paint && !Grid->Cell(0, 0).empty()) {
+                Painted = true;
+                TextsRead = !Data->TextFiles[1].Text.empty() || !Data->TextFiles[2].Text.empty();
+                LoadingShown = Grid->window()->findChild<QWidget*>("ReadFileMsgPanel")->isVisible();
+            }
+            return false;
+        }
+    };
+    auto started = StartWindow(Program.Path(), std::nullopt, false);
+    TFirstFilledPaint first;
+    first.Grid = Widget<TGrid>(*started->Form, "OrdGrid");
+    first.Data = &started->State.Data;
+    first.Grid->viewport()->installEventFilter(&first);
+    started->Form->show();
+    ASSERT_TRUE(started->WaitUntilSettled());
+    EXPECT_TRUE(first.Painted);
+    EXPECT_FALSE(first.TextsRead) << "the list is painted while the texts are still to be read";
+    EXPECT_TRUE(first.LoadingShown);
 }
 
 TEST_F(StartupTest, ReleasesTheTextBlocksWhenTheWindowGoes)

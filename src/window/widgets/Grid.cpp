@@ -1,6 +1,7 @@
 #include "window/widgets/Grid.h"
 
 #include <QAbstractTableModel>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -176,6 +177,8 @@ void TGrid::SetColumnNames(const QStringList& names)
 void TGrid::LayOutNow()
 {
     executeDelayedItemsLayout();
+    // The scroll bars are shown or hidden by a call queued when their range changes.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 QString TGrid::CutCellText(const QModelIndex& index) const
