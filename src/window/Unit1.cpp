@@ -201,9 +201,9 @@ void TMainForm::CreateKeys()
     // Ctrl+1 to Ctrl+6 bring a list tab forward with the focus in its list, so that typing
     // finds a sutra there rather than landing where the focus was.
     const std::function<void()> focusLists[] = {
-        [this] { OrderSheet->FocusList(); }, [this] { NameSheet->FocusList(); }, [this] { SubjectSheet->FocusList(); },
-        [this] { SearchTab->FocusList(); }, [this] { ConcordanceTab->FocusList(); },
-        [this] { ParallelsTab->FocusList(); }};
+        [this] { OrderSheet->FocusList(); },     [this] { NameSheet->FocusList(); },
+        [this] { SubjectSheet->FocusList(); },   [this] { SearchTab->FocusList(); },
+        [this] { ConcordanceTab->FocusList(); }, [this] { ParallelsTab->FocusList(); }};
     for (int tab = 0; tab < static_cast<int>(std::size(focusLists)); ++tab)
         key(QKeySequence(Qt::CTRL | (Qt::Key_1 + tab)), [this, tab, focus = focusLists[tab]] {
             SelectPage(SearchPage, tab);
