@@ -85,8 +85,14 @@ TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths pa
     if (!installedFaces) InstalledFaces = InstalledFontFaces();
     RegisterFontSubstitutions();
     CreateControls();
-    ReaderWindow = std::make_unique<TReaderWindow>(
-        Session, TReaderPages{SearchPage, ViewPage, TextViews, SubjectSheet, ConvertTab, SearchTab, ParallelsTab});
+    ReaderWindow = std::make_unique<TReaderWindow>(Session, TReaderPages{SearchPage,
+                                                                         ViewPage,
+                                                                         TextViews,
+                                                                         SubjectSheet,
+                                                                         ConvertTab,
+                                                                         SearchTab,
+                                                                         ParallelsTab,
+                                                                         {OrderSheet, NameSheet}});
     Reader = std::make_unique<TReaderRecord>(*this, *ReaderWindow, Session.Data.TextFiles[0], std::move(stateFile));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
