@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <span>
 #include <vector>
@@ -23,6 +24,28 @@ inline constexpr char16_t LineHeadOpeners[] = {SinsuHeadOpener, KorHeadOpener};
 constexpr bool IsLineHeadOpener(char16_t c)
 {
     return c == LineHeadOpeners[0] || c == LineHeadOpeners[1];
+}
+
+// The first unit of [first, last) that can open a head, or last.
+inline const char16_t* FindLineHeadOpener(const char16_t* first, const char16_t* last)
+{
+#if defined(__GNUC__)
+    // Eight units at a time, where the compiler offers vectors: a line's text holds none.
+    using TUnits = std::uint16_t __attribute__((vector_size(16)));
+    constexpr TUnits Sinsu = {SinsuHeadOpener, SinsuHeadOpener, SinsuHeadOpener, SinsuHeadOpener,
+                              SinsuHeadOpener, SinsuHeadOpener, SinsuHeadOpener, SinsuHeadOpener};
+    constexpr TUnits Kor = {KorHeadOpener, KorHeadOpener, KorHeadOpener, KorHeadOpener,
+                            KorHeadOpener, KorHeadOpener, KorHeadOpener, KorHeadOpener};
+    for (; last - first >= 8; first += 8) {
+        TUnits units;
+        std::memcpy(&units, first, sizeof units);
+        const auto openers = (units == Sinsu) | (units == Kor);
+        std::uint64_t lanes[2];
+        std::memcpy(lanes, &openers, sizeof lanes);
+        if (lanes[0] | lanes[1]) break;
+    }
+#endif
+    return std::find_if(first, last, [](char16_t c) { return IsLineHeadOpener(c); });
 }
 
 // Whether a line head begins at p of units, whose first limit units are the loaded text: the
@@ -71,7 +94,7 @@ void WalkHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, 
         }
         // Everything before the next unit that can open a head goes in whole.
         const char16_t* first = units + p;
-        const char16_t* next = std::find_if(first + 1, units + end, [](char16_t c) { return IsLineHeadOpener(c); });
+        const char16_t* next = FindLineHeadOpener(first + 1, units + end);
         onText(first, next);
         kept += next - first;
         p = next - units;
