@@ -1,8 +1,9 @@
 #pragma once
 
+#include "util/UnitBlocks.h"
+
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <span>
 #include <vector>
@@ -29,20 +30,12 @@ constexpr bool IsLineHeadOpener(char16_t c)
 // The first unit of [first, last) that can open a head, or last.
 inline const char16_t* FindLineHeadOpener(const char16_t* first, const char16_t* last)
 {
-#if defined(__GNUC__)
-    // Eight units at a time, where the compiler offers vectors: a line's text holds none.
-    using TUnits = std::uint16_t __attribute__((vector_size(16)));
-    constexpr TUnits Sinsu = {SinsuHeadOpener, SinsuHeadOpener, SinsuHeadOpener, SinsuHeadOpener,
-                              SinsuHeadOpener, SinsuHeadOpener, SinsuHeadOpener, SinsuHeadOpener};
-    constexpr TUnits Kor = {KorHeadOpener, KorHeadOpener, KorHeadOpener, KorHeadOpener,
-                            KorHeadOpener, KorHeadOpener, KorHeadOpener, KorHeadOpener};
-    for (; last - first >= 8; first += 8) {
-        TUnits units;
-        std::memcpy(&units, first, sizeof units);
-        const auto openers = (units == Sinsu) | (units == Kor);
-        std::uint64_t lanes[2];
-        std::memcpy(lanes, &openers, sizeof lanes);
-        if (lanes[0] | lanes[1]) break;
+#if VESKO3_UNIT_BLOCKS
+    // A line's text holds none: it is passed a block at a time.
+    for (; last - first >= UnitBlockSize; first += UnitBlockSize) {
+        const TUnitBlock units = LoadUnitBlock(first);
+        const int found = FirstSetLane((units == UnitBlockOf(SinsuHeadOpener)) | (units == UnitBlockOf(KorHeadOpener)));
+        if (found < UnitBlockSize) return first + found;
     }
 #endif
     return std::find_if(first, last, [](char16_t c) { return IsLineHeadOpener(c); });
@@ -83,20 +76,17 @@ void WalkHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, 
     const std::int64_t end = std::clamp<std::int64_t>(std::int64_t(start) + std::max(length, 0), p, limit);
     std::int64_t kept = 0;
     while (p < end) {
+        std::int64_t from = p;
         if (IsLineHeadAt(units, limit, p)) {
             onHead(p, kept);
             p = AfterLineHead(units, end, p);
             if (p >= end) break;
-            onText(units + p, units + p + 1);
-            ++kept;
-            ++p;
-            continue;
+            from = p; // kept even when it opens a further head
         }
-        // Everything before the next unit that can open a head goes in whole.
-        const char16_t* first = units + p;
-        const char16_t* next = FindLineHeadOpener(first + 1, units + end);
-        onText(first, next);
-        kept += next - first;
+        // Everything from there before the next unit that can open a head goes in whole.
+        const char16_t* next = FindLineHeadOpener(units + from + 1, units + end);
+        onText(units + from, next);
+        kept += next - (units + from);
         p = next - units;
     }
 }

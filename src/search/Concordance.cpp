@@ -5,6 +5,7 @@
 #include "search/SearchScan.h"
 #include "search/SearchWords.h"
 #include "util/MyWideString.h"
+#include "util/UnitBlocks.h"
 
 #include <algorithm>
 #include <atomic>
@@ -18,7 +19,16 @@ namespace {
 // Copies [begin, end) of text to out, line breaks and tabs as spaces; returns the end.
 char16_t* ContextPiece(std::u16string_view text, std::size_t begin, std::size_t end, char16_t* out)
 {
-    for (std::size_t i = begin; i < end; ++i) {
+    std::size_t i = begin;
+#if VESKO3_UNIT_BLOCKS
+    for (; end - i >= UnitBlockSize; i += UnitBlockSize, out += UnitBlockSize) {
+        const TUnitBlock units = LoadUnitBlock(text.data() + i);
+        const auto blank =
+            (units == UnitBlockOf(u'\r')) | (units == UnitBlockOf(u'\n')) | (units == UnitBlockOf(u'\t'));
+        StoreUnitBlock(out, blank ? UnitBlockOf(u' ') : units);
+    }
+#endif
+    for (; i < end; ++i) {
         const char16_t c = text[i];
         *out++ = c == u'\r' || c == u'\n' || c == u'\t' ? u' ' : c;
     }

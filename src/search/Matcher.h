@@ -7,10 +7,10 @@
 
 #include "data/Vesko3Common.h"
 #include "search/SearchInfo.h"
+#include "util/UnitBlocks.h"
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -89,21 +89,23 @@ inline char16_t* TLineBreakNormalizer::Write(std::u16string_view piece, char16_t
     const char16_t* const end = in + piece.size();
     char16_t pair = Pair;
     while (in < end) {
-#if defined(__GNUC__)
-        // Nearly every unit is written as it is: eight at a time, where the compiler offers
-        // vectors, up to a block holding a unit that is not. Each block is read before it is
-        // written, so out may run behind in over the same memory.
+#if VESKO3_UNIT_BLOCKS
+        // Nearly every unit is written as it is, a block at a time up to the first that is
+        // not. A block is written whole only when it is read whole, and what goes before the
+        // unit found unit by unit, so that out may run behind in over the same memory.
         if (pair == 0) {
-            using TUnits = std::uint16_t __attribute__((vector_size(16)));
-            constexpr TUnits Cr = {u'\r', u'\r', u'\r', u'\r', u'\r', u'\r', u'\r', u'\r'};
-            for (; end - in >= 8; in += 8, out += 8) {
-                TUnits units;
-                std::memcpy(&units, in, sizeof units);
-                const auto low = units <= Cr;
-                std::uint64_t lanes[2];
-                std::memcpy(lanes, &low, sizeof lanes);
-                if (lanes[0] | lanes[1]) break;
-                std::memcpy(out, &units, sizeof units);
+            for (; end - in >= UnitBlockSize;) {
+                const TUnitBlock units = LoadUnitBlock(in);
+                const int plain = FirstSetLane(units <= UnitBlockOf(u'\r'));
+                if (plain == UnitBlockSize) {
+                    StoreUnitBlock(out, units);
+                    in += UnitBlockSize;
+                    out += UnitBlockSize;
+                    continue;
+                }
+                for (int k = 0; k < plain; ++k)
+                    *out++ = *in++;
+                break;
             }
             if (in == end) break;
         }
