@@ -266,8 +266,8 @@ std::int64_t CutConcordance(const TLoadedData& data, const TSearchInfo& info, in
     for (int w = 0; w < std::clamp(info.WordCount, 0, MaxSearchWords); ++w)
         longestWord = std::max(longestWord, SearchWord(info, w).size());
     std::vector<THitRows> perHit(hits.size());
-    std::atomic<std::size_t> next{0};
-    std::atomic<std::size_t> cutRows{0};
+    alignas(64) std::atomic<std::size_t> next{0};
+    alignas(64) std::atomic<std::size_t> cutRows{0};
     std::mutex handing;
     std::size_t handed = 0; // hits handed over, under handing
     std::size_t rowsHanded = 0;
@@ -286,25 +286,32 @@ std::int64_t CutConcordance(const TLoadedData& data, const TSearchInfo& info, in
         if (!hit.Cut.Rows.empty()) onHit(hit.Cut);
         hit = {};
     };
+    // A thread takes a few hits at a time and hands them over together, so that the
+    // threads meet over the shared counters once for the few.
+    constexpr std::size_t Claim = 8;
     auto work = [&] {
         TConcordanceWork scratch;
-        for (std::size_t i = next++; i < hits.size(); i = next++) {
-            THitRows& hit = perHit[i];
-            hit.WasCut = cutRows.load() < limit;
-            if (!hit.WasCut) hit.Counted = IndexedHitCount(data, info, matcher, hits[i], longestWord, scratch);
-            if (hit.Counted < 0)
-                hit.Families = HitSpans(data, info, matcher, hits[i], scratch,
-                                        [&](const TFamilySpans& family, std::u16string_view text) {
-                                            if (hit.WasCut) AddRows(hits[i], family, text, width, limit, hit.Cut);
-                                        });
-            cutRows += hit.Cut.Rows.size();
+        for (std::size_t first = next.fetch_add(Claim); first < hits.size(); first = next.fetch_add(Claim)) {
+            const std::size_t last = std::min(first + Claim, hits.size());
+            for (std::size_t i = first; i < last; ++i) {
+                THitRows& hit = perHit[i];
+                hit.WasCut = cutRows.load() < limit;
+                if (!hit.WasCut) hit.Counted = IndexedHitCount(data, info, matcher, hits[i], longestWord, scratch);
+                if (hit.Counted < 0)
+                    hit.Families = HitSpans(data, info, matcher, hits[i], scratch,
+                                            [&](const TFamilySpans& family, std::u16string_view text) {
+                                                if (hit.WasCut) AddRows(hits[i], family, text, width, limit, hit.Cut);
+                                            });
+                if (!hit.Cut.Rows.empty()) cutRows += hit.Cut.Rows.size();
+            }
             const std::lock_guard lock(handing);
-            hit.Done = true;
+            for (std::size_t i = first; i < last; ++i)
+                perHit[i].Done = true;
             for (; handed < hits.size() && perHit[handed].Done; ++handed)
                 handOver(perHit[handed], hits[handed]);
         }
     };
-    OnThreads(hits.size(), threadCount, work);
+    OnThreads((hits.size() + Claim - 1) / Claim, threadCount, work);
     return total;
 }
 
