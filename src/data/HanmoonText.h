@@ -1,5 +1,6 @@
 #pragma once
 
+#include "util/TextLines.h"
 #include "util/UnitBlocks.h"
 
 #include <algorithm>
@@ -98,3 +99,10 @@ std::u16string CopyHanmoonText(std::span<const char16_t> buffer, std::int32_t te
 // The same text appended to out, for callers that build a larger text around it.
 void AppendHanmoonText(std::u16string& out, std::span<const char16_t> buffer, std::int32_t textLength,
                        std::int32_t start, std::int32_t length);
+
+// The same text written from out on through normalizer, its line breaks made one carriage
+// return each as if the text were handed to normalizer.Write whole; returns the end. out
+// must have room for length units. The units are read once, a block at a time, for the
+// views of long sutras whose text is made over and over.
+char16_t* WriteHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, std::int32_t start,
+                           std::int32_t length, TLineBreakNormalizer& normalizer, char16_t* out);

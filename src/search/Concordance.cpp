@@ -71,19 +71,6 @@ struct TConcordanceWork
     std::vector<TFastMatcher::TOccurrence> Found;
 };
 
-// The view text of family for sutra n, its line breaks normalised, written over work.Text.
-std::u16string_view NormalizedViewText(const TLoadedData& data, std::int32_t n, int family, TConcordanceWork& work)
-{
-    std::size_t used = 0;
-    TLineBreakNormalizer normalizer;
-    ForEachFamilyViewPiece(data, n, family, [&](std::u16string_view piece) {
-        if (work.Text.size() < used + piece.size())
-            work.Text.resize(std::max(used + piece.size(), 2 * work.Text.size()));
-        used = static_cast<std::size_t>(normalizer.Write(piece, work.Text.data() + used) - work.Text.data());
-    });
-    return {work.Text.data(), used};
-}
-
 // The displayed occurrences of every family sutra n's result row highlights, in
 // highlighting order; withText is handed each family's view text as it is done with.
 std::vector<TFamilySpans> HitSpans(const TLoadedData& data, const TSearchInfo& info, const TFastMatcher& matcher,
@@ -96,7 +83,7 @@ std::vector<TFamilySpans> HitSpans(const TLoadedData& data, const TSearchInfo& i
     if (!plan.Highlight) return result;
     const std::int64_t start = HighlightStart(TitleLine(data.TextFiles[0], n)) - 1;
     for (int family : plan.Families) {
-        const std::u16string_view text = NormalizedViewText(data, n, family, work);
+        const std::u16string_view text = NormalizedFamilyViewText(data, n, family, work.Text);
         work.Found.clear();
         matcher.Occurrences(text, work.Found);
         TFamilySpans& spans = result.emplace_back(TFamilySpans{family, {}});

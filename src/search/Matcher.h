@@ -7,7 +7,7 @@
 
 #include "data/Vesko3Common.h"
 #include "search/SearchInfo.h"
-#include "util/UnitBlocks.h"
+#include "util/TextLines.h"
 
 #include <array>
 #include <cstdint>
@@ -69,61 +69,6 @@ inline constexpr std::uint8_t JoinedToNextMark = 2;
 bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text);
 
 // Every line break (CR LF, LF CR, a lone CR or LF) becomes one carriage return, so that
-// positions count a line break as one character, as the text views do.
+// positions count a line break as one character, as the text views do (TLineBreakNormalizer
+// in TextLines.h, for a text made in pieces).
 void NormalizeLineBreaks(std::u16string& text);
-
-// The same for a text handed over in pieces, each read as joined to those before it: the
-// units are written from out on, never more than were read, and the end is returned.
-class TLineBreakNormalizer
-{
-public:
-    char16_t* Write(std::u16string_view piece, char16_t* out);
-
-private:
-    char16_t Pair = 0; // the unit that would finish the line break written last
-};
-
-inline char16_t* TLineBreakNormalizer::Write(std::u16string_view piece, char16_t* out)
-{
-    const char16_t* in = piece.data();
-    const char16_t* const end = in + piece.size();
-    char16_t pair = Pair;
-    while (in < end) {
-#if VESKO3_UNIT_BLOCKS
-        // Nearly every unit is written as it is, a block at a time up to the first that is
-        // not. A block is written whole only when it is read whole, and what goes before the
-        // unit found unit by unit, so that out may run behind in over the same memory.
-        if (pair == 0) {
-            for (; end - in >= UnitBlockSize;) {
-                const TUnitBlock units = LoadUnitBlock(in);
-                const int plain = FirstSetLane(units <= UnitBlockOf(u'\r'));
-                if (plain == UnitBlockSize) {
-                    StoreUnitBlock(out, units);
-                    in += UnitBlockSize;
-                    out += UnitBlockSize;
-                    continue;
-                }
-                for (int k = 0; k < plain; ++k)
-                    *out++ = *in++;
-                break;
-            }
-            if (in == end) break;
-        }
-#endif
-        const char16_t c = *in++;
-        if (c > u'\r') {
-            pair = 0;
-            *out++ = c;
-        } else if (pair != 0 && c == pair) {
-            pair = 0;
-        } else if (c == u'\r' || c == u'\n') {
-            pair = c == u'\r' ? u'\n' : u'\r';
-            *out++ = u'\r';
-        } else {
-            pair = 0;
-            *out++ = c;
-        }
-    }
-    Pair = pair;
-    return out;
-}

@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #if defined(__GNUC__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
 #define VESKO3_UNIT_BLOCKS 1
 
@@ -38,10 +42,18 @@ constexpr TUnitBlock UnitBlockOf(char16_t c)
 template <typename TLanes> int FirstSetLane(TLanes found)
 {
     static_assert(sizeof found == 16);
+#if defined(__SSE2__)
+    // One bit a byte, two a lane.
+    __m128i bytes;
+    std::memcpy(&bytes, &found, sizeof bytes);
+    const auto bits = static_cast<unsigned>(_mm_movemask_epi8(bytes));
+    return bits ? std::countr_zero(bits) / 2 : UnitBlockSize;
+#else
     std::uint64_t lanes[2];
     std::memcpy(lanes, &found, sizeof lanes);
     if (lanes[0]) return std::countr_zero(lanes[0]) / 16;
     if (lanes[1]) return 4 + std::countr_zero(lanes[1]) / 16;
     return UnitBlockSize;
+#endif
 }
 #endif
