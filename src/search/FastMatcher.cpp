@@ -95,10 +95,6 @@ TFastMatcher::TFastMatcher(const TSearchInfo& info, const TVariantFiles& variant
     for (char16_t c : LineHeadOpeners)
         if (Table[c] & HeadBit) NextClasses[c] = EveryClass;
 
-    StartPairs.resize(65536);
-    for (std::size_t c = 0; c < StartPairs.size(); ++c)
-        StartPairs[c] = static_cast<std::uint16_t>(Interesting[c] | NextClasses[c] << 8);
-
     if (!AllWords) {
         Settled = emptyWord || NeededWords == 0;
         SettledResult = emptyWord;
@@ -237,27 +233,6 @@ std::int64_t TFastMatcher::NextStart(const std::uint8_t* interesting, const char
     return q;
 }
 
-std::int64_t TFastMatcher::NextOccurrenceStart(const char16_t* units, std::int64_t q, std::int64_t end) const
-{
-    // As NextStart, each character's two classes read at once.
-    const std::uint16_t* pairs = StartPairs.data();
-    if (q + 5 <= end) {
-        unsigned a = pairs[units[q]];
-        while (q + 5 <= end) {
-            const unsigned b = pairs[units[q + 1]], c = pairs[units[q + 2]], d = pairs[units[q + 3]],
-                           e = pairs[units[q + 4]];
-            if (((a & (b >> 8)) | (b & (c >> 8)) | (c & (d >> 8)) | (d & (e >> 8))) & 0xFF) break;
-            a = e;
-            q += 4;
-        }
-    }
-    for (; q < end; ++q) {
-        const unsigned classes = pairs[units[q]] & 0xFF;
-        if (classes && (q + 1 == end || (classes & (pairs[units[q + 1]] >> 8)))) break;
-    }
-    return q;
-}
-
 template <bool StripHeads>
 bool TFastMatcher::Scan(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end,
                         std::uint32_t remaining, TScratch& scratch) const
@@ -335,7 +310,7 @@ void TFastMatcher::Occurrences(std::u16string_view text, std::vector<TOccurrence
     const auto end = static_cast<std::int64_t>(text.size());
     for (std::int64_t q = 0;; ++q) {
         // Every word stays wanted to the end, so the table is read as it was made.
-        q = NextOccurrenceStart(units, q, end);
+        q = NextStart(Interesting.data(), units, q, end);
         if (q >= end) return;
         for (std::uint32_t candidates = Table[units[q]] & NeededWords; candidates; candidates &= candidates - 1) {
             const TWord& word = Words[std::countr_zero(candidates)];

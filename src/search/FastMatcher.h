@@ -72,7 +72,6 @@ private:
 
     std::int64_t NextStart(const std::uint8_t* interesting, const char16_t* units, std::int64_t q,
                            std::int64_t end) const;
-    std::int64_t NextOccurrenceStart(const char16_t* units, std::int64_t q, std::int64_t end) const;
     template <bool StripHeads>
     bool Scan(const char16_t* units, std::int64_t textLength, std::int64_t begin, std::int64_t end,
               std::uint32_t remaining, TScratch& scratch) const;
@@ -103,9 +102,6 @@ private:
     std::vector<std::uint32_t> Table;
     std::vector<std::uint8_t> Interesting = std::vector<std::uint8_t>(65536); // first classes per character
     std::vector<std::uint8_t> NextClasses = std::vector<std::uint8_t>(65536, AlwaysClass); // as a successor
-    // Both per character, Interesting in the low byte and NextClasses in the high one, so
-    // that a walk through every start reads one table.
-    std::vector<std::uint16_t> StartPairs;
     std::vector<TWord> Words;
     std::vector<TWordUnit> Units;
     std::vector<char16_t> Others;
