@@ -38,6 +38,10 @@ bool TReaderWindow::ShowPlace(const TPlace& place)
         const std::u16string titleLine = TitleLine(Session.Data.TextFiles[0], place.Sutra);
         Pages.Views->FillViews(place.Sutra, titleLine);
         Pages.Parallels->ShowSutra(place.Sutra);
+        // However the sutra came to be shown, the catalogue lists mark its row, so that Up and
+        // Down there go on from it.
+        for (TSutraListSheet* list : Pages.CatalogueLists)
+            if (list) list->MarkShownSutra(place.Sutra);
         // A hit is marked with the words of the search that lists it now.
         if (place.Hit) plan = PlanSearchHit(Session.SearchInfo, place.Sutra);
         if (plan.Highlight) {

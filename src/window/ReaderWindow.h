@@ -87,6 +87,7 @@ class TPageControl;
 class TParallelsTab;
 class TSearchTab;
 class TSubjectSheet;
+class TSutraListSheet;
 class TTextViews;
 struct TVesko3Session;
 
@@ -100,6 +101,7 @@ struct TReaderPages
     TConvertTab* Conversion = nullptr;
     TSearchTab* Search = nullptr;
     TParallelsTab* Parallels = nullptr;
+    std::array<TSutraListSheet*, 2> CatalogueLists{}; // 경전순 and 이름순
 };
 
 class TReaderWindow final : public IReaderWindow

@@ -85,8 +85,14 @@ TMainForm::TMainForm(TVesko3Session& session, IAppShell& shell, TProgramPaths pa
     if (!installedFaces) InstalledFaces = InstalledFontFaces();
     RegisterFontSubstitutions();
     CreateControls();
-    ReaderWindow = std::make_unique<TReaderWindow>(
-        Session, TReaderPages{SearchPage, ViewPage, TextViews, SubjectSheet, ConvertTab, SearchTab, ParallelsTab});
+    ReaderWindow = std::make_unique<TReaderWindow>(Session, TReaderPages{SearchPage,
+                                                                         ViewPage,
+                                                                         TextViews,
+                                                                         SubjectSheet,
+                                                                         ConvertTab,
+                                                                         SearchTab,
+                                                                         ParallelsTab,
+                                                                         {OrderSheet, NameSheet}});
     Reader = std::make_unique<TReaderRecord>(*this, *ReaderWindow, Session.Data.TextFiles[0], std::move(stateFile));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -198,11 +204,12 @@ void TMainForm::CreateKeys()
             SelectPage(SearchPage, SearchWordsTab);
             SearchTab->FocusWords();
         });
-    // Ctrl+1 to Ctrl+5 bring a list tab forward with the focus in its list, so that typing
+    // Ctrl+1 to Ctrl+6 bring a list tab forward with the focus in its list, so that typing
     // finds a sutra there rather than landing where the focus was.
     const std::function<void()> focusLists[] = {
-        [this] { OrderSheet->FocusList(); }, [this] { NameSheet->FocusList(); }, [this] { SubjectSheet->FocusList(); },
-        [this] { SearchTab->FocusList(); }, [this] { ConcordanceTab->FocusList(); }};
+        [this] { OrderSheet->FocusList(); },     [this] { NameSheet->FocusList(); },
+        [this] { SubjectSheet->FocusList(); },   [this] { SearchTab->FocusList(); },
+        [this] { ConcordanceTab->FocusList(); }, [this] { ParallelsTab->FocusList(); }};
     for (int tab = 0; tab < static_cast<int>(std::size(focusLists)); ++tab)
         key(QKeySequence(Qt::CTRL | (Qt::Key_1 + tab)), [this, tab, focus = focusLists[tab]] {
             SelectPage(SearchPage, tab);

@@ -167,6 +167,7 @@ TEST_F(ReaderPlaceTest, ListTabKeysPutTheFocusWhereTypingFindsASutra)
     EXPECT_EQ(fromTheView(2), "SubjGrid1");
     EXPECT_EQ(fromTheView(3), "SearchMemo") << "nothing searched yet: the words";
     EXPECT_EQ(fromTheView(4), "ConcordanceGrid");
+    EXPECT_EQ(fromTheView(5), "ParallelsGrid");
 
     Memo(Form(), "SearchMemo")->setPlainText("본문");
     Widget<QWidget>(Form(), "SearchButton")->setFocus();

@@ -224,6 +224,7 @@ TEST_F(ReadingTest, BackAndForwardRestoreEachSutrasTabAndScrolling)
     Key(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Shown(), TitleOf("장아함 0001  대본경"));
     EXPECT_EQ(Page(Form(), "ViewPage")->currentIndex(), 1);
+    EXPECT_EQ(Grid(Form(), "OrdGrid")->currentRow(), 0) << "the list marks the sutra gone back to";
     Key(Qt::Key_Right, Qt::AltModifier);
     Key(Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(Shown(), TitleOf("잡아함 0001  무상경"));
@@ -312,6 +313,7 @@ TEST_F(ReadingTest, TheNextWindowComesBackWhereTheReaderLeftOff)
     Start();
     QTest::qWait(50);
     EXPECT_EQ(Shown(), TitleOf("잡아함 0001  무상경"));
+    EXPECT_EQ(Grid(Form(), "OrdGrid")->currentRow(), 2) << "the restored sutra's row";
     EXPECT_EQ(Page(Form(), "ViewPage")->currentIndex(), 3);
     EXPECT_EQ(Bar("SinsuRichEdit")->value(), 300);
     EXPECT_EQ(Page(Form(), "SearchPage")->currentIndex(), 3);

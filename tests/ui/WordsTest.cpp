@@ -492,10 +492,13 @@ TEST(TextFit, CutsOnlyBetweenWholeCharactersKeepingAllThatFits)
         EXPECT_LE(metrics.horizontalAdvance(head), width);
         EXPECT_LE(metrics.horizontalAdvance(tail), width);
         const auto next = std::upper_bound(boundaries.begin(), boundaries.end(), head.size());
-        if (next != boundaries.end()) EXPECT_GT(metrics.horizontalAdvance(text.left(*next)), width) << width;
+        if (next != boundaries.end()) {
+            EXPECT_GT(metrics.horizontalAdvance(text.left(*next)), width) << width;
+        }
         const auto previous = std::lower_bound(boundaries.begin(), boundaries.end(), text.size() - tail.size());
-        if (previous != boundaries.begin())
+        if (previous != boundaries.begin()) {
             EXPECT_GT(metrics.horizontalAdvance(text.mid(*std::prev(previous))), width) << width;
+        }
     }
 }
 

@@ -140,6 +140,19 @@ void TSutraListSheet::FocusList()
     Grid->setFocus(Qt::ShortcutFocusReason);
 }
 
+void TSutraListSheet::MarkShownSutra(std::int32_t n)
+{
+    if (!HasFilledCurrentRow(Grid) || GridSutra(Grid, Catalogue) == n) return;
+    const std::u16string first = CellText(Grid, 0, 0);
+    for (int row = 0; row < Grid->rowCount(); ++row) {
+        if (RowSutra(Catalogue, first, CellText(Grid, row, 0)) != n) continue;
+        const QSignalBlocker blocker(Grid);
+        Grid->setCurrentCell(row, 0);
+        Grid->scrollTo(Grid->model()->index(row, 0));
+        return;
+    }
+}
+
 TSubjectSheet::TSubjectSheet(const TVesko_File& catalogue, QWidget* parent) : QWidget(parent), Catalogue(catalogue)
 {
     MakeSheet(this, "SubjTabSheet");

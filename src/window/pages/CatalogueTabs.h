@@ -72,6 +72,9 @@ public:
     std::vector<QWidget*> FocusOrder() const;
     // The focus in the list, where typing finds a sutra.
     void FocusList();
+    // Makes the row of catalogue position n current when the list holds it, without that
+    // reading as the reader's choice.
+    void MarkShownSutra(std::int32_t n);
 
 signals:
     // The reader chose the row of catalogue position n.

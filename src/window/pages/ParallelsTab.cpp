@@ -110,3 +110,8 @@ bool TParallelsTab::eventFilter(QObject* watched, QEvent* event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+void TParallelsTab::FocusList()
+{
+    ParallelsGrid->setFocus(Qt::ShortcutFocusReason);
+}

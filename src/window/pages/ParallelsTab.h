@@ -31,6 +31,7 @@ public:
     void ActivateRow(int r);
     // Row r as Ctrl+C copies it: its cells joined by tabs, the empty last one left out.
     std::u16string RowText(int r) const;
+    void FocusList();
 
 protected:
     void showEvent(QShowEvent* event) override;
