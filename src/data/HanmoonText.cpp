@@ -41,8 +41,8 @@ const char16_t* CopyPlainUnits(const char16_t* first, const char16_t* last, char
         if (found < UnitBlockSize) return first;
     }
 #endif
-    for (; first<last&& * first> u'\r' && !IsLineHeadOpener(*first); ++first)
-        *out++ = *first;
+    while (first<last&& * first> u'\r' && !IsLineHeadOpener(*first))
+        *out++ = *first++;
     return first;
 }
 

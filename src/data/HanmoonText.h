@@ -102,7 +102,8 @@ void AppendHanmoonText(std::u16string& out, std::span<const char16_t> buffer, st
 
 // The same text written from out on through normalizer, its line breaks made one carriage
 // return each as if the text were handed to normalizer.Write whole; returns the end. out
-// must have room for length units. The units are read once, a block at a time, for the
-// views of long sutras whose text is made over and over.
+// must have room for length units. The units are read once, a block at a time, rather
+// than walked and then normalised: the concordance makes the texts of the longest sutras
+// each time it is filled.
 char16_t* WriteHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, std::int32_t start,
                            std::int32_t length, TLineBreakNormalizer& normalizer, char16_t* out);
