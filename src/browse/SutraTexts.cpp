@@ -88,6 +88,34 @@ std::u16string FamilyViewText(const TLoadedData& data, std::int32_t n, int famil
     return {};
 }
 
+std::u16string_view NormalizedFamilyViewText(const TLoadedData& data, std::int32_t n, int family,
+                                             std::vector<char16_t>& out)
+{
+    for (const TVesko_File& file : data.TextFiles)
+        if (!IsEntry(file, n)) return {};
+    if (family != HanFamily && family != KorFamily && family != SinsuFamily) return {};
+    const TVesko_File& file = data.TextFiles[family];
+    const TSuttaEntry& e = file.SuttaTable.Items[n];
+    const std::u16string title = TitleLine(data.TextFiles[HanFamily], n);
+    // Normalising never lengthens a text: the pieces' units are room enough.
+    const auto size = static_cast<std::int64_t>(file.Text.size());
+    const std::int64_t body =
+        std::clamp<std::int64_t>(e.BodyLength, 0, size - std::clamp<std::int64_t>(e.BodyStart, 0, size));
+    const std::size_t room = title.size() + static_cast<std::size_t>(body) + 2;
+    if (out.size() < room) out.resize(std::max(room, 2 * out.size()));
+    TLineBreakNormalizer normalizer;
+    char16_t* end = out.data();
+    if (family == HanFamily) {
+        HanBodyPieces(file, n, title, [&](std::u16string_view piece) { end = normalizer.Write(piece, end); });
+    } else {
+        // The pieces HanmoonPieces joins, the body read in one pass.
+        end = normalizer.Write(title, end);
+        end = WriteHanmoonText(file.Text, file.TextLength(), e.BodyStart, e.BodyLength, normalizer, end);
+        end = normalizer.Write(u"\r\n", end);
+    }
+    return {out.data(), static_cast<std::size_t>(end - out.data())};
+}
+
 const std::u16string& SutraViewText(const TSutraViewTexts& texts, TSutraView view)
 {
     switch (view) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // "#제목:" + title + "  " + name + "\r\n\r\n", from the catalogue file's entry n; empty when
 // n is no position of the catalogue.
@@ -76,6 +77,12 @@ void HanmoonPieces(const TVesko_File& file, std::int32_t n, std::u16string_view 
 }
 
 } // namespace SutraTextPieces
+
+// FamilyViewText with its line breaks normalised as TLineBreakNormalizer writes them,
+// written over out, which grows as it must; the view of it, or an empty one when n is no
+// position of the files.
+std::u16string_view NormalizedFamilyViewText(const TLoadedData& data, std::int32_t n, int family,
+                                             std::vector<char16_t>& out);
 
 // The pieces FamilyViewText joins, in order, for a caller that reads the text as it comes.
 template <typename OnPiece>

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "util/TextLines.h"
+#include "util/UnitBlocks.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -23,6 +26,20 @@ inline constexpr char16_t LineHeadOpeners[] = {SinsuHeadOpener, KorHeadOpener};
 constexpr bool IsLineHeadOpener(char16_t c)
 {
     return c == LineHeadOpeners[0] || c == LineHeadOpeners[1];
+}
+
+// The first unit of [first, last) that can open a head, or last.
+inline const char16_t* FindLineHeadOpener(const char16_t* first, const char16_t* last)
+{
+#if VESKO3_UNIT_BLOCKS
+    // A line's text holds none: it is passed a block at a time.
+    for (; last - first >= UnitBlockSize; first += UnitBlockSize) {
+        const TUnitBlock units = LoadUnitBlock(first);
+        const int found = FirstSetLane((units == UnitBlockOf(SinsuHeadOpener)) | (units == UnitBlockOf(KorHeadOpener)));
+        if (found < UnitBlockSize) return first + found;
+    }
+#endif
+    return std::find_if(first, last, [](char16_t c) { return IsLineHeadOpener(c); });
 }
 
 // Whether a line head begins at p of units, whose first limit units are the loaded text: the
@@ -60,20 +77,17 @@ void WalkHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, 
     const std::int64_t end = std::clamp<std::int64_t>(std::int64_t(start) + std::max(length, 0), p, limit);
     std::int64_t kept = 0;
     while (p < end) {
+        std::int64_t from = p;
         if (IsLineHeadAt(units, limit, p)) {
             onHead(p, kept);
             p = AfterLineHead(units, end, p);
             if (p >= end) break;
-            onText(units + p, units + p + 1);
-            ++kept;
-            ++p;
-            continue;
+            from = p; // kept even when it opens a further head
         }
-        // Everything before the next unit that can open a head goes in whole.
-        const char16_t* first = units + p;
-        const char16_t* next = std::find_if(first + 1, units + end, [](char16_t c) { return IsLineHeadOpener(c); });
-        onText(first, next);
-        kept += next - first;
+        // Everything from there before the next unit that can open a head goes in whole.
+        const char16_t* next = FindLineHeadOpener(units + from + 1, units + end);
+        onText(units + from, next);
+        kept += next - (units + from);
         p = next - units;
     }
 }
@@ -85,3 +99,11 @@ std::u16string CopyHanmoonText(std::span<const char16_t> buffer, std::int32_t te
 // The same text appended to out, for callers that build a larger text around it.
 void AppendHanmoonText(std::u16string& out, std::span<const char16_t> buffer, std::int32_t textLength,
                        std::int32_t start, std::int32_t length);
+
+// The same text written from out on through normalizer, its line breaks made one carriage
+// return each as if the text were handed to normalizer.Write whole; returns the end. out
+// must have room for length units. The units are read once, a block at a time, rather
+// than walked and then normalised: the concordance makes the texts of the longest sutras
+// each time it is filled.
+char16_t* WriteHanmoonText(std::span<const char16_t> buffer, std::int32_t textLength, std::int32_t start,
+                           std::int32_t length, TLineBreakNormalizer& normalizer, char16_t* out);

@@ -5,6 +5,7 @@
 #include "search/SearchScan.h"
 #include "search/SearchWords.h"
 #include "util/MyWideString.h"
+#include "util/UnitBlocks.h"
 
 #include <algorithm>
 #include <atomic>
@@ -15,12 +16,23 @@
 
 namespace {
 
-std::u16string ContextPiece(std::u16string_view text, std::size_t begin, std::size_t end)
+// Copies [begin, end) of text to out, line breaks and tabs as spaces; returns the end.
+char16_t* ContextPiece(std::u16string_view text, std::size_t begin, std::size_t end, char16_t* out)
 {
-    std::u16string piece(text.substr(begin, end - begin));
-    for (char16_t& c : piece)
-        if (c == u'\r' || c == u'\n' || c == u'\t') c = u' ';
-    return piece;
+    std::size_t i = begin;
+#if VESKO3_UNIT_BLOCKS
+    for (; end - i >= UnitBlockSize; i += UnitBlockSize, out += UnitBlockSize) {
+        const TUnitBlock units = LoadUnitBlock(text.data() + i);
+        const auto blank =
+            (units == UnitBlockOf(u'\r')) | (units == UnitBlockOf(u'\n')) | (units == UnitBlockOf(u'\t'));
+        StoreUnitBlock(out, blank ? UnitBlockOf(u' ') : units);
+    }
+#endif
+    for (; i < end; ++i) {
+        const char16_t c = text[i];
+        *out++ = c == u'\r' || c == u'\n' || c == u'\t' ? u' ' : c;
+    }
+    return out;
 }
 
 // The occurrences the hit display shows in one family's view text, from start on. It marks
@@ -59,19 +71,6 @@ struct TConcordanceWork
     std::vector<TFastMatcher::TOccurrence> Found;
 };
 
-// The view text of family for sutra n, its line breaks normalised, written over work.Text.
-std::u16string_view NormalizedViewText(const TLoadedData& data, std::int32_t n, int family, TConcordanceWork& work)
-{
-    std::size_t used = 0;
-    TLineBreakNormalizer normalizer;
-    ForEachFamilyViewPiece(data, n, family, [&](std::u16string_view piece) {
-        if (work.Text.size() < used + piece.size())
-            work.Text.resize(std::max(used + piece.size(), 2 * work.Text.size()));
-        used = static_cast<std::size_t>(normalizer.Write(piece, work.Text.data() + used) - work.Text.data());
-    });
-    return {work.Text.data(), used};
-}
-
 // The displayed occurrences of every family sutra n's result row highlights, in
 // highlighting order; withText is handed each family's view text as it is done with.
 std::vector<TFamilySpans> HitSpans(const TLoadedData& data, const TSearchInfo& info, const TFastMatcher& matcher,
@@ -84,7 +83,7 @@ std::vector<TFamilySpans> HitSpans(const TLoadedData& data, const TSearchInfo& i
     if (!plan.Highlight) return result;
     const std::int64_t start = HighlightStart(TitleLine(data.TextFiles[0], n)) - 1;
     for (int family : plan.Families) {
-        const std::u16string_view text = NormalizedViewText(data, n, family, work);
+        const std::u16string_view text = NormalizedFamilyViewText(data, n, family, work.Text);
         work.Found.clear();
         matcher.Occurrences(text, work.Found);
         TFamilySpans& spans = result.emplace_back(TFamilySpans{family, {}});
@@ -175,24 +174,39 @@ void OnThreads(std::size_t jobs, int threadCount, const std::function<void()>& w
         thread.join();
 }
 
-void AddRows(std::int32_t n, const TFamilySpans& family, std::u16string_view text, int width, std::size_t limit,
-             std::vector<TConcordanceRow>& rows)
+// A sutra's rows, cut, and the units their pieces lie in.
+struct TCutRows
 {
+    std::vector<TConcordanceRow> Rows;
+    std::vector<std::unique_ptr<char16_t[]>> Units;
+};
+
+void AddRows(std::int32_t n, const TFamilySpans& family, std::u16string_view text, int width, std::size_t limit,
+             TCutRows& cut)
+{
+    std::vector<TConcordanceRow>& rows = cut.Rows;
     if (rows.size() >= limit) return;
-    rows.reserve(rows.size() + std::min(family.Spans.size(), limit - rows.size()));
-    for (const THighlightRun& span : family.Spans) {
-        if (rows.size() >= limit) return;
+    const std::size_t count = std::min(family.Spans.size(), limit - rows.size());
+    if (count == 0) return;
+    const auto w = static_cast<std::size_t>(std::clamp(width, 0, MaxContextWidth));
+    std::size_t room = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        room += static_cast<std::size_t>(std::max(family.Spans[i].End - family.Spans[i].Begin, 0)) + 2 * w;
+    char16_t* out = cut.Units.emplace_back(std::make_unique_for_overwrite<char16_t[]>(room)).get();
+    rows.reserve(rows.size() + count);
+    for (std::size_t i = 0; i < count; ++i) {
         TConcordanceRow& row = rows.emplace_back();
         row.Sutra = n;
         row.Family = family.Family;
-        row.Run = span;
-        ConcordanceContext(text, span, width, row);
+        row.Run = family.Spans[i];
+        out = ConcordanceContext(text, row.Run, width, out, row);
     }
 }
 
 } // namespace
 
-void ConcordanceContext(std::u16string_view text, THighlightRun run, int width, TConcordanceRow& row)
+char16_t* ConcordanceContext(std::u16string_view text, THighlightRun run, int width, char16_t* out,
+                             TConcordanceRow& row)
 {
     const std::size_t size = text.size();
     const std::size_t begin = std::min<std::size_t>(std::max(run.Begin, 0), size);
@@ -202,13 +216,20 @@ void ConcordanceContext(std::u16string_view text, THighlightRun run, int width, 
     if (left < begin && left > 0 && IsLowSurrogate(text[left]) && IsHighSurrogate(text[left - 1])) ++left;
     std::size_t right = std::min(size, end + w);
     if (right > end && right < size && IsHighSurrogate(text[right - 1]) && IsLowSurrogate(text[right])) --right;
-    row.Left = ContextPiece(text, left, begin);
-    row.Text = ContextPiece(text, begin, end);
-    row.Right = ContextPiece(text, end, right);
+    row.Left = {out, begin - left};
+    out = ContextPiece(text, left, begin, out);
+    row.Text = {out, end - begin};
+    out = ContextPiece(text, begin, end, out);
+    row.Right = {out, right - end};
+    return ContextPiece(text, end, right, out);
 }
 
-std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& info, int width, std::size_t limit,
-                                   int threadCount, const std::function<void(TConcordanceRow& row)>& onRow)
+namespace {
+
+// The rows of every hit up to limit, each hit's handed to onHit in catalogue order; returns
+// the occurrences of every hit.
+std::int64_t CutConcordance(const TLoadedData& data, const TSearchInfo& info, int width, std::size_t limit,
+                            int threadCount, const std::function<void(TCutRows& hit)>& onHit)
 {
     const std::vector<std::int32_t> hits = HitPositions(info, data);
     if (hits.empty()) return 0;
@@ -223,17 +244,17 @@ std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& i
     struct THitRows
     {
         std::vector<TFamilySpans> Families; // unless only counted
-        std::vector<TConcordanceRow> Rows;  // every occurrence's, when Cut
+        TCutRows Cut;                       // every occurrence's row, when cut
         std::int64_t Counted = -1;          // the occurrences, when only counted
-        bool Cut = false;
+        bool WasCut = false;
         bool Done = false;
     };
     std::size_t longestWord = 0;
     for (int w = 0; w < std::clamp(info.WordCount, 0, MaxSearchWords); ++w)
         longestWord = std::max(longestWord, SearchWord(info, w).size());
     std::vector<THitRows> perHit(hits.size());
-    std::atomic<std::size_t> next{0};
-    std::atomic<std::size_t> cutRows{0};
+    alignas(64) std::atomic<std::size_t> next{0};
+    alignas(64) std::atomic<std::size_t> cutRows{0};
     std::mutex handing;
     std::size_t handed = 0; // hits handed over, under handing
     std::size_t rowsHanded = 0;
@@ -243,37 +264,53 @@ std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& i
         total += std::max<std::int64_t>(hit.Counted, 0);
         for (const TFamilySpans& family : hit.Families)
             total += static_cast<std::int64_t>(family.Spans.size());
-        if (!hit.Cut && rowsHanded < limit)
+        if (!hit.WasCut && rowsHanded < limit)
             HitSpans(data, info, matcher, n, late, [&](const TFamilySpans& family, std::u16string_view text) {
-                AddRows(n, family, text, width, limit - rowsHanded, hit.Rows);
+                AddRows(n, family, text, width, limit - rowsHanded, hit.Cut);
             });
-        for (TConcordanceRow& row : hit.Rows) {
-            if (rowsHanded >= limit) break;
-            ++rowsHanded;
-            onRow(row);
-        }
+        if (hit.Cut.Rows.size() > limit - rowsHanded) hit.Cut.Rows.resize(limit - rowsHanded);
+        rowsHanded += hit.Cut.Rows.size();
+        if (!hit.Cut.Rows.empty()) onHit(hit.Cut);
         hit = {};
     };
+    // A thread takes a few hits at a time and hands them over together, so that the
+    // threads meet over the shared counters once for the few.
+    constexpr std::size_t Claim = 8;
     auto work = [&] {
         TConcordanceWork scratch;
-        for (std::size_t i = next++; i < hits.size(); i = next++) {
-            THitRows& hit = perHit[i];
-            hit.Cut = cutRows.load() < limit;
-            if (!hit.Cut) hit.Counted = IndexedHitCount(data, info, matcher, hits[i], longestWord, scratch);
-            if (hit.Counted < 0)
-                hit.Families = HitSpans(data, info, matcher, hits[i], scratch,
-                                        [&](const TFamilySpans& family, std::u16string_view text) {
-                                            if (hit.Cut) AddRows(hits[i], family, text, width, limit, hit.Rows);
-                                        });
-            cutRows += hit.Rows.size();
+        for (std::size_t first = next.fetch_add(Claim); first < hits.size(); first = next.fetch_add(Claim)) {
+            const std::size_t last = std::min(first + Claim, hits.size());
+            for (std::size_t i = first; i < last; ++i) {
+                THitRows& hit = perHit[i];
+                hit.WasCut = cutRows.load() < limit;
+                if (!hit.WasCut) hit.Counted = IndexedHitCount(data, info, matcher, hits[i], longestWord, scratch);
+                if (hit.Counted < 0)
+                    hit.Families = HitSpans(data, info, matcher, hits[i], scratch,
+                                            [&](const TFamilySpans& family, std::u16string_view text) {
+                                                if (hit.WasCut) AddRows(hits[i], family, text, width, limit, hit.Cut);
+                                            });
+                if (!hit.Cut.Rows.empty()) cutRows += hit.Cut.Rows.size();
+            }
             const std::lock_guard lock(handing);
-            hit.Done = true;
+            for (std::size_t i = first; i < last; ++i)
+                perHit[i].Done = true;
             for (; handed < hits.size() && perHit[handed].Done; ++handed)
                 handOver(perHit[handed], hits[handed]);
         }
     };
-    OnThreads(hits.size(), threadCount, work);
+    OnThreads((hits.size() + Claim - 1) / Claim, threadCount, work);
     return total;
+}
+
+} // namespace
+
+std::int64_t ForEachConcordanceRow(const TLoadedData& data, const TSearchInfo& info, int width, std::size_t limit,
+                                   int threadCount, const std::function<void(TConcordanceRow& row)>& onRow)
+{
+    return CutConcordance(data, info, width, limit, threadCount, [&](TCutRows& hit) {
+        for (TConcordanceRow& row : hit.Rows)
+            onRow(row);
+    });
 }
 
 TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, int width, std::size_t limit,
@@ -282,7 +319,11 @@ TConcordance BuildConcordance(const TLoadedData& data, const TSearchInfo& info, 
     TConcordance result;
     // A window's worth of rows at once; a longer list grows as it must.
     result.Rows.reserve(std::min<std::size_t>(limit, WindowConcordanceRows));
-    result.Total = ForEachConcordanceRow(data, info, width, limit, threadCount,
-                                         [&](TConcordanceRow& row) { result.Rows.push_back(std::move(row)); });
+    // The rows keep pointing into their hit's units, which move here whole.
+    result.Total = CutConcordance(data, info, width, limit, threadCount, [&](TCutRows& hit) {
+        result.Rows.insert(result.Rows.end(), hit.Rows.begin(), hit.Rows.end());
+        for (std::unique_ptr<char16_t[]>& units : hit.Units)
+            result.Units.push_back(std::move(units));
+    });
     return result;
 }

@@ -7,6 +7,7 @@
 
 #include "data/Vesko3Common.h"
 #include "search/SearchInfo.h"
+#include "util/TextLines.h"
 
 #include <array>
 #include <cstdint>
@@ -68,38 +69,6 @@ inline constexpr std::uint8_t JoinedToNextMark = 2;
 bool MatchText(TSearchInfo& info, const TVariantFiles& variants, std::u16string_view text);
 
 // Every line break (CR LF, LF CR, a lone CR or LF) becomes one carriage return, so that
-// positions count a line break as one character, as the text views do.
+// positions count a line break as one character, as the text views do (TLineBreakNormalizer
+// in TextLines.h, for a text made in pieces).
 void NormalizeLineBreaks(std::u16string& text);
-
-// The same for a text handed over in pieces, each read as joined to those before it: the
-// units are written from out on, never more than were read, and the end is returned.
-class TLineBreakNormalizer
-{
-public:
-    char16_t* Write(std::u16string_view piece, char16_t* out);
-
-private:
-    char16_t Pair = 0; // the unit that would finish the line break written last
-};
-
-inline char16_t* TLineBreakNormalizer::Write(std::u16string_view piece, char16_t* out)
-{
-    char16_t pair = Pair;
-    for (const char16_t c : piece) {
-        if (c > u'\r') {
-            // Nearly every unit: written as it is.
-            pair = 0;
-            *out++ = c;
-        } else if (pair != 0 && c == pair) {
-            pair = 0;
-        } else if (c == u'\r' || c == u'\n') {
-            pair = c == u'\r' ? u'\n' : u'\r';
-            *out++ = u'\r';
-        } else {
-            pair = 0;
-            *out++ = c;
-        }
-    }
-    Pair = pair;
-    return out;
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/UnitBlocks.h"
+
 #include <string_view>
 #include <vector>
 
@@ -24,4 +26,70 @@ template <typename TChar, typename TOnLine> void ForEachLine(std::basic_string_v
         start = i + 1;
     }
     if (start < text.size()) onLine(text.substr(start));
+}
+
+// The line breaks of a text handed over in pieces, each read as joined to those before it:
+// every break (CR LF, LF CR, a lone CR or LF) is written as one carriage return. The units are
+// written from out on, never more than were read, and the end is returned.
+class TLineBreakNormalizer
+{
+public:
+    char16_t* Write(std::u16string_view piece, char16_t* out);
+    // One unit.
+    char16_t* Put(char16_t c, char16_t* out);
+    // Units that are no line break were written past the normalizer (as Write would write
+    // them), so that a CR or LF after them opens a break of its own.
+    void PlainWritten() { Pair = 0; }
+
+private:
+    char16_t Pair = 0; // the unit that would finish the line break written last
+};
+
+inline char16_t* TLineBreakNormalizer::Put(char16_t c, char16_t* out)
+{
+    if (c > u'\r') {
+        // Nearly every unit: written as it is.
+        Pair = 0;
+        *out++ = c;
+    } else if (Pair != 0 && c == Pair) {
+        Pair = 0;
+    } else if (c == u'\r' || c == u'\n') {
+        Pair = c == u'\r' ? u'\n' : u'\r';
+        *out++ = u'\r';
+    } else {
+        Pair = 0;
+        *out++ = c;
+    }
+    return out;
+}
+
+inline char16_t* TLineBreakNormalizer::Write(std::u16string_view piece, char16_t* out)
+{
+    const char16_t* in = piece.data();
+    const char16_t* const end = in + piece.size();
+    while (in < end) {
+#if VESKO3_UNIT_BLOCKS
+        // Nearly every unit is written as it is, a block at a time up to the first that is
+        // not. A block is written whole only when it is read whole, and what goes before the
+        // unit found unit by unit, so that out may run behind in over the same memory.
+        if (Pair == 0) {
+            for (; end - in >= UnitBlockSize;) {
+                const TUnitBlock units = LoadUnitBlock(in);
+                const int plain = FirstSetLane(units <= UnitBlockOf(u'\r'));
+                if (plain == UnitBlockSize) {
+                    StoreUnitBlock(out, units);
+                    in += UnitBlockSize;
+                    out += UnitBlockSize;
+                    continue;
+                }
+                for (int k = 0; k < plain; ++k)
+                    *out++ = *in++;
+                break;
+            }
+            if (in == end) break;
+        }
+#endif
+        out = Put(*in++, out);
+    }
+    return out;
 }

@@ -10,26 +10,28 @@
 TEST(ConcordanceContext, ShowsLineBreaksAndTabsAsSpacesAndStopsAtTheTextsEnds)
 {
     TConcordanceRow row;
-    ConcordanceContext(u"가\r나\t다라마", {4, 5}, 3, row);
+    char16_t room[16];
+    ConcordanceContext(u"가\r나\t다라마", {4, 5}, 3, room, row);
     EXPECT_EQ(row.Left, u"\u0020나 "); // the break before 나 and the tab after it
     EXPECT_EQ(row.Text, u"다");
     EXPECT_EQ(row.Right, u"라마");
 
-    ConcordanceContext(u"가나", {0, 2}, 5, row);
+    ConcordanceContext(u"가나", {0, 2}, 5, room, row);
     EXPECT_EQ(row.Left, u"");
     EXPECT_EQ(row.Right, u"");
-    ConcordanceContext(u"가나다", {1, 2}, 0, row);
-    EXPECT_EQ(row.Left + row.Text + row.Right, u"나");
+    ConcordanceContext(u"가나다", {1, 2}, 0, room, row);
+    EXPECT_EQ(row.Line(), u"나");
 }
 
 TEST(ConcordanceContext, NeverSplitsASurrogatePair)
 {
     TConcordanceRow row;
+    char16_t room[16];
     // 𠀀 is two units; a width of 2 reaches into it on either side.
-    ConcordanceContext(u"\U00020000甲乙丙\U00020000", {3, 4}, 2, row);
+    ConcordanceContext(u"\U00020000甲乙丙\U00020000", {3, 4}, 2, room, row);
     EXPECT_EQ(row.Left, u"甲");
     EXPECT_EQ(row.Right, u"丙");
-    ConcordanceContext(u"\U00020000甲乙丙\U00020000", {3, 4}, 3, row);
+    ConcordanceContext(u"\U00020000甲乙丙\U00020000", {3, 4}, 3, room, row);
     EXPECT_EQ(row.Left, u"\U00020000甲");
     EXPECT_EQ(row.Right, u"丙\U00020000");
 }

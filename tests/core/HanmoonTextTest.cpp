@@ -123,11 +123,11 @@ std::u16string ExtractUnitByUnit(const std::u16string& text, std::int64_t start,
 TEST(HanmoonText, AgreesWithTheUnitByUnitExtractionOnRandomText)
 {
     // Few distinct units, so that heads, near-heads, runs of spaces and adjacent heads abound.
-    const std::u16string alphabet = u"TTKK║;  如\r\n0";
+    const std::u16string alphabet = u"TTKK║;  如如如如如\r\n\t0";
     std::mt19937 random(7);
     for (int round = 0; round < 2000; ++round) {
         std::u16string text;
-        const int size = static_cast<int>(random() % 80);
+        const int size = static_cast<int>(random() % 120);
         for (int i = 0; i < size; ++i) {
             if (random() % 6 == 0)
                 text += random() % 2 ? SinsuHead : KorHead;
@@ -137,7 +137,23 @@ TEST(HanmoonText, AgreesWithTheUnitByUnitExtractionOnRandomText)
         const auto n = static_cast<std::int32_t>(text.size());
         const std::int32_t start = n ? static_cast<std::int32_t>(random() % (n + 1)) : 0;
         const std::int32_t length = static_cast<std::int32_t>(random() % (n - start + 1));
-        ASSERT_EQ(Extract(text, start, length), ExtractUnitByUnit(text, start, length))
+        const std::u16string expected = ExtractUnitByUnit(text, start, length);
+        ASSERT_EQ(Extract(text, start, length), expected)
             << "round " << round << " start " << start << " length " << length;
+        // Read in one pass with the line breaks made one unit each, as the pieces of the
+        // walk give them to a normalizer: a break left open before the range is finished
+        // inside it, and one the range leaves open is finished after it.
+        const std::vector<char16_t> buffer = Loaded(text);
+        const std::u16string before = random() % 2 ? u"如\r" : u"如";
+        std::u16string joined = before + expected + u"\n如";
+        std::u16string written(before.size() + static_cast<std::size_t>(length) + 2, u'\0');
+        TLineBreakNormalizer normalizer;
+        char16_t* end = normalizer.Write(before, written.data());
+        end = WriteHanmoonText(buffer, n, start, length, normalizer, end);
+        end = normalizer.Write(u"\n如", end);
+        written.resize(static_cast<std::size_t>(end - written.data()));
+        TLineBreakNormalizer whole;
+        joined.resize(static_cast<std::size_t>(whole.Write(joined, joined.data()) - joined.data()));
+        ASSERT_EQ(written, joined) << "round " << round << " start " << start << " length " << length;
     }
 }

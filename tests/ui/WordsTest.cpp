@@ -6,6 +6,7 @@
 
 #include "window/pages/ConcordanceTab.h"
 #include "window/widgets/TextFit.h"
+#include "util/TextCodec.h"
 
 #include <QTextDocument>
 #include <QAccessible>
@@ -431,10 +432,10 @@ TEST_F(WordsTest, ConcordanceRowsAgreeWithTheViewsTheyOpen)
                                                          At(view, row.Run.End).bottom() < view->viewport()->height()))
             << r;
         const QString text = view->toPlainText().replace('\n', ' ');
-        EXPECT_EQ(text.mid(row.Run.Begin, row.Run.End - row.Run.Begin), QString::fromStdU16String(row.Text));
+        EXPECT_EQ(text.mid(row.Run.Begin, row.Run.End - row.Run.Begin), ToQString(row.Text));
         const int left = std::max(row.Run.Begin - 20, 0);
-        EXPECT_EQ(text.mid(left, row.Run.Begin - left), QString::fromStdU16String(row.Left));
-        EXPECT_EQ(text.mid(row.Run.End, 20), QString::fromStdU16String(row.Right));
+        EXPECT_EQ(text.mid(left, row.Run.Begin - left), ToQString(row.Left));
+        EXPECT_EQ(text.mid(row.Run.End, 20), ToQString(row.Right));
         EXPECT_EQ(searchPage->currentIndex(), 4);
     }
     // A new search empties the list until it is filled again.
@@ -468,7 +469,7 @@ TEST_F(WordsTest, AClickOnAConcordanceRowShowsItsRunAndAScreenReaderReadsItsCont
     EXPECT_EQ(table->text(QAccessible::Name), "용례");
     EXPECT_EQ(table->tableInterface()->columnDescription(0), "번호");
     for (int r = 0; r < 9; ++r) {
-        const QString context = QString::fromStdU16String(rows[r].Left + rows[r].Text + rows[r].Right);
+        const QString context = ToQString(rows[r].Line());
         const QString read = table->tableInterface()->cellAt(r, 1)->text(QAccessible::Name);
         EXPECT_TRUE(read.contains(context)) << read.toStdString();
         EXPECT_TRUE(read.contains(grid->model()->index(r, 1).data().toString())) << "the sutra too";

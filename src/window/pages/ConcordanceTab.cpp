@@ -80,10 +80,10 @@ public:
             return sutraLine();
         // Both lines whole, as the cell may show them cut; a screen reader reads the same.
         case Qt::ToolTipRole:
-            return sutraLine() + "\n" + ToQString(row.Left + row.Text + row.Right);
+            return sutraLine() + "\n" + ToQString(row.Line());
         case Qt::AccessibleTextRole:
             if (index.column() == 0) return {};
-            return sutraLine() + ", " + ToQString(row.Left + row.Text + row.Right);
+            return sutraLine() + ", " + ToQString(row.Line());
         case Qt::TextAlignmentRole:
             return index.column() == 0 ? QVariant(Qt::AlignCenter) : QVariant();
         case LeftRole:
