@@ -148,15 +148,7 @@ void TSutraListSheet::FocusList()
 
 void TSutraListSheet::MarkShownSutra(std::int32_t n)
 {
-    if (!HasFilledCurrentRow(Grid) || GridSutra(Grid, Catalogue) == n) return;
-    const std::u16string first = CellText(Grid, 0, 0);
-    for (int row = 0; row < Grid->rowCount(); ++row) {
-        if (RowSutra(Catalogue, first, CellText(Grid, row, 0)) != n) continue;
-        const QSignalBlocker blocker(Grid);
-        Grid->setCurrentCell(row, 0);
-        Grid->scrollTo(Grid->model()->index(row, 0));
-        return;
-    }
+    MarkSutraRow(Grid, Catalogue, n);
 }
 
 TSubjectSheet::TSubjectSheet(const TVesko_File& catalogue, QWidget* parent) : QWidget(parent), Catalogue(catalogue)

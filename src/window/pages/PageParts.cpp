@@ -3,14 +3,17 @@
 #include "window/widgets/AccessibleNames.h"
 #include "window/widgets/AnchorLayout.h"
 #include "window/widgets/CaptionPanel.h"
+#include "window/widgets/Grid.h"
 #include "window/widgets/PageControl.h"
 #include "window/widgets/PlainMemo.h"
 #include "search/SearchWords.h"
 #include "util/TextCodec.h"
+#include "browse/CatalogueRows.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextEdit>
 #include <QSplitter>
 #include <QStyle>
@@ -183,4 +186,21 @@ QPlainTextEdit* PlaceholderMemo(QWidget* placeholder, const QString& name, const
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     FillPlaceholder(memo, placeholder, name, font, false);
     return memo;
+}
+
+void MarkSutraRow(TGrid* grid, const TVesko_File& catalogue, std::int32_t n)
+{
+    if (grid->rowCount() < 1) return;
+    const std::u16string first = CellText(grid, 0, 0);
+    const auto names = [&](int row) { return row >= 0 && RowSutra(catalogue, first, CellText(grid, row, 0)) == n; };
+    int row = grid->currentRow();
+    if (!names(row)) {
+        row = 0;
+        while (row < grid->rowCount() && !names(row))
+            ++row;
+        if (row == grid->rowCount()) return;
+        const QSignalBlocker blocker(grid);
+        grid->setCurrentCell(row, 0);
+    }
+    grid->scrollTo(grid->model()->index(row, 0));
 }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -21,7 +22,9 @@ class QSplitter;
 class QVBoxLayout;
 class QWidget;
 class TAnchorLayout;
+class TGrid;
 class TPageControl;
+struct TVesko_File;
 
 // Client areas as designed: a tab sheet of each page control.
 inline constexpr QSize SearchSheetSize(293, 643);
@@ -92,3 +95,7 @@ void FillPlaceholder(QAbstractScrollArea* editor, QWidget* placeholder, const QS
 
 // A plain memo made in placeholder and finished by FillPlaceholder; it never wraps.
 QPlainTextEdit* PlaceholderMemo(QWidget* placeholder, const QString& name, const QFont& font);
+
+// Makes the row of grid that names catalogue position n current, when the grid lists it,
+// without that reading as the reader's choice, and scrolls it into view.
+void MarkSutraRow(TGrid* grid, const TVesko_File& catalogue, std::int32_t n);

@@ -297,17 +297,7 @@ void TSearchTab::SearchCharacter(const QString& c)
 
 void TSearchTab::MarkShownHit(std::int32_t n)
 {
-    const std::u16string first = CellText(SearchGrid, 0, 0);
-    for (int row = 0; row < SearchGrid->rowCount(); ++row) {
-        if (RowSutra(Data.TextFiles[0], first, CellText(SearchGrid, row, 0)) != n) continue;
-        if (row != SearchGrid->currentRow()) {
-            // Already on show: making it current must not read as the reader choosing it.
-            const QSignalBlocker blocker(SearchGrid);
-            SearchGrid->setCurrentCell(row, 0);
-        }
-        SearchGrid->scrollTo(SearchGrid->model()->index(row, 0));
-        return;
-    }
+    MarkSutraRow(SearchGrid, Data.TextFiles[0], n);
 }
 
 void TSearchTab::SearchGridClick()
