@@ -76,6 +76,16 @@ double Seconds(std::chrono::steady_clock::time_point begin, const benchmark::Sta
            static_cast<double>(state.iterations());
 }
 
+// The largest Chinese sutra shown on 함께보기, the events that follow handled.
+TMainForm& ShowLargestTogether(TBenchWindow& window)
+{
+    TMainForm& form = *window.Form;
+    Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(0);
+    form.OpenPlace({LargestChineseSutra(window.State.Data)});
+    QCoreApplication::processEvents();
+    return form;
+}
+
 // The yardstick: the card of 舍, one of the commonest characters, made alone.
 void CardAlone(benchmark::State& state)
 {
@@ -92,10 +102,7 @@ void ClickCharacter(benchmark::State& state)
 {
     TBenchWindow* window = LoadedWindow();
     if (!window) return state.SkipWithError("corpus or tables not available");
-    TMainForm& form = *window->Form;
-    Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(0);
-    form.OpenPlace({LargestChineseSutra(window->State.Data)});
-    QCoreApplication::processEvents();
+    TMainForm& form = ShowLargestTogether(*window);
     TRichEdit* kor = Widget<TRichEdit>(form, "TotalKorRichEdit");
     const int position = static_cast<int>(kor->toPlainText().indexOf(u'舍'));
     if (position < 0) return state.SkipWithError("no 舍 in the largest sutra");
@@ -146,10 +153,7 @@ void CompareLargest(benchmark::State& state)
 {
     TBenchWindow* window = LoadedWindow();
     if (!window) return state.SkipWithError("corpus or tables not available");
-    TMainForm& form = *window->Form;
-    Widget<TPageControl>(form, "ViewPage")->setCurrentIndex(0);
-    form.OpenPlace({LargestChineseSutra(window->State.Data)});
-    QCoreApplication::processEvents();
+    TMainForm& form = ShowLargestTogether(*window);
     TEditionMarks& marks = Widget<TTextViews>(form, "TextViews")->Editions();
     double seconds = 0;
     for (auto _ : state) {
